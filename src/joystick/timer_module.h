@@ -1,0 +1,17 @@
+#pragma once
+// The polling timer's home: the one monitor being polled and the callback every tick runs.
+
+#include <cstdint>
+#include <memory>
+
+class cJoy;
+
+namespace timer_module {
+
+// The monitor whose timer runs, or empty. Owning: keeps a running monitor alive.
+extern std::shared_ptr<cJoy> CurrentJoyMonitor;
+
+// Every tick: poll CurrentJoyMonitor once (skipped while it is still raising a poll's events).
+void JoyMonitor_TimerProc(void* hwnd, uint32_t uMsg, uintptr_t idEvent, uint32_t dwTime);
+
+} // namespace timer_module

@@ -1,0 +1,66 @@
+#pragma once
+// The controller-reading contract the monitor polls through: three calls shaped like the
+// multimedia joystick interface (slot count, capabilities of a slot, one reading of a slot).
+// The real backend reads SDL2; tests script a fake.
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+// Result codes of GetDevCaps and GetPosEx.
+inline constexpr uint32_t JOYERR_NOERROR = 0;
+inline constexpr uint32_t JOYERR_PARMS = 165;
+inline constexpr uint32_t JOYERR_NOCANDO = 166;
+inline constexpr uint32_t JOYERR_UNPLUGGED = 167;
+
+inline constexpr uint32_t JOY_RETURNALL = 255;
+inline constexpr uint32_t JOY_POVCENTERED = 65535;
+
+// Capabilities of one slot. Only the axis ranges are used; the names are the device's, in 8-bit text.
+struct JOYCAPSA {
+    char szPname[32] = {};
+    uint32_t wXmin = 0, wXmax = 0;
+    uint32_t wYmin = 0, wYmax = 0;
+    uint32_t wZmin = 0, wZmax = 0;
+    uint32_t wRmin = 0, wRmax = 0;
+    uint32_t wNumButtons = 0;
+    uint32_t wNumAxes = 0;
+    char szRegKey[32] = {};
+    char szOEMVxD[260] = {};
+};
+
+// One reading of a slot. Axes are 0..65535 on the real backend; dwPOV is hundredths of a degree
+// clockwise from up, or JOY_POVCENTERED; dwButtons bit n is button n + 1.
+struct JOYINFOEX {
+    uint32_t dwSize = 0;
+    uint32_t dwFlags = 0;
+    uint32_t dwXpos = 0;
+    uint32_t dwYpos = 0;
+    uint32_t dwZpos = 0;
+    uint32_t dwRpos = 0;
+    uint32_t dwUpos = 0;
+    uint32_t dwVpos = 0;
+    uint32_t dwButtons = 0;
+    uint32_t dwButtonNumber = 0;
+    uint32_t dwPOV = 0;
+    uint32_t dwReserved1 = 0;
+    uint32_t dwReserved2 = 0;
+};
+static_assert(sizeof(JOYINFOEX) == 52, "the reading record has the platform's size");
+
+class JoystickDriver {
+public:
+    virtual ~JoystickDriver() = default;
+    // Number of controller slots the platform supports.
+    virtual uint32_t joyGetNumDevs() = 0;
+    // Capabilities of slot uJoyID; JOYERR_NOERROR on success, the record untouched otherwise.
+    virtual uint32_t joyGetDevCapsA(uint32_t uJoyID, JOYCAPSA& caps) = 0;
+    // One reading of slot uJoyID; JOYERR_NOERROR on success, else JOYERR_PARMS / NOCANDO / UNPLUGGED.
+    virtual uint32_t joyGetPosEx(uint32_t uJoyID, JOYINFOEX& info) = 0;
+};
+
+// The SDL2 backend. Initialises SDL's joystick and game-controller subsystems for its lifetime.
+std::shared_ptr<JoystickDriver> MakeSdlJoystickDriver();
+
+} // namespace platform
