@@ -5,9 +5,11 @@
 #include "platform/Twips.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <vector>
 
 namespace {
 
