@@ -13,7 +13,10 @@ QByteArray FullIni() {
     QByteArray ini = "; Corvane Demo: key and axis map\r\n; code [command]\r\n[Tasti]\r\n";
     for (int i = 0; i < Generale::NumTasti; ++i) {
         ini += QByteArray::number(i) + " = " + QByteArray::number(1 << i);
-        ini += i % 2 == 0 ? " [xdg-open https://example.org/tasto/" + QByteArray::number(i) + "]\r\n" : "\r\n";
+        if (i % 2 == 0) {
+            ini += " [xdg-open https://example.org/tasto/" + QByteArray::number(i) + "]";
+        }
+        ini += "\r\n";
     }
     ini += "\r\n; direction-pad code = cross element\r\n[X-Y Digitale]\r\n";
     for (int d = 0; d < Generale::NumPosizioni; ++d) {
