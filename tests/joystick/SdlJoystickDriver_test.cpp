@@ -263,8 +263,9 @@ TEST_F(SdlDriverTest, UnpluggingWhileRunningReportsOnceAndPluggingBackResumes) {
     StartMonitor();
 
     Detach(pad);
+    EXPECT_THAT(NextEvents(), ElementsAre("JoyError(Joystick Unplugged)"));
     QTest::qWait(6 * 25);
-    EXPECT_THAT(log->Take(), ElementsAre("JoyError(Joystick Unplugged)"));
+    EXPECT_THAT(log->Take(), ::testing::IsEmpty());  // the ticks meanwhile failed the same way
 
     SDL_JoystickSetVirtualButton(AttachPad(), SDL_CONTROLLER_BUTTON_B, SDL_PRESSED);
     EXPECT_THAT(NextEvents(), ElementsAre("JoyButton(4)"));
