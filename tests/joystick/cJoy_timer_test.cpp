@@ -1,0 +1,146 @@
+// Starting and stopping the 25 ms poll, the shared reference, teardown and the re-entry bound.
+
+#include "MonitorTest.h"
+
+#include <QTest>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+constexpr int kSeveralTicksMs = 150;
+
+// True when the driver is read at least `count` more times within a second.
+bool Polled(const FakeJoystickDriver& driver, int count) {
+    const int target = driver.reads + count;
+    return QTest::qWaitFor([&] { return driver.reads >= target; }, 1000);
+}
+
+bool NotPolled(const FakeJoystickDriver& driver) {
+    const int reads = driver.reads;
+    QTest::qWait(kSeveralTicksMs);
+    return driver.reads == reads;
+}
+
+TEST_F(MonitorTest, EndThenStartResumesPolling) {
+    Calibrated();
+
+    joy->Start_JoyMonitor(0);
+    EXPECT_EQ(timer_module::CurrentJoyMonitor, joy);
+    EXPECT_TRUE(Polled(*driver, 4));
+
+    joy->End_JoyMonitor();
+    EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
+    EXPECT_TRUE(NotPolled(*driver));
+
+    joy->Start_JoyMonitor(0);
+    EXPECT_TRUE(Polled(*driver, 4));
+}
+
+// End stops the only timer: registering the monitor again by hand brings no tick.
+TEST_F(MonitorTest, ASecondStartSwitchesTheControllerWithoutASecondTimer) {
+    Calibrated();
+    driver->Answering(1);
+    joy->Start_JoyMonitor(0);
+    joy->Start_JoyMonitor(1);
+    ASSERT_TRUE(Polled(*driver, 2));
+    EXPECT_EQ(driver->lastReadSlot, 1u);
+
+    joy->End_JoyMonitor();
+    timer_module::CurrentJoyMonitor = joy;
+
+    EXPECT_TRUE(NotPolled(*driver));
+}
+
+TEST_F(MonitorTest, EndOnAnIdleMonitorOnlySelectsControllerZero) {
+    FakeJoystickDriver::Slot& slot1 = driver->Answering(1);
+    slot1.reading.dwButtons = 2;
+    joy->IsJoystick2_Valid();
+    log.Take();
+
+    joy->End_JoyMonitor();
+
+    EXPECT_THAT(log.Take(), IsEmpty());
+    EXPECT_TRUE(NotPolled(*driver));
+    driver->Answering(0).reading.dwButtons = 2;
+    EXPECT_TRUE(joy->Joystick_GetPos());
+    EXPECT_EQ(driver->lastReadSlot, 0u);
+    EXPECT_THAT(log.Take(), IsEmpty());  // the last values are still those of controller 1
+}
+
+TEST_F(MonitorTest, AStartWhoseFirstPollFailsStartsNothing) {
+    joy->Start_JoyMonitor(0);
+
+    EXPECT_THAT(log.Take(), ElementsAre("JoyError(Joystick Unplugged)"));
+    EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
+    EXPECT_TRUE(NotPolled(*driver));
+}
+
+TEST_F(MonitorTest, ATickAfterEndDoesNothing) {
+    Calibrated();
+    joy->Start_JoyMonitor(0);
+    joy->End_JoyMonitor();
+    const int reads = driver->reads;
+
+    timer_module::JoyMonitor_TimerProc(nullptr, 0, 1, 0);
+
+    EXPECT_EQ(driver->reads, reads);
+}
+
+// A poll made outside the timer (a start, a validity test) whose handler runs a nested event
+// loop, as a message box does: the running timer's ticks are skipped meanwhile, so polls never
+// nest, and polling goes on once the handler returns. (Qt keeps a timer's own tick from
+// re-entering its callback.)
+TEST_F(MonitorTest, TicksDuringAPollsEventsAreSkipped) {
+    FakeJoystickDriver::Slot& slot = Calibrated();
+    joy->Start_JoyMonitor(0);
+    int depth = 0;
+    int deepest = 0;
+    int readsDuringHandler = 0;
+    QObject::connect(joy.get(), &cJoy::JoyButton, [&] {
+        deepest = std::max(deepest, ++depth);
+        slot.reading.dwButtons ^= 1;  // a poll inside would raise JoyButton again
+        const int reads = driver->reads;
+        QTest::qWait(4 * 25);
+        readsDuringHandler += driver->reads - reads;
+        --depth;
+    });
+
+    slot.reading.dwButtons = 1;
+    joy->Start_JoyMonitor(0);
+
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(readsDuringHandler, 0);
+    EXPECT_TRUE(Polled(*driver, 1));
+}
+
+TEST_F(MonitorTest, ARunningMonitorOutlivesItsOtherOwnersUntilEnded) {
+    Calibrated();
+    joy->Start_JoyMonitor(0);
+    const std::weak_ptr<cJoy> monitor = joy;
+    joy.reset();
+    EXPECT_TRUE(Polled(*driver, 2));
+
+    timer_module::CurrentJoyMonitor->End_JoyMonitor();  // drops the last owner from inside itself
+
+    EXPECT_TRUE(monitor.expired());
+}
+
+// The handler ends the monitor during a tick, dropping its last owner while the poll runs.
+TEST_F(MonitorTest, EndingFromAHandlerDuringATickFinishesThePollFirst) {
+    FakeJoystickDriver::Slot& slot = Calibrated();
+    joy->Start_JoyMonitor(0);
+    cJoy* raw = joy.get();
+    QObject::connect(raw, &cJoy::JoyButton, [raw] { raw->End_JoyMonitor(); });
+    const std::weak_ptr<cJoy> monitor = joy;
+    joy.reset();
+
+    slot.reading.dwButtons = 1;
+    slot.reading.dwXpos = 0;
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return monitor.expired(); }, 1000));
+    EXPECT_THAT(log.Take(), ElementsAre("JoyButton(1)", "JoyLeftStick(-10,0)"));
+}
+
+} // namespace
