@@ -79,8 +79,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void ImpostaFinestra();
     void CreaControlli();
     void CreaMenu();
+    void Collega();
     void Form_Load();
 
     void MostraTastoPremuto(int Index);
