@@ -39,5 +39,52 @@ signals:
     void JoyNumbers(int32_t lNumJoys);
 
 private:
-    // (the implementation adds the fields of the monitor here)
+    // Capabilities in the monitor's own form: the driver's names widened to 16-bit text.
+    struct JOYCAPS {
+        char16_t szPname[32] = {};
+        uint32_t wXmin = 0, wXmax = 0;
+        uint32_t wYmin = 0, wYmax = 0;
+        uint32_t wZmin = 0, wZmax = 0;
+        uint32_t wRmin = 0, wRmax = 0;
+        uint32_t wNumButtons = 0;
+        uint32_t wNumAxes = 0;
+        char16_t szRegKey[32] = {};
+        char16_t szOEMVxD[260] = {};
+    };
+
+    void GetJoyCapabilities(int32_t NumJoys);
+
+    bool IsJoystickValid(int32_t num, const char* label);
+    // Reads the selected controller into joyInfo; the error text when it cannot, else empty.
+    QString ReadPosition();
+    // Raises the change events of one reading, each value stored before its event.
+    void RaiseChanges(const platform::JOYINFOEX& reading);
+    // Inside a catch block only: "cJoy." + label + the caught failure's description.
+    static QString CaughtFailure(const char* label);
+
+    // Capabilities of the controller calibrated last; only the axis ranges are used.
+    JOYCAPS joyCaps;
+    // The latest reading.
+    platform::JOYINFOEX joyInfo;
+    // Values last raised; they start at 0 and are never reset.
+    int32_t lastButtons = 0;
+    int32_t lastLeftStickX = 0;
+    int32_t lastLeftStickY = 0;
+    int32_t lastRightStickX = 0;  // from the R axis
+    int32_t lastRightStickY = 0;  // from the Z axis
+    int32_t lastDpadpos = 0;
+    // Calibration: axis value = (raw - center) / scale; a scale of exactly 0 reads as 0.
+    float centerX = 0, centerY = 0, centerR = 0, centerZ = 0;
+    float scaleX = 0, scaleY = 0, scaleR = 0, scaleZ = 0;
+    // Identifier of the running polling timer; 0 when none runs.
+    int32_t timerId = 0;
+    // Controller polled: 0 or 1; -1 after a validity test (none selected).
+    int32_t joystickNum = 0;
+
+    std::shared_ptr<platform::JoystickDriver> driver;
+    // Error text of the previous timer poll, empty when it raised none: a timer poll failing the
+    // same way again stays silent, so an unplugged controller reports once, not 40 times a second.
+    QString lastTimerError;
+    // Polls in progress (a handler may start one inside another).
+    int pollDepth = 0;
 };

@@ -1,0 +1,63 @@
+#include "platform/ProfileReader.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringTokenizer>
+
+namespace platform {
+namespace {
+
+QString Decode(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes = bytes.sliced(3);
+    }
+    // Stateless: a sequence cut short at the end of the file counts as invalid too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (!utf8.hasError()) {
+        return text;
+    }
+    QStringDecoder windows1252("Windows-1252");
+    return windows1252(bytes);
+}
+
+ProfileString Cut(QStringView text, qsizetype size) {
+    qsizetype count = qBound(qsizetype(0), size - 1, text.size());
+    if (count > 0 && count < text.size() && text[count - 1].isHighSurrogate()) {
+        --count;
+    }
+    return {text.first(count).toString(), count};
+}
+
+} // namespace
+
+ProfileReader ProfileReader::FromFile(const QString& path) {
+    QFile file(path);
+    return FromBytes(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+}
+
+ProfileReader ProfileReader::FromBytes(QByteArrayView contents) { return ProfileReader(Decode(contents)); }
+
+ProfileString ProfileReader::GetPrivateProfileString(QStringView section, QStringView key, const QString& def,
+                                                     qsizetype size) const {
+    bool inSection = false;
+    for (QStringView line : qTokenize(text_, u'\n')) {
+        line = line.trimmed();
+        if (line.startsWith(u'[')) {
+            if (inSection) {
+                break; // only the first section of that name is searched
+            }
+            const qsizetype end = line.lastIndexOf(u']');
+            const QStringView name = line.first(end < 0 ? line.size() : end).sliced(1).trimmed();
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+        } else if (inSection && !line.startsWith(u';')) {
+            const qsizetype equals = line.indexOf(u'=');
+            if (equals >= 0 && line.first(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
+                return Cut(line.sliced(equals + 1).trimmed(), size);
+            }
+        }
+    }
+    return Cut(def, size);
+}
+
+} // namespace platform

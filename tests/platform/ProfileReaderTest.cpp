@@ -1,0 +1,134 @@
+#include "platform/ProfileReader.h"
+#include "support/TempProgramDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+using namespace std::string_literals;
+using namespace Qt::Literals::StringLiterals;
+using platform::ProfileReader;
+
+namespace {
+
+const QString Default = QStringLiteral("default");
+
+QString IniPath(const TempProgramDirectory& dir) { return dir.path() + QStringLiteral("/Corvane.ini"); }
+
+struct Lookup {
+    const char* what;
+    std::string file;
+    const char16_t* section;
+    const char16_t* key;
+    qsizetype size;
+    QString expected;
+};
+
+const Lookup Lookups[] = {
+    {"missing section", "[A]\nk=v\n", u"B", u"k", 255, Default},
+    {"missing key", "[A]\nk=v\n", u"A", u"j", 255, Default},
+    {"empty value is not the default", "[A]\nk=\n", u"A", u"k", 255, ""},
+    {"blanks around names and value", "  [ A ] \n \t k \t=  v  w \t\n", u"A", u"k", 255, "v  w"},
+    {"names without regard to case", "[Tasti]\nXy=1\n", u"tASTI", u"xY", 255, "1"},
+    {"value cut to size - 1", "[A]\nk=abcdef\n", u"A", u"k", 4, "abc"},
+    {"value that just fits", "[A]\nk=abcdef\n", u"A", u"k", 7, "abcdef"},
+    {"size 1", "[A]\nk=abcdef\n", u"A", u"k", 1, ""},
+    {"size 0", "[A]\nk=abcdef\n", u"A", u"k", 0, ""},
+    {"default cut too", "", u"A", u"k", 4, "def"},
+    {"no cut between surrogate halves", "[A]\nk=ab\xF0\x9F\x98\x80\n", u"A", u"k", 4, "ab"},
+    {"whole surrogate pair", "[A]\nk=ab\xF0\x9F\x98\x80\n", u"A", u"k", 5, u"ab\U0001F600"_s},
+    {"comment lines", "[A]\n;k=1\n  ; k=2\nk=3\n", u"A", u"k", 255, "3"},
+    {"# starts no comment", "[A]\n#k=1\n", u"A", u"#k", 255, "1"},
+    {"no inline comment, escape or quote removal", "[A]\nk=sh -c \"a; b\" # c \\n\\\nj=2\n", u"A", u"k",
+     255, "sh -c \"a; b\" # c \\n\\"},
+    {"no continuation line", "[A]\nk=a\\\nj=2\n", u"A", u"j", 255, "2"},
+    {"value with =", "[A]\nk=a=b\n", u"A", u"k", 255, "a=b"},
+    {"first duplicate key wins", "[A]\nk=1\nK=2\n", u"A", u"k", 255, "1"},
+    {"first duplicate section wins", "[A]\nk=1\n[B]\n[a]\nj=3\n", u"A", u"j", 255, Default},
+    {"line without = ignored", "[A]\nk\njunk line\nk=1\n", u"A", u"k", 255, "1"},
+    {"keys above any section", "k=1\n[A]\n", u"", u"k", 255, Default},
+    {"text after ] of a header", "[A] ; x\nk=1\n", u"A", u"k", 255, "1"},
+    {"header without ]", "[A\nk=1\n", u"A", u"k", 255, "1"},
+    {"byte-order mark and CR LF", "\xEF\xBB\xBF[A]\r\nk=1\r\nj= 2 \r\n", u"A", u"j", 255, "2"},
+    {"UTF-8", "[A]\nk=citt\xC3\xA0 \xE2\x82\xAC\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
+    {"Windows-1252", "[A]\nk=citt\xE0 \x80\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
+    {"one invalid byte decodes the whole file as Windows-1252", "[A]\nk=\xC3\xA9\nj=\xE9\n", u"A", u"k", 255,
+     u"\u00C3\u00A9"_s},
+    {"UTF-8 sequence cut short at the end", "[A]\nk=\xC3", u"A", u"k", 255, u"\u00C3"_s},
+    {"NUL byte is an ordinary character", "[A]\nk=a\0b\nj=2\n"s, u"A", u"k", 255, u"a\0b"_s},
+    {"line after a NUL byte", "[A]\nk=a\0b\nj=2\n"s, u"A", u"j", 255, "2"},
+};
+
+TEST(ProfileReaderTest, LooksUpValuesAsPrivateProfileStringDoes) {
+    for (const Lookup& lookup : Lookups) {
+        SCOPED_TRACE(lookup.what);
+        TempProgramDirectory dir;
+        dir.WriteIni(QByteArray::fromStdString(lookup.file));
+        const platform::ProfileString value = ProfileReader::FromFile(IniPath(dir))
+                                                  .GetPrivateProfileString(lookup.section, lookup.key, Default,
+                                                                           lookup.size);
+        EXPECT_EQ(value.text, lookup.expected);
+        EXPECT_EQ(value.count, lookup.expected.size());
+    }
+}
+
+platform::ProfileString ReadK(const QString& path, qsizetype size = 255) {
+    return ProfileReader::FromFile(path).GetPrivateProfileString(u"A", u"k", Default, size);
+}
+
+TEST(ProfileReaderTest, FileThatCannotBeReadGivesTheDefault) {
+    TempProgramDirectory dir;
+    EXPECT_EQ(ReadK(IniPath(dir)).text, Default) << "no file";
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Corvane.ini")));
+    EXPECT_EQ(ReadK(IniPath(dir)).text, Default) << "a directory named Corvane.ini";
+}
+
+// Root reads a file whatever its mode, and tests may run as root: take an ordinary user's id meanwhile.
+class UnprivilegedUser {
+public:
+    UnprivilegedUser() : switched_(geteuid() == 0 && seteuid(65534) == 0) {}
+    ~UnprivilegedUser() {
+        if (switched_ && seteuid(0) != 0) {
+            std::abort();
+        }
+    }
+    UnprivilegedUser(const UnprivilegedUser&) = delete;
+    UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
+
+private:
+    bool switched_;
+};
+
+TEST(ProfileReaderTest, UnreadableFileGivesTheDefault) {
+    TempProgramDirectory dir;
+    dir.WriteIni("[A]\nk=1\n");
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                      QFile::ExeGroup | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(IniPath(dir), {}));
+    const UnprivilegedUser user;
+    QFile probe(IniPath(dir));
+    if (probe.open(QIODevice::ReadOnly)) {
+        GTEST_SKIP() << "this process can read a file of mode 000";
+    }
+    EXPECT_EQ(ReadK(IniPath(dir)).text, Default);
+}
+
+TEST(ProfileReaderTest, LongLinesAndLargeFiles) {
+    TempProgramDirectory dir;
+    const QByteArray longValue(100 * 1024, 'x');
+    dir.WriteIni("[A]\nk=" + longValue + "\nj=2\n");
+    EXPECT_EQ(ReadK(IniPath(dir)).text, QString(254, u'x'));
+    EXPECT_EQ(ReadK(IniPath(dir), 1 << 20).text.toLatin1(), longValue);
+    EXPECT_EQ(ProfileReader::FromFile(IniPath(dir)).GetPrivateProfileString(u"A", u"j", Default, 255).text, "2");
+
+    QByteArray large;
+    while (large.size() < 10 * 1024 * 1024) {
+        large += "[filler]\nkey=some value that is not looked up\n";
+    }
+    dir.WriteIni(large + "[A]\nk=found\n");
+    EXPECT_EQ(ReadK(IniPath(dir)).text, "found");
+}
+
+} // namespace
