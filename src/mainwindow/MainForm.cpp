@@ -44,9 +44,9 @@ int IndexOf(const std::array<QPushButton*, N>& controls, const QObject* control)
 
 MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell, QWidget* parent)
     : QMainWindow(parent), shell(shell), driver(std::move(driver)) {
-    ImpostaFinestra();
     CreaControlli();
     CreaMenu();
+    ImpostaFinestra();
     Collega();
     Form_Load();
     platform::CentreOnScreen(*this);
