@@ -5,6 +5,7 @@
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ShapeWidget.h"
+#include "platform/Twips.h"
 #include "platform/WindowServices.h"
 #include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
@@ -40,6 +41,7 @@ protected:
     QString Text(const QString& label) const { return Control<QLabel>(label)->text(); }
     QString KeyCode() const { return Text(QStringLiteral("Lab_Tasto(0)")); }
     QRect Twips(const QString& name) const { return platform::TwipsGeometry(*Control(name)); }
+    QPoint LeftTop(const QString& name) const { return Twips(name).topLeft(); }
     QSlider* Slider(const char* name) const { return Control<QSlider>(QString::fromLatin1(name)); }
 
     // Which elements of a control array are shown (not hidden), index order.
