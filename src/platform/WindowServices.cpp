@@ -59,4 +59,13 @@ void CentreOnScreen(QWidget& window) {
     window.move(frame.topLeft());
 }
 
+void ShowModeless(QWidget& window) {
+    if (window.isVisible()) {
+        return;
+    }
+    window.show();
+    window.raise();
+    window.activateWindow(); // the window manager may not focus a window that a program shows
+}
+
 } // namespace platform

@@ -32,4 +32,8 @@ void RepaintNow(QWidget& control, const QRect& previousPixels = {});
 // Moves the top-level window to the centre of its screen's available area.
 void CentreOnScreen(QWidget& window);
 
+// Shows a hidden window modeless, raised and active (loading a window hidden is constructing it).
+// A window already shown is left as it is.
+void ShowModeless(QWidget& window);
+
 } // namespace platform
