@@ -44,9 +44,9 @@ int IndexOf(const std::array<QPushButton*, N>& controls, const QObject* control)
 
 MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell, QWidget* parent)
     : QMainWindow(parent), shell(shell), driver(std::move(driver)) {
-    ImpostaFinestra();
     CreaControlli();
     CreaMenu();
+    ImpostaFinestra();
     Collega();
     Form_Load();
     platform::CentreOnScreen(*this);
@@ -139,7 +139,8 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     } else if (const int p = IndexOf(Cmd_Dig, watched); p >= 0) {
         down ? Cmd_Dig_MouseDown(int16_t(p), button, shift, x, y) : Cmd_Dig_MouseUp(int16_t(p), button, shift, x, y);
     }
-    return false;
+    // The left button goes on to the button itself, for its pressed look; the others are done with.
+    return mouse->button() != Qt::LeftButton;
 }
 
 bool MainForm::event(QEvent* event) {

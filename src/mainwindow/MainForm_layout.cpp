@@ -34,7 +34,7 @@ struct Immagine {
     const char* descrizione;  // accessible name
 };
 
-constexpr std::array<Immagine, 26> Immagini = {{
+constexpr auto Immagini = std::to_array<Immagine>({
     {"Img_Corvane", ":/pictures/Img_Corvane.png", {0, 0, 9000, 7980}, "Corvane"},
     {"Image1", ":/pictures/Image1.png", {0, 120, 9000, 750}, "Dorso del Corvane"},
     {"Img_Logo", ":/pictures/Img_Logo.png", {3950, 2540, 1095, 840}, "Logo"},
@@ -61,7 +61,7 @@ constexpr std::array<Immagine, 26> Immagini = {{
     {"Img_Dig(6)", ":/pictures/Img_Dig_6.png", {1080, 2490, 1590, 1560}, "Croce in basso a sinistra"},
     {"Img_Dig(7)", ":/pictures/Img_Dig_7.png", {1080, 2490, 1590, 1560}, "Croce a sinistra"},
     {"Img_Dig(8)", ":/pictures/Img_Dig_8.png", {1080, 2490, 1590, 1560}, "Croce in alto a sinistra"},
-}};
+});
 
 // Lab_Fire: large, transparent shoulder captions; Lab_Tasto: bordered number lines on the default font.
 enum class Stile { Fire, Tasto };
@@ -80,7 +80,7 @@ constexpr QRgb Nero = qRgb(0, 0, 0);
 constexpr Qt::Alignment Sinistra = Qt::AlignLeft | Qt::AlignTop;
 constexpr Qt::Alignment Centro = Qt::AlignHCenter | Qt::AlignTop;
 
-const std::array<Etichetta, 10> Etichette = {{
+constexpr auto Etichette = std::to_array<Etichetta>({
     {"Lab_Fire(0)", {1440, 360, 615, 495}, "L2", Grigio64, Stile::Fire, Sinistra},
     {"Lab_Fire(1)", {6960, 360, 615, 495}, "R2", Grigio64, Stile::Fire, Sinistra},
     {"Lab_Fire(2)", {1440, 1320, 615, 495}, "L1", Grigio64, Stile::Fire, Sinistra},
@@ -91,7 +91,7 @@ const std::array<Etichetta, 10> Etichette = {{
     {"Lab_Tasto(3)", {870, 4500, 555, 255}, "-10", Nero, Stile::Tasto, Centro},
     {"Lab_Tasto(4)", {6480, 5475, 555, 255}, "-10", Nero, Stile::Tasto, Centro},
     {"Lab_Tasto(5)", {7590, 4500, 555, 255}, "-10", Nero, Stile::Tasto, Centro},
-}};
+});
 
 struct Forma {
     std::string_view nome;
@@ -108,7 +108,7 @@ constexpr QRgb Rosso = qRgb(255, 0, 0);
 constexpr auto Rettangolo = ShapeWidget::Outline::Rectangle;
 constexpr auto Cerchio = ShapeWidget::Outline::Circle;
 
-constexpr std::array<Forma, 11> Forme = {{
+constexpr auto Forme = std::to_array<Forma>({
     {"Shp_Liv2(0)", {600, 120, 2415, 855}, Rettangolo, Grigio192, false},
     {"Shp_Liv2(1)", {6000, 120, 2415, 855}, Rettangolo, Grigio192, false},
     {"Shp_XYe", {480, 4920, 1335, 1335}, Rettangolo, Bordeaux, false},
@@ -120,7 +120,7 @@ constexpr std::array<Forma, 11> Forme = {{
     {"Shp_Tasti(2)", {9120, 5040, 4335, 1935}, Rettangolo, Grigio128, false},
     {"Shp_0(0)", {9600, 3240, 1455, 1455}, Rettangolo, Grigio192, false},
     {"Shp_0(1)", {11760, 3240, 1455, 1455}, Rettangolo, Grigio192, false},
-}};
+});
 
 struct Linea {
     std::string_view nome;
@@ -131,7 +131,7 @@ struct Linea {
 
 constexpr QRgb GialloChiaro = qRgb(255, 255, 192);
 
-constexpr std::array<Linea, 10> Linee = {{
+constexpr auto Linee = std::to_array<Linea>({
     {"Line1", {1840, 2400, 1840, 4320}, GialloChiaro, true},
     {"Lin_AsseXYd", {840, 3270, 2880, 3270}, GialloChiaro, true},
     {"Lin_XYe(0)", {1140, 4800, 1140, 6360}, Bordeaux, true},
@@ -142,10 +142,10 @@ constexpr std::array<Linea, 10> Linee = {{
     {"Lin_0(1)", {10320, 3240, 10320, 4680}, Grigio192, false},
     {"Lin_0(2)", {12480, 3240, 12480, 4680}, Grigio192, false},
     {"Lin_0(3)", {13200, 3960, 11760, 3960}, Grigio192, false},
-}};
+});
 
 // The picture layer, bottom first: each control is drawn over the ones before it.
-constexpr std::array<std::string_view, 57> StratiDalBasso = {
+constexpr auto StratiDalBasso = std::to_array<std::string_view>({
     "Img_Corvane",  "Image1",       "Lab_Tasto(0)", "Lab_Tasto(1)",  "Lab_Tasto(2)",  "Img_Tasto(0)",
     "Img_Tasto(1)", "Img_Tasto(2)", "Img_Tasto(4)", "Img_Tasto(5)",  "Img_Tasto(6)",  "Img_Tasto(7)",
     "Img_Tasto(8)", "Img_Tasto(9)", "Img_Tasto(3)", "Shp_Tasti(0)",  "Img_Dig(8)",    "Img_Dig(7)",
@@ -156,7 +156,7 @@ constexpr std::array<std::string_view, 57> StratiDalBasso = {
     "Lab_Tasto(4)", "Lab_Tasto(5)", "Img_Tasto(12)", "Img_Tasto(13)", "Lab_Fire(0)",  "Lab_Fire(1)",
     "Img_Logo",     "Lab_Fire(2)",  "Lab_Fire(3)",  "Shp_0(0)",      "Shp_0(1)",      "Lin_AsseXYd",
     "Line1",        "Shp_Liv2(0)",  "Shp_Liv2(1)",
-};
+});
 static_assert(StratiDalBasso.size() == Immagini.size() + Etichette.size() + Forme.size() + Linee.size(),
               "every picture-layer control has its place in the stacking order");
 
@@ -169,7 +169,7 @@ struct Pulsante {
     int tab;
 };
 
-const std::array<Pulsante, 29> Pulsanti = {{
+constexpr auto Pulsanti = std::to_array<Pulsante>({
     {"Cmd_Start", "&Start", {3600, 6000, 915, 510}, 0},
     {"Cmd_Stop", "&Stop", {4560, 6000, 915, 510}, 1},
     {"Cmd_tasto(10)", "L2", {9240, 360, 735, 255}, 2},
@@ -197,7 +197,7 @@ const std::array<Pulsante, 29> Pulsanti = {{
     {"Cmd_Dig(6)", "", {10800, 6240, 255, 255}, 28},
     {"Cmd_Dig(7)", "", {10680, 5880, 255, 255}, 29},
     {"Cmd_Dig(8)", "", {10800, 5520, 255, 255}, 30},
-}};
+});
 
 struct Cursore {
     std::string_view nome;
@@ -206,12 +206,12 @@ struct Cursore {
     int tab;
 };
 
-constexpr std::array<Cursore, 4> Cursori = {{
+constexpr auto Cursori = std::to_array<Cursore>({
     {"Sld_X", {9480, 2760, 1695, 315}, Qt::Horizontal, 16},
     {"Sld_Y", {9240, 3120, 315, 1695}, Qt::Vertical, 17},
     {"Sld_R", {11640, 2760, 1695, 315}, Qt::Horizontal, 19},
     {"Sld_Z", {11400, 3120, 315, 1695}, Qt::Vertical, 20},
-}};
+});
 
 QString Nome(std::string_view nome) { return QString::fromLatin1(nome.data(), qsizetype(nome.size())); }
 
@@ -221,18 +221,19 @@ auto Trova(const Tabella& tabella, std::string_view nome) -> decltype(&tabella[0
     return riga == tabella.end() ? nullptr : &*riga;
 }
 
-QWidget* CreaImmagine(const Immagine& riga, QWidget* client) {
+void CreaImmagine(const Immagine& riga, QWidget* client) {
     auto* immagine = new QLabel(client);
+    immagine->setObjectName(Nome(riga.nome));
     immagine->setPixmap(QPixmap(QString::fromLatin1(riga.figura)));
     immagine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     immagine->setAccessibleName(QString::fromUtf8(riga.descrizione));
     immagine->setAttribute(Qt::WA_TransparentForMouseEvents);
     SetTwipsGeometry(*immagine, riga.twips);
-    return immagine;
 }
 
-QWidget* CreaEtichetta(const Etichetta& riga, QWidget* client) {
+void CreaEtichetta(const Etichetta& riga, QWidget* client) {
     auto* etichetta = new QLabel(QString::fromUtf8(riga.testo), client);
+    etichetta->setObjectName(Nome(riga.nome));
     etichetta->setTextFormat(Qt::PlainText);
     etichetta->setAlignment(riga.allineamento);
     QPalette colori = etichetta->palette();
@@ -250,43 +251,46 @@ QWidget* CreaEtichetta(const Etichetta& riga, QWidget* client) {
     }
     etichetta->setAttribute(Qt::WA_TransparentForMouseEvents);
     SetTwipsGeometry(*etichetta, riga.twips);
-    return etichetta;
 }
 
-QWidget* CreaForma(const Forma& riga, QWidget* client) {
+void CreaForma(const Forma& riga, QWidget* client) {
     const QColor bordo(riga.bordo);
     auto* forma = new ShapeWidget(riga.contorno, bordo, riga.pieno ? std::optional(bordo) : std::nullopt, client);
+    forma->setObjectName(Nome(riga.nome));
+    forma->setAccessibleName(Nome(riga.nome));
     SetTwipsGeometry(*forma, riga.twips);
-    return forma;
 }
 
-QWidget* CreaLinea(const Linea& riga, QWidget* client) {
-    return new LineWidget(riga.twips, QColor(riga.colore), riga.punteggiata, client);
+void CreaLinea(const Linea& riga, QWidget* client) {
+    auto* linea = new LineWidget(riga.twips, QColor(riga.colore), riga.punteggiata, client);
+    linea->setObjectName(Nome(riga.nome));
+    linea->setAccessibleName(Nome(riga.nome));
 }
 
-QWidget* CreaStrato(std::string_view nome, QWidget* client) {
+void CreaStrato(std::string_view nome, QWidget* client) {
     if (const auto* riga = Trova(Immagini, nome)) {
-        return CreaImmagine(*riga, client);
+        CreaImmagine(*riga, client);
+    } else if (const auto* riga = Trova(Etichette, nome)) {
+        CreaEtichetta(*riga, client);
+    } else if (const auto* riga = Trova(Forme, nome)) {
+        CreaForma(*riga, client);
+    } else {
+        const auto* linea = Trova(Linee, nome);
+        Q_ASSERT(linea != nullptr);
+        CreaLinea(*linea, client);
     }
-    if (const auto* riga = Trova(Etichette, nome)) {
-        return CreaEtichetta(*riga, client);
-    }
-    if (const auto* riga = Trova(Forme, nome)) {
-        return CreaForma(*riga, client);
-    }
-    const auto* riga = Trova(Linee, nome);
-    Q_ASSERT(riga != nullptr);
-    return CreaLinea(*riga, client);
 }
 
 QPushButton* CreaPulsante(const Pulsante& riga, QWidget* client) {
     auto* pulsante = new QPushButton(QString::fromUtf8(riga.caption), client);
+    pulsante->setObjectName(Nome(riga.nome));
     SetTwipsGeometry(*pulsante, riga.twips);
     return pulsante;
 }
 
 QSlider* CreaCursore(const Cursore& riga, QWidget* client) {
     auto* cursore = new QSlider(riga.orientamento, client);
+    cursore->setObjectName(Nome(riga.nome));
     cursore->setRange(-10, 10);
     cursore->setPageStep(5);
     cursore->setSingleStep(1);
@@ -313,19 +317,15 @@ void MainForm::CreaControlli() {
 
     // Created bottom first: later siblings are drawn over earlier ones.
     for (const std::string_view nome : StratiDalBasso) {
-        CreaStrato(nome, client)->setObjectName(Nome(nome));
+        CreaStrato(nome, client);
     }
     // The window controls lie above the whole picture layer; the keyboard visits them in tab order.
     std::vector<std::pair<int, QWidget*>> ordineTab;
     for (const Pulsante& riga : Pulsanti) {
-        QPushButton* pulsante = CreaPulsante(riga, client);
-        pulsante->setObjectName(Nome(riga.nome));
-        ordineTab.emplace_back(riga.tab, pulsante);
+        ordineTab.emplace_back(riga.tab, CreaPulsante(riga, client));
     }
     for (const Cursore& riga : Cursori) {
-        QSlider* cursore = CreaCursore(riga, client);
-        cursore->setObjectName(Nome(riga.nome));
-        ordineTab.emplace_back(riga.tab, cursore);
+        ordineTab.emplace_back(riga.tab, CreaCursore(riga, client));
     }
     std::sort(ordineTab.begin(), ordineTab.end());
     for (std::size_t i = 1; i < ordineTab.size(); ++i) {

@@ -19,11 +19,13 @@ namespace {
 const std::array<int32_t, NumTasti> CodiciAllAvvio = CodiceTasto;
 const std::array<int32_t, NumPosizioni> PosizioniAllAvvio = PosizioneDig;
 
-constexpr std::array<int32_t, NumTasti> CodiciPredefiniti{1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 8192};
+constexpr std::array<int32_t, NumTasti> CodiciPredefiniti{1,   2,    4,    8,    16,   32,   64,
+                                                          128, 256, 512, 1024, 2048, 4096, 8192};
 constexpr std::array<int32_t, NumPosizioni> PosizioniPredefinite{0, 1, 2, 3, 4, 5, 6, 7, 8};
 
 // A map in which every entry differs from its default.
-const QByteArray MappaDiversa = "[Tasti]\n0=3 [a]\n1=3\n2=3\n3=3\n4=3\n5=3\n6=3\n7=3\n8=3\n9=3\n10=3\n11=3\n12=3\n13=3 [b]\n"
+const QByteArray MappaDiversa = "[Tasti]\n0=3 [a]\n1=3\n2=3\n3=3\n4=3\n5=3\n6=3\n7=3\n8=3\n9=3\n10=3\n11=3\n"
+                                "12=3\n13=3 [b]\n"
                                 "[X-Y Digitale]\n0=5\n1=5\n2=5\n3=5\n4=5\n5=5\n6=5\n7=5\n8=5\n"
                                 "[X-Y Analogico]\nXY=0\nX=-1\nY=-1\n[Z-R Analogico]\nZR=0\nZ=-1\nR=-1\n";
 
@@ -155,7 +157,8 @@ TEST_F(GeneraleTest, OrderIsExchangedOnlyByExactlyZero) {
     const struct {
         const char* value; // nullptr: key missing
         bool ordine;
-    } cases[] = {{"0", false}, {nullptr, true}, {"", true}, {"00", true}, {"-0", true}, {"O", true}, {"falso", true}};
+    } cases[] = {{"0", false}, {nullptr, true}, {"", true},     {"00", true},
+                 {"-0", true}, {"O", true},     {"falso", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value ? c.value : "missing");
         const QByteArray xy = c.value ? "XY=" + QByteArray(c.value) + "\n" : "";
@@ -184,7 +187,8 @@ TEST_F(GeneraleTest, SignIsPlusOneOnlyForExactlyOne) {
             }
         }
         Carica(xy + zr);
-        EXPECT_EQ((std::array{SegnoX, SegnoY, SegnoZ, SegnoR}), (std::array<int16_t, 4>{c.segno, c.segno, c.segno, c.segno}));
+        EXPECT_EQ((std::array{SegnoX, SegnoY, SegnoZ, SegnoR}),
+                  (std::array<int16_t, 4>{c.segno, c.segno, c.segno, c.segno}));
     }
 }
 
@@ -208,7 +212,8 @@ TEST_F(GeneraleTest, ReloadKeepsThePreviousValidValueAndTheFileCountsOnlyWhenLoa
 }
 
 TEST_F(GeneraleTest, SectionAndKeyNamesWithoutRegardToCase) {
-    Carica("[TASTI]\n0=3\n[x-y digitale]\n1=5\n[x-Y ANALOGICO]\nxy=0\nx=-1\n[z-r analogico]\nzr=0\nz=-1\nr=-1\n");
+    Carica("[TASTI]\n0=3\n[x-y digitale]\n1=5\n[x-Y ANALOGICO]\nxy=0\nx=-1\n"
+           "[z-r analogico]\nzr=0\nz=-1\nr=-1\n");
     EXPECT_EQ(CodiceTasto[0], 3);
     EXPECT_EQ(PosizioneDig[1], 5);
     EXPECT_FALSE(OrdineXY);
@@ -243,8 +248,8 @@ TEST_F(GeneraleTest, ValuesAreCutAt254Characters) {
 }
 
 TEST_F(GeneraleTest, FileInUtf8OrWindows1252) {
-    for (const QByteArray& città : {"citt\xC3\xA0"_qba, "citt\xE0"_qba}) {
-        Carica("[Tasti]\n0=1 [xdg-open /tmp/" + città + "]\n");
+    for (const QByteArray& citta : {"citt\xC3\xA0"_ba, "citt\xE0"_ba}) {
+        Carica("[Tasti]\n0=1 [xdg-open /tmp/" + citta + "]\n");
         EXPECT_EQ(ComandoTasto[0], u"xdg-open /tmp/citt\u00E0"_s);
     }
 }

@@ -66,26 +66,26 @@ TEST(ProfileReaderTest, LooksUpValuesAsPrivateProfileStringDoes) {
         SCOPED_TRACE(lookup.what);
         TempProgramDirectory dir;
         dir.WriteIni(QByteArray::fromStdString(lookup.file));
-        const platform::ProfileString value = ProfileReader::FromFile(IniPath(dir))
-                                                  .GetPrivateProfileString(lookup.section, lookup.key, Default,
-                                                                           lookup.size);
+        const ProfileReader ini = ProfileReader::FromFile(IniPath(dir));
+        const auto value = ini.GetPrivateProfileString(lookup.section, lookup.key, Default, lookup.size);
         EXPECT_EQ(value.text, lookup.expected);
         EXPECT_EQ(value.count, lookup.expected.size());
     }
 }
 
-platform::ProfileString ReadK(const QString& path, qsizetype size = 255) {
-    return ProfileReader::FromFile(path).GetPrivateProfileString(u"A", u"k", Default, size);
+QString ReadK(const QString& path) {
+    return ProfileReader::FromFile(path).GetPrivateProfileString(u"A", u"k", Default, 255).text;
 }
 
 TEST(ProfileReaderTest, FileThatCannotBeReadGivesTheDefault) {
     TempProgramDirectory dir;
-    EXPECT_EQ(ReadK(IniPath(dir)).text, Default) << "no file";
+    EXPECT_EQ(ReadK(IniPath(dir)), Default) << "no file";
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Corvane.ini")));
-    EXPECT_EQ(ReadK(IniPath(dir)).text, Default) << "a directory named Corvane.ini";
+    EXPECT_EQ(ReadK(IniPath(dir)), Default) << "a directory named Corvane.ini";
 }
 
-// Root reads a file whatever its mode, and tests may run as root: take an ordinary user's id meanwhile.
+// Root reads a file whatever its mode, and tests may run as root (CI does): take an ordinary user's id
+// while reading.
 class UnprivilegedUser {
 public:
     UnprivilegedUser() : switched_(geteuid() == 0 && seteuid(65534) == 0) {}
@@ -112,23 +112,7 @@ TEST(ProfileReaderTest, UnreadableFileGivesTheDefault) {
     if (probe.open(QIODevice::ReadOnly)) {
         GTEST_SKIP() << "this process can read a file of mode 000";
     }
-    EXPECT_EQ(ReadK(IniPath(dir)).text, Default);
-}
-
-TEST(ProfileReaderTest, LongLinesAndLargeFiles) {
-    TempProgramDirectory dir;
-    const QByteArray longValue(100 * 1024, 'x');
-    dir.WriteIni("[A]\nk=" + longValue + "\nj=2\n");
-    EXPECT_EQ(ReadK(IniPath(dir)).text, QString(254, u'x'));
-    EXPECT_EQ(ReadK(IniPath(dir), 1 << 20).text.toLatin1(), longValue);
-    EXPECT_EQ(ProfileReader::FromFile(IniPath(dir)).GetPrivateProfileString(u"A", u"j", Default, 255).text, "2");
-
-    QByteArray large;
-    while (large.size() < 10 * 1024 * 1024) {
-        large += "[filler]\nkey=some value that is not looked up\n";
-    }
-    dir.WriteIni(large + "[A]\nk=found\n");
-    EXPECT_EQ(ReadK(IniPath(dir)).text, "found");
+    EXPECT_EQ(ReadK(IniPath(dir)), Default);
 }
 
 } // namespace

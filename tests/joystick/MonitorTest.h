@@ -1,0 +1,34 @@
+#pragma once
+// A monitor over the scripted driver, with its events recorded.
+
+#include "support/FakeJoystickDriver.h"
+#include "JoyEventLog.h"
+#include "joystick/cJoy.h"
+#include "joystick/timer_module.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+class MonitorTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (joy) {
+            joy->End_JoyMonitor();
+        }
+        timer_module::CurrentJoyMonitor.reset();
+    }
+
+    // Slot 0 answering and calibrated from 0..axisMax, selected with the controller at rest.
+    // Nothing recorded so far is kept.
+    FakeJoystickDriver::Slot& Calibrated(uint32_t axisMax = 65535) {
+        FakeJoystickDriver::Slot& slot = driver->Answering(0, axisMax);
+        EXPECT_TRUE(joy->IsJoystick1_Valid());
+        joy->End_JoyMonitor();  // selects controller 0 without starting a timer
+        log.Take();
+        return slot;
+    }
+
+    std::shared_ptr<FakeJoystickDriver> driver = std::make_shared<FakeJoystickDriver>();
+    std::shared_ptr<cJoy> joy = std::make_shared<cJoy>(driver);
+    JoyEventLog log{*joy};
+};

@@ -1,0 +1,31 @@
+#pragma once
+// A joystick driver answering from a script: a slot count, and per slot the capability record
+// with its result and the reading with its result. It records what the monitor asked of it.
+
+#include "platform/JoystickDriver.h"
+
+#include <map>
+
+class FakeJoystickDriver final : public platform::JoystickDriver {
+public:
+    struct Slot {
+        uint32_t capsResult = platform::JOYERR_UNPLUGGED;
+        platform::JOYCAPSA caps;
+        uint32_t readResult = platform::JOYERR_UNPLUGGED;
+        platform::JOYINFOEX reading;  // dwSize and dwFlags are left as the caller set them
+    };
+
+    uint32_t joyGetNumDevs() override;
+    uint32_t joyGetDevCapsA(uint32_t uJoyID, platform::JOYCAPSA& caps) override;
+    uint32_t joyGetPosEx(uint32_t uJoyID, platform::JOYINFOEX& info) override;
+
+    // Scripts a slot answering both queries: X, Y, Z, R ranged 0..axisMax, resting centred.
+    Slot& Answering(uint32_t uJoyID, uint32_t axisMax = 65535);
+
+    uint32_t numDevs = 16;
+    std::map<uint32_t, Slot> scripted;  // unscripted slots answer JOYERR_UNPLUGGED
+
+    int reads = 0;                   // joyGetPosEx calls
+    uint32_t lastReadSlot = 0;
+    platform::JOYINFOEX lastRequest;  // the record as the caller handed it in
+};
