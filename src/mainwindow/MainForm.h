@@ -1,0 +1,123 @@
+#pragma once
+// The main window: the controller picture with its highlights, markers and number labels (left panel),
+// the on-screen emulation panel (right panel) and the menus. Controls are laid out in twips; every
+// widget carries its design name as objectName ("Img_Tasto(3)", "Sld_X", "MenuEmula").
+
+#include "keymap/Generale.h"
+#include "platform/JoystickDriver.h"
+#include "platform/Shell.h"
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QSlider;
+class cJoy;
+class ShapeWidget;
+
+class MainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the layout, then runs Form_Load once. The window starts hidden.
+    MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell,
+             QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The About window (not owned), shown by MenuAbout_Click.
+    void SetAboutWindow(QWidget* about);
+
+    // The window's one monitor, created by Form_Load and released by MenuFine_Click.
+    const std::shared_ptr<cJoy>& Monitor() const { return joy; }
+
+public slots:
+    // Window life, acquisition and menu commands.
+    void Form_Activate();
+    void Form_Unload(bool& Cancel);
+    void Cmd_Start_Click();
+    void Cmd_Stop_Click();
+    void MenuEmula_Click();
+    void MenuNumeroPad_Click();
+    void cJoy_JoyNumbers(int32_t lNumJoys);
+    void MenuPGioco_Click();
+    void MenuFine_Click();
+    void MenuAssegna_Click();
+    void MenuAbout_Click();
+    void Img_Logo_DblClick();
+
+    // Live display of the monitor's events.
+    void cJoy_JoyButton(int32_t BtnPressed);
+    void cJoy_JoyDpad(int32_t Dpadpos);
+    void cJoy_JoyLeftStick(int32_t leftStickX, int32_t leftStickY);
+    void cJoy_JoyRightStick(int32_t rightStickX, int32_t rightStickY);
+    void cJoy_JoyError(const QString& sErrMessage);
+
+    // On-screen emulation. Mouse handlers use only Index; Button and Shift are the mouse button
+    // (1 left, 2 right, 4 middle) and modifier (1 shift, 2 control, 4 alt) masks, X and Y in twips.
+    void Cmd_tasto_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void Cmd_tasto_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void Cmd_Dig_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void Cmd_Dig_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void Sld_X_Scroll();
+    void Sld_Y_Scroll();
+    void Sld_Z_Scroll();
+    void Sld_R_Scroll();
+    void Cmd_0_XY_Click();
+    void Cmd_0_ZR_Click();
+
+    // Display routines shared by the live and the emulation paths.
+    void AzzeraTasti();
+    void MostraPosizione(int16_t Posizione);
+    void MostraAnalogico(float ValoreH, float ValoreV, bool Sinistra);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ImpostaFinestra();
+    void CreaControlli();
+    void CreaMenu();
+    void Collega();
+    void Form_Load();
+
+    void MostraTastoPremuto(int Index);
+    void MostraTastoRilasciato(int Index);
+    void AvviaComando(int Index);
+
+    platform::Shell& shell;
+    std::shared_ptr<platform::JoystickDriver> driver;
+    std::shared_ptr<cJoy> joy;  // the event variable cJoy
+    QWidget* about = nullptr;
+
+    int32_t CodiceLetto = 0;  // button mask of the last live button event
+
+    QAction* MenuEmula = nullptr;
+    QAction* MenuNumeroPad = nullptr;
+    QAction* MenuPGioco = nullptr;
+    QAction* MenuFine = nullptr;
+    QAction* MenuAssegna = nullptr;
+    QAction* MenuAbout = nullptr;
+
+    QLabel* Img_Logo = nullptr;
+    std::array<QLabel*, Generale::NumTasti> Img_Tasto{};
+    std::array<QLabel*, Generale::NumPosizioni> Img_Dig{};
+    std::array<QLabel*, 6> Lab_Tasto{};
+    ShapeWidget* Shp_XP = nullptr;
+    ShapeWidget* Shp_ZR = nullptr;
+
+    QPushButton* Cmd_Start = nullptr;
+    QPushButton* Cmd_Stop = nullptr;
+    std::array<QPushButton*, Generale::NumTasti> Cmd_tasto{};
+    std::array<QPushButton*, Generale::NumPosizioni> Cmd_Dig{};
+    QPushButton* Cmd_0_XY = nullptr;
+    QPushButton* Cmd_0_ZR = nullptr;
+    QSlider* Sld_X = nullptr;
+    QSlider* Sld_Y = nullptr;
+    QSlider* Sld_Z = nullptr;
+    QSlider* Sld_R = nullptr;
+};

@@ -1,0 +1,150 @@
+// The live display: the monitor's events written into the controls over the controller picture.
+
+#include "keymap/Generale.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/ShapeWidget.h"
+#include "platform/WindowServices.h"
+
+#include <QLabel>
+#include <QSlider>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Visibility and captions are repainted at once, and only when they change: the look is the same
+// as repainting on every write, at a fraction of the cost of the 14 buttons of every button event.
+void MostraControllo(QWidget& controllo, bool visibile) {
+    if (controllo.isHidden() == visibile) {
+        controllo.setVisible(visibile);
+        platform::RepaintNow(controllo);
+    }
+}
+
+void ScriviCaption(QLabel& etichetta, const QString& testo) {
+    if (etichetta.text() != testo) {
+        etichetta.setText(testo);
+        platform::RepaintNow(etichetta);
+    }
+}
+
+QString CodiceTastoTesto(int32_t codice) { return QStringLiteral(" Codice tasto: ") + QString::number(codice); }
+
+// Every bit of the button's code is set in the mask (a code of 0 matches every mask).
+bool Premuto(int32_t maschera, int indice) {
+    const int32_t codice = Generale::CodiceTasto[indice];
+    return (maschera & codice) == codice;
+}
+
+// The "#0" pattern: a whole number, with a minus sign when negative.
+QString TestoLeva(float valore) { return QString::number(std::lround(valore)); }
+
+} // namespace
+
+void MainForm::cJoy_JoyButton(int32_t BtnPressed) {
+    Generale::EventoDaJoy = true;
+    const int32_t precedente = CodiceLetto;
+    CodiceLetto = BtnPressed;
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        if (Premuto(CodiceLetto, i)) {
+            MostraTastoPremuto(i);
+            // A command runs when its button goes down, not again while it is held.
+            if (!Premuto(precedente, i)) {
+                AvviaComando(i);
+            }
+        } else {
+            MostraTastoRilasciato(i);
+        }
+    }
+    Generale::EventoDaJoy = false;
+}
+
+void MainForm::MostraTastoPremuto(int Index) {
+    MostraControllo(*Img_Tasto[Index], true);
+    ScriviCaption(*Lab_Tasto[0], CodiceTastoTesto(Generale::EventoDaJoy ? CodiceLetto : Generale::CodiceTasto[Index]));
+}
+
+void MainForm::MostraTastoRilasciato(int Index) {
+    MostraControllo(*Img_Tasto[Index], false);
+    ScriviCaption(*Lab_Tasto[0], CodiceTastoTesto(CodiceLetto));
+}
+
+void MainForm::AvviaComando(int Index) {
+    const QString& comando = Generale::ComandoTasto[Index];
+    if (!comando.isEmpty()) {
+        shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+    }
+}
+
+void MainForm::AzzeraTasti() {
+    for (QLabel* immagine : Img_Tasto) {
+        MostraControllo(*immagine, false);
+    }
+    CodiceLetto = 0;
+    ScriviCaption(*Lab_Tasto[0], CodiceTastoTesto(CodiceLetto));
+}
+
+void MainForm::cJoy_JoyDpad(int32_t Dpadpos) {
+    if (Dpadpos < 0 || Dpadpos >= Generale::NumPosizioni) {
+        return;
+    }
+    const int32_t posizione = Generale::PosizioneDig[Dpadpos];
+    if (posizione < std::numeric_limits<int16_t>::min() || posizione > std::numeric_limits<int16_t>::max()) {
+        return;
+    }
+    MostraPosizione(int16_t(posizione));
+}
+
+void MainForm::MostraPosizione(int16_t Posizione) {
+    for (int p = 0; p < Generale::NumPosizioni; ++p) {
+        MostraControllo(*Img_Dig[p], p == Posizione);
+    }
+    ScriviCaption(*Lab_Tasto[1], QStringLiteral("Posizione: ") + QString::number(Posizione));
+}
+
+void MainForm::cJoy_JoyLeftStick(int32_t leftStickX, int32_t leftStickY) {
+    if (Generale::OrdineXY) {
+        Sld_X->setValue(Generale::SegnoX * leftStickX);
+        Sld_Y->setValue(Generale::SegnoY * leftStickY);
+    } else {
+        Sld_X->setValue(Generale::SegnoX * leftStickY);
+        Sld_Y->setValue(Generale::SegnoY * leftStickX);
+    }
+    MostraAnalogico(float(Sld_X->value()), float(Sld_Y->value()), true);
+}
+
+void MainForm::cJoy_JoyRightStick(int32_t rightStickX, int32_t rightStickY) {
+    if (Generale::OrdineZR) {
+        Sld_Z->setValue(Generale::SegnoZ * rightStickX);
+        Sld_R->setValue(Generale::SegnoR * rightStickY);
+    } else {
+        Sld_Z->setValue(Generale::SegnoZ * rightStickY);
+        Sld_R->setValue(Generale::SegnoR * rightStickX);
+    }
+    // Live path: Sld_Z horizontal, Sld_R vertical (the slider path passes them the other way round).
+    MostraAnalogico(float(Sld_Z->value()), float(Sld_R->value()), false);
+}
+
+void MainForm::MostraAnalogico(float ValoreH, float ValoreV, bool Sinistra) {
+    // 66 twips per slider step, in single precision, multiplying first.
+    const float dH = ValoreH * 660.0f / 10.0f;
+    const float dV = ValoreV * 660.0f / 10.0f;
+    ShapeWidget& punto = Sinistra ? *Shp_XP : *Shp_ZR;
+    const int origineH = Sinistra ? 1080 : 7800;
+    constexpr int origineV = 5520;
+    QLabel& etichettaH = Sinistra ? *Lab_Tasto[2] : *Lab_Tasto[4];
+    QLabel& etichettaV = Sinistra ? *Lab_Tasto[3] : *Lab_Tasto[5];
+
+    const QRect prima = punto.geometry();
+    platform::SetTwipsTop(punto, int(std::floor(dV)) + origineV);
+    platform::SetTwipsLeft(punto, int(std::floor(dH)) + origineH);
+    if (punto.geometry() != prima) {
+        platform::RepaintNow(punto, prima);
+    }
+    ScriviCaption(etichettaH, TestoLeva(ValoreH));
+    ScriviCaption(etichettaV, TestoLeva(ValoreV));
+}
+
+void MainForm::cJoy_JoyError(const QString& sErrMessage) {
+    shell.MsgBox(this, sErrMessage, platform::MB_ICONERROR | platform::MB_SETFOREGROUND, windowTitle());
+}
