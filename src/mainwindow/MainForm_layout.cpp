@@ -6,6 +6,7 @@
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "platform/WindowServices.h"
+#include "resources/Pictures.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -29,38 +30,38 @@ constexpr int ClientHeight = 7095;  // below the menu bar
 
 struct Immagine {
     std::string_view nome;
-    const char* figura;  // resource name; a missing picture leaves the control empty, at its size
+    const char* figura;  // picture name; a missing picture leaves the control empty, at its size
     QRect twips;
     const char* descrizione;  // accessible name
 };
 
 constexpr auto Immagini = std::to_array<Immagine>({
-    {"Img_Corvane", ":/pictures/Img_Corvane.png", {0, 0, 9000, 7980}, "Corvane"},
-    {"Image1", ":/pictures/Image1.png", {0, 120, 9000, 750}, "Dorso del Corvane"},
-    {"Img_Logo", ":/pictures/Img_Logo.png", {3950, 2540, 1095, 840}, "Logo"},
-    {"Img_Tasto(0)", ":/pictures/Img_Tasto_0.png", {6105, 2970, 675, 660}, "Tasto 1 premuto"},
-    {"Img_Tasto(1)", ":/pictures/Img_Tasto_1.png", {6760, 3650, 720, 690}, "Tasto 2 premuto"},
-    {"Img_Tasto(2)", ":/pictures/Img_Tasto_2.png", {7450, 2960, 720, 705}, "Tasto 3 premuto"},
-    {"Img_Tasto(3)", ":/pictures/Img_Tasto_3.png", {6800, 2270, 690, 690}, "Tasto 4 premuto"},
-    {"Img_Tasto(4)", ":/pictures/Img_Tasto_4.png", {3250, 2520, 630, 720}, "Tasto 9 premuto"},
-    {"Img_Tasto(5)", ":/pictures/Img_Tasto_5.png", {5110, 2520, 645, 705}, "Tasto 10 premuto"},
-    {"Img_Tasto(6)", ":/pictures/Img_Tasto_6.png", {3430, 3250, 645, 630}, "Tasto Mode premuto"},
-    {"Img_Tasto(7)", ":/pictures/Img_Tasto_7.png", {4790, 3300, 1005, 600}, "Tasto Vibr premuto"},
-    {"Img_Tasto(8)", ":/pictures/Img_Tasto_8.png", {1155, 1060, 1140, 285}, "Tasto L1 premuto"},
-    {"Img_Tasto(9)", ":/pictures/Img_Tasto_9.png", {6690, 1060, 1185, 315}, "Tasto R1 premuto"},
-    {"Img_Tasto(10)", ":/pictures/Img_Tasto_10.png", {1160, 180, 1140, 285}, "Tasto L2 premuto"},
-    {"Img_Tasto(11)", ":/pictures/Img_Tasto_11.png", {6690, 180, 1185, 315}, "Tasto R2 premuto"},
-    {"Img_Tasto(12)", ":/pictures/Img_Tasto_12.png", {2520, 4140, 1380, 1350}, "Tasto X/Y premuto"},
-    {"Img_Tasto(13)", ":/pictures/Img_Tasto_13.png", {5130, 4150, 1335, 1320}, "Tasto Z/R premuto"},
-    {"Img_Dig(0)", ":/pictures/Img_Dig_0.png", {1080, 2490, 1590, 1560}, "Croce al centro"},
-    {"Img_Dig(1)", ":/pictures/Img_Dig_1.png", {1080, 2490, 1590, 1560}, "Croce in alto"},
-    {"Img_Dig(2)", ":/pictures/Img_Dig_2.png", {1080, 2490, 1590, 1560}, "Croce in alto a destra"},
-    {"Img_Dig(3)", ":/pictures/Img_Dig_3.png", {1080, 2490, 1590, 1560}, "Croce a destra"},
-    {"Img_Dig(4)", ":/pictures/Img_Dig_4.png", {1080, 2490, 1590, 1560}, "Croce in basso a destra"},
-    {"Img_Dig(5)", ":/pictures/Img_Dig_5.png", {1080, 2490, 1590, 1560}, "Croce in basso"},
-    {"Img_Dig(6)", ":/pictures/Img_Dig_6.png", {1080, 2490, 1590, 1560}, "Croce in basso a sinistra"},
-    {"Img_Dig(7)", ":/pictures/Img_Dig_7.png", {1080, 2490, 1590, 1560}, "Croce a sinistra"},
-    {"Img_Dig(8)", ":/pictures/Img_Dig_8.png", {1080, 2490, 1590, 1560}, "Croce in alto a sinistra"},
+    {"Img_Corvane", "Img_Corvane", {0, 0, 9000, 7980}, "Corvane"},
+    {"Image1", "Image1", {0, 120, 9000, 750}, "Dorso del Corvane"},
+    {"Img_Logo", "Img_Logo", {3950, 2540, 1095, 840}, "Logo"},
+    {"Img_Tasto(0)", "Img_Tasto_0", {6105, 2970, 675, 660}, "Tasto 1 premuto"},
+    {"Img_Tasto(1)", "Img_Tasto_1", {6760, 3650, 720, 690}, "Tasto 2 premuto"},
+    {"Img_Tasto(2)", "Img_Tasto_2", {7450, 2960, 720, 705}, "Tasto 3 premuto"},
+    {"Img_Tasto(3)", "Img_Tasto_3", {6800, 2270, 690, 690}, "Tasto 4 premuto"},
+    {"Img_Tasto(4)", "Img_Tasto_4", {3250, 2520, 630, 720}, "Tasto 9 premuto"},
+    {"Img_Tasto(5)", "Img_Tasto_5", {5110, 2520, 645, 705}, "Tasto 10 premuto"},
+    {"Img_Tasto(6)", "Img_Tasto_6", {3430, 3250, 645, 630}, "Tasto Mode premuto"},
+    {"Img_Tasto(7)", "Img_Tasto_7", {4790, 3300, 1005, 600}, "Tasto Vibr premuto"},
+    {"Img_Tasto(8)", "Img_Tasto_8", {1155, 1060, 1140, 285}, "Tasto L1 premuto"},
+    {"Img_Tasto(9)", "Img_Tasto_9", {6690, 1060, 1185, 315}, "Tasto R1 premuto"},
+    {"Img_Tasto(10)", "Img_Tasto_10", {1160, 180, 1140, 285}, "Tasto L2 premuto"},
+    {"Img_Tasto(11)", "Img_Tasto_11", {6690, 180, 1185, 315}, "Tasto R2 premuto"},
+    {"Img_Tasto(12)", "Img_Tasto_12", {2520, 4140, 1380, 1350}, "Tasto X/Y premuto"},
+    {"Img_Tasto(13)", "Img_Tasto_13", {5130, 4150, 1335, 1320}, "Tasto Z/R premuto"},
+    {"Img_Dig(0)", "Img_Dig_0", {1080, 2490, 1590, 1560}, "Croce al centro"},
+    {"Img_Dig(1)", "Img_Dig_1", {1080, 2490, 1590, 1560}, "Croce in alto"},
+    {"Img_Dig(2)", "Img_Dig_2", {1080, 2490, 1590, 1560}, "Croce in alto a destra"},
+    {"Img_Dig(3)", "Img_Dig_3", {1080, 2490, 1590, 1560}, "Croce a destra"},
+    {"Img_Dig(4)", "Img_Dig_4", {1080, 2490, 1590, 1560}, "Croce in basso a destra"},
+    {"Img_Dig(5)", "Img_Dig_5", {1080, 2490, 1590, 1560}, "Croce in basso"},
+    {"Img_Dig(6)", "Img_Dig_6", {1080, 2490, 1590, 1560}, "Croce in basso a sinistra"},
+    {"Img_Dig(7)", "Img_Dig_7", {1080, 2490, 1590, 1560}, "Croce a sinistra"},
+    {"Img_Dig(8)", "Img_Dig_8", {1080, 2490, 1590, 1560}, "Croce in alto a sinistra"},
 });
 
 // Lab_Fire: large, transparent shoulder captions; Lab_Tasto: bordered number lines on the default font.
@@ -224,7 +225,7 @@ auto Trova(const Tabella& tabella, std::string_view nome) -> decltype(&tabella[0
 void CreaImmagine(const Immagine& riga, QWidget* client) {
     auto* immagine = new QLabel(client);
     immagine->setObjectName(Nome(riga.nome));
-    immagine->setPixmap(QPixmap(QString::fromLatin1(riga.figura)));
+    immagine->setPixmap(resources::Picture(QString::fromLatin1(riga.figura)));
     immagine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     immagine->setAccessibleName(QString::fromUtf8(riga.descrizione));
     immagine->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -390,7 +391,7 @@ void MainForm::CreaMenu() {
 
 void MainForm::ImpostaFinestra() {
     setWindowTitle(QStringLiteral("Corvane (DEMO)"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    setWindowIcon(QIcon(resources::Picture(QStringLiteral("icon"))));
     // Fixed single border with the system menu and the close box, no minimise or maximise.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QFont font(platform::ArialFamily());

@@ -7,7 +7,9 @@
 #include "mainwindow/ShapeWidget.h"
 #include "platform/Twips.h"
 #include "platform/WindowServices.h"
+#include "support/FakeJoystickDriver.h"
 #include "support/RecordingShell.h"
+#include "support/QtPrinters.h"
 #include "support/TempProgramDirectory.h"
 
 #include <QLabel>
@@ -24,7 +26,7 @@ protected:
         if (!ini.isEmpty()) {
             dir.WriteIni(ini);
         }
-        form = std::make_unique<MainForm>(nullptr, shell);
+        form = std::make_unique<MainForm>(driver, shell);
     }
 
     void SetUp() override { Load(); }
@@ -72,6 +74,7 @@ protected:
         return commands;
     }
 
+    std::shared_ptr<FakeJoystickDriver> driver = std::make_shared<FakeJoystickDriver>();
     TempProgramDirectory dir;
     RecordingShell shell;
     std::unique_ptr<MainForm> form;
