@@ -28,7 +28,9 @@ void ScriviCaption(QLabel& etichetta, const QString& testo) {
     }
 }
 
-QString CodiceTastoTesto(int32_t codice) { return QStringLiteral(" Codice tasto: ") + QString::number(codice); }
+QString CodiceTastoTesto(int32_t codice) {
+    return QStringLiteral(" Codice tasto: ") + QString::number(codice);
+}
 
 // Every bit of the button's code is set in the mask (a code of 0 matches every mask).
 bool Premuto(int32_t maschera, int indice) {
@@ -37,7 +39,9 @@ bool Premuto(int32_t maschera, int indice) {
 }
 
 // The "#0" pattern: a whole number, with a minus sign when negative.
-QString TestoLeva(float valore) { return QString::number(std::lround(valore)); }
+QString TestoLeva(float valore) {
+    return QString::number(std::lround(valore));
+}
 
 } // namespace
 
@@ -61,7 +65,8 @@ void MainForm::cJoy_JoyButton(int32_t BtnPressed) {
 
 void MainForm::MostraTastoPremuto(int Index) {
     MostraControllo(*Img_Tasto[Index], true);
-    ScriviCaption(*Lab_Tasto[0], CodiceTastoTesto(Generale::EventoDaJoy ? CodiceLetto : Generale::CodiceTasto[Index]));
+    ScriviCaption(*Lab_Tasto[0],
+                  CodiceTastoTesto(Generale::EventoDaJoy ? CodiceLetto : Generale::CodiceTasto[Index]));
 }
 
 void MainForm::MostraTastoRilasciato(int Index) {

@@ -8,8 +8,8 @@
 #include "platform/Twips.h"
 #include "platform/WindowServices.h"
 #include "support/FakeJoystickDriver.h"
-#include "support/RecordingShell.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
 
 #include <QLabel>
@@ -31,14 +31,16 @@ protected:
 
     void SetUp() override { Load(); }
 
-    template <typename T = QWidget>
+    template<typename T = QWidget>
     T* Control(const QString& name) const {
         T* control = form->findChild<T*>(name);
         EXPECT_NE(control, nullptr) << name.toStdString();
         return control;
     }
 
-    static QString Element(const char* name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
+    static QString Element(const char* name, int index) {
+        return QStringLiteral("%1(%2)").arg(name).arg(index);
+    }
 
     QString Text(const QString& label) const { return Control<QLabel>(label)->text(); }
     QString KeyCode() const { return Text(QStringLiteral("Lab_Tasto(0)")); }

@@ -31,7 +31,7 @@ TEST(MainFormSdl, HeldButtonShowsItsHighlightAndStartsItsCommandOncePerPress) {
     const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
     SDL_VirtualJoystickDesc desc{};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;  // read raw: virtual button n is bit n of the mask
+    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN; // read raw: virtual button n is bit n of the mask
     desc.naxes = 4;
     desc.nbuttons = 14;
     desc.nhats = 1;
@@ -70,7 +70,7 @@ TEST(MainFormSdl, HeldButtonShowsItsHighlightAndStartsItsCommandOncePerPress) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !highlight->isHidden(); }, 2000));
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return Lines(log).size() >= 2; }, 5000));
-    QTest::qWait(8 * PollMs);  // held: no third start
+    QTest::qWait(8 * PollMs); // held: no third start
     EXPECT_EQ(Lines(log), QStringList({QStringLiteral("premuto"), QStringLiteral("premuto")}));
 
     monitor->End_JoyMonitor();
