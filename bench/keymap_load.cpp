@@ -37,7 +37,6 @@ void BM_CaricaMappa(benchmark::State& state) {
     platform::SetProgramDirectory(dir.path());
     for (auto _ : state) {
         Generale::CaricaMappa();
-        benchmark::DoNotOptimize(Generale::CodiceTasto);
     }
     if (Generale::ComandoTasto[0].isEmpty()) {
         state.SkipWithError("the map was not read from the file");

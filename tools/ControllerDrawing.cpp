@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QPainter>
-#include <QRadialGradient>
 #include <QSvgRenderer>
 #include <QTransform>
 
@@ -18,8 +17,10 @@ QByteArray ReadDrawing(const QString& name) {
     return file.readAll();
 }
 
-// The drawing chooses its look by the classes of its svg element, written there as class="normal".
-QByteArray LookClasses(const View& view) {
+// The controller drawing in the given look: the drawing chooses its look by the classes of its svg
+// element, written there as class="normal".
+QByteArray ControllerSvg(const View& view) {
+    static const QByteArray drawing = ReadDrawing(QStringLiteral("controller.svg"));
     QByteArray classes = view.look == Look::Pressed ? "pressed" : "normal";
     if (view.padDot >= 0) {
         classes += " dot-" + QByteArray::number(view.padDot);
@@ -27,7 +28,8 @@ QByteArray LookClasses(const View& view) {
     if (view.bare) {
         classes += " bare";
     }
-    return "class=\"" + classes + "\"";
+    QByteArray svg = drawing;
+    return svg.replace(QByteArrayLiteral("class=\"normal\""), "class=\"" + classes + "\"");
 }
 
 QImage Render(const QByteArray& svg, QSize size) {
@@ -54,10 +56,7 @@ QImage Silhouette(const QImage& picture, const QColor& colour) {
 } // namespace
 
 QImage RenderController(const View& view, int scale) {
-    static const QByteArray drawing = ReadDrawing(QStringLiteral("controller.svg"));
-    QByteArray svg = drawing;
-    svg.replace(QByteArrayLiteral("class=\"normal\""), LookClasses(view));
-    const QImage image = Render(svg, ControllerSize * scale);
+    const QImage image = Render(ControllerSvg(view), ControllerSize * scale);
     return view.bare ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -66,33 +65,27 @@ QImage RenderSplash(int scale) {
     QImage splash(size, QImage::Format_RGB32);
     QPainter painter(&splash);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    QSvgRenderer(ControllerSvg({})).render(&painter, QStringLiteral("backdrop"), QRectF(splash.rect()));
 
-    QRadialGradient backdrop(QPointF(size.width() * 0.5, size.height() * 0.45), size.width() * 0.75);
-    backdrop.setColorAt(0.0, QColor(0x5b, 0x66, 0x78));
-    backdrop.setColorAt(0.55, QColor(0x2f, 0x36, 0x41));
-    backdrop.setColorAt(1.0, QColor(0x16, 0x1a, 0x20));
-    painter.fillRect(splash.rect(), backdrop);
-
-    // The top view drawn small (so that the projection below hardly resamples it), then tilted away
-    // from the viewer and turned a little: the near grips come forward, the shoulders recede.
-    const qreal drawScale = 0.3 * scale;
-    const QImage top = RenderController({Look::Normal, -1, true}, 1)
-                           .scaled(ControllerSize * drawScale, Qt::IgnoreAspectRatio,
-                                   Qt::SmoothTransformation);
-    const QRectF body(QPointF(12, 80) * drawScale, QPointF(588, 534) * drawScale);
-    const QPolygonF tilted{QPointF(0.22, 0.17), QPointF(0.87, 0.09), QPointF(0.94, 0.73), QPointF(0.05, 0.85)};
-    QPolygonF target;
-    for (const QPointF& corner : tilted) {
-        target << QPointF(corner.x() * size.width(), corner.y() * size.height());
-    }
+    // The bare top view, first brought near the size it will have, so that the projection hardly
+    // resamples it. Its body (the grips reach the drawing's bottom edge) is then tilted away from the
+    // viewer and turned a little: the grips come forward, the shoulders recede.
+    const qreal shrink = 0.3 * scale;
+    const QImage top = RenderController({Look::Normal, -1, true})
+                           .scaled(ControllerSize * shrink, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRectF body(QPointF(12, 80) * shrink, QPointF(588, 532) * shrink);
+    const auto at = [&size](qreal x, qreal y) { return QPointF(x * size.width(), y * size.height()); };
     QTransform projection;
-    QTransform::quadToQuad(QPolygonF(body).mid(0, 4), target, projection);
+    QTransform::quadToQuad(QPolygonF{body.topLeft(), body.topRight(), body.bottomRight(), body.bottomLeft()},
+                           QPolygonF{at(0.22, 0.17), at(0.87, 0.09), at(0.94, 0.73), at(0.05, 0.85)},
+                           projection);
 
-    // Soft shadow on the ground, then the body's thickness as its silhouette stacked downwards.
+    // A soft shadow on the ground (blurred by shrinking and growing it back), the body's thickness as
+    // its silhouette stacked downwards, then the top.
     const qreal thickness = 6.0 * scale;
-    QImage shadow = Silhouette(top, QColor(0, 0, 0, 110));
-    shadow = shadow.scaled(shadow.size() / 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                 .scaled(shadow.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage shadow = Silhouette(top, QColor(0, 0, 0, 110))
+                              .scaled(top.size() / 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .scaled(top.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter.setTransform(projection * QTransform::fromTranslate(2.0 * scale, thickness + 4.0 * scale));
     painter.drawImage(0, 0, shadow);
     const QImage side = Silhouette(top, QColor(0x6e, 0x75, 0x80));

@@ -1,6 +1,6 @@
 // Draws the program's pictures into a directory, at their size and at twice it ("@2x", for
 // high-density screens): draw_pictures <directory>. Run at build time on Qt's offscreen platform.
-#include "Pictures.h"
+#include "WindowPictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -91,10 +91,14 @@ void CopyCaps(const From& from, To& to) {
     ConvertText(from.szPname, to.szPname);
     ConvertText(from.szRegKey, to.szRegKey);
     ConvertText(from.szOEMVxD, to.szOEMVxD);
-    to.wXmin = from.wXmin, to.wXmax = from.wXmax;
-    to.wYmin = from.wYmin, to.wYmax = from.wYmax;
-    to.wZmin = from.wZmin, to.wZmax = from.wZmax;
-    to.wRmin = from.wRmin, to.wRmax = from.wRmax;
+    to.wXmin = from.wXmin;
+    to.wXmax = from.wXmax;
+    to.wYmin = from.wYmin;
+    to.wYmax = from.wYmax;
+    to.wZmin = from.wZmin;
+    to.wZmax = from.wZmax;
+    to.wRmin = from.wRmin;
+    to.wRmax = from.wRmax;
     to.wNumButtons = from.wNumButtons;
     to.wNumAxes = from.wNumAxes;
 }
@@ -197,7 +201,7 @@ bool cJoy::Joystick_GetPos(bool fromTimer) {
         error = ReadPosition();
         if (error.isEmpty()) {
             result = true;
-            // A copy: a handler may poll again and overwrite joyInfo while this poll raises its events.
+            // By value: a handler may poll again, overwriting joyInfo, while this poll raises its events.
             RaiseChanges(joyInfo);
         }
     } catch (...) {
@@ -232,7 +236,7 @@ QString cJoy::ReadPosition() {
     }
 }
 
-void cJoy::RaiseChanges(const platform::JOYINFOEX& reading) {
+void cJoy::RaiseChanges(platform::JOYINFOEX reading) {
     const auto buttons = static_cast<int32_t>(reading.dwButtons);  // bit 31 makes the mask negative
     if (buttons != lastButtons) {
         lastButtons = buttons;

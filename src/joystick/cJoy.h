@@ -58,7 +58,7 @@ private:
     // Reads the selected controller into joyInfo; the error text when it cannot, else empty.
     QString ReadPosition();
     // Raises the change events of one reading, each value stored before its event.
-    void RaiseChanges(const platform::JOYINFOEX& reading);
+    void RaiseChanges(platform::JOYINFOEX reading);
     // Inside a catch block only: "cJoy." + label + the caught failure's description.
     static QString CaughtFailure(const char* label);
 

@@ -88,6 +88,8 @@ private:
     void MostraTastoPremuto(int Index);
     void MostraTastoRilasciato(int Index);
     void AvviaComando(int Index);
+    // A notice box titled with the window's caption; returns the answer (IDOK or another).
+    int Informa(const QString& text, uint32_t flags);
 
     platform::Shell& shell;
     std::shared_ptr<platform::JoystickDriver> driver;

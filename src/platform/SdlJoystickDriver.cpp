@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 
 namespace platform {
@@ -27,19 +26,28 @@ uint32_t AxisPosition(Sint16 value) {
 // centred and impossible combinations read as centred.
 constexpr uint32_t kCentred = JOY_POVCENTERED;
 constexpr std::array<uint32_t, 16> kHatHundredths = {
-    kCentred, 0,     9000,     4500,      // -, up, right, up-right
-    18000,    kCentred, 13500, kCentred,  // down, up+down, down-right, up+right+down
-    27000,    31500, kCentred, kCentred,  // left, up-left, left+right, up+left+right
+    kCentred, 0,        9000,     4500,      // none, up, right, up-right
+    18000,    kCentred, 13500,    kCentred,  // down, up+down, down-right, up+right+down
+    27000,    31500,    kCentred, kCentred,  // left, up-left, left+right, up+left+right
     22500,    kCentred, kCentred, kCentred,  // down-left, up+down+left, down+left+right, all
 };
 
 // Picture layout: bit n of the mask is the picture's button n. Bits 10 and 11 are the triggers.
 constexpr std::array<SDL_GameControllerButton, 14> kPictureButtons = {
-    SDL_CONTROLLER_BUTTON_X,           SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,
-    SDL_CONTROLLER_BUTTON_Y,           SDL_CONTROLLER_BUTTON_BACK,      SDL_CONTROLLER_BUTTON_START,
-    SDL_CONTROLLER_BUTTON_GUIDE,       SDL_CONTROLLER_BUTTON_MISC1,     SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
-    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, SDL_CONTROLLER_BUTTON_INVALID, SDL_CONTROLLER_BUTTON_INVALID,
-    SDL_CONTROLLER_BUTTON_LEFTSTICK,   SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_X,              // 0: left face button
+    SDL_CONTROLLER_BUTTON_A,              // 1: bottom
+    SDL_CONTROLLER_BUTTON_B,              // 2: right
+    SDL_CONTROLLER_BUTTON_Y,              // 3: top
+    SDL_CONTROLLER_BUTTON_BACK,           // 4
+    SDL_CONTROLLER_BUTTON_START,          // 5
+    SDL_CONTROLLER_BUTTON_GUIDE,          // 6
+    SDL_CONTROLLER_BUTTON_MISC1,          // 7: share / capture
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,   // 8
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,  // 9
+    SDL_CONTROLLER_BUTTON_INVALID,        // 10: left trigger
+    SDL_CONTROLLER_BUTTON_INVALID,        // 11: right trigger
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,      // 12
+    SDL_CONTROLLER_BUTTON_RIGHTSTICK,     // 13
 };
 constexpr int kLeftTriggerBit = 10;
 constexpr int kRightTriggerBit = 11;
@@ -133,7 +141,6 @@ public:
         info = device->controller != nullptr ? ReadController(device->controller) : ReadRaw(device->joystick);
         info.dwSize = request.dwSize;
         info.dwFlags = request.dwFlags;
-        info.dwButtonNumber = static_cast<uint32_t>(std::popcount(info.dwButtons));
         return JOYERR_NOERROR;
     }
 
@@ -189,7 +196,7 @@ private:
         device = Device{};
     }
 
-    // Axis 0..3 (X, Y, Z, R) is present on the device.
+    // Whether axis 0..3 (X, Y, Z, R) is present on the device.
     static bool HasAxis(const Device& device, int axis) {
         if (device.controller != nullptr) {
             return SDL_GameControllerHasAxis(device.controller, kPictureAxes[static_cast<std::size_t>(axis)]);

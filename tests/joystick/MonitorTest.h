@@ -1,11 +1,12 @@
 #pragma once
 // A monitor over the scripted driver, with its events recorded.
 
-#include "support/FakeJoystickDriver.h"
 #include "JoyEventLog.h"
 #include "joystick/cJoy.h"
 #include "joystick/timer_module.h"
+#include "support/FakeJoystickDriver.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -18,12 +19,12 @@ protected:
         timer_module::CurrentJoyMonitor.reset();
     }
 
-    // Slot 0 answering and calibrated from 0..axisMax, selected with the controller at rest.
-    // Nothing recorded so far is kept.
+    // Slot 0 answering, calibrated from 0..axisMax and selected, at rest; the log emptied.
     FakeJoystickDriver::Slot& Calibrated(uint32_t axisMax = 65535) {
         FakeJoystickDriver::Slot& slot = driver->Answering(0, axisMax);
         EXPECT_TRUE(joy->IsJoystick1_Valid());
         joy->End_JoyMonitor();  // selects controller 0 without starting a timer
+        joy->Joystick_GetPos();
         log.Take();
         return slot;
     }

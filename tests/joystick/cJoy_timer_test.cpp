@@ -1,9 +1,8 @@
-// Starting and stopping the 25 ms poll, the shared reference and the re-entry bound.
+// Starting and stopping the 25 ms poll, the shared reference, teardown and the re-entry bound.
 
 #include "MonitorTest.h"
 
 #include <QTest>
-#include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -12,13 +11,31 @@ namespace {
 
 constexpr int kSeveralTicksMs = 150;
 
-TEST_F(MonitorTest, StartPollsEveryTickThroughTheSharedReference) {
+// True when the driver is read at least `count` more times within a second.
+bool Polled(const FakeJoystickDriver& driver, int count) {
+    const int target = driver.reads + count;
+    return QTest::qWaitFor([&] { return driver.reads >= target; }, 1000);
+}
+
+bool NotPolled(const FakeJoystickDriver& driver) {
+    const int reads = driver.reads;
+    QTest::qWait(kSeveralTicksMs);
+    return driver.reads == reads;
+}
+
+TEST_F(MonitorTest, EndThenStartResumesPolling) {
     Calibrated();
 
     joy->Start_JoyMonitor(0);
-
     EXPECT_EQ(timer_module::CurrentJoyMonitor, joy);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return driver->reads >= 5; }, 1000));
+    EXPECT_TRUE(Polled(*driver, 4));
+
+    joy->End_JoyMonitor();
+    EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
+    EXPECT_TRUE(NotPolled(*driver));
+
+    joy->Start_JoyMonitor(0);
+    EXPECT_TRUE(Polled(*driver, 4));
 }
 
 // End stops the only timer: registering the monitor again by hand brings no tick.
@@ -27,54 +44,29 @@ TEST_F(MonitorTest, ASecondStartSwitchesTheControllerWithoutASecondTimer) {
     driver->Answering(1);
     joy->Start_JoyMonitor(0);
     joy->Start_JoyMonitor(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return driver->reads >= 5; }, 1000));
+    ASSERT_TRUE(Polled(*driver, 2));
     EXPECT_EQ(driver->lastReadSlot, 1u);
 
     joy->End_JoyMonitor();
     timer_module::CurrentJoyMonitor = joy;
-    const int reads = driver->reads;
-    QTest::qWait(kSeveralTicksMs);
 
-    EXPECT_EQ(driver->reads, reads);
-}
-
-TEST_F(MonitorTest, EndThenStartResumesPolling) {
-    Calibrated();
-    joy->Start_JoyMonitor(0);
-    joy->End_JoyMonitor();
-    EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
-    const int reads = driver->reads;
-    QTest::qWait(kSeveralTicksMs);
-    EXPECT_EQ(driver->reads, reads);
-
-    joy->Start_JoyMonitor(0);
-
-    EXPECT_TRUE(QTest::qWaitFor([&] { return driver->reads >= reads + 5; }, 1000));
+    EXPECT_TRUE(NotPolled(*driver));
 }
 
 TEST_F(MonitorTest, EndOnAnIdleMonitorOnlySelectsControllerZero) {
-    driver->Answering(0);
     FakeJoystickDriver::Slot& slot1 = driver->Answering(1);
     slot1.reading.dwButtons = 2;
-    slot1.reading.dwXpos = 0;
-    joy->IsJoystick2_Valid();
-    joy->Start_JoyMonitor(1);
-    joy->End_JoyMonitor();
     joy->IsJoystick2_Valid();
     log.Take();
 
     joy->End_JoyMonitor();
 
     EXPECT_THAT(log.Take(), IsEmpty());
-    EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
-    // Controller 0 is polled, against the values last raised from controller 1.
-    driver->scripted[0].reading = slot1.reading;
+    EXPECT_TRUE(NotPolled(*driver));
+    driver->Answering(0).reading.dwButtons = 2;
     EXPECT_TRUE(joy->Joystick_GetPos());
     EXPECT_EQ(driver->lastReadSlot, 0u);
-    EXPECT_THAT(log.Take(), IsEmpty());
-    const int reads = driver->reads;
-    QTest::qWait(kSeveralTicksMs);
-    EXPECT_EQ(driver->reads, reads);
+    EXPECT_THAT(log.Take(), IsEmpty());  // the last values are still those of controller 1
 }
 
 TEST_F(MonitorTest, AStartWhoseFirstPollFailsStartsNothing) {
@@ -82,8 +74,7 @@ TEST_F(MonitorTest, AStartWhoseFirstPollFailsStartsNothing) {
 
     EXPECT_THAT(log.Take(), ElementsAre("JoyError(Joystick Unplugged)"));
     EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
-    QTest::qWait(kSeveralTicksMs);
-    EXPECT_EQ(driver->reads, 1);
+    EXPECT_TRUE(NotPolled(*driver));
 }
 
 TEST_F(MonitorTest, ATickAfterEndDoesNothing) {
@@ -97,21 +88,10 @@ TEST_F(MonitorTest, ATickAfterEndDoesNothing) {
     EXPECT_EQ(driver->reads, reads);
 }
 
-// An unplugged controller while the timer runs: one error, however many ticks.
-TEST_F(MonitorTest, AnUnpluggedControllerIsReportedOnceWhileRunning) {
-    FakeJoystickDriver::Slot& slot = Calibrated();
-    joy->Start_JoyMonitor(0);
-    slot.readResult = platform::JOYERR_UNPLUGGED;
-
-    ASSERT_TRUE(QTest::qWaitFor([&] { return driver->reads >= 6; }, 1000));
-
-    EXPECT_THAT(log.Take(), ElementsAre("JoyError(Joystick Unplugged)"));
-}
-
 // A poll made outside the timer (a start, a validity test) whose handler runs a nested event
-// loop, as a message box does: the running timer's ticks arriving meanwhile are skipped, so polls
-// never nest, and polling goes on once the handler returns. (Qt itself keeps a timer's own tick
-// from re-entering.)
+// loop, as a message box does: the running timer's ticks are skipped meanwhile, so polls never
+// nest, and polling goes on once the handler returns. (Qt keeps a timer's own tick from
+// re-entering its callback.)
 TEST_F(MonitorTest, TicksDuringAPollsEventsAreSkipped) {
     FakeJoystickDriver::Slot& slot = Calibrated();
     joy->Start_JoyMonitor(0);
@@ -132,25 +112,23 @@ TEST_F(MonitorTest, TicksDuringAPollsEventsAreSkipped) {
 
     EXPECT_EQ(deepest, 1);
     EXPECT_EQ(readsDuringHandler, 0);
-    const int reads = driver->reads;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return driver->reads > reads; }, 1000));
+    EXPECT_TRUE(Polled(*driver, 1));
 }
 
-TEST_F(MonitorTest, ARunningMonitorOutlivesItsOtherOwners) {
+TEST_F(MonitorTest, ARunningMonitorOutlivesItsOtherOwnersUntilEnded) {
     Calibrated();
     joy->Start_JoyMonitor(0);
     const std::weak_ptr<cJoy> monitor = joy;
     joy.reset();
-
-    const int reads = driver->reads;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return driver->reads >= reads + 3; }, 1000));
+    EXPECT_TRUE(Polled(*driver, 2));
 
     timer_module::CurrentJoyMonitor->End_JoyMonitor();  // drops the last owner from inside itself
+
     EXPECT_TRUE(monitor.expired());
 }
 
-// The handler ends the monitor during a timer poll, dropping the last owner while the poll runs.
-TEST_F(MonitorTest, EndingFromAHandlerDuringATickIsSafe) {
+// The handler ends the monitor during a tick, dropping its last owner while the poll runs.
+TEST_F(MonitorTest, EndingFromAHandlerDuringATickFinishesThePollFirst) {
     FakeJoystickDriver::Slot& slot = Calibrated();
     joy->Start_JoyMonitor(0);
     cJoy* raw = joy.get();
@@ -162,7 +140,6 @@ TEST_F(MonitorTest, EndingFromAHandlerDuringATickIsSafe) {
     slot.reading.dwXpos = 0;
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return monitor.expired(); }, 1000));
-    // The poll finished its events before the monitor went.
     EXPECT_THAT(log.Take(), ElementsAre("JoyButton(1)", "JoyLeftStick(-10,0)"));
 }
 

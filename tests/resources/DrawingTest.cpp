@@ -5,9 +5,11 @@
 #include "platform/Twips.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -61,8 +63,12 @@ int DifferencesOutside(const QImage& a, const QImage& b, const std::vector<QRect
 class DrawingAtScale : public testing::TestWithParam<int> {};
 INSTANTIATE_TEST_SUITE_P(OwnAndDoubleSize, DrawingAtScale, testing::Values(1, 2));
 
-TEST_P(DrawingAtScale, ThePhotographIsTheNormalLook) {
-    EXPECT_EQ(Resource(Photograph.name, GetParam()), RenderController({}, GetParam()));
+TEST_P(DrawingAtScale, ThePhotographSplashAndIconAreTheirDrawings) {
+    const int scale = GetParam();
+    EXPECT_EQ(Resource(Photograph.name, scale), RenderController({}, scale));
+    EXPECT_EQ(Resource(Splash.name, scale), drawing::RenderSplash(scale));
+    EXPECT_EQ(QImage(QStringLiteral(":/pictures/icon%1.png").arg(scale == 2 ? "@2x" : "")),
+              drawing::RenderIcon(Icon.size.width() * scale).convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST_P(DrawingAtScale, EachHighlightIsThePressedLookAtItsRectangle) {

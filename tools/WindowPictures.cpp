@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "WindowPictures.h"
 
 #include "ControllerDrawing.h"
 #include "platform/Twips.h"

@@ -1,0 +1,32 @@
+# Installs the build into a fresh prefix under ROOT and checks that every file is there and that
+# AppStream accepts the tree (metainfo, desktop entry and icon together), when appstreamcli exists.
+file(REMOVE_RECURSE ${ROOT})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${ROOT}/usr
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+foreach(file
+    bin/corvane
+    share/applications/it.corvane.demo.desktop
+    share/metainfo/it.corvane.demo.metainfo.xml
+    share/icons/hicolor/scalable/apps/corvane.svg
+    share/icons/hicolor/32x32/apps/corvane.png
+    share/icons/hicolor/64x64/apps/corvane.png)
+  if(NOT EXISTS ${ROOT}/usr/${file})
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+file(GLOB_RECURSE inis ${ROOT}/*.ini)
+if(inis)
+  message(FATAL_ERROR "a map file is installed: ${inis}")
+endif()
+
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  execute_process(COMMAND ${APPSTREAMCLI} validate-tree --no-net ${ROOT} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "appstreamcli validate-tree rejects the installed tree")
+  endif()
+endif()
