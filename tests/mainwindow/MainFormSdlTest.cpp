@@ -2,7 +2,6 @@
 // the real shell: a button's command runs once per press, however long the button is held and whatever
 // other buttons do meanwhile.
 
-#include "joystick/cJoy.h"
 #include "mainwindow/MainForm.h"
 #include "platform/JoystickDriver.h"
 #include "platform/QtShell.h"
@@ -10,6 +9,7 @@
 #include "support/TempProgramDirectory.h"
 
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <SDL.h>
@@ -48,9 +48,12 @@ TEST(MainFormSdl, HeldButtonShowsItsHighlightAndStartsItsCommandOncePerPress) {
 
     platform::QtShell shell;
     MainForm form(driver, shell);
-    const std::shared_ptr<cJoy>& monitor = form.Monitor();
-    ASSERT_TRUE(monitor->IsJoystick1_Valid());
-    monitor->Start_JoyMonitor(0);
+    auto* start = form.findChild<QPushButton*>(QStringLiteral("Cmd_Start"));
+    auto* stop = form.findChild<QPushButton*>(QStringLiteral("Cmd_Stop"));
+    ASSERT_NE(start, nullptr);
+    ASSERT_NE(stop, nullptr);
+    QTest::mouseClick(start, Qt::LeftButton);
+    ASSERT_TRUE(stop->isEnabled()) << "acquisition started on controller 0";
     QWidget* highlight = form.findChild<QWidget*>(QStringLiteral("Img_Tasto(2)"));
     ASSERT_NE(highlight, nullptr);
 
@@ -73,7 +76,7 @@ TEST(MainFormSdl, HeldButtonShowsItsHighlightAndStartsItsCommandOncePerPress) {
     QTest::qWait(8 * PollMs); // held: no third start
     EXPECT_EQ(Lines(log), QStringList({QStringLiteral("premuto"), QStringLiteral("premuto")}));
 
-    monitor->End_JoyMonitor();
+    QTest::mouseClick(stop, Qt::LeftButton);
     SDL_JoystickClose(device);
 }
 
