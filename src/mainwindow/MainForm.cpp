@@ -30,11 +30,12 @@ int16_t MouseButton(Qt::MouseButton button) {
 }
 
 int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
-    return int16_t((modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
+    return int16_t((modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
+                   (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
                    (modifiers.testFlag(Qt::AltModifier) ? 4 : 0));
 }
 
-template <std::size_t N>
+template<std::size_t N>
 int IndexOf(const std::array<QPushButton*, N>& controls, const QObject* control) {
     const auto found = std::find(controls.begin(), controls.end(), control);
     return found == controls.end() ? -1 : int(found - controls.begin());
@@ -54,7 +55,9 @@ MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::S
 
 MainForm::~MainForm() = default;
 
-void MainForm::SetAboutWindow(QWidget* aboutWindow) { about = aboutWindow; }
+void MainForm::SetAboutWindow(QWidget* aboutWindow) {
+    about = aboutWindow;
+}
 
 void MainForm::Collega() {
     connect(Cmd_Start, &QPushButton::clicked, this, &MainForm::Cmd_Start_Click);
@@ -135,9 +138,11 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     const auto x = float(mouse->position().x() * platform::TwipsPerPixel);
     const auto y = float(mouse->position().y() * platform::TwipsPerPixel);
     if (const int i = IndexOf(Cmd_tasto, watched); i >= 0) {
-        down ? Cmd_tasto_MouseDown(int16_t(i), button, shift, x, y) : Cmd_tasto_MouseUp(int16_t(i), button, shift, x, y);
+        down ? Cmd_tasto_MouseDown(int16_t(i), button, shift, x, y)
+             : Cmd_tasto_MouseUp(int16_t(i), button, shift, x, y);
     } else if (const int p = IndexOf(Cmd_Dig, watched); p >= 0) {
-        down ? Cmd_Dig_MouseDown(int16_t(p), button, shift, x, y) : Cmd_Dig_MouseUp(int16_t(p), button, shift, x, y);
+        down ? Cmd_Dig_MouseDown(int16_t(p), button, shift, x, y)
+             : Cmd_Dig_MouseUp(int16_t(p), button, shift, x, y);
     }
     // The left button goes on to the button itself, for its pressed look; the others are done with.
     return mouse->button() != Qt::LeftButton;

@@ -28,7 +28,9 @@ void ScriviCaption(QLabel& etichetta, const QString& testo) {
     }
 }
 
-QString CodiceTastoTesto(int32_t codice) { return QStringLiteral(" Codice tasto: ") + QString::number(codice); }
+QString CodiceTastoTesto(int32_t codice) {
+    return QStringLiteral(" Codice tasto: ") + QString::number(codice);
+}
 
 // Every bit of the button's code is set in the mask (a code of 0 matches every mask).
 bool Premuto(int32_t maschera, int indice) {
@@ -36,8 +38,19 @@ bool Premuto(int32_t maschera, int indice) {
     return (maschera & codice) == codice;
 }
 
+// A sign times a reading, as a 32-bit product; a product that does not fit is not written and the
+// slider keeps its value.
+void ImpostaCursore(QSlider& cursore, int16_t segno, int32_t lettura) {
+    const int64_t prodotto = int64_t(segno) * lettura;
+    if (prodotto >= std::numeric_limits<int32_t>::min() && prodotto <= std::numeric_limits<int32_t>::max()) {
+        cursore.setValue(int(prodotto));
+    }
+}
+
 // The "#0" pattern: a whole number, with a minus sign when negative.
-QString TestoLeva(float valore) { return QString::number(std::lround(valore)); }
+QString TestoLeva(float valore) {
+    return QString::number(std::lround(valore));
+}
 
 } // namespace
 
@@ -61,7 +74,8 @@ void MainForm::cJoy_JoyButton(int32_t BtnPressed) {
 
 void MainForm::MostraTastoPremuto(int Index) {
     MostraControllo(*Img_Tasto[Index], true);
-    ScriviCaption(*Lab_Tasto[0], CodiceTastoTesto(Generale::EventoDaJoy ? CodiceLetto : Generale::CodiceTasto[Index]));
+    ScriviCaption(*Lab_Tasto[0],
+                  CodiceTastoTesto(Generale::EventoDaJoy ? CodiceLetto : Generale::CodiceTasto[Index]));
 }
 
 void MainForm::MostraTastoRilasciato(int Index) {
@@ -104,22 +118,22 @@ void MainForm::MostraPosizione(int16_t Posizione) {
 
 void MainForm::cJoy_JoyLeftStick(int32_t leftStickX, int32_t leftStickY) {
     if (Generale::OrdineXY) {
-        Sld_X->setValue(Generale::SegnoX * leftStickX);
-        Sld_Y->setValue(Generale::SegnoY * leftStickY);
+        ImpostaCursore(*Sld_X, Generale::SegnoX, leftStickX);
+        ImpostaCursore(*Sld_Y, Generale::SegnoY, leftStickY);
     } else {
-        Sld_X->setValue(Generale::SegnoX * leftStickY);
-        Sld_Y->setValue(Generale::SegnoY * leftStickX);
+        ImpostaCursore(*Sld_X, Generale::SegnoX, leftStickY);
+        ImpostaCursore(*Sld_Y, Generale::SegnoY, leftStickX);
     }
     MostraAnalogico(float(Sld_X->value()), float(Sld_Y->value()), true);
 }
 
 void MainForm::cJoy_JoyRightStick(int32_t rightStickX, int32_t rightStickY) {
     if (Generale::OrdineZR) {
-        Sld_Z->setValue(Generale::SegnoZ * rightStickX);
-        Sld_R->setValue(Generale::SegnoR * rightStickY);
+        ImpostaCursore(*Sld_Z, Generale::SegnoZ, rightStickX);
+        ImpostaCursore(*Sld_R, Generale::SegnoR, rightStickY);
     } else {
-        Sld_Z->setValue(Generale::SegnoZ * rightStickY);
-        Sld_R->setValue(Generale::SegnoR * rightStickX);
+        ImpostaCursore(*Sld_Z, Generale::SegnoZ, rightStickY);
+        ImpostaCursore(*Sld_R, Generale::SegnoR, rightStickX);
     }
     // Live path: Sld_Z horizontal, Sld_R vertical (the slider path passes them the other way round).
     MostraAnalogico(float(Sld_Z->value()), float(Sld_R->value()), false);

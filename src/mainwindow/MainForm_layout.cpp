@@ -6,6 +6,7 @@
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 #include "platform/WindowServices.h"
+#include "resources/Pictures.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -22,45 +23,45 @@ namespace {
 
 using platform::SetTwipsGeometry;
 
-constexpr int ClientWidth = 13545;  // the client area at design time, in twips
-constexpr int ClientHeight = 7095;  // below the menu bar
+constexpr int ClientWidth = 13545; // the client area at design time, in twips
+constexpr int ClientHeight = 7095; // below the menu bar
 
 // ---- The picture layer ----
 
 struct Immagine {
     std::string_view nome;
-    const char* figura;  // resource name; a missing picture leaves the control empty, at its size
+    const char* figura; // picture name; a missing picture leaves the control empty, at its size
     QRect twips;
-    const char* descrizione;  // accessible name
+    const char* descrizione; // accessible name
 };
 
 constexpr auto Immagini = std::to_array<Immagine>({
-    {"Img_Corvane", ":/pictures/Img_Corvane.png", {0, 0, 9000, 7980}, "Corvane"},
-    {"Image1", ":/pictures/Image1.png", {0, 120, 9000, 750}, "Dorso del Corvane"},
-    {"Img_Logo", ":/pictures/Img_Logo.png", {3950, 2540, 1095, 840}, "Logo"},
-    {"Img_Tasto(0)", ":/pictures/Img_Tasto_0.png", {6105, 2970, 675, 660}, "Tasto 1 premuto"},
-    {"Img_Tasto(1)", ":/pictures/Img_Tasto_1.png", {6760, 3650, 720, 690}, "Tasto 2 premuto"},
-    {"Img_Tasto(2)", ":/pictures/Img_Tasto_2.png", {7450, 2960, 720, 705}, "Tasto 3 premuto"},
-    {"Img_Tasto(3)", ":/pictures/Img_Tasto_3.png", {6800, 2270, 690, 690}, "Tasto 4 premuto"},
-    {"Img_Tasto(4)", ":/pictures/Img_Tasto_4.png", {3250, 2520, 630, 720}, "Tasto 9 premuto"},
-    {"Img_Tasto(5)", ":/pictures/Img_Tasto_5.png", {5110, 2520, 645, 705}, "Tasto 10 premuto"},
-    {"Img_Tasto(6)", ":/pictures/Img_Tasto_6.png", {3430, 3250, 645, 630}, "Tasto Mode premuto"},
-    {"Img_Tasto(7)", ":/pictures/Img_Tasto_7.png", {4790, 3300, 1005, 600}, "Tasto Vibr premuto"},
-    {"Img_Tasto(8)", ":/pictures/Img_Tasto_8.png", {1155, 1060, 1140, 285}, "Tasto L1 premuto"},
-    {"Img_Tasto(9)", ":/pictures/Img_Tasto_9.png", {6690, 1060, 1185, 315}, "Tasto R1 premuto"},
-    {"Img_Tasto(10)", ":/pictures/Img_Tasto_10.png", {1160, 180, 1140, 285}, "Tasto L2 premuto"},
-    {"Img_Tasto(11)", ":/pictures/Img_Tasto_11.png", {6690, 180, 1185, 315}, "Tasto R2 premuto"},
-    {"Img_Tasto(12)", ":/pictures/Img_Tasto_12.png", {2520, 4140, 1380, 1350}, "Tasto X/Y premuto"},
-    {"Img_Tasto(13)", ":/pictures/Img_Tasto_13.png", {5130, 4150, 1335, 1320}, "Tasto Z/R premuto"},
-    {"Img_Dig(0)", ":/pictures/Img_Dig_0.png", {1080, 2490, 1590, 1560}, "Croce al centro"},
-    {"Img_Dig(1)", ":/pictures/Img_Dig_1.png", {1080, 2490, 1590, 1560}, "Croce in alto"},
-    {"Img_Dig(2)", ":/pictures/Img_Dig_2.png", {1080, 2490, 1590, 1560}, "Croce in alto a destra"},
-    {"Img_Dig(3)", ":/pictures/Img_Dig_3.png", {1080, 2490, 1590, 1560}, "Croce a destra"},
-    {"Img_Dig(4)", ":/pictures/Img_Dig_4.png", {1080, 2490, 1590, 1560}, "Croce in basso a destra"},
-    {"Img_Dig(5)", ":/pictures/Img_Dig_5.png", {1080, 2490, 1590, 1560}, "Croce in basso"},
-    {"Img_Dig(6)", ":/pictures/Img_Dig_6.png", {1080, 2490, 1590, 1560}, "Croce in basso a sinistra"},
-    {"Img_Dig(7)", ":/pictures/Img_Dig_7.png", {1080, 2490, 1590, 1560}, "Croce a sinistra"},
-    {"Img_Dig(8)", ":/pictures/Img_Dig_8.png", {1080, 2490, 1590, 1560}, "Croce in alto a sinistra"},
+    {"Img_Corvane", "Img_Corvane", {0, 0, 9000, 7980}, "Corvane"},
+    {"Image1", "Image1", {0, 120, 9000, 750}, "Dorso del Corvane"},
+    {"Img_Logo", "Img_Logo", {3950, 2540, 1095, 840}, "Logo"},
+    {"Img_Tasto(0)", "Img_Tasto_0", {6105, 2970, 675, 660}, "Tasto 1 premuto"},
+    {"Img_Tasto(1)", "Img_Tasto_1", {6760, 3650, 720, 690}, "Tasto 2 premuto"},
+    {"Img_Tasto(2)", "Img_Tasto_2", {7450, 2960, 720, 705}, "Tasto 3 premuto"},
+    {"Img_Tasto(3)", "Img_Tasto_3", {6800, 2270, 690, 690}, "Tasto 4 premuto"},
+    {"Img_Tasto(4)", "Img_Tasto_4", {3250, 2520, 630, 720}, "Tasto 9 premuto"},
+    {"Img_Tasto(5)", "Img_Tasto_5", {5110, 2520, 645, 705}, "Tasto 10 premuto"},
+    {"Img_Tasto(6)", "Img_Tasto_6", {3430, 3250, 645, 630}, "Tasto Mode premuto"},
+    {"Img_Tasto(7)", "Img_Tasto_7", {4790, 3300, 1005, 600}, "Tasto Vibr premuto"},
+    {"Img_Tasto(8)", "Img_Tasto_8", {1155, 1060, 1140, 285}, "Tasto L1 premuto"},
+    {"Img_Tasto(9)", "Img_Tasto_9", {6690, 1060, 1185, 315}, "Tasto R1 premuto"},
+    {"Img_Tasto(10)", "Img_Tasto_10", {1160, 180, 1140, 285}, "Tasto L2 premuto"},
+    {"Img_Tasto(11)", "Img_Tasto_11", {6690, 180, 1185, 315}, "Tasto R2 premuto"},
+    {"Img_Tasto(12)", "Img_Tasto_12", {2520, 4140, 1380, 1350}, "Tasto X/Y premuto"},
+    {"Img_Tasto(13)", "Img_Tasto_13", {5130, 4150, 1335, 1320}, "Tasto Z/R premuto"},
+    {"Img_Dig(0)", "Img_Dig_0", {1080, 2490, 1590, 1560}, "Croce al centro"},
+    {"Img_Dig(1)", "Img_Dig_1", {1080, 2490, 1590, 1560}, "Croce in alto"},
+    {"Img_Dig(2)", "Img_Dig_2", {1080, 2490, 1590, 1560}, "Croce in alto a destra"},
+    {"Img_Dig(3)", "Img_Dig_3", {1080, 2490, 1590, 1560}, "Croce a destra"},
+    {"Img_Dig(4)", "Img_Dig_4", {1080, 2490, 1590, 1560}, "Croce in basso a destra"},
+    {"Img_Dig(5)", "Img_Dig_5", {1080, 2490, 1590, 1560}, "Croce in basso"},
+    {"Img_Dig(6)", "Img_Dig_6", {1080, 2490, 1590, 1560}, "Croce in basso a sinistra"},
+    {"Img_Dig(7)", "Img_Dig_7", {1080, 2490, 1590, 1560}, "Croce a sinistra"},
+    {"Img_Dig(8)", "Img_Dig_8", {1080, 2490, 1590, 1560}, "Croce in alto a sinistra"},
 });
 
 // Lab_Fire: large, transparent shoulder captions; Lab_Tasto: bordered number lines on the default font.
@@ -98,7 +99,7 @@ struct Forma {
     QRect twips;
     ShapeWidget::Outline contorno;
     QRgb bordo;
-    bool pieno;  // filled with the border colour
+    bool pieno; // filled with the border colour
 };
 
 constexpr QRgb Grigio192 = qRgb(192, 192, 192);
@@ -124,7 +125,7 @@ constexpr auto Forme = std::to_array<Forma>({
 
 struct Linea {
     std::string_view nome;
-    QLine twips;  // (X1, Y1) to (X2, Y2)
+    QLine twips; // (X1, Y1) to (X2, Y2)
     QRgb colore;
     bool punteggiata;
 };
@@ -146,16 +147,16 @@ constexpr auto Linee = std::to_array<Linea>({
 
 // The picture layer, bottom first: each control is drawn over the ones before it.
 constexpr auto StratiDalBasso = std::to_array<std::string_view>({
-    "Img_Corvane",  "Image1",       "Lab_Tasto(0)", "Lab_Tasto(1)",  "Lab_Tasto(2)",  "Img_Tasto(0)",
-    "Img_Tasto(1)", "Img_Tasto(2)", "Img_Tasto(4)", "Img_Tasto(5)",  "Img_Tasto(6)",  "Img_Tasto(7)",
-    "Img_Tasto(8)", "Img_Tasto(9)", "Img_Tasto(3)", "Shp_Tasti(0)",  "Img_Dig(8)",    "Img_Dig(7)",
-    "Img_Dig(6)",   "Img_Dig(5)",   "Img_Dig(4)",   "Img_Dig(3)",    "Img_Dig(2)",    "Img_Dig(1)",
-    "Img_Dig(0)",   "Img_Tasto(11)", "Img_Tasto(10)", "Shp_XYe",     "Lin_XYe(0)",    "Lin_XYe(1)",
-    "Shp_XP",       "Lin_0(0)",     "Lin_0(1)",     "Lin_0(2)",      "Lin_0(3)",      "Shp_Tasti(1)",
-    "Shp_Tasti(2)", "Lin_XYe(2)",   "Shp_ZRe",      "Lin_XYe(3)",    "Shp_ZR",        "Lab_Tasto(3)",
-    "Lab_Tasto(4)", "Lab_Tasto(5)", "Img_Tasto(12)", "Img_Tasto(13)", "Lab_Fire(0)",  "Lab_Fire(1)",
-    "Img_Logo",     "Lab_Fire(2)",  "Lab_Fire(3)",  "Shp_0(0)",      "Shp_0(1)",      "Lin_AsseXYd",
-    "Line1",        "Shp_Liv2(0)",  "Shp_Liv2(1)",
+    "Img_Corvane",  "Image1",        "Lab_Tasto(0)",  "Lab_Tasto(1)",  "Lab_Tasto(2)", "Img_Tasto(0)",
+    "Img_Tasto(1)", "Img_Tasto(2)",  "Img_Tasto(4)",  "Img_Tasto(5)",  "Img_Tasto(6)", "Img_Tasto(7)",
+    "Img_Tasto(8)", "Img_Tasto(9)",  "Img_Tasto(3)",  "Shp_Tasti(0)",  "Img_Dig(8)",   "Img_Dig(7)",
+    "Img_Dig(6)",   "Img_Dig(5)",    "Img_Dig(4)",    "Img_Dig(3)",    "Img_Dig(2)",   "Img_Dig(1)",
+    "Img_Dig(0)",   "Img_Tasto(11)", "Img_Tasto(10)", "Shp_XYe",       "Lin_XYe(0)",   "Lin_XYe(1)",
+    "Shp_XP",       "Lin_0(0)",      "Lin_0(1)",      "Lin_0(2)",      "Lin_0(3)",     "Shp_Tasti(1)",
+    "Shp_Tasti(2)", "Lin_XYe(2)",    "Shp_ZRe",       "Lin_XYe(3)",    "Shp_ZR",       "Lab_Tasto(3)",
+    "Lab_Tasto(4)", "Lab_Tasto(5)",  "Img_Tasto(12)", "Img_Tasto(13)", "Lab_Fire(0)",  "Lab_Fire(1)",
+    "Img_Logo",     "Lab_Fire(2)",   "Lab_Fire(3)",   "Shp_0(0)",      "Shp_0(1)",     "Lin_AsseXYd",
+    "Line1",        "Shp_Liv2(0)",   "Shp_Liv2(1)",
 });
 static_assert(StratiDalBasso.size() == Immagini.size() + Etichette.size() + Forme.size() + Linee.size(),
               "every picture-layer control has its place in the stacking order");
@@ -167,6 +168,7 @@ struct Pulsante {
     const char* caption;
     QRect twips;
     int tab;
+    const char* descrizione = nullptr; // accessible name of a button without a caption
 };
 
 constexpr auto Pulsanti = std::to_array<Pulsante>({
@@ -188,15 +190,15 @@ constexpr auto Pulsanti = std::to_array<Pulsante>({
     {"Cmd_tasto(3)", "4", {12480, 1200, 375, 255}, 15},
     {"Cmd_0_XY", "0", {10080, 3720, 495, 495}, 18},
     {"Cmd_0_ZR", "0", {12240, 3720, 495, 495}, 21},
-    {"Cmd_Dig(0)", "", {11160, 5880, 255, 255}, 22},
-    {"Cmd_Dig(1)", "", {11160, 5400, 255, 255}, 23},
-    {"Cmd_Dig(2)", "", {11520, 5520, 255, 255}, 24},
-    {"Cmd_Dig(3)", "", {11640, 5880, 255, 255}, 25},
-    {"Cmd_Dig(4)", "", {11520, 6240, 255, 255}, 26},
-    {"Cmd_Dig(5)", "", {11160, 6360, 255, 255}, 27},
-    {"Cmd_Dig(6)", "", {10800, 6240, 255, 255}, 28},
-    {"Cmd_Dig(7)", "", {10680, 5880, 255, 255}, 29},
-    {"Cmd_Dig(8)", "", {10800, 5520, 255, 255}, 30},
+    {"Cmd_Dig(0)", "", {11160, 5880, 255, 255}, 22, "Croce al centro"},
+    {"Cmd_Dig(1)", "", {11160, 5400, 255, 255}, 23, "Croce in alto"},
+    {"Cmd_Dig(2)", "", {11520, 5520, 255, 255}, 24, "Croce in alto a destra"},
+    {"Cmd_Dig(3)", "", {11640, 5880, 255, 255}, 25, "Croce a destra"},
+    {"Cmd_Dig(4)", "", {11520, 6240, 255, 255}, 26, "Croce in basso a destra"},
+    {"Cmd_Dig(5)", "", {11160, 6360, 255, 255}, 27, "Croce in basso"},
+    {"Cmd_Dig(6)", "", {10800, 6240, 255, 255}, 28, "Croce in basso a sinistra"},
+    {"Cmd_Dig(7)", "", {10680, 5880, 255, 255}, 29, "Croce a sinistra"},
+    {"Cmd_Dig(8)", "", {10800, 5520, 255, 255}, 30, "Croce in alto a sinistra"},
 });
 
 struct Cursore {
@@ -204,27 +206,31 @@ struct Cursore {
     QRect twips;
     Qt::Orientation orientamento;
     int tab;
+    const char* descrizione; // accessible name
 };
 
 constexpr auto Cursori = std::to_array<Cursore>({
-    {"Sld_X", {9480, 2760, 1695, 315}, Qt::Horizontal, 16},
-    {"Sld_Y", {9240, 3120, 315, 1695}, Qt::Vertical, 17},
-    {"Sld_R", {11640, 2760, 1695, 315}, Qt::Horizontal, 19},
-    {"Sld_Z", {11400, 3120, 315, 1695}, Qt::Vertical, 20},
+    {"Sld_X", {9480, 2760, 1695, 315}, Qt::Horizontal, 16, "Levetta sinistra, orizzontale"},
+    {"Sld_Y", {9240, 3120, 315, 1695}, Qt::Vertical, 17, "Levetta sinistra, verticale"},
+    {"Sld_R", {11640, 2760, 1695, 315}, Qt::Horizontal, 19, "Levetta destra, orizzontale"},
+    {"Sld_Z", {11400, 3120, 315, 1695}, Qt::Vertical, 20, "Levetta destra, verticale"},
 });
 
-QString Nome(std::string_view nome) { return QString::fromLatin1(nome.data(), qsizetype(nome.size())); }
+QString Nome(std::string_view nome) {
+    return QString::fromLatin1(nome.data(), qsizetype(nome.size()));
+}
 
-template <typename Tabella>
+template<typename Tabella>
 auto Trova(const Tabella& tabella, std::string_view nome) -> decltype(&tabella[0]) {
-    const auto riga = std::find_if(tabella.begin(), tabella.end(), [&](const auto& r) { return r.nome == nome; });
+    const auto riga =
+        std::find_if(tabella.begin(), tabella.end(), [&](const auto& r) { return r.nome == nome; });
     return riga == tabella.end() ? nullptr : &*riga;
 }
 
 void CreaImmagine(const Immagine& riga, QWidget* client) {
     auto* immagine = new QLabel(client);
     immagine->setObjectName(Nome(riga.nome));
-    immagine->setPixmap(QPixmap(QString::fromLatin1(riga.figura)));
+    immagine->setPixmap(resources::Picture(QString::fromLatin1(riga.figura)));
     immagine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     immagine->setAccessibleName(QString::fromUtf8(riga.descrizione));
     immagine->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -255,7 +261,8 @@ void CreaEtichetta(const Etichetta& riga, QWidget* client) {
 
 void CreaForma(const Forma& riga, QWidget* client) {
     const QColor bordo(riga.bordo);
-    auto* forma = new ShapeWidget(riga.contorno, bordo, riga.pieno ? std::optional(bordo) : std::nullopt, client);
+    auto* forma =
+        new ShapeWidget(riga.contorno, bordo, riga.pieno ? std::optional(bordo) : std::nullopt, client);
     forma->setObjectName(Nome(riga.nome));
     forma->setAccessibleName(Nome(riga.nome));
     SetTwipsGeometry(*forma, riga.twips);
@@ -284,6 +291,9 @@ void CreaStrato(std::string_view nome, QWidget* client) {
 QPushButton* CreaPulsante(const Pulsante& riga, QWidget* client) {
     auto* pulsante = new QPushButton(QString::fromUtf8(riga.caption), client);
     pulsante->setObjectName(Nome(riga.nome));
+    if (riga.descrizione != nullptr) {
+        pulsante->setAccessibleName(QString::fromUtf8(riga.descrizione));
+    }
     SetTwipsGeometry(*pulsante, riga.twips);
     return pulsante;
 }
@@ -291,6 +301,7 @@ QPushButton* CreaPulsante(const Pulsante& riga, QWidget* client) {
 QSlider* CreaCursore(const Cursore& riga, QWidget* client) {
     auto* cursore = new QSlider(riga.orientamento, client);
     cursore->setObjectName(Nome(riga.nome));
+    cursore->setAccessibleName(QString::fromUtf8(riga.descrizione));
     cursore->setRange(-10, 10);
     cursore->setPageStep(5);
     cursore->setSingleStep(1);
@@ -306,7 +317,9 @@ QSlider* CreaCursore(const Cursore& riga, QWidget* client) {
     return cursore;
 }
 
-QString Elemento(const char* nome, int indice) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(indice); }
+QString Elemento(const char* nome, int indice) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(indice);
+}
 
 } // namespace
 
@@ -321,6 +334,7 @@ void MainForm::CreaControlli() {
     }
     // The window controls lie above the whole picture layer; the keyboard visits them in tab order.
     std::vector<std::pair<int, QWidget*>> ordineTab;
+    ordineTab.reserve(Pulsanti.size() + Cursori.size());
     for (const Pulsante& riga : Pulsanti) {
         ordineTab.emplace_back(riga.tab, CreaPulsante(riga, client));
     }
@@ -390,7 +404,7 @@ void MainForm::CreaMenu() {
 
 void MainForm::ImpostaFinestra() {
     setWindowTitle(QStringLiteral("Corvane (DEMO)"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    setWindowIcon(QIcon(resources::Picture(QStringLiteral("icon"))));
     // Fixed single border with the system menu and the close box, no minimise or maximise.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QFont font(platform::ArialFamily());

@@ -15,8 +15,12 @@ QString InstalledFamily(const QStringList& families) {
     return families.isEmpty() ? QString() : families.back();
 }
 
-QString ComicFamily() { return InstalledFamily({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")}); }
+QString ComicFamily() {
+    return InstalledFamily({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+}
 
-QString ArialFamily() { return InstalledFamily({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}); }
+QString ArialFamily() {
+    return InstalledFamily({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+}
 
 } // namespace platform

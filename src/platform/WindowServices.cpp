@@ -18,7 +18,9 @@ void SetTwipsGeometry(QWidget& control, const QRect& twips) {
     control.setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
 }
 
-QRect TwipsGeometry(const QWidget& control) { return control.property(TwipsProperty).toRect(); }
+QRect TwipsGeometry(const QWidget& control) {
+    return control.property(TwipsProperty).toRect();
+}
 
 void SetTwipsTop(QWidget& control, int top) {
     QRect twips = TwipsGeometry(control);
@@ -37,7 +39,9 @@ void SetOuterWidthTwips(QWidget& window, int twips) {
     window.setFixedWidth(TwipsToPixels(twips - OuterBorderTwips));
 }
 
-int OuterWidthTwips(const QWidget& window) { return window.property(OuterWidthProperty).toInt(); }
+int OuterWidthTwips(const QWidget& window) {
+    return window.property(OuterWidthProperty).toInt();
+}
 
 void RepaintNow(QWidget& control, const QRect& previousPixels) {
     QWidget* parent = control.parentWidget();

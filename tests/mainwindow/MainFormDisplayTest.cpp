@@ -52,7 +52,7 @@ TEST_F(MainFormTest, MonitorEventsReachTheirHandlers) {
 TEST_F(MainFormTest, ButtonMasksLightEveryButtonWhoseCodeIsComplete) {
     struct Case {
         const char* what;
-        std::map<int, int32_t> codes;  // changes to the default map
+        std::map<int, int32_t> codes; // changes to the default map
         int32_t mask;
         std::vector<bool> lit;
         const char* keyCode;
@@ -63,7 +63,10 @@ TEST_F(MainFormTest, ButtonMasksLightEveryButtonWhoseCodeIsComplete) {
         {"every default button", {}, 0x3FFF, std::vector<bool>(NumTasti, true), " Codice tasto: 16383"},
         {"code 0 matches every mask", {{4, 0}}, 0, Only({4}, NumTasti), " Codice tasto: 0"},
         {"code 3 needs both bits", {{0, 1}, {1, 2}, {2, 3}}, 1, Only({0}, NumTasti), " Codice tasto: 1"},
-        {"code 3 with both bits lights 1 and 2 too", {{0, 1}, {1, 2}, {2, 3}}, 3, Only({0, 1, 2}, NumTasti),
+        {"code 3 with both bits lights 1 and 2 too",
+         {{0, 1}, {1, 2}, {2, 3}},
+         3,
+         Only({0, 1, 2}, NumTasti),
          " Codice tasto: 3"},
         {"equal codes light together", {{5, 64}, {6, 64}}, 64, Only({5, 6}, NumTasti), " Codice tasto: 64"},
     };
@@ -83,12 +86,12 @@ TEST_F(MainFormTest, ButtonMasksLightEveryButtonWhoseCodeIsComplete) {
 TEST_F(MainFormTest, LiveEventStartsACommandOnlyWhenItsButtonGoesDown) {
     ComandoTasto[0] = QStringLiteral("uno");
     ComandoTasto[1] = QStringLiteral("due");
-    form->cJoy_JoyButton(1);  // button 0 down
-    form->cJoy_JoyButton(3);  // button 1 down while 0 is held: only button 1 starts
-    form->cJoy_JoyButton(2);  // button 0 up
+    form->cJoy_JoyButton(1); // button 0 down
+    form->cJoy_JoyButton(3); // button 1 down while 0 is held: only button 1 starts
+    form->cJoy_JoyButton(2); // button 0 up
     EXPECT_EQ(Highlights(), Only({1}, NumTasti));
     form->cJoy_JoyButton(0);
-    form->cJoy_JoyButton(1);  // button 0 down again
+    form->cJoy_JoyButton(1); // button 0 down again
     EXPECT_EQ(Commands(), (std::vector<QString>{"uno", "due", "uno"}));
 }
 
@@ -116,7 +119,7 @@ TEST_F(MainFormTest, MousePressStartsTheCommandOfAButtonHeldOnTheController) {
     form->cJoy_JoyButton(1);
     QTest::mousePress(Control(QStringLiteral("Cmd_tasto(0)")), Qt::LeftButton);
     QTest::mouseRelease(Control(QStringLiteral("Cmd_tasto(0)")), Qt::LeftButton);
-    form->cJoy_JoyButton(3);  // button 0 still held on the controller
+    form->cJoy_JoyButton(3); // button 0 still held on the controller
     EXPECT_EQ(Commands(), (std::vector<QString>{"uno", "uno"}));
 }
 
@@ -133,7 +136,7 @@ TEST_F(MainFormTest, ReloadingTheMapRedrawsNothingUntilTheNextButtonEvent) {
 TEST_F(MainFormTest, DirectionEventsShowTheMappedPosition) {
     struct Case {
         const char* what;
-        int32_t mapped;  // PosizioneDig(2)
+        int32_t mapped; // PosizioneDig(2)
         int32_t dpad;
         std::vector<bool> shown;
         const char* label;
@@ -161,10 +164,10 @@ TEST_F(MainFormTest, StickEventsPlaceTheDotsThroughOrderAndSigns) {
     struct Case {
         const char* what;
         bool left, order;
-        int16_t signH, signV;  // SegnoX, SegnoY or SegnoZ, SegnoR
+        int16_t signH, signV; // SegnoX, SegnoY or SegnoZ, SegnoR
         int32_t x, y;
-        int h, v;         // slider values: Sld_X, Sld_Y or Sld_Z, Sld_R
-        QPoint leftTop;   // dot's Left, Top
+        int h, v;       // slider values: Sld_X, Sld_Y or Sld_Z, Sld_R
+        QPoint leftTop; // dot's Left, Top
         const char* labelH;
         const char* labelV;
     };
@@ -173,6 +176,30 @@ TEST_F(MainFormTest, StickEventsPlaceTheDotsThroughOrderAndSigns) {
         {"left, exchanged", true, false, 1, -1, 10, -10, -10, -10, {420, 4860}, "-10", "-10"},
         {"left, one step", true, true, 1, 1, 1, -1, 1, -1, {1146, 5454}, "1", "-1"},
         {"right, default map", false, true, 1, 1, 5, 0, 5, 0, {8130, 5520}, "5", "0"},
+        {"beyond the range the slider holds its end",
+         true,
+         true,
+         1,
+         1,
+         50,
+         -3,
+         10,
+         -3,
+         {1740, 5322},
+         "10",
+         "-3"},
+        {"a product beyond 32 bits is not written",
+         true,
+         true,
+         -1,
+         1,
+         INT32_MIN,
+         3,
+         0,
+         3,
+         {1080, 5718},
+         "0",
+         "3"},
         {"right, exchanged with signs", false, false, -1, -1, 3, -7, 7, -3, {8262, 5322}, "7", "-3"},
     };
     for (const Case& c : cases) {
@@ -193,7 +220,8 @@ TEST_F(MainFormTest, StickEventsPlaceTheDotsThroughOrderAndSigns) {
         EXPECT_EQ(Slider(c.left ? "Sld_Y" : "Sld_R")->value(), c.v);
         const QString dot = c.left ? QStringLiteral("Shp_XP") : QStringLiteral("Shp_ZR");
         EXPECT_EQ(LeftTop(dot), c.leftTop);
-        EXPECT_EQ(Control(dot)->pos(), QPoint(platform::TwipsToPixels(c.leftTop.x()), platform::TwipsToPixels(c.leftTop.y())));
+        EXPECT_EQ(Control(dot)->pos(),
+                  QPoint(platform::TwipsToPixels(c.leftTop.x()), platform::TwipsToPixels(c.leftTop.y())));
         EXPECT_EQ(Text(Element("Lab_Tasto", c.left ? 2 : 4)), QString::fromLatin1(c.labelH));
         EXPECT_EQ(Text(Element("Lab_Tasto", c.left ? 3 : 5)), QString::fromLatin1(c.labelV));
         // The other stick is untouched.
@@ -256,7 +284,7 @@ TEST_F(MainFormTest, ChangedControlsArePaintedBeforeTheHandlerReturns) {
     EXPECT_GE(paints[highlight], 1);
     EXPECT_GE(paints[keyCode], 1);
     paints.clear();
-    form->cJoy_JoyButton(0);  // hiding shows what lies beneath
+    form->cJoy_JoyButton(0); // hiding shows what lies beneath
     EXPECT_GE(paints[photo], 1);
     form->cJoy_JoyLeftStick(5, 5);
     EXPECT_GE(paints[dot], 1);

@@ -17,12 +17,12 @@ TEST_F(MainFormTest, AnyMouseButtonPressesAndReleasesAnOnScreenButton) {
         SCOPED_TRACE(mouse);
         QTest::mousePress(button, mouse);
         EXPECT_EQ(Highlights(), Only({5}, NumTasti));
-        EXPECT_EQ(KeyCode(), QStringLiteral(" Codice tasto: 32"));  // the code the map expects
+        EXPECT_EQ(KeyCode(), QStringLiteral(" Codice tasto: 32")); // the code the map expects
         QTest::mouseRelease(button, mouse);
         EXPECT_EQ(Highlights(), Only({}, NumTasti));
         EXPECT_EQ(KeyCode(), QStringLiteral(" Codice tasto: 0"));
     }
-    EXPECT_EQ(Commands(), (std::vector<QString>{"dieci", "dieci", "dieci"}));  // on press only
+    EXPECT_EQ(Commands(), (std::vector<QString>{"dieci", "dieci", "dieci"})); // on press only
     EXPECT_FALSE(Generale::EventoDaJoy);
 }
 
@@ -47,17 +47,17 @@ TEST_F(MainFormTest, OnScreenWindowRoutesPressReleaseAndDoubleClick) {
 
     QTest::mousePress(window, Qt::RightButton, {}, on);
     EXPECT_EQ(Highlights(), Only({12}, NumTasti));
-    QTest::mouseRelease(window, Qt::RightButton, {}, elsewhere);  // the pressed button gets the release
+    QTest::mouseRelease(window, Qt::RightButton, {}, elsewhere); // the pressed button gets the release
     EXPECT_EQ(Highlights(), Only({}, NumTasti));
 
-    QTest::mouseDClick(window, Qt::LeftButton, {}, on);  // the second press of a double click counts
+    QTest::mouseDClick(window, Qt::LeftButton, {}, on); // the second press of a double click counts
     QTest::mouseRelease(window, Qt::LeftButton, {}, on);
     EXPECT_EQ(Highlights(), Only({}, NumTasti));
     EXPECT_EQ(Commands(), (std::vector<QString>{"XY", "XY", "XY"}));
 }
 
 TEST_F(MainFormTest, CrossShowsItsPositionWhileHeldAndTheCentreAfter) {
-    Generale::PosizioneDig[3] = 7;  // applies to live codes only
+    Generale::PosizioneDig[3] = 7; // applies to live codes only
     form->cJoy_JoyDpad(5);
     for (const Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
         SCOPED_TRACE(mouse);
@@ -82,13 +82,25 @@ TEST_F(MainFormTest, SliderKeysMoveTheDotsThroughEachPairsOrder) {
     const Case cases[] = {
         {"Sld_R to 10", {{"Sld_R", Qt::Key_End}}, "Shp_ZR", {8460, 5520}, "10", "0"},
         {"Sld_Z to -10", {{"Sld_Z", Qt::Key_Home}}, "Shp_ZR", {7800, 4860}, "0", "-10"},
-        {"Sld_Y to 10 with Sld_X at -10", {{"Sld_X", Qt::Key_Home}, {"Sld_Y", Qt::Key_End}}, "Shp_XP", {420, 6180},
-         "-10", "10"},
+        {"Sld_Y to 10 with Sld_X at -10",
+         {{"Sld_X", Qt::Key_Home}, {"Sld_Y", Qt::Key_End}},
+         "Shp_XP",
+         {420, 6180},
+         "-10",
+         "10"},
         {"one step right", {{"Sld_X", Qt::Key_Right}}, "Shp_XP", {1146, 5520}, "1", "0"},
         {"a page up the track", {{"Sld_X", Qt::Key_PageUp}}, "Shp_XP", {1410, 5520}, "5", "0"},
-        {"down on a vertical slider is towards its maximum", {{"Sld_Y", Qt::Key_Down}}, "Shp_XP", {1080, 5586},
-         "0", "1"},
-        {"up on a vertical slider is towards its minimum", {{"Sld_Z", Qt::Key_Up}}, "Shp_ZR", {7800, 5454}, "0",
+        {"down on a vertical slider is towards its maximum",
+         {{"Sld_Y", Qt::Key_Down}},
+         "Shp_XP",
+         {1080, 5586},
+         "0",
+         "1"},
+        {"up on a vertical slider is towards its minimum",
+         {{"Sld_Z", Qt::Key_Up}},
+         "Shp_ZR",
+         {7800, 5454},
+         "0",
          "-1"},
     };
     for (const Case& c : cases) {
@@ -126,7 +138,7 @@ TEST_F(MainFormTest, SliderMovedByMouseRunsItsHandlerAndValuesSetByCodeDoNot) {
     EXPECT_EQ(LeftTop(QStringLiteral("Shp_XP")), QPoint(1740, 5520));
 
     // A click on the track below the thumb of the vertical slider pages towards its maximum (3 + 5).
-    QTest::mouseClick(z, Qt::LeftButton, {}, QPoint(5, z->height() - 3));  // the groove, left of the ticks
+    QTest::mouseClick(z, Qt::LeftButton, {}, QPoint(5, z->height() - 3)); // the groove, left of the ticks
     EXPECT_EQ(z->value(), 8);
     EXPECT_EQ(LeftTop(QStringLiteral("Shp_ZR")), QPoint(7800, 6048));
     EXPECT_EQ(Text(QStringLiteral("Lab_Tasto(5)")), QStringLiteral("8"));

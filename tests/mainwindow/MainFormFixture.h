@@ -7,6 +7,8 @@
 #include "mainwindow/ShapeWidget.h"
 #include "platform/Twips.h"
 #include "platform/WindowServices.h"
+#include "support/FakeJoystickDriver.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
 
@@ -24,19 +26,21 @@ protected:
         if (!ini.isEmpty()) {
             dir.WriteIni(ini);
         }
-        form = std::make_unique<MainForm>(nullptr, shell);
+        form = std::make_unique<MainForm>(driver, shell);
     }
 
     void SetUp() override { Load(); }
 
-    template <typename T = QWidget>
+    template<typename T = QWidget>
     T* Control(const QString& name) const {
         T* control = form->findChild<T*>(name);
         EXPECT_NE(control, nullptr) << name.toStdString();
         return control;
     }
 
-    static QString Element(const char* name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
+    static QString Element(const char* name, int index) {
+        return QStringLiteral("%1(%2)").arg(name).arg(index);
+    }
 
     QString Text(const QString& label) const { return Control<QLabel>(label)->text(); }
     QString KeyCode() const { return Text(QStringLiteral("Lab_Tasto(0)")); }
@@ -72,6 +76,7 @@ protected:
         return commands;
     }
 
+    std::shared_ptr<FakeJoystickDriver> driver = std::make_shared<FakeJoystickDriver>();
     TempProgramDirectory dir;
     RecordingShell shell;
     std::unique_ptr<MainForm> form;

@@ -1,14 +1,15 @@
 // The main window's layout as loaded: every control's rectangle in twips, caption, colours and
 // visibility, the stacking order, the window's widths, menus, sliders, fonts and accessibility.
 
+#include "MainFormFixture.h"
 #include "mainwindow/LineWidget.h"
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
-#include "MainFormFixture.h"
 
 #include <QAccessible>
 #include <QFontInfo>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 #include <set>
 
@@ -17,44 +18,31 @@ namespace {
 struct PictureRow {
     const char* name;
     QRect twips;
-    bool shown;  // after load
+    bool shown; // after load
 };
 
 const PictureRow Pictures[] = {
-    {"Img_Corvane", {0, 0, 9000, 7980}, true},
-    {"Image1", {0, 120, 9000, 750}, true},
-    {"Img_Logo", {3950, 2540, 1095, 840}, true},
-    {"Img_Tasto(0)", {6105, 2970, 675, 660}, false},
-    {"Img_Tasto(1)", {6760, 3650, 720, 690}, false},
-    {"Img_Tasto(2)", {7450, 2960, 720, 705}, false},
-    {"Img_Tasto(3)", {6800, 2270, 690, 690}, false},
-    {"Img_Tasto(4)", {3250, 2520, 630, 720}, false},
-    {"Img_Tasto(5)", {5110, 2520, 645, 705}, false},
-    {"Img_Tasto(6)", {3430, 3250, 645, 630}, false},
-    {"Img_Tasto(7)", {4790, 3300, 1005, 600}, false},
-    {"Img_Tasto(8)", {1155, 1060, 1140, 285}, false},
-    {"Img_Tasto(9)", {6690, 1060, 1185, 315}, false},
-    {"Img_Tasto(10)", {1160, 180, 1140, 285}, false},
-    {"Img_Tasto(11)", {6690, 180, 1185, 315}, false},
-    {"Img_Tasto(12)", {2520, 4140, 1380, 1350}, false},
-    {"Img_Tasto(13)", {5130, 4150, 1335, 1320}, false},
-    {"Img_Dig(0)", {1080, 2490, 1590, 1560}, true},
-    {"Img_Dig(1)", {1080, 2490, 1590, 1560}, false},
-    {"Img_Dig(2)", {1080, 2490, 1590, 1560}, false},
-    {"Img_Dig(3)", {1080, 2490, 1590, 1560}, false},
-    {"Img_Dig(4)", {1080, 2490, 1590, 1560}, false},
-    {"Img_Dig(5)", {1080, 2490, 1590, 1560}, false},
-    {"Img_Dig(6)", {1080, 2490, 1590, 1560}, false},
-    {"Img_Dig(7)", {1080, 2490, 1590, 1560}, false},
-    {"Img_Dig(8)", {1080, 2490, 1590, 1560}, false},
+    {"Img_Corvane", {0, 0, 9000, 7980}, true},          {"Image1", {0, 120, 9000, 750}, true},
+    {"Img_Logo", {3950, 2540, 1095, 840}, true},        {"Img_Tasto(0)", {6105, 2970, 675, 660}, false},
+    {"Img_Tasto(1)", {6760, 3650, 720, 690}, false},    {"Img_Tasto(2)", {7450, 2960, 720, 705}, false},
+    {"Img_Tasto(3)", {6800, 2270, 690, 690}, false},    {"Img_Tasto(4)", {3250, 2520, 630, 720}, false},
+    {"Img_Tasto(5)", {5110, 2520, 645, 705}, false},    {"Img_Tasto(6)", {3430, 3250, 645, 630}, false},
+    {"Img_Tasto(7)", {4790, 3300, 1005, 600}, false},   {"Img_Tasto(8)", {1155, 1060, 1140, 285}, false},
+    {"Img_Tasto(9)", {6690, 1060, 1185, 315}, false},   {"Img_Tasto(10)", {1160, 180, 1140, 285}, false},
+    {"Img_Tasto(11)", {6690, 180, 1185, 315}, false},   {"Img_Tasto(12)", {2520, 4140, 1380, 1350}, false},
+    {"Img_Tasto(13)", {5130, 4150, 1335, 1320}, false}, {"Img_Dig(0)", {1080, 2490, 1590, 1560}, true},
+    {"Img_Dig(1)", {1080, 2490, 1590, 1560}, false},    {"Img_Dig(2)", {1080, 2490, 1590, 1560}, false},
+    {"Img_Dig(3)", {1080, 2490, 1590, 1560}, false},    {"Img_Dig(4)", {1080, 2490, 1590, 1560}, false},
+    {"Img_Dig(5)", {1080, 2490, 1590, 1560}, false},    {"Img_Dig(6)", {1080, 2490, 1590, 1560}, false},
+    {"Img_Dig(7)", {1080, 2490, 1590, 1560}, false},    {"Img_Dig(8)", {1080, 2490, 1590, 1560}, false},
 };
 
 struct LabelRow {
     const char* name;
     QRect twips;
-    const char* text;  // after load
+    const char* text; // after load
     QColor color;
-    bool transparent;  // Lab_Fire: no background, no border, the large bold font
+    bool transparent; // Lab_Fire: no background, no border, the large bold font
     Qt::Alignment horizontal;
 };
 
@@ -120,29 +108,50 @@ struct WindowControlRow {
 };
 
 const WindowControlRow WindowControls[] = {
-    {"Cmd_Start", "&Start", {3600, 6000, 915, 510}},    {"Cmd_Stop", "&Stop", {4560, 6000, 915, 510}},
-    {"Cmd_tasto(10)", "L2", {9240, 360, 735, 255}},     {"Cmd_tasto(8)", "L1", {9240, 720, 735, 255}},
-    {"Cmd_tasto(11)", "R2", {12600, 360, 735, 255}},    {"Cmd_tasto(9)", "R1", {12600, 720, 735, 255}},
-    {"Cmd_tasto(4)", "9", {10440, 720, 615, 255}},      {"Cmd_tasto(5)", "10", {11520, 720, 615, 255}},
-    {"Cmd_tasto(6)", "Mode", {10440, 1080, 615, 255}},  {"Cmd_tasto(7)", "Vibr", {11520, 1080, 615, 255}},
-    {"Cmd_tasto(12)", "X/Y", {10080, 1680, 615, 495}},  {"Cmd_tasto(13)", "Z/R", {11040, 1680, 615, 495}},
-    {"Cmd_tasto(0)", "1", {12120, 1560, 375, 255}},     {"Cmd_tasto(1)", "2", {12480, 1920, 375, 255}},
-    {"Cmd_tasto(2)", "3", {12840, 1560, 375, 255}},     {"Cmd_tasto(3)", "4", {12480, 1200, 375, 255}},
-    {"Sld_X", "", {9480, 2760, 1695, 315}},             {"Sld_Y", "", {9240, 3120, 315, 1695}},
-    {"Cmd_0_XY", "0", {10080, 3720, 495, 495}},         {"Sld_R", "", {11640, 2760, 1695, 315}},
-    {"Sld_Z", "", {11400, 3120, 315, 1695}},            {"Cmd_0_ZR", "0", {12240, 3720, 495, 495}},
-    {"Cmd_Dig(0)", "", {11160, 5880, 255, 255}},        {"Cmd_Dig(1)", "", {11160, 5400, 255, 255}},
-    {"Cmd_Dig(2)", "", {11520, 5520, 255, 255}},        {"Cmd_Dig(3)", "", {11640, 5880, 255, 255}},
-    {"Cmd_Dig(4)", "", {11520, 6240, 255, 255}},        {"Cmd_Dig(5)", "", {11160, 6360, 255, 255}},
-    {"Cmd_Dig(6)", "", {10800, 6240, 255, 255}},        {"Cmd_Dig(7)", "", {10680, 5880, 255, 255}},
+    {"Cmd_Start", "&Start", {3600, 6000, 915, 510}},
+    {"Cmd_Stop", "&Stop", {4560, 6000, 915, 510}},
+    {"Cmd_tasto(10)", "L2", {9240, 360, 735, 255}},
+    {"Cmd_tasto(8)", "L1", {9240, 720, 735, 255}},
+    {"Cmd_tasto(11)", "R2", {12600, 360, 735, 255}},
+    {"Cmd_tasto(9)", "R1", {12600, 720, 735, 255}},
+    {"Cmd_tasto(4)", "9", {10440, 720, 615, 255}},
+    {"Cmd_tasto(5)", "10", {11520, 720, 615, 255}},
+    {"Cmd_tasto(6)", "Mode", {10440, 1080, 615, 255}},
+    {"Cmd_tasto(7)", "Vibr", {11520, 1080, 615, 255}},
+    {"Cmd_tasto(12)", "X/Y", {10080, 1680, 615, 495}},
+    {"Cmd_tasto(13)", "Z/R", {11040, 1680, 615, 495}},
+    {"Cmd_tasto(0)", "1", {12120, 1560, 375, 255}},
+    {"Cmd_tasto(1)", "2", {12480, 1920, 375, 255}},
+    {"Cmd_tasto(2)", "3", {12840, 1560, 375, 255}},
+    {"Cmd_tasto(3)", "4", {12480, 1200, 375, 255}},
+    {"Sld_X", "", {9480, 2760, 1695, 315}},
+    {"Sld_Y", "", {9240, 3120, 315, 1695}},
+    {"Cmd_0_XY", "0", {10080, 3720, 495, 495}},
+    {"Sld_R", "", {11640, 2760, 1695, 315}},
+    {"Sld_Z", "", {11400, 3120, 315, 1695}},
+    {"Cmd_0_ZR", "0", {12240, 3720, 495, 495}},
+    {"Cmd_Dig(0)", "", {11160, 5880, 255, 255}},
+    {"Cmd_Dig(1)", "", {11160, 5400, 255, 255}},
+    {"Cmd_Dig(2)", "", {11520, 5520, 255, 255}},
+    {"Cmd_Dig(3)", "", {11640, 5880, 255, 255}},
+    {"Cmd_Dig(4)", "", {11520, 6240, 255, 255}},
+    {"Cmd_Dig(5)", "", {11160, 6360, 255, 255}},
+    {"Cmd_Dig(6)", "", {10800, 6240, 255, 255}},
+    {"Cmd_Dig(7)", "", {10680, 5880, 255, 255}},
     {"Cmd_Dig(8)", "", {10800, 5520, 255, 255}},
 };
 
-QRect Pixels(const QRect& twips) { return platform::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()); }
+QRect Pixels(const QRect& twips) {
+    return platform::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
 
-QPoint Pixels(QPoint twips) { return {platform::TwipsToPixels(twips.x()), platform::TwipsToPixels(twips.y())}; }
+QPoint Pixels(QPoint twips) {
+    return {platform::TwipsToPixels(twips.x()), platform::TwipsToPixels(twips.y())};
+}
 
-QColor TextColor(const QWidget* label) { return label->palette().color(QPalette::WindowText); }
+QColor TextColor(const QWidget* label) {
+    return label->palette().color(QPalette::WindowText);
+}
 
 } // namespace
 
@@ -152,10 +161,15 @@ TEST_F(MainFormTest, EveryPictureHasItsRectangleAndVisibility) {
         const auto* picture = Control<QLabel>(row.name);
         EXPECT_EQ(Twips(row.name), row.twips);
         EXPECT_EQ(picture->geometry(), Pixels(row.twips));
+        // A missing picture leaves the control empty at its size; a present one has exactly that size.
+        if (!picture->pixmap().isNull()) {
+            EXPECT_EQ(picture->pixmap().deviceIndependentSize().toSize(), picture->size());
+        }
         EXPECT_EQ(!picture->isHidden(), row.shown);
         EXPECT_FALSE(picture->accessibleName().isEmpty());
     }
-    EXPECT_EQ(Control(QStringLiteral("Img_Logo"))->toolTip(), QStringLiteral("Aggiorna la mappa dei tasti/assi"));
+    EXPECT_EQ(Control(QStringLiteral("Img_Logo"))->toolTip(),
+              QStringLiteral("Aggiorna la mappa dei tasti/assi"));
 }
 
 TEST_F(MainFormTest, EveryLabelHasItsRectangleTextColourAndLook) {
@@ -246,16 +260,16 @@ TEST_F(MainFormTest, SlidersRunFromMinusTenToTenWithTheVerticalMinimumAtTheTop) 
 
 TEST_F(MainFormTest, PictureLayerIsStackedAsDesignedUnderTheWindowControls) {
     const QStringList topmostFirst = {
-        "Shp_Liv2(1)",  "Shp_Liv2(0)",  "Line1",        "Lin_AsseXYd",   "Shp_0(1)",      "Shp_0(0)",
-        "Lab_Fire(3)",  "Lab_Fire(2)",  "Img_Logo",     "Lab_Fire(1)",   "Lab_Fire(0)",   "Img_Tasto(13)",
-        "Img_Tasto(12)", "Lab_Tasto(5)", "Lab_Tasto(4)", "Lab_Tasto(3)", "Shp_ZR",        "Lin_XYe(3)",
-        "Shp_ZRe",      "Lin_XYe(2)",   "Shp_Tasti(2)", "Shp_Tasti(1)",  "Lin_0(3)",      "Lin_0(2)",
-        "Lin_0(1)",     "Lin_0(0)",     "Shp_XP",       "Lin_XYe(1)",    "Lin_XYe(0)",    "Shp_XYe",
-        "Img_Tasto(10)", "Img_Tasto(11)", "Img_Dig(0)", "Img_Dig(1)",    "Img_Dig(2)",    "Img_Dig(3)",
-        "Img_Dig(4)",   "Img_Dig(5)",   "Img_Dig(6)",   "Img_Dig(7)",    "Img_Dig(8)",    "Shp_Tasti(0)",
-        "Img_Tasto(3)", "Img_Tasto(9)", "Img_Tasto(8)", "Img_Tasto(7)",  "Img_Tasto(6)",  "Img_Tasto(5)",
-        "Img_Tasto(4)", "Img_Tasto(2)", "Img_Tasto(1)", "Img_Tasto(0)",  "Lab_Tasto(2)",  "Lab_Tasto(1)",
-        "Lab_Tasto(0)", "Image1",       "Img_Corvane",
+        "Shp_Liv2(1)",   "Shp_Liv2(0)",   "Line1",        "Lin_AsseXYd",  "Shp_0(1)",     "Shp_0(0)",
+        "Lab_Fire(3)",   "Lab_Fire(2)",   "Img_Logo",     "Lab_Fire(1)",  "Lab_Fire(0)",  "Img_Tasto(13)",
+        "Img_Tasto(12)", "Lab_Tasto(5)",  "Lab_Tasto(4)", "Lab_Tasto(3)", "Shp_ZR",       "Lin_XYe(3)",
+        "Shp_ZRe",       "Lin_XYe(2)",    "Shp_Tasti(2)", "Shp_Tasti(1)", "Lin_0(3)",     "Lin_0(2)",
+        "Lin_0(1)",      "Lin_0(0)",      "Shp_XP",       "Lin_XYe(1)",   "Lin_XYe(0)",   "Shp_XYe",
+        "Img_Tasto(10)", "Img_Tasto(11)", "Img_Dig(0)",   "Img_Dig(1)",   "Img_Dig(2)",   "Img_Dig(3)",
+        "Img_Dig(4)",    "Img_Dig(5)",    "Img_Dig(6)",   "Img_Dig(7)",   "Img_Dig(8)",   "Shp_Tasti(0)",
+        "Img_Tasto(3)",  "Img_Tasto(9)",  "Img_Tasto(8)", "Img_Tasto(7)", "Img_Tasto(6)", "Img_Tasto(5)",
+        "Img_Tasto(4)",  "Img_Tasto(2)",  "Img_Tasto(1)", "Img_Tasto(0)", "Lab_Tasto(2)", "Lab_Tasto(1)",
+        "Lab_Tasto(0)",  "Image1",        "Img_Corvane",
     };
     // Qt draws later siblings over earlier ones.
     QStringList bottomFirst;
@@ -267,7 +281,8 @@ TEST_F(MainFormTest, PictureLayerIsStackedAsDesignedUnderTheWindowControls) {
     EXPECT_EQ(pictureLayer, topmostFirst);
     EXPECT_EQ(bottomFirst.size(), topmostFirst.size() + std::size(WindowControls));
     for (const QString& name : bottomFirst.mid(topmostFirst.size())) {
-        EXPECT_TRUE(name.startsWith(QStringLiteral("Cmd_")) || name.startsWith(QStringLiteral("Sld_"))) << name.toStdString();
+        EXPECT_TRUE(name.startsWith(QStringLiteral("Cmd_")) || name.startsWith(QStringLiteral("Sld_")))
+            << name.toStdString();
     }
 }
 
@@ -299,11 +314,12 @@ TEST_F(MainFormTest, NarrowWindowHidesTheWholeEmulationPanelAndTheWideOneShowsIt
     const QRect client = form->centralWidget()->rect();
     std::vector<QWidget*> panel;
     for (QWidget* child : form->centralWidget()->findChildren<QWidget*>()) {
-        if (platform::TwipsGeometry(*child).left() >= 9120 || child->objectName().startsWith(QStringLiteral("Lin_0"))) {
+        if (platform::TwipsGeometry(*child).left() >= 9120 ||
+            child->objectName().startsWith(QStringLiteral("Lin_0"))) {
             panel.push_back(child);
         }
     }
-    ASSERT_EQ(panel.size(), 3u + 2u + 4u + std::size(WindowControls) - 2u);  // frames, squares, axes, controls
+    ASSERT_EQ(panel.size(), 3u + 2u + 4u + std::size(WindowControls) - 2u); // frames, squares, axes, controls
     for (const QWidget* control : panel) {
         EXPECT_FALSE(control->geometry().intersects(QRect(0, 0, form->width(), client.height())))
             << control->objectName().toStdString();
@@ -316,8 +332,11 @@ TEST_F(MainFormTest, NarrowWindowHidesTheWholeEmulationPanelAndTheWideOneShowsIt
     }
 }
 
-TEST_F(MainFormTest, WindowHasItsCaptionFixedBorderAndNoMinimiseOrMaximise) {
+TEST_F(MainFormTest, WindowHasItsCaptionFixedBorderAndNoMinimiseOrMaximiseAndIsCentred) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Corvane (DEMO)"));
+    EXPECT_FALSE(form->windowIcon().isNull());
+    const QPoint offCentre = form->frameGeometry().center() - form->screen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 2);
     const Qt::WindowFlags flags = form->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
@@ -363,40 +382,45 @@ TEST_F(MainFormTest, MenusHaveTheirCaptionsAndMenuEmulaIsHiddenAtLoad) {
 }
 
 TEST_F(MainFormTest, AccessibleTreeHoldsTextsStatesAndPositions) {
+    platform::SetOuterWidthTwips(*form, 13710);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    // Every accessible object under the window, by name, with its state and screen rectangle.
-    std::map<QString, std::pair<QAccessible::State, QRect>> tree;
+    // Every accessible object under the window, by role and name.
+    std::map<std::pair<QAccessible::Role, QString>, QAccessibleInterface*> tree;
     const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
-        tree[node->text(QAccessible::Name)] = {node->state(), node->rect()};
+        tree[{node->role(), node->text(QAccessible::Name)}] = node;
         for (int i = 0; i < node->childCount(); ++i) {
             walk(node->child(i));
         }
     };
     walk(QAccessible::queryAccessibleInterface(form.get()));
+    const auto find = [&](QAccessible::Role role, const char* name) -> QAccessibleInterface* {
+        const auto found = tree.find({role, QString::fromUtf8(name)});
+        return found == tree.end() ? nullptr : found->second;
+    };
 
     for (const LabelRow& row : Labels) {
-        ASSERT_TRUE(tree.contains(QString::fromUtf8(row.text))) << row.name;
+        EXPECT_NE(find(QAccessible::StaticText, row.text), nullptr) << row.name;
     }
     const QWidget* keyCode = Control(QStringLiteral("Lab_Tasto(0)"));
-    EXPECT_EQ(tree[QStringLiteral(" Codice tasto: 0")].second, QRect(keyCode->mapToGlobal(QPoint()), keyCode->size()));
-    EXPECT_TRUE(tree[QStringLiteral("Stop")].first.disabled);
-    EXPECT_FALSE(tree[QStringLiteral("Start")].first.disabled);
-    for (const char* name : {"Corvane", "Logo", "Tasto Z/R premuto", "Croce al centro", "Shp_XP", "Line1"}) {
-        EXPECT_TRUE(tree.contains(QString::fromUtf8(name))) << name;
+    ASSERT_NE(find(QAccessible::StaticText, " Codice tasto: 0"), nullptr);
+    EXPECT_EQ(find(QAccessible::StaticText, " Codice tasto: 0")->rect(),
+              QRect(keyCode->mapToGlobal(QPoint()), keyCode->size()));
+    ASSERT_NE(find(QAccessible::Button, "Stop"), nullptr);
+    EXPECT_TRUE(find(QAccessible::Button, "Stop")->state().disabled);
+    EXPECT_FALSE(find(QAccessible::Button, "Start")->state().disabled);
+    EXPECT_NE(find(QAccessible::Button, "Croce a destra"), nullptr);
+    QAccessibleInterface* slider = find(QAccessible::Slider, "Levetta destra, verticale");
+    ASSERT_NE(slider, nullptr);
+    ASSERT_NE(slider->valueInterface(), nullptr);
+    EXPECT_EQ(slider->valueInterface()->currentValue().toInt(), 0);
+    EXPECT_EQ(slider->valueInterface()->minimumValue().toInt(), -10);
+    for (const char* name : {"Corvane", "Logo", "Tasto Z/R premuto", "Croce al centro"}) {
+        EXPECT_NE(find(QAccessible::Graphic, name), nullptr) << name;
     }
-    EXPECT_TRUE(tree[QStringLiteral("Tasto Z/R premuto")].first.invisible);
-}
-
-TEST_F(MainFormTest, MissingPicturesLeaveEmptyControlsAtTheirSizes) {
-    // Whether or not the pictures are built in, an image control takes its table size, and a picture
-    // that is present has exactly that size.
-    for (const PictureRow& row : Pictures) {
-        SCOPED_TRACE(row.name);
-        const auto* picture = Control<QLabel>(row.name);
-        EXPECT_EQ(picture->size(), Pixels(row.twips).size());
-        if (!picture->pixmap().isNull()) {
-            EXPECT_EQ(picture->pixmap().size(), Pixels(row.twips).size());
-        }
+    EXPECT_TRUE(find(QAccessible::Graphic, "Tasto Z/R premuto")->state().invisible);
+    EXPECT_FALSE(find(QAccessible::Graphic, "Croce al centro")->state().invisible);
+    for (const char* name : {"Shp_XP", "Line1"}) {
+        EXPECT_NE(find(QAccessible::Client, name), nullptr) << name;
     }
 }
