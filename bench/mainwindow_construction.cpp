@@ -4,7 +4,6 @@
 #include "platform/JoystickDriver.h"
 #include "platform/QtShell.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPixmapCache>
 #include <QSet>
@@ -56,14 +55,3 @@ void BM_MainFormConstruction(benchmark::State& state) {
 BENCHMARK(BM_MainFormConstruction)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "platform/JoystickDriver.h"
 #include "platform/QtShell.h"
 
-#include <QApplication>
 #include <QWindow>
 #include <array>
 #include <benchmark/benchmark.h>
@@ -49,14 +48,3 @@ void BM_JoyLeftStick(benchmark::State& state) {
 BENCHMARK(BM_JoyLeftStick)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
