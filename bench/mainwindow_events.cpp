@@ -4,6 +4,8 @@
 #include "platform/JoystickDriver.h"
 #include "platform/QtShell.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QWindow>
 #include <array>
 #include <benchmark/benchmark.h>
