@@ -321,6 +321,7 @@ void MainForm::CreaControlli() {
     }
     // The window controls lie above the whole picture layer; the keyboard visits them in tab order.
     std::vector<std::pair<int, QWidget*>> ordineTab;
+    ordineTab.reserve(Pulsanti.size() + Cursori.size());
     for (const Pulsante& riga : Pulsanti) {
         ordineTab.emplace_back(riga.tab, CreaPulsante(riga, client));
     }
