@@ -9,7 +9,6 @@
 #include "joystick/timer_module.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
-#include "mainwindow/ShapeWidget.h"
 #include "platform/JoystickDriver.h"
 #include "platform/WindowServices.h"
 #include "support/LaunchingShell.h"
@@ -23,20 +22,22 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <random>
 #include <unistd.h>
 
 namespace {
 
-constexpr int kBlock = 1000;             // polls between two unplugs
+constexpr int kBlock = 1000; // polls between two unplugs
 constexpr int kShortRun = 20 * kBlock;
-constexpr int kSettledAt = 5 * kBlock;   // resident memory is compared from here on
-constexpr long kMemorySlack = 1 << 20;   // bytes
-constexpr int kCommandButton = 1;        // button "2", code 2
-constexpr int kCommandOneIn = 64;        // chance per poll that the command button changes
+constexpr int kSettledAt = 5 * kBlock; // resident memory is compared from here on
+constexpr long kMemorySlack = 1 << 20; // bytes
+constexpr int kCommandButton = 1;      // button "2", code 2
+constexpr int kCommandOneIn = 64;      // chance per poll that the command button changes
 
 #if defined(__SANITIZE_ADDRESS__)
 // ASan keeps freed blocks in quarantine, so resident memory grows without a leak; LeakSanitizer
@@ -58,9 +59,9 @@ long ResidentBytes() {
     return resident * sysconf(_SC_PAGESIZE);
 }
 
-double Megabytes(long bytes) { return static_cast<double>(bytes) / (1 << 20); }
-
-int EnvironmentNumber(const char* name) { return qEnvironmentVariableIntValue(name); }
+double Megabytes(long bytes) {
+    return static_cast<double>(bytes) / (1 << 20);
+}
 
 // A stick axis of the pad as the monitor reports it: the driver's 0..65535 over a range calibrated
 // as 0..65535, -10..10 rounded half to even.
@@ -120,7 +121,7 @@ protected:
         for (int n = count(random); n > 0; --n) {
             switch (kind(random)) {
             case 0: {
-                const int pick = button(random);  // any button but the command's
+                const int pick = button(random); // any button but the command's
                 const int bit = pick >= kCommandButton ? pick + 1 : pick;
                 pad.SetButton(bit, !pad.state().buttons[static_cast<std::size_t>(bit)]);
                 break;
@@ -138,11 +139,13 @@ protected:
         }
     }
 
-    template <typename T = QWidget>
+    template<typename T = QWidget>
     T* Control(const QString& name) const {
         return form->findChild<T*>(name);
     }
-    static QString Element(const char* name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
+    static QString Element(const char* name, int index) {
+        return QStringLiteral("%1(%2)").arg(name).arg(index);
+    }
     QString Label(int index) const { return Control<QLabel>(Element("Lab_Tasto", index))->text(); }
 
     // The display shows the pad's state: highlights, cross, markers, sliders, labels.
@@ -150,7 +153,8 @@ protected:
         SCOPED_TRACE(testing::Message() << "after " << polls << " polls");
         const int32_t mask = state.Mask();
         for (int i = 0; i < Generale::NumTasti; ++i) {
-            EXPECT_EQ(!Control(Element("Img_Tasto", i))->isHidden(), state.buttons[static_cast<std::size_t>(i)])
+            EXPECT_EQ(!Control(Element("Img_Tasto", i))->isHidden(),
+                      state.buttons[static_cast<std::size_t>(i)])
                 << "Img_Tasto(" << i << ")";
         }
         EXPECT_EQ(Label(0), QStringLiteral(" Codice tasto: %1").arg(mask));
@@ -161,10 +165,12 @@ protected:
 
         const int32_t x = StickValue(state.leftX);
         const int32_t y = StickValue(state.leftY);
-        const int32_t z = StickValue(state.rightX);  // the R axis, shown by Sld_Z on the live path
+        const int32_t z = StickValue(state.rightX); // the R axis, shown by Sld_Z on the live path
         const int32_t r = StickValue(state.rightY);
-        EXPECT_EQ(platform::TwipsGeometry(*Control("Shp_XP")).topLeft(), QPoint(1080 + 66 * x, 5520 + 66 * y));
-        EXPECT_EQ(platform::TwipsGeometry(*Control("Shp_ZR")).topLeft(), QPoint(7800 + 66 * z, 5520 + 66 * r));
+        EXPECT_EQ(platform::TwipsGeometry(*Control("Shp_XP")).topLeft(),
+                  QPoint(1080 + 66 * x, 5520 + 66 * y));
+        EXPECT_EQ(platform::TwipsGeometry(*Control("Shp_ZR")).topLeft(),
+                  QPoint(7800 + 66 * z, 5520 + 66 * r));
         EXPECT_EQ(Control<QSlider>("Sld_X")->value(), x);
         EXPECT_EQ(Control<QSlider>("Sld_Y")->value(), y);
         EXPECT_EQ(Control<QSlider>("Sld_Z")->value(), z);
@@ -187,9 +193,9 @@ protected:
     VirtualPad pad;
     LaunchingShell shell;
     std::unique_ptr<MainForm> form;
-    QObject context;  // ends the press counter's connection with the test
+    QObject context; // ends the press counter's connection with the test
 
-    std::mt19937 random{20260107};  // fixed: a failing run replays
+    std::mt19937 random{20260107}; // fixed: a failing run replays
     int polls = 0;
     int pressCount = 0;
     int32_t lastMask = 0;
@@ -198,8 +204,9 @@ protected:
 };
 
 TEST_F(AcquisitionSoak, TheDisplayCommandsErrorsAndMemoryHoldOverManyPollsAndUnplugs) {
-    const int seconds = EnvironmentNumber("CORVANE_SOAK_SECONDS");
-    const int requested = seconds > 0 ? kShortRun : std::max(EnvironmentNumber("CORVANE_SOAK_POLLS"), kShortRun);
+    const int seconds = qEnvironmentVariableIntValue("CORVANE_SOAK_SECONDS");
+    const int requested =
+        seconds > 0 ? kShortRun : std::max(qEnvironmentVariableIntValue("CORVANE_SOAK_POLLS"), kShortRun);
     const int target = (requested + kBlock - 1) / kBlock * kBlock;
     const long residentStart = ResidentBytes();
     QElapsedTimer clock;
@@ -247,12 +254,13 @@ TEST_F(AcquisitionSoak, TheDisplayCommandsErrorsAndMemoryHoldOverManyPollsAndUnp
         EXPECT_LE(std::labs(residentEnd - residentSettled), kMemorySlack);
     }
 
-    std::printf("soak: %d polls in %.1f s (%.0f polls/s); resident memory %.1f MB at start, %.1f MB at %d polls, "
-                "%.1f MB at %d polls, %.1f MB at the end; %d unplugs, %d error boxes; %d presses, %d commands "
-                "started, %d lines written\n",
-                polls, elapsed, polls / elapsed, Megabytes(residentStart), Megabytes(residentSettled), kSettledAt,
-                Megabytes(residentShortRun), kShortRun, Megabytes(residentEnd), unplugs, shell.boxes[unplugged],
-                pressCount, shell.starts[command], CommandLines());
+    std::printf(
+        "soak: %d polls in %.1f s (%.0f polls/s); resident memory %.1f MB at start, %.1f MB at %d polls, "
+        "%.1f MB at %d polls, %.1f MB at the end; %d unplugs, %d error boxes; %d presses, %d commands "
+        "started, %d lines written\n",
+        polls, elapsed, polls / elapsed, Megabytes(residentStart), Megabytes(residentSettled), kSettledAt,
+        Megabytes(residentShortRun), kShortRun, Megabytes(residentEnd), unplugs, shell.boxes[unplugged],
+        pressCount, shell.starts[command], CommandLines());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "VirtualPad.h"
 
+#include <string>
+
 namespace {
 
 // Virtual pads use SDL's default mapping: virtual button n is SDL_GameControllerButton n, axes 0..5
@@ -7,15 +9,24 @@ namespace {
 constexpr int kAxes = 6;
 constexpr int kLeftTriggerAxis = 4;
 constexpr int kRightTriggerAxis = 5;
-constexpr int kTrigger = -1;  // a bit that a trigger axis makes
+constexpr int kTrigger = -1; // a bit that a trigger axis makes
 
 // Picture button bit -> the pad's button.
 constexpr std::array<int, VirtualPad::NumButtons> kButtonOfBit = {
-    SDL_CONTROLLER_BUTTON_X,    SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,
-    SDL_CONTROLLER_BUTTON_Y,    SDL_CONTROLLER_BUTTON_BACK,      SDL_CONTROLLER_BUTTON_START,
-    SDL_CONTROLLER_BUTTON_GUIDE, SDL_CONTROLLER_BUTTON_MISC1,    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
-    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, kTrigger,               kTrigger,
-    SDL_CONTROLLER_BUTTON_LEFTSTICK, SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_START,
+    SDL_CONTROLLER_BUTTON_GUIDE,
+    SDL_CONTROLLER_BUTTON_MISC1,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    kTrigger,
+    kTrigger,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,
+    SDL_CONTROLLER_BUTTON_RIGHTSTICK,
 };
 
 // Direction-pad position -> which of up, right, down, left are held.
@@ -23,18 +34,20 @@ struct Held {
     bool up, right, down, left;
 };
 constexpr std::array<Held, 9> kDpad = {{
-    {false, false, false, false},  // 0 centre
-    {true, false, false, false},   // 1 up
-    {true, true, false, false},    // 2 up-right
-    {false, true, false, false},   // 3 right
-    {false, true, true, false},    // 4 down-right
-    {false, false, true, false},   // 5 down
-    {false, false, true, true},    // 6 down-left
-    {false, false, false, true},   // 7 left
-    {true, false, false, true},    // 8 up-left
+    {false, false, false, false}, // 0 centre
+    {true, false, false, false},  // 1 up
+    {true, true, false, false},   // 2 up-right
+    {false, true, false, false},  // 3 right
+    {false, true, true, false},   // 4 down-right
+    {false, false, true, false},  // 5 down
+    {false, false, true, true},   // 6 down-left
+    {false, false, false, true},  // 7 left
+    {true, false, false, true},   // 8 up-left
 }};
 
-Uint8 Pressed(bool pressed) { return pressed ? SDL_PRESSED : SDL_RELEASED; }
+Uint8 Pressed(bool pressed) {
+    return pressed ? SDL_PRESSED : SDL_RELEASED;
+}
 
 } // namespace
 
@@ -48,7 +61,9 @@ int32_t VirtualPad::State::Mask() const {
     return mask;
 }
 
-VirtualPad::~VirtualPad() { Unplug(); }
+VirtualPad::~VirtualPad() {
+    Unplug();
+}
 
 bool VirtualPad::Plug() {
     SDL_VirtualJoystickDesc desc{};
@@ -57,12 +72,36 @@ bool VirtualPad::Plug() {
     desc.naxes = kAxes;
     desc.nbuttons = SDL_CONTROLLER_BUTTON_MISC1 + 1;
     desc.name = "Virtual pad";
-    device_ = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    if (index < 0) {
+        return false;
+    }
+    FileMapping(index);
+    device_ = SDL_JoystickOpen(index);
     state_ = State{};
     // Released triggers rest at the bottom of their axis.
     SDL_JoystickSetVirtualAxis(device_, kLeftTriggerAxis, SDL_JOYSTICK_AXIS_MIN);
     SDL_JoystickSetVirtualAxis(device_, kRightTriggerAxis, SDL_JOYSTICK_AXIS_MIN);
     return device_ != nullptr;
+}
+
+// SDL 2.26 does not find again the mapping it generates for a controller its database lacks: every
+// look-up (attaching, opening, SDL_IsGameController) generates and keeps one more copy, some 300 bytes,
+// until SDL_Quit. Its look-up finds a mapping filed under the GUID without its CRC (the GUID's bytes 2
+// and 3, hex digits 4 to 7), so the pad's own mapping is filed there once; the memory figures then show
+// the program's use, not the heap of copies that only virtual and unknown controllers make grow.
+void VirtualPad::FileMapping(int deviceIndex) {
+    if (mappingFiled_) {
+        return;
+    }
+    char* generated = SDL_GameControllerMappingForDeviceIndex(deviceIndex);
+    if (generated == nullptr) {
+        return;
+    }
+    std::string mapping(generated);
+    SDL_free(generated);
+    mapping.replace(4, 4, "0000");
+    mappingFiled_ = SDL_GameControllerAddMapping(mapping.c_str()) >= 0;
 }
 
 void VirtualPad::Unplug() {

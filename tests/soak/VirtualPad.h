@@ -34,12 +34,15 @@ public:
 
     void SetButton(int bit, bool pressed);
     void SetDpad(int position);
-    enum class Axis { LeftX, LeftY, RightX, RightY };  // the pad's virtual axes 0..3
+    enum class Axis { LeftX, LeftY, RightX, RightY }; // the pad's virtual axes 0..3
     void SetAxis(Axis axis, Sint16 value);
 
     const State& state() const { return state_; }
 
 private:
+    void FileMapping(int deviceIndex);
+
     SDL_Joystick* device_ = nullptr;
+    bool mappingFiled_ = false;
     State state_;
 };

@@ -10,6 +10,10 @@ void LaunchingShell::StartProgram(const QString& commandLine, platform::ShowStyl
     real.StartProgram(commandLine, style);
 }
 
-QString LaunchingShell::FindProgram(const QString& name) { return real.FindProgram(name); }
+QString LaunchingShell::FindProgram(const QString& name) {
+    return real.FindProgram(name);
+}
 
-platform::VersionRecord LaunchingShell::App() { return real.App(); }
+platform::VersionRecord LaunchingShell::App() {
+    return real.App();
+}
