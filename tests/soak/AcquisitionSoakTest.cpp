@@ -37,7 +37,7 @@ constexpr int kShortRun = 20 * kBlock;
 constexpr int kSettledAt = 5 * kBlock; // resident memory is compared from here on
 constexpr long kMemorySlack = 1 << 20; // bytes
 constexpr int kCommandButton = 1;      // button "2", code 2
-constexpr int kCommandOneIn = 64;      // chance per poll that the command button changes
+constexpr int kCommandOneIn = 64;      // the command button changes at one poll in 64, on average
 
 #if defined(__SANITIZE_ADDRESS__)
 // ASan keeps freed blocks in quarantine, so resident memory grows without a leak; LeakSanitizer
