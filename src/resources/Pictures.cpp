@@ -8,7 +8,7 @@ QPixmap Picture(const QString& name, qreal devicePixelRatio) {
     const QString path = QStringLiteral(":/pictures/") + name;
     if (devicePixelRatio > 1.0) {
         // QImageReader gives a file named "@2x" a device pixel ratio of 2.
-        const QPixmap doubleSize(path + QStringLiteral("@2x.png"));
+        QPixmap doubleSize(path + QStringLiteral("@2x.png"));
         if (!doubleSize.isNull()) {
             return doubleSize;
         }

@@ -1,0 +1,19 @@
+#include "support/LaunchingShell.h"
+
+int LaunchingShell::MsgBox(QWidget*, const QString& text, uint32_t flags, const QString&) {
+    ++boxes[{text, flags}];
+    return platform::IDOK;
+}
+
+void LaunchingShell::StartProgram(const QString& commandLine, platform::ShowStyle style) {
+    ++starts[commandLine];
+    real.StartProgram(commandLine, style);
+}
+
+QString LaunchingShell::FindProgram(const QString& name) {
+    return real.FindProgram(name);
+}
+
+platform::VersionRecord LaunchingShell::App() {
+    return real.App();
+}
