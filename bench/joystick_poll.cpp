@@ -46,6 +46,6 @@ void BM_JoystickPoll(benchmark::State& state) {
 
 BENCHMARK(BM_JoystickPoll);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -45,6 +45,6 @@ void BM_CaricaMappa(benchmark::State& state) {
 }
 BENCHMARK(BM_CaricaMappa)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -54,4 +54,4 @@ void BM_MainFormConstruction(benchmark::State& state) {
 }
 BENCHMARK(BM_MainFormConstruction)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

@@ -49,4 +49,4 @@ void BM_JoyLeftStick(benchmark::State& state) {
 }
 BENCHMARK(BM_JoyLeftStick)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

@@ -53,7 +53,7 @@ QImage Silhouette(const QImage& picture, const QColor& colour) {
     return silhouette;
 }
 
-} // namespace
+}  // namespace
 
 QImage RenderController(const View& view, int scale) {
     const QImage image = Render(ControllerSvg(view), ControllerSize * scale);
@@ -103,4 +103,4 @@ QImage RenderIcon(int size) {
     return Render(drawing, QSize(size, size));
 }
 
-} // namespace drawing
+}  // namespace drawing

@@ -12,8 +12,8 @@ enum class Look { Normal, Pressed };
 
 struct View {
     Look look = Look::Normal;
-    int padDot = -1;   // 0..8 draws the direction pad's yellow dot at that position; -1 draws none
-    bool bare = false; // the controller alone on a transparent ground: no backdrop, shadow or rear view
+    int padDot = -1;    // 0..8 draws the direction pad's yellow dot at that position; -1 draws none
+    bool bare = false;  // the controller alone on a transparent ground: no backdrop, shadow or rear view
 };
 
 inline constexpr QSize ControllerSize{600, 532};
@@ -28,4 +28,4 @@ QImage RenderSplash(int scale = 1);
 // The window icon, `size` x `size`, transparent around the controller.
 QImage RenderIcon(int size);
 
-} // namespace drawing
+}  // namespace drawing

@@ -14,4 +14,4 @@ using NamedPicture = std::pair<QString, QImage>;
 // pressed look, the direction-pad pictures, the splash picture and the icon; sizes times scale.
 QList<NamedPicture> RenderPictures(int scale);
 
-} // namespace drawing
+}  // namespace drawing

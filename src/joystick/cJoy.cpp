@@ -40,7 +40,8 @@ int32_t AxisValue(uint32_t raw, float center, float scale, const char* member) {
     if (scale == 0.0f) {
         return 0;
     }
-    const double value = std::nearbyint((position - static_cast<double>(center)) / static_cast<double>(scale));
+    const double value =
+        std::nearbyint((position - static_cast<double>(center)) / static_cast<double>(scale));
     if (!(value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max())) {
         Fail(QStringLiteral("valore di %1 convertito (%2) fuori dall'intervallo a 32 bit")
                  .arg(QLatin1String(member))
@@ -69,7 +70,7 @@ float Calibrated(uint32_t min, uint32_t max, double factor, char axis) {
 }
 
 // The driver's 8-bit names into the monitor's 16-bit text, and back.
-template <std::size_t N>
+template<std::size_t N>
 void ConvertText(const char (&from)[N], char16_t (&to)[N]) {
     const std::u16string text =
         QString::fromLocal8Bit(from, static_cast<qsizetype>(qstrnlen(from, N))).left(N - 1).toStdU16String();
@@ -77,7 +78,7 @@ void ConvertText(const char (&from)[N], char16_t (&to)[N]) {
     std::copy(text.begin(), text.end(), to);
 }
 
-template <std::size_t N>
+template<std::size_t N>
 void ConvertText(const char16_t (&from)[N], char (&to)[N]) {
     const char16_t* end = std::find(from, from + N, u'\0');
     const QByteArray text = QString::fromUtf16(from, end - from).toLocal8Bit().left(N - 1);
@@ -86,7 +87,7 @@ void ConvertText(const char16_t (&from)[N], char (&to)[N]) {
 }
 
 // Copies a capability record between the driver's form and the monitor's.
-template <typename From, typename To>
+template<typename From, typename To>
 void CopyCaps(const From& from, To& to) {
     ConvertText(from.szPname, to.szPname);
     ConvertText(from.szRegKey, to.szRegKey);
@@ -115,7 +116,7 @@ private:
     int& depth_;
 };
 
-} // namespace
+}  // namespace
 
 cJoy::cJoy(std::shared_ptr<platform::JoystickDriver> driver) : driver(std::move(driver)) {}
 
@@ -174,7 +175,8 @@ void cJoy::Start_JoyMonitor(int32_t validJoystickNum) {
         if (!Joystick_GetPos() || timerId != 0) {
             return;
         }
-        const uintptr_t id = platform::SetTimer(nullptr, 0, kPollPeriodMs, &timer_module::JoyMonitor_TimerProc);
+        const uintptr_t id =
+            platform::SetTimer(nullptr, 0, kPollPeriodMs, &timer_module::JoyMonitor_TimerProc);
         timerId = Int32(id, "timerId");
         // Set even when no timer was made: a later start tries again, since timerId stays 0.
         timer_module::CurrentJoyMonitor = shared_from_this();

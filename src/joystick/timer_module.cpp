@@ -20,4 +20,4 @@ void JoyMonitor_TimerProc(void* /*hwnd*/, uint32_t /*uMsg*/, uintptr_t /*idEvent
     }
 }
 
-} // namespace timer_module
+}  // namespace timer_module

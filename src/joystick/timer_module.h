@@ -14,4 +14,4 @@ extern std::shared_ptr<cJoy> CurrentJoyMonitor;
 // Every tick: poll CurrentJoyMonitor once (skipped while it is still raising a poll's events).
 void JoyMonitor_TimerProc(void* hwnd, uint32_t uMsg, uintptr_t idEvent, uint32_t dwTime);
 
-} // namespace timer_module
+}  // namespace timer_module

@@ -52,7 +52,9 @@ QString Comando(QStringView value) {
     return command.toString();
 }
 
-int16_t Segno(const QString& value) { return value == u"1" ? 1 : -1; }
+int16_t Segno(const QString& value) {
+    return value == u"1" ? 1 : -1;
+}
 
 constexpr std::array<int32_t, NumTasti> CodiciPredefiniti() {
     std::array<int32_t, NumTasti> codes{};
@@ -70,7 +72,7 @@ constexpr std::array<int32_t, NumPosizioni> PosizioniPredefinite() {
     return positions;
 }
 
-} // namespace
+}  // namespace
 
 // Everything starts as a load without a file would leave it, so that a value mistyped in the file
 // on the first load keeps a sound default (a code 0 would light its button on every button event).
@@ -112,4 +114,4 @@ void CaricaMappa() {
     SegnoR = Segno(Leggi(ini, u"Z-R Analogico", u"R", QStringLiteral("1")));
 }
 
-} // namespace Generale
+}  // namespace Generale

@@ -11,9 +11,9 @@ namespace Generale {
 inline constexpr int NumTasti = 14;     // on-screen buttons 0..13
 inline constexpr int NumPosizioni = 9;  // direction-pad codes 0..8
 
-extern std::array<int32_t, NumTasti> CodiceTasto;  // button i counts as pressed when all its bits are set
-extern std::array<QString, NumTasti> ComandoTasto; // command line started when button i goes down
-extern std::array<int32_t, NumPosizioni> PosizioneDig; // cross element shown for direction code d
+extern std::array<int32_t, NumTasti> CodiceTasto;   // button i counts as pressed when all its bits are set
+extern std::array<QString, NumTasti> ComandoTasto;  // command line started when button i goes down
+extern std::array<int32_t, NumPosizioni> PosizioneDig;  // cross element shown for direction code d
 extern bool OrdineXY;   // true: leftStickX to Sld_X, leftStickY to Sld_Y; false: exchanged
 extern bool OrdineZR;   // true: rightStickX to Sld_Z, rightStickY to Sld_R; false: exchanged
 extern int16_t SegnoX;  // +1 or -1, factor of the value put on Sld_X
@@ -21,8 +21,8 @@ extern int16_t SegnoY;
 extern int16_t SegnoZ;
 extern int16_t SegnoR;
 
-extern bool MostraIstruzioni; // show the usage instructions once at the main window's first activation
-extern bool EventoDaJoy;      // true only while a live button event drives the button display
+extern bool MostraIstruzioni;  // show the usage instructions once at the main window's first activation
+extern bool EventoDaJoy;       // true only while a live button event drives the button display
 
 // The value of key in section of Corvane.ini, or def; at most 254 characters. Never fails.
 QString LeggiIni(const QString& section, const QString& key, const QString& def);
@@ -30,4 +30,4 @@ QString LeggiIni(const QString& section, const QString& key, const QString& def)
 // Fills every table and order/sign flag from Corvane.ini. Never fails, shows nothing.
 void CaricaMappa();
 
-} // namespace Generale
+}  // namespace Generale

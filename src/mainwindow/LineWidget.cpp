@@ -8,7 +8,7 @@ namespace {
 QPoint ToPixels(QPoint twips) {
     return {platform::TwipsToPixels(twips.x()), platform::TwipsToPixels(twips.y())};
 }
-} // namespace
+}  // namespace
 
 LineWidget::LineWidget(QLine twips, QColor color, bool dotted, QWidget* parent)
     : QWidget(parent), twips_(twips), color_(color), dotted_(dotted) {
@@ -21,7 +21,7 @@ void LineWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QPen pen(color_, 0);
     if (dotted_) {
-        pen.setDashPattern({1, 1}); // one pixel on, one off
+        pen.setDashPattern({1, 1});  // one pixel on, one off
     }
     painter.setPen(pen);
     const QPoint origin = geometry().topLeft();

@@ -41,7 +41,7 @@ int IndexOf(const std::array<QPushButton*, N>& controls, const QObject* control)
     return found == controls.end() ? -1 : int(found - controls.begin());
 }
 
-} // namespace
+}  // namespace
 
 MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell, QWidget* parent)
     : QMainWindow(parent), shell(shell), driver(std::move(driver)) {

@@ -93,10 +93,10 @@ private:
 
     platform::Shell& shell;
     std::shared_ptr<platform::JoystickDriver> driver;
-    std::shared_ptr<cJoy> joy; // the event variable cJoy
+    std::shared_ptr<cJoy> joy;  // the event variable cJoy
     QWidget* about = nullptr;
 
-    int32_t CodiceLetto = 0; // button mask of the last live button event
+    int32_t CodiceLetto = 0;  // button mask of the last live button event
 
     QAction* MenuEmula = nullptr;
     QAction* MenuNumeroPad = nullptr;

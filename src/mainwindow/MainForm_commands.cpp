@@ -24,11 +24,13 @@ constexpr int LarghezzaRidotta = 9090;
 constexpr int LarghezzaEstesa = 13710;
 
 // Lines of one message are separated by a single carriage return.
-QString Righe(const QStringList& lines) { return lines.join(QChar(u'\r')); }
+QString Righe(const QStringList& lines) {
+    return lines.join(QChar(u'\r'));
+}
 
 const QString NomeMappa = QStringLiteral("Corvane.ini");
 
-} // namespace
+}  // namespace
 
 int MainForm::Informa(const QString& text, uint32_t flags) {
     return shell.MsgBox(this, text, flags, windowTitle());
@@ -77,7 +79,9 @@ void MainForm::MenuEmula_Click() {
     repaint();
 }
 
-void MainForm::MenuNumeroPad_Click() { joy->ConfiguratedJoy(); }
+void MainForm::MenuNumeroPad_Click() {
+    joy->ConfiguratedJoy();
+}
 
 void MainForm::cJoy_JoyNumbers(int32_t lNumJoys) {
     const QString n = QString::number(lNumJoys);
@@ -117,7 +121,8 @@ void MainForm::MenuAssegna_Click() {
             QStringLiteral(", assegnare ai tasti i codici"),
         QStringLiteral("letti nel programma quindi (dopo aver salvato i dati nel file ") + NomeMappa +
             QStringLiteral(") eseguire un"),
-        QStringLiteral("doppio click sul simbolo posto al centro dell'immagine del corvane per caricare la nuova"),
+        QStringLiteral(
+            "doppio click sul simbolo posto al centro dell'immagine del corvane per caricare la nuova"),
         QStringLiteral("mappa dei tasti/assi."),
         QString(),
         QStringLiteral("Premere OK per editare il file ") + NomeMappa,

@@ -52,7 +52,7 @@ QString TestoLeva(float valore) {
     return QString::number(std::lround(valore));
 }
 
-} // namespace
+}  // namespace
 
 void MainForm::cJoy_JoyButton(int32_t BtnPressed) {
     Generale::EventoDaJoy = true;

@@ -9,7 +9,7 @@ namespace {
 bool TastoValido(int16_t Index) {
     return Index >= 0 && Index < Generale::NumTasti;
 }
-} // namespace
+}  // namespace
 
 void MainForm::Cmd_tasto_MouseDown(int16_t Index, int16_t, int16_t, float, float) {
     if (TastoValido(Index)) {

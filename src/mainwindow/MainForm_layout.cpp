@@ -23,16 +23,16 @@ namespace {
 
 using platform::SetTwipsGeometry;
 
-constexpr int ClientWidth = 13545; // the client area at design time, in twips
-constexpr int ClientHeight = 7095; // below the menu bar
+constexpr int ClientWidth = 13545;  // the client area at design time, in twips
+constexpr int ClientHeight = 7095;  // below the menu bar
 
 // ---- The picture layer ----
 
 struct Immagine {
     std::string_view nome;
-    const char* figura; // picture name; a missing picture leaves the control empty, at its size
+    const char* figura;  // picture name; a missing picture leaves the control empty, at its size
     QRect twips;
-    const char* descrizione; // accessible name
+    const char* descrizione;  // accessible name
 };
 
 constexpr auto Immagini = std::to_array<Immagine>({
@@ -99,7 +99,7 @@ struct Forma {
     QRect twips;
     ShapeWidget::Outline contorno;
     QRgb bordo;
-    bool pieno; // filled with the border colour
+    bool pieno;  // filled with the border colour
 };
 
 constexpr QRgb Grigio192 = qRgb(192, 192, 192);
@@ -125,7 +125,7 @@ constexpr auto Forme = std::to_array<Forma>({
 
 struct Linea {
     std::string_view nome;
-    QLine twips; // (X1, Y1) to (X2, Y2)
+    QLine twips;  // (X1, Y1) to (X2, Y2)
     QRgb colore;
     bool punteggiata;
 };
@@ -168,7 +168,7 @@ struct Pulsante {
     const char* caption;
     QRect twips;
     int tab;
-    const char* descrizione = nullptr; // accessible name of a button without a caption
+    const char* descrizione = nullptr;  // accessible name of a button without a caption
 };
 
 constexpr auto Pulsanti = std::to_array<Pulsante>({
@@ -206,7 +206,7 @@ struct Cursore {
     QRect twips;
     Qt::Orientation orientamento;
     int tab;
-    const char* descrizione; // accessible name
+    const char* descrizione;  // accessible name
 };
 
 constexpr auto Cursori = std::to_array<Cursore>({
@@ -321,7 +321,7 @@ QString Elemento(const char* nome, int indice) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(indice);
 }
 
-} // namespace
+}  // namespace
 
 void MainForm::CreaControlli() {
     auto* client = new QWidget(this);

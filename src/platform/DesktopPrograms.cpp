@@ -11,7 +11,7 @@ namespace {
 
 struct Candidate {
     const char* program;
-    const char* arguments; // appended after a blank when not empty
+    const char* arguments;  // appended after a blank when not empty
 };
 
 // In Debian 12: jstest-gtk is its own package; kcmshell5 comes with kde-cli-tools and its
@@ -27,7 +27,7 @@ constexpr std::array<const char*, 8> Editors{
     "gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed", "pluma", "featherpad",
 };
 
-} // namespace
+}  // namespace
 
 QString GameControllerCommandLine(Shell& shell) {
     for (const Candidate& candidate : ControllerPrograms) {
@@ -66,4 +66,4 @@ QString QuotedArgument(const QString& argument) {
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
-} // namespace platform
+}  // namespace platform

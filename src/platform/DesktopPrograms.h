@@ -23,4 +23,4 @@ QString MapEditorCommandLine(Shell& shell);
 // argument quoted for QProcess::splitCommand, so that blanks and quotes stay in one argument.
 QString QuotedArgument(const QString& argument);
 
-} // namespace platform
+}  // namespace platform

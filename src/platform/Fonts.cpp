@@ -23,4 +23,4 @@ QString ArialFamily() {
     return InstalledFamily({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
 }
 
-} // namespace platform
+}  // namespace platform

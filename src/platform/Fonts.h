@@ -14,4 +14,4 @@ QString ComicFamily();
 // "Arial", else "Liberation Sans".
 QString ArialFamily();
 
-} // namespace platform
+}  // namespace platform

@@ -63,4 +63,4 @@ public:
 // The SDL2 backend. Initialises SDL's joystick and game-controller subsystems for its lifetime.
 std::shared_ptr<JoystickDriver> MakeSdlJoystickDriver();
 
-} // namespace platform
+}  // namespace platform

@@ -15,7 +15,7 @@ std::map<uintptr_t, std::unique_ptr<QTimer>>& Timers() {
 
 uintptr_t nextId = 1;
 
-} // namespace
+}  // namespace
 
 uintptr_t SetTimer(void* /*hwnd*/, uintptr_t /*nIDEvent*/, uint32_t uElapse, TIMERPROC lpTimerFunc) {
     if (lpTimerFunc == nullptr) {
@@ -45,4 +45,4 @@ bool KillTimer(void* /*hwnd*/, uintptr_t uIDEvent) {
     return true;
 }
 
-} // namespace platform
+}  // namespace platform

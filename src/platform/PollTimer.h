@@ -15,4 +15,4 @@ uintptr_t SetTimer(void* hwnd, uintptr_t nIDEvent, uint32_t uElapse, TIMERPROC l
 // Stops timer uIDEvent; a tick already queued is dropped. Returns false for an unknown identifier.
 bool KillTimer(void* hwnd, uintptr_t uIDEvent);
 
-} // namespace platform
+}  // namespace platform

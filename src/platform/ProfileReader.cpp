@@ -29,14 +29,16 @@ ProfileString Cut(QStringView text, qsizetype size) {
     return {text.first(count).toString(), count};
 }
 
-} // namespace
+}  // namespace
 
 ProfileReader ProfileReader::FromFile(const QString& path) {
     QFile file(path);
     return FromBytes(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
-ProfileReader ProfileReader::FromBytes(QByteArrayView contents) { return ProfileReader(Decode(contents)); }
+ProfileReader ProfileReader::FromBytes(QByteArrayView contents) {
+    return ProfileReader(Decode(contents));
+}
 
 ProfileString ProfileReader::GetPrivateProfileString(QStringView section, QStringView key, const QString& def,
                                                      qsizetype size) const {
@@ -45,7 +47,7 @@ ProfileString ProfileReader::GetPrivateProfileString(QStringView section, QStrin
         line = line.trimmed();
         if (line.startsWith(u'[')) {
             if (inSection) {
-                break; // only the first section of that name is searched
+                break;  // only the first section of that name is searched
             }
             const qsizetype end = line.lastIndexOf(u']');
             const QStringView name = line.first(end < 0 ? line.size() : end).sliced(1).trimmed();
@@ -60,4 +62,4 @@ ProfileString ProfileReader::GetPrivateProfileString(QStringView section, QStrin
     return Cut(def, size);
 }
 
-} // namespace platform
+}  // namespace platform

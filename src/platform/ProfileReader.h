@@ -29,8 +29,8 @@
 namespace platform {
 
 struct ProfileString {
-    QString text;        // the value or the default, at most size - 1 characters
-    qsizetype count = 0; // the number of characters in text
+    QString text;         // the value or the default, at most size - 1 characters
+    qsizetype count = 0;  // the number of characters in text
 };
 
 // One reading of a profile file: the file is read once, then any number of values are looked up in it.
@@ -48,7 +48,7 @@ public:
 private:
     explicit ProfileReader(QString text) : text_(std::move(text)) {}
 
-    QString text_; // the whole decoded file
+    QString text_;  // the whole decoded file
 };
 
-} // namespace platform
+}  // namespace platform

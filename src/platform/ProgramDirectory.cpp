@@ -8,13 +8,15 @@ QString& OverriddenDirectory() {
     static QString directory;
     return directory;
 }
-} // namespace
+}  // namespace
 
 QString ProgramDirectory() {
     const QString& overridden = OverriddenDirectory();
     return overridden.isEmpty() ? QCoreApplication::applicationDirPath() : overridden;
 }
 
-void SetProgramDirectory(const QString& directory) { OverriddenDirectory() = directory; }
+void SetProgramDirectory(const QString& directory) {
+    OverriddenDirectory() = directory;
+}
 
-} // namespace platform
+}  // namespace platform

@@ -11,4 +11,4 @@ QString ProgramDirectory();
 // Points ProgramDirectory elsewhere (tests use a temporary directory); an empty text restores it.
 void SetProgramDirectory(const QString& directory);
 
-} // namespace platform
+}  // namespace platform

@@ -14,7 +14,7 @@ namespace platform {
 
 namespace {
 
-constexpr uint32_t IconMask = 0xF0; // the icon is one value within these bits, not a set of bits
+constexpr uint32_t IconMask = 0xF0;  // the icon is one value within these bits, not a set of bits
 
 QMessageBox::Icon IconOf(uint32_t flags) {
     switch (flags & IconMask) {
@@ -34,12 +34,12 @@ QString OnScreenLines(QString text) {
     return text;
 }
 
-} // namespace
+}  // namespace
 
 int QtShell::MsgBox(QWidget* owner, const QString& text, uint32_t flags, const QString& title) {
     QMessageBox box(owner);
     box.setWindowTitle(title);
-    box.setTextFormat(Qt::PlainText); // "< Start >" and the like are text, never markup
+    box.setTextFormat(Qt::PlainText);  // "< Start >" and the like are text, never markup
     box.setText(OnScreenLines(text));
     box.setIcon(IconOf(flags));
     if (flags & MB_OKCANCEL) {
@@ -86,4 +86,4 @@ VersionRecord QtShell::App() {
             QStringLiteral("© 2026 Corvane Demo")};
 }
 
-} // namespace platform
+}  // namespace platform

@@ -13,4 +13,4 @@ public:
     VersionRecord App() override;
 };
 
-} // namespace platform
+}  // namespace platform

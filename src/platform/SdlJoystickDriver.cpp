@@ -56,7 +56,8 @@ constexpr Sint16 kTriggerHalf = 16383;
 
 // X, Y, Z, R in the picture layout: left stick, then right stick vertical (Z) and horizontal (R).
 constexpr std::array<SDL_GameControllerAxis, 4> kPictureAxes = {
-    SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_AXIS_RIGHTY, SDL_CONTROLLER_AXIS_RIGHTX};
+    SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_AXIS_RIGHTY,
+    SDL_CONTROLLER_AXIS_RIGHTX};
 
 // One opened device. A recognised controller is opened as a game controller, anything else raw.
 struct Device {
@@ -122,9 +123,10 @@ public:
                 ++caps.wNumAxes;
             }
         }
-        caps.wNumButtons = device->controller != nullptr
-                               ? static_cast<uint32_t>(kPictureButtons.size())
-                               : static_cast<uint32_t>(std::clamp(SDL_JoystickNumButtons(device->joystick), 0, 32));
+        caps.wNumButtons =
+            device->controller != nullptr
+                ? static_cast<uint32_t>(kPictureButtons.size())
+                : static_cast<uint32_t>(std::clamp(SDL_JoystickNumButtons(device->joystick), 0, 32));
         return JOYERR_NOERROR;
     }
 
@@ -175,7 +177,8 @@ private:
     static bool Open(int index, Device& device) {
         if (SDL_IsGameController(index)) {
             device.controller = SDL_GameControllerOpen(index);
-            device.joystick = device.controller != nullptr ? SDL_GameControllerGetJoystick(device.controller) : nullptr;
+            device.joystick =
+                device.controller != nullptr ? SDL_GameControllerGetJoystick(device.controller) : nullptr;
         } else {
             device.joystick = SDL_JoystickOpen(index);
         }
@@ -208,7 +211,9 @@ private:
         JOYINFOEX info;
         const int axes = SDL_JoystickNumAxes(joystick);
         // A missing axis reads 0, matching its range 0..0.
-        const auto axis = [&](int n) { return n < axes ? AxisPosition(SDL_JoystickGetAxis(joystick, n)) : 0u; };
+        const auto axis = [&](int n) {
+            return n < axes ? AxisPosition(SDL_JoystickGetAxis(joystick, n)) : 0u;
+        };
         info.dwXpos = axis(0);
         info.dwYpos = axis(1);
         info.dwZpos = axis(2);
@@ -219,8 +224,9 @@ private:
                 info.dwButtons |= 1u << n;
             }
         }
-        info.dwPOV = SDL_JoystickNumHats(joystick) > 0 ? kHatHundredths[SDL_JoystickGetHat(joystick, 0) & 0x0F]
-                                                      : JOY_POVCENTERED;
+        info.dwPOV = SDL_JoystickNumHats(joystick) > 0
+                         ? kHatHundredths[SDL_JoystickGetHat(joystick, 0) & 0x0F]
+                         : JOY_POVCENTERED;
         return info;
     }
 
@@ -262,10 +268,10 @@ private:
     std::array<Device, kSlots> devices_;
 };
 
-} // namespace
+}  // namespace
 
 std::shared_ptr<JoystickDriver> MakeSdlJoystickDriver() {
     return std::make_shared<SdlJoystickDriver>();
 }
 
-} // namespace platform
+}  // namespace platform

@@ -54,4 +54,4 @@ public:
     virtual VersionRecord App() = 0;
 };
 
-} // namespace platform
+}  // namespace platform

@@ -13,11 +13,13 @@ inline int TwipsToPixels(int twips) {
     return static_cast<int>(std::lround(static_cast<double>(twips) / TwipsPerPixel));
 }
 
-inline int PixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+inline int PixelsToTwips(int pixels) {
+    return pixels * TwipsPerPixel;
+}
 
 // (Left, Top, Width, Height) in twips to a pixel rectangle.
 inline QRect TwipsRect(int left, int top, int width, int height) {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
-} // namespace platform
+}  // namespace platform

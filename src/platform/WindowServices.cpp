@@ -11,7 +11,7 @@ namespace platform {
 namespace {
 constexpr const char* TwipsProperty = "twipsGeometry";
 constexpr const char* OuterWidthProperty = "outerWidthTwips";
-} // namespace
+}  // namespace
 
 void SetTwipsGeometry(QWidget& control, const QRect& twips) {
     control.setProperty(TwipsProperty, twips);
@@ -69,7 +69,7 @@ void ShowModeless(QWidget& window) {
     }
     window.show();
     window.raise();
-    window.activateWindow(); // the window manager may not focus a window that a program shows
+    window.activateWindow();  // the window manager may not focus a window that a program shows
 }
 
-} // namespace platform
+}  // namespace platform

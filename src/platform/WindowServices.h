@@ -36,4 +36,4 @@ void CentreOnScreen(QWidget& window);
 // A window already shown is left as it is.
 void ShowModeless(QWidget& window);
 
-} // namespace platform
+}  // namespace platform

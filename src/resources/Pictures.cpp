@@ -16,6 +16,8 @@ QPixmap Picture(const QString& name, qreal devicePixelRatio) {
     return QPixmap(path + QStringLiteral(".png"));
 }
 
-QPixmap Picture(const QString& name) { return Picture(name, qApp->devicePixelRatio()); }
+QPixmap Picture(const QString& name) {
+    return Picture(name, qApp->devicePixelRatio());
+}
 
-} // namespace resources
+}  // namespace resources

@@ -15,4 +15,4 @@ QPixmap Picture(const QString& name, qreal devicePixelRatio);
 // The same for the application's screens (the highest ratio among them).
 QPixmap Picture(const QString& name);
 
-} // namespace resources
+}  // namespace resources

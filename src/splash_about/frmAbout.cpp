@@ -36,7 +36,7 @@ QFont Arial(qreal points, bool bold) {
     return font;
 }
 
-} // namespace
+}  // namespace
 
 frmAbout::frmAbout(QWidget* mainWindow, platform::Shell& shell)
     : QDialog(nullptr,
@@ -51,7 +51,7 @@ frmAbout::frmAbout(QWidget* mainWindow, platform::Shell& shell)
 
 void frmAbout::CreaControlli() {
     setFixedSize(TwipsToPixels(5730), TwipsToPixels(3555));
-    setFont(Arial(8.25, false)); // the default font of the labels, sized for their heights
+    setFont(Arial(8.25, false));  // the default font of the labels, sized for their heights
 
     Img_Logo = NuovaEtichetta(this, "Img_Logo", QRect(120, 240, 765, 675));
     Img_Logo->setFrameShape(QFrame::Box);

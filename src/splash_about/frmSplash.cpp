@@ -39,7 +39,7 @@ void Scritta(QLabel* label, qreal points, bool italic) {
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
-} // namespace
+}  // namespace
 
 frmSplash::frmSplash(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell)
     // A splash window: no title bar, no taskbar entry.

@@ -14,7 +14,7 @@ class frmAbout;
 namespace platform {
 class JoystickDriver;
 class Shell;
-} // namespace platform
+}  // namespace platform
 
 class frmSplash final : public QFrame {
     Q_OBJECT
