@@ -3,6 +3,7 @@
 // "Fine Programma" path, with status 0.
 
 #include "platform/JoystickDriver.h"
+#include "platform/Language.h"
 #include "platform/QtShell.h"
 #include "platform/Version.h"
 #include "platform/WindowServices.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
                                             .arg(platform::version::Revision));
     QApplication::setDesktopFileName(QStringLiteral("it.corvane.demo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    const platform::Translations translations(platform::ChooseLanguage(platform::LocaleVariablesOfProcess()));
 
     platform::QtShell shell;
     frmSplash splash(platform::MakeSdlJoystickDriver(), shell);

@@ -4,6 +4,7 @@
 #include "platform/PollTimer.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -29,7 +30,9 @@ constexpr const char* kConfiguratedLabel = "friend_ConfiguratedJoy: ";
 // Reading members are handled as signed 32-bit integers: a value beyond that range is a failure.
 int32_t Int32(uint64_t value, const char* member) {
     if (value > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) {
-        Fail(QStringLiteral("%1 = %2 fuori dall'intervallo a 32 bit").arg(QLatin1String(member)).arg(value));
+        Fail(QCoreApplication::translate("cJoy", "%1 = %2 fuori dall'intervallo a 32 bit")
+                 .arg(QLatin1String(member))
+                 .arg(value));
     }
     return static_cast<int32_t>(value);
 }
@@ -43,9 +46,10 @@ int32_t AxisValue(uint32_t raw, float center, float scale, const char* member) {
     const double value =
         std::nearbyint((position - static_cast<double>(center)) / static_cast<double>(scale));
     if (!(value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max())) {
-        Fail(QStringLiteral("valore di %1 convertito (%2) fuori dall'intervallo a 32 bit")
-                 .arg(QLatin1String(member))
-                 .arg(value, 0, 'f', 0));
+        Fail(
+            QCoreApplication::translate("cJoy", "valore di %1 convertito (%2) fuori dall'intervallo a 32 bit")
+                .arg(QLatin1String(member))
+                .arg(value, 0, 'f', 0));
     }
     return static_cast<int32_t>(value);
 }
@@ -61,7 +65,8 @@ int32_t HatDirection(uint32_t pov) {
 float Calibrated(uint32_t min, uint32_t max, double factor, char axis) {
     const int64_t span = int64_t{static_cast<int32_t>(max)} - int64_t{static_cast<int32_t>(min)};
     if (span < std::numeric_limits<int32_t>::min() || span > std::numeric_limits<int32_t>::max()) {
-        Fail(QStringLiteral("ampiezza dell'asse %1 (%2 - %3) fuori dall'intervallo a 32 bit")
+        Fail(QCoreApplication::translate("cJoy",
+                                         "ampiezza dell'asse %1 (%2 - %3) fuori dall'intervallo a 32 bit")
                  .arg(QLatin1Char(axis))
                  .arg(static_cast<int32_t>(max))
                  .arg(static_cast<int32_t>(min)));
@@ -234,7 +239,7 @@ QString cJoy::ReadPosition() {
     case platform::JOYERR_UNPLUGGED:
         return QStringLiteral("Joystick Unplugged");
     default:
-        Fail(QStringLiteral("nessun testo per il codice di errore %1").arg(code));
+        Fail(tr("nessun testo per il codice di errore %1").arg(code));
     }
 }
 
@@ -274,7 +279,7 @@ bool cJoy::ConfiguratedJoy() {
         const uint32_t slotCount = driver->joyGetNumDevs();
         // The slots are counted with a signed 16-bit counter: the last slot number must fit it.
         if (slotCount > uint32_t{std::numeric_limits<int16_t>::max()} + 1) {
-            Fail(QStringLiteral("%1 slot sono troppi per il contatore a 16 bit").arg(slotCount));
+            Fail(tr("%1 slot sono troppi per il contatore a 16 bit").arg(slotCount));
         }
         platform::JOYCAPSA scratch;
         int32_t count = 0;
@@ -302,6 +307,6 @@ QString cJoy::CaughtFailure(const char* label) {
     } catch (const std::exception& failure) {
         return prefix + QString::fromUtf8(failure.what());
     } catch (...) {
-        return prefix + QStringLiteral("errore imprevisto");
+        return prefix + tr("errore imprevisto");
     }
 }

@@ -42,10 +42,10 @@ void MainForm::Form_Activate() {
     const bool mostra = Generale::MostraIstruzioni;
     Generale::MostraIstruzioni = false;
     if (mostra) {
-        Informa(Righe({QStringLiteral("Come usare il programma:"),
-                       QStringLiteral("  -1-  Collegare il Corvane alla porta USB del computer."),
-                       QStringLiteral("  -2-  Premere < Start > per iniziare l'acquisizione dei dati."),
-                       QStringLiteral("  -3-  Muovere i comandi del corvane ed osservarne gli effetti.")}),
+        Informa(Righe({tr("Come usare il programma:"),
+                       tr("  -1-  Collegare il Corvane alla porta USB del computer."),
+                       tr("  -2-  Premere < Start > per iniziare l'acquisizione dei dati."),
+                       tr("  -3-  Muovere i comandi del corvane ed osservarne gli effetti.")}),
                 Avviso);
     }
 }
@@ -86,11 +86,11 @@ void MainForm::MenuNumeroPad_Click() {
 void MainForm::cJoy_JoyNumbers(int32_t lNumJoys) {
     const QString n = QString::number(lNumJoys);
     if (lNumJoys == 0) {
-        Informa(QStringLiteral("Nessun corvane è stato rilevato."), Avviso);
+        Informa(tr("Nessun corvane è stato rilevato."), Avviso);
     } else if (lNumJoys == 1) {
-        Informa(QStringLiteral("E' stato rilevato ") + n + QStringLiteral(" corvane."), Avviso);
+        Informa(tr("E' stato rilevato %1 corvane.").arg(n), Avviso);
     } else if (lNumJoys >= 2) {
-        Informa(QStringLiteral("Sono stati rilevati ") + n + QStringLiteral(" corvane."), Avviso);
+        Informa(tr("Sono stati rilevati %1 corvane.").arg(n), Avviso);
     }
 }
 
@@ -114,18 +114,16 @@ void MainForm::MenuFine_Click() {
 
 void MainForm::MenuAssegna_Click() {
     const QString testo = Righe({
-        QStringLiteral("Modifica della codifica dei tasti/assi:"),
+        tr("Modifica della codifica dei tasti/assi:"),
         QString(),
-        QStringLiteral("Questo programma supporta la maggior parte dei Corvane/Joystick in commercio."),
-        QStringLiteral("Per codificare una nuova periferica aprire il file ") + NomeMappa +
-            QStringLiteral(", assegnare ai tasti i codici"),
-        QStringLiteral("letti nel programma quindi (dopo aver salvato i dati nel file ") + NomeMappa +
-            QStringLiteral(") eseguire un"),
-        QStringLiteral(
-            "doppio click sul simbolo posto al centro dell'immagine del corvane per caricare la nuova"),
-        QStringLiteral("mappa dei tasti/assi."),
+        tr("Questo programma supporta la maggior parte dei Corvane/Joystick in commercio."),
+        tr("Per codificare una nuova periferica aprire il file %1, assegnare ai tasti i codici")
+            .arg(NomeMappa),
+        tr("letti nel programma quindi (dopo aver salvato i dati nel file %1) eseguire un").arg(NomeMappa),
+        tr("doppio click sul simbolo posto al centro dell'immagine del corvane per caricare la nuova"),
+        tr("mappa dei tasti/assi."),
         QString(),
-        QStringLiteral("Premere OK per editare il file ") + NomeMappa,
+        tr("Premere OK per editare il file %1").arg(NomeMappa),
     });
     if (Informa(testo, AvvisoOkAnnulla) == platform::IDOK) {
         shell.StartProgram(platform::MapEditorCommandLine(shell), platform::ShowStyle::NormalFocus);
@@ -141,5 +139,5 @@ void MainForm::MenuAbout_Click() {
 
 void MainForm::Img_Logo_DblClick() {
     Generale::CaricaMappa();
-    Informa(QStringLiteral("Mappa dei tasti/assi caricata"), Avviso);
+    Informa(tr("Mappa dei tasti/assi caricata"), Avviso);
 }

@@ -5,6 +5,7 @@
 #include "mainwindow/ShapeWidget.h"
 #include "platform/WindowServices.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QSlider>
 #include <cmath>
@@ -29,7 +30,7 @@ void ScriviCaption(QLabel& etichetta, const QString& testo) {
 }
 
 QString CodiceTastoTesto(int32_t codice) {
-    return QStringLiteral(" Codice tasto: ") + QString::number(codice);
+    return QCoreApplication::translate("MainForm", " Codice tasto: ") + QString::number(codice);
 }
 
 // Every bit of the button's code is set in the mask (a code of 0 matches every mask).
@@ -113,7 +114,7 @@ void MainForm::MostraPosizione(int16_t Posizione) {
     for (int p = 0; p < Generale::NumPosizioni; ++p) {
         MostraControllo(*Img_Dig[p], p == Posizione);
     }
-    ScriviCaption(*Lab_Tasto[1], QStringLiteral("Posizione: ") + QString::number(Posizione));
+    ScriviCaption(*Lab_Tasto[1], tr("Posizione: ") + QString::number(Posizione));
 }
 
 void MainForm::cJoy_JoyLeftStick(int32_t leftStickX, int32_t leftStickY) {

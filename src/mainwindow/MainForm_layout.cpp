@@ -8,6 +8,7 @@
 #include "platform/WindowServices.h"
 #include "resources/Pictures.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -35,34 +36,37 @@ struct Immagine {
     const char* descrizione;  // accessible name
 };
 
+// One line per control, its accessible name marked for translation.
+// clang-format off
 constexpr auto Immagini = std::to_array<Immagine>({
-    {"Img_Corvane", "Img_Corvane", {0, 0, 9000, 7980}, "Corvane"},
-    {"Image1", "Image1", {0, 120, 9000, 750}, "Dorso del Corvane"},
-    {"Img_Logo", "Img_Logo", {3950, 2540, 1095, 840}, "Logo"},
-    {"Img_Tasto(0)", "Img_Tasto_0", {6105, 2970, 675, 660}, "Tasto 1 premuto"},
-    {"Img_Tasto(1)", "Img_Tasto_1", {6760, 3650, 720, 690}, "Tasto 2 premuto"},
-    {"Img_Tasto(2)", "Img_Tasto_2", {7450, 2960, 720, 705}, "Tasto 3 premuto"},
-    {"Img_Tasto(3)", "Img_Tasto_3", {6800, 2270, 690, 690}, "Tasto 4 premuto"},
-    {"Img_Tasto(4)", "Img_Tasto_4", {3250, 2520, 630, 720}, "Tasto 9 premuto"},
-    {"Img_Tasto(5)", "Img_Tasto_5", {5110, 2520, 645, 705}, "Tasto 10 premuto"},
-    {"Img_Tasto(6)", "Img_Tasto_6", {3430, 3250, 645, 630}, "Tasto Mode premuto"},
-    {"Img_Tasto(7)", "Img_Tasto_7", {4790, 3300, 1005, 600}, "Tasto Vibr premuto"},
-    {"Img_Tasto(8)", "Img_Tasto_8", {1155, 1060, 1140, 285}, "Tasto L1 premuto"},
-    {"Img_Tasto(9)", "Img_Tasto_9", {6690, 1060, 1185, 315}, "Tasto R1 premuto"},
-    {"Img_Tasto(10)", "Img_Tasto_10", {1160, 180, 1140, 285}, "Tasto L2 premuto"},
-    {"Img_Tasto(11)", "Img_Tasto_11", {6690, 180, 1185, 315}, "Tasto R2 premuto"},
-    {"Img_Tasto(12)", "Img_Tasto_12", {2520, 4140, 1380, 1350}, "Tasto X/Y premuto"},
-    {"Img_Tasto(13)", "Img_Tasto_13", {5130, 4150, 1335, 1320}, "Tasto Z/R premuto"},
-    {"Img_Dig(0)", "Img_Dig_0", {1080, 2490, 1590, 1560}, "Croce al centro"},
-    {"Img_Dig(1)", "Img_Dig_1", {1080, 2490, 1590, 1560}, "Croce in alto"},
-    {"Img_Dig(2)", "Img_Dig_2", {1080, 2490, 1590, 1560}, "Croce in alto a destra"},
-    {"Img_Dig(3)", "Img_Dig_3", {1080, 2490, 1590, 1560}, "Croce a destra"},
-    {"Img_Dig(4)", "Img_Dig_4", {1080, 2490, 1590, 1560}, "Croce in basso a destra"},
-    {"Img_Dig(5)", "Img_Dig_5", {1080, 2490, 1590, 1560}, "Croce in basso"},
-    {"Img_Dig(6)", "Img_Dig_6", {1080, 2490, 1590, 1560}, "Croce in basso a sinistra"},
-    {"Img_Dig(7)", "Img_Dig_7", {1080, 2490, 1590, 1560}, "Croce a sinistra"},
-    {"Img_Dig(8)", "Img_Dig_8", {1080, 2490, 1590, 1560}, "Croce in alto a sinistra"},
+    {"Img_Corvane", "Img_Corvane", {0, 0, 9000, 7980}, QT_TRANSLATE_NOOP("MainForm", "Corvane")},
+    {"Image1", "Image1", {0, 120, 9000, 750}, QT_TRANSLATE_NOOP("MainForm", "Dorso del Corvane")},
+    {"Img_Logo", "Img_Logo", {3950, 2540, 1095, 840}, QT_TRANSLATE_NOOP("MainForm", "Logo")},
+    {"Img_Tasto(0)", "Img_Tasto_0", {6105, 2970, 675, 660}, QT_TRANSLATE_NOOP("MainForm", "Tasto 1 premuto")},
+    {"Img_Tasto(1)", "Img_Tasto_1", {6760, 3650, 720, 690}, QT_TRANSLATE_NOOP("MainForm", "Tasto 2 premuto")},
+    {"Img_Tasto(2)", "Img_Tasto_2", {7450, 2960, 720, 705}, QT_TRANSLATE_NOOP("MainForm", "Tasto 3 premuto")},
+    {"Img_Tasto(3)", "Img_Tasto_3", {6800, 2270, 690, 690}, QT_TRANSLATE_NOOP("MainForm", "Tasto 4 premuto")},
+    {"Img_Tasto(4)", "Img_Tasto_4", {3250, 2520, 630, 720}, QT_TRANSLATE_NOOP("MainForm", "Tasto 9 premuto")},
+    {"Img_Tasto(5)", "Img_Tasto_5", {5110, 2520, 645, 705}, QT_TRANSLATE_NOOP("MainForm", "Tasto 10 premuto")},
+    {"Img_Tasto(6)", "Img_Tasto_6", {3430, 3250, 645, 630}, QT_TRANSLATE_NOOP("MainForm", "Tasto Mode premuto")},
+    {"Img_Tasto(7)", "Img_Tasto_7", {4790, 3300, 1005, 600}, QT_TRANSLATE_NOOP("MainForm", "Tasto Vibr premuto")},
+    {"Img_Tasto(8)", "Img_Tasto_8", {1155, 1060, 1140, 285}, QT_TRANSLATE_NOOP("MainForm", "Tasto L1 premuto")},
+    {"Img_Tasto(9)", "Img_Tasto_9", {6690, 1060, 1185, 315}, QT_TRANSLATE_NOOP("MainForm", "Tasto R1 premuto")},
+    {"Img_Tasto(10)", "Img_Tasto_10", {1160, 180, 1140, 285}, QT_TRANSLATE_NOOP("MainForm", "Tasto L2 premuto")},
+    {"Img_Tasto(11)", "Img_Tasto_11", {6690, 180, 1185, 315}, QT_TRANSLATE_NOOP("MainForm", "Tasto R2 premuto")},
+    {"Img_Tasto(12)", "Img_Tasto_12", {2520, 4140, 1380, 1350}, QT_TRANSLATE_NOOP("MainForm", "Tasto X/Y premuto")},
+    {"Img_Tasto(13)", "Img_Tasto_13", {5130, 4150, 1335, 1320}, QT_TRANSLATE_NOOP("MainForm", "Tasto Z/R premuto")},
+    {"Img_Dig(0)", "Img_Dig_0", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce al centro")},
+    {"Img_Dig(1)", "Img_Dig_1", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce in alto")},
+    {"Img_Dig(2)", "Img_Dig_2", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce in alto a destra")},
+    {"Img_Dig(3)", "Img_Dig_3", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce a destra")},
+    {"Img_Dig(4)", "Img_Dig_4", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce in basso a destra")},
+    {"Img_Dig(5)", "Img_Dig_5", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce in basso")},
+    {"Img_Dig(6)", "Img_Dig_6", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce in basso a sinistra")},
+    {"Img_Dig(7)", "Img_Dig_7", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce a sinistra")},
+    {"Img_Dig(8)", "Img_Dig_8", {1080, 2490, 1590, 1560}, QT_TRANSLATE_NOOP("MainForm", "Croce in alto a sinistra")},
 });
+// clang-format on
 
 // Lab_Fire: large, transparent shoulder captions; Lab_Tasto: bordered number lines on the default font.
 enum class Stile { Fire, Tasto };
@@ -171,9 +175,10 @@ struct Pulsante {
     const char* descrizione = nullptr;  // accessible name of a button without a caption
 };
 
+// clang-format off
 constexpr auto Pulsanti = std::to_array<Pulsante>({
-    {"Cmd_Start", "&Start", {3600, 6000, 915, 510}, 0},
-    {"Cmd_Stop", "&Stop", {4560, 6000, 915, 510}, 1},
+    {"Cmd_Start", QT_TRANSLATE_NOOP("MainForm", "&Start"), {3600, 6000, 915, 510}, 0},
+    {"Cmd_Stop", QT_TRANSLATE_NOOP("MainForm", "&Stop"), {4560, 6000, 915, 510}, 1},
     {"Cmd_tasto(10)", "L2", {9240, 360, 735, 255}, 2},
     {"Cmd_tasto(8)", "L1", {9240, 720, 735, 255}, 3},
     {"Cmd_tasto(11)", "R2", {12600, 360, 735, 255}, 4},
@@ -190,16 +195,17 @@ constexpr auto Pulsanti = std::to_array<Pulsante>({
     {"Cmd_tasto(3)", "4", {12480, 1200, 375, 255}, 15},
     {"Cmd_0_XY", "0", {10080, 3720, 495, 495}, 18},
     {"Cmd_0_ZR", "0", {12240, 3720, 495, 495}, 21},
-    {"Cmd_Dig(0)", "", {11160, 5880, 255, 255}, 22, "Croce al centro"},
-    {"Cmd_Dig(1)", "", {11160, 5400, 255, 255}, 23, "Croce in alto"},
-    {"Cmd_Dig(2)", "", {11520, 5520, 255, 255}, 24, "Croce in alto a destra"},
-    {"Cmd_Dig(3)", "", {11640, 5880, 255, 255}, 25, "Croce a destra"},
-    {"Cmd_Dig(4)", "", {11520, 6240, 255, 255}, 26, "Croce in basso a destra"},
-    {"Cmd_Dig(5)", "", {11160, 6360, 255, 255}, 27, "Croce in basso"},
-    {"Cmd_Dig(6)", "", {10800, 6240, 255, 255}, 28, "Croce in basso a sinistra"},
-    {"Cmd_Dig(7)", "", {10680, 5880, 255, 255}, 29, "Croce a sinistra"},
-    {"Cmd_Dig(8)", "", {10800, 5520, 255, 255}, 30, "Croce in alto a sinistra"},
+    {"Cmd_Dig(0)", "", {11160, 5880, 255, 255}, 22, QT_TRANSLATE_NOOP("MainForm", "Croce al centro")},
+    {"Cmd_Dig(1)", "", {11160, 5400, 255, 255}, 23, QT_TRANSLATE_NOOP("MainForm", "Croce in alto")},
+    {"Cmd_Dig(2)", "", {11520, 5520, 255, 255}, 24, QT_TRANSLATE_NOOP("MainForm", "Croce in alto a destra")},
+    {"Cmd_Dig(3)", "", {11640, 5880, 255, 255}, 25, QT_TRANSLATE_NOOP("MainForm", "Croce a destra")},
+    {"Cmd_Dig(4)", "", {11520, 6240, 255, 255}, 26, QT_TRANSLATE_NOOP("MainForm", "Croce in basso a destra")},
+    {"Cmd_Dig(5)", "", {11160, 6360, 255, 255}, 27, QT_TRANSLATE_NOOP("MainForm", "Croce in basso")},
+    {"Cmd_Dig(6)", "", {10800, 6240, 255, 255}, 28, QT_TRANSLATE_NOOP("MainForm", "Croce in basso a sinistra")},
+    {"Cmd_Dig(7)", "", {10680, 5880, 255, 255}, 29, QT_TRANSLATE_NOOP("MainForm", "Croce a sinistra")},
+    {"Cmd_Dig(8)", "", {10800, 5520, 255, 255}, 30, QT_TRANSLATE_NOOP("MainForm", "Croce in alto a sinistra")},
 });
+// clang-format on
 
 struct Cursore {
     std::string_view nome;
@@ -209,12 +215,14 @@ struct Cursore {
     const char* descrizione;  // accessible name
 };
 
+// clang-format off
 constexpr auto Cursori = std::to_array<Cursore>({
-    {"Sld_X", {9480, 2760, 1695, 315}, Qt::Horizontal, 16, "Levetta sinistra, orizzontale"},
-    {"Sld_Y", {9240, 3120, 315, 1695}, Qt::Vertical, 17, "Levetta sinistra, verticale"},
-    {"Sld_R", {11640, 2760, 1695, 315}, Qt::Horizontal, 19, "Levetta destra, orizzontale"},
-    {"Sld_Z", {11400, 3120, 315, 1695}, Qt::Vertical, 20, "Levetta destra, verticale"},
+    {"Sld_X", {9480, 2760, 1695, 315}, Qt::Horizontal, 16, QT_TRANSLATE_NOOP("MainForm", "Levetta sinistra, orizzontale")},
+    {"Sld_Y", {9240, 3120, 315, 1695}, Qt::Vertical, 17, QT_TRANSLATE_NOOP("MainForm", "Levetta sinistra, verticale")},
+    {"Sld_R", {11640, 2760, 1695, 315}, Qt::Horizontal, 19, QT_TRANSLATE_NOOP("MainForm", "Levetta destra, orizzontale")},
+    {"Sld_Z", {11400, 3120, 315, 1695}, Qt::Vertical, 20, QT_TRANSLATE_NOOP("MainForm", "Levetta destra, verticale")},
 });
+// clang-format on
 
 QString Nome(std::string_view nome) {
     return QString::fromLatin1(nome.data(), qsizetype(nome.size()));
@@ -232,7 +240,7 @@ void CreaImmagine(const Immagine& riga, QWidget* client) {
     immagine->setObjectName(Nome(riga.nome));
     immagine->setPixmap(resources::Picture(QString::fromLatin1(riga.figura)));
     immagine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    immagine->setAccessibleName(QString::fromUtf8(riga.descrizione));
+    immagine->setAccessibleName(QCoreApplication::translate("MainForm", riga.descrizione));
     immagine->setAttribute(Qt::WA_TransparentForMouseEvents);
     SetTwipsGeometry(*immagine, riga.twips);
 }
@@ -289,10 +297,10 @@ void CreaStrato(std::string_view nome, QWidget* client) {
 }
 
 QPushButton* CreaPulsante(const Pulsante& riga, QWidget* client) {
-    auto* pulsante = new QPushButton(QString::fromUtf8(riga.caption), client);
+    auto* pulsante = new QPushButton(QCoreApplication::translate("MainForm", riga.caption), client);
     pulsante->setObjectName(Nome(riga.nome));
     if (riga.descrizione != nullptr) {
-        pulsante->setAccessibleName(QString::fromUtf8(riga.descrizione));
+        pulsante->setAccessibleName(QCoreApplication::translate("MainForm", riga.descrizione));
     }
     SetTwipsGeometry(*pulsante, riga.twips);
     return pulsante;
@@ -301,7 +309,7 @@ QPushButton* CreaPulsante(const Pulsante& riga, QWidget* client) {
 QSlider* CreaCursore(const Cursore& riga, QWidget* client) {
     auto* cursore = new QSlider(riga.orientamento, client);
     cursore->setObjectName(Nome(riga.nome));
-    cursore->setAccessibleName(QString::fromUtf8(riga.descrizione));
+    cursore->setAccessibleName(QCoreApplication::translate("MainForm", riga.descrizione));
     cursore->setRange(-10, 10);
     cursore->setPageStep(5);
     cursore->setSingleStep(1);
@@ -374,24 +382,24 @@ void MainForm::CreaControlli() {
     }
 
     Img_Logo->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    Img_Logo->setToolTip(QStringLiteral("Aggiorna la mappa dei tasti/assi"));
+    Img_Logo->setToolTip(tr("Aggiorna la mappa dei tasti/assi"));
     Cmd_Dig[0]->hide();
 }
 
 void MainForm::CreaMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
-    MenuEmula = file->addAction(QStringLiteral("Emulazione Corvane"));
-    MenuNumeroPad = file->addAction(QStringLiteral("Numero Corvane configurati"));
-    MenuPGioco = file->addAction(QStringLiteral("Periferiche di gioco (Pannello di controllo)"));
+    MenuEmula = file->addAction(tr("Emulazione Corvane"));
+    MenuNumeroPad = file->addAction(tr("Numero Corvane configurati"));
+    MenuPGioco = file->addAction(tr("Periferiche di gioco (Pannello di controllo)"));
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull1"));
-    MenuFine = file->addAction(QStringLiteral("Fine Programma"));
+    MenuFine = file->addAction(tr("Fine Programma"));
 
-    QMenu* aiuto = menuBar()->addMenu(QStringLiteral("&?"));
+    QMenu* aiuto = menuBar()->addMenu(tr("&?"));
     aiuto->setObjectName(QStringLiteral("MenuAbout0"));
-    MenuAssegna = aiuto->addAction(QStringLiteral("Come assegnare i tasti"));
+    MenuAssegna = aiuto->addAction(tr("Come assegnare i tasti"));
     aiuto->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
-    MenuAbout = aiuto->addAction(QStringLiteral("Informazioni su..."));
+    MenuAbout = aiuto->addAction(tr("Informazioni su..."));
 
     MenuEmula->setObjectName(QStringLiteral("MenuEmula"));
     MenuEmula->setCheckable(true);

@@ -2,6 +2,7 @@
 
 #include "platform/ProgramDirectory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <array>
 
@@ -42,9 +43,10 @@ QString GameControllerCommandLine(Shell& shell) {
 }
 
 QString GameControllerMissingText() {
-    return QStringLiteral("Nessun programma per le periferiche di gioco è installato.\r"
-                          "Per provare e regolare il Corvane installare il pacchetto \"jstest-gtk\"\r"
-                          "(ad esempio con il comando: sudo apt install jstest-gtk).");
+    return QCoreApplication::translate(
+        "DesktopPrograms", "Nessun programma per le periferiche di gioco è installato.\r"
+                           "Per provare e regolare il Corvane installare il pacchetto \"jstest-gtk\"\r"
+                           "(ad esempio con il comando: sudo apt install jstest-gtk).");
 }
 
 QString MapEditorCommandLine(Shell& shell) {

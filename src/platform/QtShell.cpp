@@ -2,6 +2,7 @@
 
 #include "platform/Version.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QProcess>
@@ -82,7 +83,7 @@ VersionRecord QtShell::App() {
             version::Major,
             version::Minor,
             version::Revision,
-            QStringLiteral("Tutti i diritti sono riservati"),
+            QCoreApplication::translate("QtShell", "Tutti i diritti sono riservati"),
             QStringLiteral("© 2026 Corvane Demo")};
 }
 

@@ -1,5 +1,10 @@
 #include "splash_about/TestoVersione.h"
 
+#include <QCoreApplication>
+
 QString TestoVersione(const platform::VersionRecord& version) {
-    return QStringLiteral("Versione %1.%2%3").arg(version.Major).arg(version.Minor).arg(version.Revision);
+    return QCoreApplication::translate("TestoVersione", "Versione %1.%2%3")
+        .arg(version.Major)
+        .arg(version.Minor)
+        .arg(version.Revision);
 }

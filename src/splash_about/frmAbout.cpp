@@ -67,7 +67,7 @@ void frmAbout::CreaControlli() {
     lblDescription = NuovaEtichetta(this, "lblDescription", QRect(1080, 1080, 4605, 330));
     TestoNero(lblDescription);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     platform::SetTwipsGeometry(*cmdOK, QRect(4320, 1579, 1260, 345));
     cmdOK->setDefault(true);
@@ -81,16 +81,15 @@ void frmAbout::CreaControlli() {
 
 void frmAbout::Form_Load() {
     const platform::VersionRecord version = shell.App();
-    setWindowTitle(QStringLiteral("Informazioni su ") + version.ProductName);
+    setWindowTitle(tr("Informazioni su %1").arg(version.ProductName));
     lblTitle->setText(version.ProductName);
     lblVersion->setText(TestoVersione(version));
     lblDescription->setText(version.FileDescription + QStringLiteral(" - ") + version.LegalCopyright);
-    lblDisclaimer->setText(
-        QStringLiteral("Avviso: Lo scopo di questo programma è quello di mostrare come sia ") +
-        QStringLiteral("possibile utilizzare un Corvane per controllare programmi industriali ed ") +
-        QStringLiteral("applicazioni da me create. L'autore non è responsabile per i danni diretti, ") +
-        QStringLiteral("indiretti e consequenziali derivati dall'uso del presente programma e delle ") +
-        QStringLiteral("periferiche ad esso riferite."));
+    lblDisclaimer->setText(tr("Avviso: Lo scopo di questo programma è quello di mostrare come sia "
+                              "possibile utilizzare un Corvane per controllare programmi industriali ed "
+                              "applicazioni da me create. L'autore non è responsabile per i danni diretti, "
+                              "indiretti e consequenziali derivati dall'uso del presente programma e delle "
+                              "periferiche ad esso riferite."));
 }
 
 void frmAbout::cmdOK_Click() {

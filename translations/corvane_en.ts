@@ -1,0 +1,302 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="it">
+<context>
+    <name>DesktopPrograms</name>
+    <message>
+        <source>Nessun programma per le periferiche di gioco è installato.<byte value="xd"/>Per provare e regolare il Corvane installare il pacchetto &quot;jstest-gtk&quot;<byte value="xd"/>(ad esempio con il comando: sudo apt install jstest-gtk).</source>
+        <translation>No game-controller program is installed.<byte value="xd"/>To test and adjust the Corvane, install the package &quot;jstest-gtk&quot;<byte value="xd"/>(for example with the command: sudo apt install jstest-gtk).</translation>
+    </message>
+</context>
+<context>
+    <name>MainForm</name>
+    <message>
+        <source>Come usare il programma:</source>
+        <translation>How to use the program:</translation>
+    </message>
+    <message>
+        <source>  -1-  Collegare il Corvane alla porta USB del computer.</source>
+        <translation>  -1-  Connect the Corvane to a USB port of the computer.</translation>
+    </message>
+    <message>
+        <source>  -2-  Premere &lt; Start &gt; per iniziare l&apos;acquisizione dei dati.</source>
+        <translation>  -2-  Press &lt; Start &gt; to begin reading the data.</translation>
+    </message>
+    <message>
+        <source>  -3-  Muovere i comandi del corvane ed osservarne gli effetti.</source>
+        <translation>  -3-  Move the controls of the Corvane and watch their effects.</translation>
+    </message>
+    <message>
+        <source>Nessun corvane è stato rilevato.</source>
+        <translation>No Corvane was detected.</translation>
+    </message>
+    <message>
+        <source>E&apos; stato rilevato %1 corvane.</source>
+        <translation>%1 Corvane was detected.</translation>
+    </message>
+    <message>
+        <source>Sono stati rilevati %1 corvane.</source>
+        <translation>%1 Corvanes were detected.</translation>
+    </message>
+    <message>
+        <source>Modifica della codifica dei tasti/assi:</source>
+        <translation>Changing the codes of the buttons/axes:</translation>
+    </message>
+    <message>
+        <source>Questo programma supporta la maggior parte dei Corvane/Joystick in commercio.</source>
+        <translation>This program supports most of the Corvanes/joysticks on the market.</translation>
+    </message>
+    <message>
+        <source>Per codificare una nuova periferica aprire il file %1, assegnare ai tasti i codici</source>
+        <translation>To code a new device, open the file %1, give the buttons the codes</translation>
+    </message>
+    <message>
+        <source>letti nel programma quindi (dopo aver salvato i dati nel file %1) eseguire un</source>
+        <translation>read in the program, then (after saving the data in the file %1) double-click</translation>
+    </message>
+    <message>
+        <source>doppio click sul simbolo posto al centro dell&apos;immagine del corvane per caricare la nuova</source>
+        <translation>the symbol in the middle of the picture of the Corvane to load the new</translation>
+    </message>
+    <message>
+        <source>mappa dei tasti/assi.</source>
+        <translation>map of the buttons/axes.</translation>
+    </message>
+    <message>
+        <source>Premere OK per editare il file %1</source>
+        <translation>Press OK to edit the file %1</translation>
+    </message>
+    <message>
+        <source>Mappa dei tasti/assi caricata</source>
+        <translation>Map of the buttons/axes loaded</translation>
+    </message>
+    <message>
+        <source> Codice tasto: </source>
+        <translation> Button code: </translation>
+    </message>
+    <message>
+        <source>Posizione: </source>
+        <translation>Position: </translation>
+    </message>
+    <message>
+        <source>Corvane</source>
+        <translation>Corvane</translation>
+    </message>
+    <message>
+        <source>Dorso del Corvane</source>
+        <translation>Back of the Corvane</translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>Tasto 1 premuto</source>
+        <translation>Button 1 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto 2 premuto</source>
+        <translation>Button 2 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto 3 premuto</source>
+        <translation>Button 3 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto 4 premuto</source>
+        <translation>Button 4 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto 9 premuto</source>
+        <translation>Button 9 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto 10 premuto</source>
+        <translation>Button 10 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto Mode premuto</source>
+        <translation>Button Mode pressed</translation>
+    </message>
+    <message>
+        <source>Tasto Vibr premuto</source>
+        <translation>Button Vibr pressed</translation>
+    </message>
+    <message>
+        <source>Tasto L1 premuto</source>
+        <translation>Button L1 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto R1 premuto</source>
+        <translation>Button R1 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto L2 premuto</source>
+        <translation>Button L2 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto R2 premuto</source>
+        <translation>Button R2 pressed</translation>
+    </message>
+    <message>
+        <source>Tasto X/Y premuto</source>
+        <translation>Button X/Y pressed</translation>
+    </message>
+    <message>
+        <source>Tasto Z/R premuto</source>
+        <translation>Button Z/R pressed</translation>
+    </message>
+    <message>
+        <source>Croce al centro</source>
+        <translation>Direction pad centred</translation>
+    </message>
+    <message>
+        <source>Croce in alto</source>
+        <translation>Direction pad up</translation>
+    </message>
+    <message>
+        <source>Croce in alto a destra</source>
+        <translation>Direction pad up right</translation>
+    </message>
+    <message>
+        <source>Croce a destra</source>
+        <translation>Direction pad right</translation>
+    </message>
+    <message>
+        <source>Croce in basso a destra</source>
+        <translation>Direction pad down right</translation>
+    </message>
+    <message>
+        <source>Croce in basso</source>
+        <translation>Direction pad down</translation>
+    </message>
+    <message>
+        <source>Croce in basso a sinistra</source>
+        <translation>Direction pad down left</translation>
+    </message>
+    <message>
+        <source>Croce a sinistra</source>
+        <translation>Direction pad left</translation>
+    </message>
+    <message>
+        <source>Croce in alto a sinistra</source>
+        <translation>Direction pad up left</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>Levetta sinistra, orizzontale</source>
+        <translation>Left stick, horizontal</translation>
+    </message>
+    <message>
+        <source>Levetta sinistra, verticale</source>
+        <translation>Left stick, vertical</translation>
+    </message>
+    <message>
+        <source>Levetta destra, orizzontale</source>
+        <translation>Right stick, horizontal</translation>
+    </message>
+    <message>
+        <source>Levetta destra, verticale</source>
+        <translation>Right stick, vertical</translation>
+    </message>
+    <message>
+        <source>Aggiorna la mappa dei tasti/assi</source>
+        <translation>Reload the map of the buttons/axes</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Emulazione Corvane</source>
+        <translation>Corvane emulation</translation>
+    </message>
+    <message>
+        <source>Numero Corvane configurati</source>
+        <translation>Number of Corvanes configured</translation>
+    </message>
+    <message>
+        <source>Periferiche di gioco (Pannello di controllo)</source>
+        <translation>Game controllers (Control Panel)</translation>
+    </message>
+    <message>
+        <source>Fine Programma</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>&amp;?</source>
+        <translation>&amp;?</translation>
+    </message>
+    <message>
+        <source>Come assegnare i tasti</source>
+        <translation>How to assign the buttons</translation>
+    </message>
+    <message>
+        <source>Informazioni su...</source>
+        <translation>About...</translation>
+    </message>
+</context>
+<context>
+    <name>QtShell</name>
+    <message>
+        <source>Tutti i diritti sono riservati</source>
+        <translation>All rights reserved</translation>
+    </message>
+</context>
+<context>
+    <name>TestoVersione</name>
+    <message>
+        <source>Versione %1.%2%3</source>
+        <translation>Version %1.%2%3</translation>
+    </message>
+</context>
+<context>
+    <name>cJoy</name>
+    <message>
+        <source>%1 = %2 fuori dall&apos;intervallo a 32 bit</source>
+        <translation>%1 = %2 outside the 32-bit range</translation>
+    </message>
+    <message>
+        <source>valore di %1 convertito (%2) fuori dall&apos;intervallo a 32 bit</source>
+        <translation>converted value of %1 (%2) outside the 32-bit range</translation>
+    </message>
+    <message>
+        <source>ampiezza dell&apos;asse %1 (%2 - %3) fuori dall&apos;intervallo a 32 bit</source>
+        <translation>span of axis %1 (%2 - %3) outside the 32-bit range</translation>
+    </message>
+    <message>
+        <source>nessun testo per il codice di errore %1</source>
+        <translation>no text for error code %1</translation>
+    </message>
+    <message>
+        <source>%1 slot sono troppi per il contatore a 16 bit</source>
+        <translation>%1 slots are too many for the 16-bit counter</translation>
+    </message>
+    <message>
+        <source>errore imprevisto</source>
+        <translation>unexpected error</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Informazioni su %1</source>
+        <translation>About %1</translation>
+    </message>
+    <message>
+        <source>Avviso: Lo scopo di questo programma è quello di mostrare come sia possibile utilizzare un Corvane per controllare programmi industriali ed applicazioni da me create. L&apos;autore non è responsabile per i danni diretti, indiretti e consequenziali derivati dall&apos;uso del presente programma e delle periferiche ad esso riferite.</source>
+        <translation>Notice: the purpose of this program is to show how a Corvane can be used to control industrial programs and applications of my own making. The author is not liable for direct, indirect or consequential damages arising from the use of this program and of the devices it refers to.</translation>
+    </message>
+</context>
+</TS>
