@@ -80,7 +80,7 @@ void MainForm::Collega() {
     connect(MenuAbout, &QAction::triggered, this, &MainForm::MenuAbout_Click);
     // An application quit that did not come through MenuFine_Click ends acquisition too, before any
     // global the running monitor relies on is destroyed.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainForm::FineAcquisizione);
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &MainForm::FineAcquisizione);
 
     // A user move (drag, track click, key, wheel) triggers an action before the slider takes the new
     // position as its value; the value is taken here so the handler reads the moved slider. Values set
