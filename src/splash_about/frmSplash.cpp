@@ -90,7 +90,7 @@ void frmSplash::Form_Load(std::shared_ptr<platform::JoystickDriver> driver, plat
     mainForm->SetAboutLoader([&shell](MainForm& main) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmAbout>(&main, shell);
     });
-    mainForm->AboutWindow();
+    mainForm->AboutWindow();  // loads the about window, hidden
     const platform::VersionRecord version = shell.App();
     lblProductName->setText(version.ProductName);
     lblVersion->setText(TestoVersione(version));
