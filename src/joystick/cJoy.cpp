@@ -22,12 +22,25 @@ constexpr const char* kStartLabel = "Start_JoyMonitor: ";
 constexpr const char* kGetPosLabel = "friend_Joystick_GetPos: ";
 constexpr const char* kConfiguratedLabel = "friend_ConfiguratedJoy: ";
 
-// Failures carry their description (Italian, UTF-8) to the operation's catch block.
-[[noreturn]] void Fail(const QString& description) {
-    throw std::runtime_error(description.toStdString());
+// A failure with its description (Italian, UTF-8) for the operation's catch block. Its kind is what
+// failed without the values involved: the same failure with other values is of the same kind.
+class Failure : public std::runtime_error {
+public:
+    Failure(const QString& kind, const QString& description)
+        : std::runtime_error(description.toStdString()), kind(kind) {}
+
+    QString kind;
+};
+
+[[noreturn]] void Fail(const QString& kind, const QString& description) {
+    throw Failure(kind, description);
 }
 
-// Reading members are handled as signed 32-bit integers: a value beyond that range is a failure.
+[[noreturn]] void Fail(const QString& description) {
+    Fail(description, description);
+}
+
+// A value that must fit a signed 32-bit integer: one beyond that range is a failure.
 int32_t Int32(uint64_t value, const char* member) {
     if (value > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) {
         Fail(QCoreApplication::translate("cJoy", "%1 = %2 fuori dall'intervallo a 32 bit")
@@ -38,8 +51,10 @@ int32_t Int32(uint64_t value, const char* member) {
 }
 
 // (raw - center) / scale rounded half to even; 0 without dividing when the axis is not calibrated.
+// The raw reading is a signed 32-bit integer: 0xFFFFFFFF is -1. Only a result that does not fit
+// 32 bits is a failure.
 int32_t AxisValue(uint32_t raw, float center, float scale, const char* member) {
-    const int32_t position = Int32(raw, member);
+    const auto position = static_cast<int32_t>(raw);
     if (scale == 0.0f) {
         return 0;
     }
@@ -47,6 +62,8 @@ int32_t AxisValue(uint32_t raw, float center, float scale, const char* member) {
         std::nearbyint((position - static_cast<double>(center)) / static_cast<double>(scale));
     if (!(value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max())) {
         Fail(
+            QStringLiteral("valore di %1 convertito fuori dall'intervallo a 32 bit")
+                .arg(QLatin1String(member)),
             QCoreApplication::translate("cJoy", "valore di %1 convertito (%2) fuori dall'intervallo a 32 bit")
                 .arg(QLatin1String(member))
                 .arg(value, 0, 'f', 0));
@@ -55,9 +72,10 @@ int32_t AxisValue(uint32_t raw, float center, float scale, const char* member) {
 }
 
 // Hundredths of a degree clockwise from up (65535 centred) to 0 centred, 1 up ... 8 up-left,
-// rounded half to even; readings just short of a full turn give 9.
+// rounded half to even; readings just short of a full turn give 9. The reading is a signed 32-bit
+// integer, so any of them gives a direction that fits: 0xFFFFFFFF (-1) gives 1, -6751 gives -1.
 int32_t HatDirection(uint32_t pov) {
-    const auto direction = static_cast<int32_t>(std::nearbyint(Int32(pov, "dwPOV") / 4500.0 + 1.0));
+    const auto direction = static_cast<int32_t>(std::nearbyint(static_cast<int32_t>(pov) / 4500.0 + 1.0));
     return direction == 16 ? 0 : direction;
 }
 
@@ -126,7 +144,11 @@ private:
 cJoy::cJoy(std::shared_ptr<platform::JoystickDriver> driver) : driver(std::move(driver)) {}
 
 cJoy::~cJoy() {
-    End_JoyMonitor();
+    try {
+        End_JoyMonitor();
+    } catch (...) {
+        // The teardown ignores failures: nothing may leave a destructor.
+    }
 }
 
 bool cJoy::IsJoystick1_Valid() {
@@ -191,10 +213,14 @@ void cJoy::Start_JoyMonitor(int32_t validJoystickNum) {
 }
 
 void cJoy::End_JoyMonitor() {
-    platform::KillTimer(nullptr, static_cast<uintptr_t>(timerId));  // false for timer 0: nothing to stop
+    // A failing step is ignored and the next one runs; only the timer's stop can fail.
+    try {
+        platform::KillTimer(nullptr, static_cast<uintptr_t>(timerId));  // false for timer 0: nothing to stop
+    } catch (...) {
+    }
     timerId = 0;
     joystickNum = 0;
-    lastTimerError.clear();
+    lastTimerFailure.clear();
     // Emptying the reference may drop the last owner of this instance. The local dies last, after
     // every member access; the teardown it may start finds the reference already empty.
     const std::shared_ptr<cJoy> released = std::move(timer_module::CurrentJoyMonitor);
@@ -204,8 +230,10 @@ bool cJoy::Joystick_GetPos(bool fromTimer) {
     const PollScope polling(pollDepth);
     bool result = false;
     QString error;
+    QString failure;  // what failed, without the values: the flood rule compares it
     try {
         error = ReadPosition();
+        failure = error;  // these texts hold no reading
         if (error.isEmpty()) {
             result = true;
             // By value: a handler may poll again, overwriting joyInfo, while this poll raises its events.
@@ -213,9 +241,10 @@ bool cJoy::Joystick_GetPos(bool fromTimer) {
         }
     } catch (...) {
         error = CaughtFailure(kGetPosLabel);
+        failure = CaughtFailureKind(kGetPosLabel);
     }
-    const bool repeated = fromTimer && error == lastTimerError;
-    lastTimerError = fromTimer ? error : QString();
+    const bool repeated = fromTimer && failure == lastTimerFailure;
+    lastTimerFailure = fromTimer ? failure : QString();
     if (!error.isEmpty() && !repeated) {
         emit JoyError(error);
     }
@@ -298,6 +327,16 @@ bool cJoy::ConfiguratedJoy() {
 
 bool cJoy::IsPolling() const {
     return pollDepth > 0;
+}
+
+QString cJoy::CaughtFailureKind(const char* label) {
+    try {
+        throw;
+    } catch (const Failure& failure) {
+        return QStringLiteral("cJoy.") + QLatin1String(label) + failure.kind;
+    } catch (...) {
+        return CaughtFailure(label);
+    }
 }
 
 QString cJoy::CaughtFailure(const char* label) {

@@ -61,6 +61,8 @@ private:
     void RaiseChanges(platform::JOYINFOEX reading);
     // Inside a catch block only: "cJoy." + label + the caught failure's description.
     static QString CaughtFailure(const char* label);
+    // Inside a catch block only: "cJoy." + label + what failed, without the values involved.
+    static QString CaughtFailureKind(const char* label);
 
     // Capabilities of the controller calibrated last; only the axis ranges are used.
     JOYCAPS joyCaps;
@@ -82,9 +84,10 @@ private:
     int32_t joystickNum = 0;
 
     std::shared_ptr<platform::JoystickDriver> driver;
-    // Error text of the previous timer poll, empty when it raised none: a timer poll failing the
-    // same way again stays silent, so an unplugged controller reports once, not 40 times a second.
-    QString lastTimerError;
+    // What failed in the previous timer poll (label and kind, without the values read), empty when
+    // it read the controller: a timer poll failing the same way again stays silent, so an unplugged
+    // controller or an axis that stays out of range reports once, not 40 times a second.
+    QString lastTimerFailure;
     // Polls in progress (a handler may start one inside another).
     int pollDepth = 0;
 };

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -55,8 +56,15 @@ MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::S
 
 MainForm::~MainForm() = default;
 
-void MainForm::SetAboutWindow(QWidget* aboutWindow) {
-    about = aboutWindow;
+void MainForm::SetAboutLoader(CaricaAbout loader) {
+    aboutLoader = std::move(loader);
+}
+
+QWidget* MainForm::AboutWindow() {
+    if (!about && aboutLoader) {
+        about = aboutLoader(*this);
+    }
+    return about.get();
 }
 
 void MainForm::Collega() {
@@ -70,6 +78,9 @@ void MainForm::Collega() {
     connect(MenuFine, &QAction::triggered, this, &MainForm::MenuFine_Click);
     connect(MenuAssegna, &QAction::triggered, this, &MainForm::MenuAssegna_Click);
     connect(MenuAbout, &QAction::triggered, this, &MainForm::MenuAbout_Click);
+    // An application quit that did not come through MenuFine_Click ends acquisition too, before any
+    // global the running monitor relies on is destroyed.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &MainForm::FineAcquisizione);
 
     // A user move (drag, track click, key, wheel) triggers an action before the slider takes the new
     // position as its value; the value is taken here so the handler reads the moved slider. Values set
@@ -156,6 +167,11 @@ bool MainForm::event(QEvent* event) {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
+    // While the About window is shown this window takes no input, its close box included.
+    if (about && about->isVisible()) {
+        event->ignore();
+        return;
+    }
     bool Cancel = false;
     Form_Unload(Cancel);
     event->setAccepted(!Cancel);

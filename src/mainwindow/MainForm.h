@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -27,8 +28,15 @@ public:
              QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // The About window (not owned), shown by MenuAbout_Click.
-    void SetAboutWindow(QWidget* about);
+    // Builds the About window of a main window, hidden. The About window's library builds on this
+    // one, so the window that pairs them hands this over.
+    using CaricaAbout = std::function<std::unique_ptr<QWidget>(MainForm& main)>;
+
+    // How to load the About window; without it MenuAbout_Click does nothing.
+    void SetAboutLoader(CaricaAbout loader);
+    // The About window, loaded hidden by the first call and kept for the window's life; null
+    // without a loader.
+    QWidget* AboutWindow();
 
     // The window's one monitor, created by Form_Load and released by MenuFine_Click.
     const std::shared_ptr<cJoy>& Monitor() const { return joy; }
@@ -84,6 +92,8 @@ private:
     void CreaMenu();
     void Collega();
     void Form_Load();
+    // Stops the monitor and releases it: its teardown runs, unless the timer module still held it.
+    void FineAcquisizione();
 
     void MostraTastoPremuto(int Index);
     void MostraTastoRilasciato(int Index);
@@ -94,7 +104,8 @@ private:
     platform::Shell& shell;
     std::shared_ptr<platform::JoystickDriver> driver;
     std::shared_ptr<cJoy> joy;  // the event variable cJoy
-    QWidget* about = nullptr;
+    CaricaAbout aboutLoader;
+    std::unique_ptr<QWidget> about;
 
     int32_t CodiceLetto = 0;  // button mask of the last live button event
 

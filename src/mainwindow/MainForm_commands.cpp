@@ -55,7 +55,11 @@ void MainForm::Form_Unload(bool& Cancel) {
     MenuFine_Click();
 }
 
+// After "Fine Programma" there is no monitor; clicks already queued then find nothing to do.
 void MainForm::Cmd_Start_Click() {
+    if (!joy) {
+        return;
+    }
     Cmd_Stop->setEnabled(false);
     if (joy->IsJoystick1_Valid()) {
         joy->Start_JoyMonitor(0);
@@ -68,6 +72,9 @@ void MainForm::Cmd_Start_Click() {
 }
 
 void MainForm::Cmd_Stop_Click() {
+    if (!joy) {
+        return;
+    }
     joy->End_JoyMonitor();
     Cmd_Start->setEnabled(true);
     platform::RepaintNow(*Cmd_Start);
@@ -80,7 +87,9 @@ void MainForm::MenuEmula_Click() {
 }
 
 void MainForm::MenuNumeroPad_Click() {
-    joy->ConfiguratedJoy();
+    if (joy) {
+        joy->ConfiguratedJoy();
+    }
 }
 
 void MainForm::cJoy_JoyNumbers(int32_t lNumJoys) {
@@ -105,11 +114,15 @@ void MainForm::MenuPGioco_Click() {
 }
 
 void MainForm::MenuFine_Click() {
+    FineAcquisizione();
+    QApplication::exit(0);
+}
+
+void MainForm::FineAcquisizione() {
     if (joy) {
         joy->End_JoyMonitor();
     }
-    joy.reset();  // the monitor's teardown runs here, unless the timer module still held it
-    QApplication::exit(0);
+    joy.reset();
 }
 
 void MainForm::MenuAssegna_Click() {
@@ -130,11 +143,16 @@ void MainForm::MenuAssegna_Click() {
     }
 }
 
+// Loads the About window at its first showing when nothing loaded it before.
 void MainForm::MenuAbout_Click() {
+    QWidget* finestra = AboutWindow();
+    if (finestra == nullptr) {
+        return;
+    }
     setEnabled(false);
     repaint();
-    platform::ShowModeless(*about);
-    about->repaint();
+    platform::ShowModeless(*finestra);
+    finestra->repaint();
 }
 
 void MainForm::Img_Logo_DblClick() {

@@ -3,9 +3,30 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringTokenizer>
+#include <array>
 
 namespace platform {
 namespace {
+
+// Windows-1252 is Latin-1 but for the bytes 0x80 to 0x9F, mapped here. Decoded by hand because Qt
+// has a decoder for it only where it was built with ICU. The five bytes the code page leaves
+// undefined keep their own code points, as Windows and ICU decode them.
+constexpr std::array<char16_t, 32> Windows1252From80 = {
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
+};
+
+QString DecodeWindows1252(QByteArrayView bytes) {
+    QString text = QString::fromLatin1(bytes);
+    for (QChar& c : text) {
+        if (c.unicode() >= 0x80 && c.unicode() < 0xA0) {
+            c = QChar(Windows1252From80[c.unicode() - 0x80]);
+        }
+    }
+    return text;
+}
 
 QString Decode(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
@@ -17,8 +38,7 @@ QString Decode(QByteArrayView bytes) {
     if (!utf8.hasError()) {
         return text;
     }
-    QStringDecoder windows1252("Windows-1252");
-    return windows1252(bytes);
+    return DecodeWindows1252(bytes);
 }
 
 ProfileString Cut(QStringView text, qsizetype size) {

@@ -9,6 +9,7 @@
 #include "splash_about/TestoVersione.h"
 #include "splash_about/frmAbout.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -86,8 +87,10 @@ void frmSplash::CreaControlli() {
 void frmSplash::Form_Load(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell) {
     Generale::MostraIstruzioni = true;
     mainForm = std::make_unique<MainForm>(std::move(driver), shell);
-    about = std::make_unique<frmAbout>(mainForm.get(), shell);
-    mainForm->SetAboutWindow(about.get());
+    mainForm->SetAboutLoader([&shell](MainForm& main) -> std::unique_ptr<QWidget> {
+        return std::make_unique<frmAbout>(&main, shell);
+    });
+    mainForm->AboutWindow();  // loads the about window, hidden
     const platform::VersionRecord version = shell.App();
     lblProductName->setText(version.ProductName);
     lblVersion->setText(TestoVersione(version));
@@ -114,6 +117,11 @@ void frmSplash::keyPressEvent(QKeyEvent* event) {
         QFrame::keyPressEvent(event);
         return;
     }
+    ChiudiSplash();
+}
+
+void frmSplash::closeEvent(QCloseEvent* event) {
+    event->ignore();
     ChiudiSplash();
 }
 

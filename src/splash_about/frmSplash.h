@@ -9,7 +9,6 @@
 class MainForm;
 class QLabel;
 class QTimer;
-class frmAbout;
 
 namespace platform {
 class JoystickDriver;
@@ -34,15 +33,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Frame1's clicks: a left press and release on the frame's own surface.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A close request (Alt+F4) is refused and hands over at once, as a key does.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreaControlli();
     void Form_Load(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell);
     void ChiudiSplash();
 
-    // Loaded by Form_Load and kept for the program's life; the about window goes first.
+    // Loaded by Form_Load and kept for the program's life; the main window owns the about window.
     std::unique_ptr<MainForm> mainForm;
-    std::unique_ptr<frmAbout> about;
 
     QFrame* Frame1 = nullptr;
     QTimer* Timer1 = nullptr;

@@ -19,9 +19,10 @@ protected:
         timer_module::CurrentJoyMonitor.reset();
     }
 
-    // Slot 0 answering, calibrated from 0..axisMax and selected, at rest; the log emptied.
-    FakeJoystickDriver::Slot& Calibrated(uint32_t axisMax = 65535) {
+    // Slot 0 answering, calibrated from axisMin..axisMax and selected, at rest; the log emptied.
+    FakeJoystickDriver::Slot& Calibrated(uint32_t axisMax = 65535, uint32_t axisMin = 0) {
         FakeJoystickDriver::Slot& slot = driver->Answering(0, axisMax);
+        slot.caps.wXmin = slot.caps.wYmin = slot.caps.wZmin = slot.caps.wRmin = axisMin;
         EXPECT_TRUE(joy->IsJoystick1_Valid());
         joy->End_JoyMonitor();  // selects controller 0 without starting a timer
         joy->Joystick_GetPos();

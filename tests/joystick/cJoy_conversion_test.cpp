@@ -11,9 +11,10 @@ namespace {
 
 TEST_F(MonitorTest, AxisValuesSpanMinusTenToTenWithHalvesToEven) {
     const struct {
-        uint32_t axisMax;  // every axis ranged 0..axisMax
+        uint32_t axisMax;  // every axis ranged axisMin..axisMax
         uint32_t raw;
         int32_t value;
+        uint32_t axisMin = 0;
     } cases[] = {
         {65535, 0, -10}, {65535, 1, -10}, {65535, 3276, -9}, {65535, 32767, 0}, {65535, 32768, 0},
         {65535, 65534, 10}, {65535, 65535, 10}, {255, 255, 10},
@@ -21,10 +22,14 @@ TEST_F(MonitorTest, AxisValuesSpanMinusTenToTenWithHalvesToEven) {
         {40, 21, 0}, {40, 23, 2}, {40, 25, 2}, {40, 19, 0}, {40, 17, -2},
         // The divisor is a float: 0..8 gives 0.4f, a little above 0.4, so -7.5 becomes -7.4999999.
         {8, 1, -7}, {72, 27, -3},
+        // The centre is half the span, not the middle of the range: 1000..3000 centres on 1000.
+        {3000, 2000, 10, 1000}, {3000, 1000, 0, 1000},
+        // Readings are signed: 0xFFFFFFFF is -1, 0x80000000 the most negative, neither clamped.
+        {65535, 0xFFFFFFFFu, -10}, {65535, 0x80000000u, -655380}, {1, 0xFFFFFFFFu, -30},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "raw " << c.raw << " of 0.." << c.axisMax);
-        FakeJoystickDriver::Slot& slot = Calibrated(c.axisMax);
+        SCOPED_TRACE(testing::Message() << "raw " << c.raw << " of " << c.axisMin << ".." << c.axisMax);
+        FakeJoystickDriver::Slot& slot = Calibrated(c.axisMax, c.axisMin);
         slot.reading.dwXpos = slot.reading.dwRpos = c.raw;
         slot.reading.dwYpos = slot.reading.dwZpos = 0;  // -10: both stick events are raised
 
@@ -44,6 +49,9 @@ TEST_F(MonitorTest, HatReadingsFallIntoTheirBands) {
         {2249, 1}, {2250, 2}, {6750, 2}, {6751, 3}, {11249, 3}, {11250, 4}, {15750, 4}, {15751, 5}, {20250, 6},
         {24751, 7}, {29250, 8}, {33750, 8}, {33751, 9}, {34000, 9}, {35999, 9}, {38249, 9}, {38250, 10},
         {65249, 15}, {65250, 0},
+        // Signed readings: -1 is just short of up; halves still go to the even neighbour.
+        {0xFFFFFFFFu, 1}, {uint32_t(-2250), 0}, {uint32_t(-6750), 0}, {uint32_t(-6751), -1},
+        {uint32_t(-11250), -2}, {0x80000000u, -477218},
     };
     FakeJoystickDriver::Slot& slot = Calibrated();
     for (const auto& c : cases) {
@@ -60,6 +68,7 @@ TEST_F(MonitorTest, HatReadingsFallIntoTheirBands) {
 }
 
 // Events raised before the failing value stay raised, and the poll still counts as a reading.
+// 0..1 gives the divisor 0.05: the largest and the smallest 32-bit readings scale past 32 bits.
 TEST_F(MonitorTest, AValueBeyondThirtyTwoBitsIsReportedByTheCatchAll) {
     const struct {
         uint32_t axisMax;
@@ -68,14 +77,10 @@ TEST_F(MonitorTest, AValueBeyondThirtyTwoBitsIsReportedByTheCatchAll) {
         const char* name;
         std::vector<std::string> raisedBefore;
     } cases[] = {
-        {65535, &platform::JOYINFOEX::dwXpos, 0x80000000u, "dwXpos", {"JoyButton(1)"}},
-        {65535, &platform::JOYINFOEX::dwYpos, 0xFFFFFFFFu, "dwYpos", {"JoyButton(1)"}},
-        {65535, &platform::JOYINFOEX::dwRpos, 0x80000000u, "dwRpos", {"JoyButton(1)", "JoyLeftStick(-10,-10)"}},
-        {65535, &platform::JOYINFOEX::dwZpos, 0x80000000u, "dwZpos", {"JoyButton(1)", "JoyLeftStick(-10,-10)"}},
-        {65535, &platform::JOYINFOEX::dwPOV, 0x80000000u, "dwPOV",
-         {"JoyButton(1)", "JoyLeftStick(-10,-10)", "JoyRightStick(-10,0)"}},
-        // 0..1 gives the divisor 0.05: the largest 32-bit reading scales past 32 bits.
+        {1, &platform::JOYINFOEX::dwXpos, 0x80000000u, "dwXpos", {"JoyButton(1)"}},
+        {1, &platform::JOYINFOEX::dwYpos, 0x7FFFFFFFu, "dwYpos", {"JoyButton(1)"}},
         {1, &platform::JOYINFOEX::dwRpos, 0x7FFFFFFFu, "dwRpos", {"JoyButton(1)", "JoyLeftStick(-10,-10)"}},
+        {1, &platform::JOYINFOEX::dwZpos, 0x80000000u, "dwZpos", {"JoyButton(1)", "JoyLeftStick(-10,-10)"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -134,6 +134,32 @@ TEST_F(MonitorTest, ATimerPollRepeatingTheLastErrorStaysSilent) {
                                         "JoyError(General Joystick Error)", "JoyError(Joystick Unplugged)"));
 }
 
+// A reading that stays out of range with changing values fails the same way on every tick: only
+// the failing member counts, not the value in the text.
+TEST_F(MonitorTest, ATimerPollFailingAgainWithOtherValuesStaysSilent) {
+    FakeJoystickDriver::Slot& slot = Calibrated(1);  // divisor 0.05: the largest readings overflow
+    const struct {
+        uint32_t xpos, rpos;
+    } ticks[] = {{0, 0x7FFFFFFF}, {0, 0x7FFFFFF0}, {0, 0x7FFFFFFF}, {0x7FFFFFFF, 0}, {0x7FFFFFF0, 0}, {0, 0},
+                 {0, 0x7FFFFFF0}};
+    std::vector<std::string> errors;
+    for (const auto& tick : ticks) {
+        slot.reading.dwXpos = tick.xpos;
+        slot.reading.dwRpos = tick.rpos;
+        joy->Joystick_GetPos(true);
+        for (const std::string& event : log.Take()) {
+            if (event.starts_with("JoyError(")) {
+                errors.push_back(event);
+            }
+        }
+    }
+
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_THAT(errors[0], HasSubstr("dwRpos"));
+    EXPECT_THAT(errors[1], HasSubstr("dwXpos"));
+    EXPECT_THAT(errors[2], HasSubstr("dwRpos"));
+}
+
 TEST_F(MonitorTest, StartEndAndPollsOutsideTheTimerResetTheFloodRule) {
     Calibrated().readResult = platform::JOYERR_NOCANDO;
     const auto ticks = [&] {

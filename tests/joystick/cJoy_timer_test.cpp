@@ -2,7 +2,10 @@
 
 #include "MonitorTest.h"
 
+#include <QCoreApplication>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -69,12 +72,18 @@ TEST_F(MonitorTest, EndOnAnIdleMonitorOnlySelectsControllerZero) {
     EXPECT_THAT(log.Take(), IsEmpty());  // the last values are still those of controller 1
 }
 
+// A later good start must then start the timer: the failed one left no half-started state.
 TEST_F(MonitorTest, AStartWhoseFirstPollFailsStartsNothing) {
     joy->Start_JoyMonitor(0);
 
     EXPECT_THAT(log.Take(), ElementsAre("JoyError(Joystick Unplugged)"));
     EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
     EXPECT_TRUE(NotPolled(*driver));
+
+    driver->Answering(0);
+    joy->Start_JoyMonitor(0);
+    EXPECT_EQ(timer_module::CurrentJoyMonitor, joy);
+    EXPECT_TRUE(Polled(*driver, 4));
 }
 
 TEST_F(MonitorTest, ATickAfterEndDoesNothing) {
@@ -86,6 +95,27 @@ TEST_F(MonitorTest, ATickAfterEndDoesNothing) {
     timer_module::JoyMonitor_TimerProc(nullptr, 0, 1, 0);
 
     EXPECT_EQ(driver->reads, reads);
+}
+
+// The poll timer's tick is already due when another timer's handler, run first in the same pass of
+// the event loop, ends the monitor: that tick must not poll.
+TEST_F(MonitorTest, ATickAlreadyDueWhenEndRunsDoesNothing) {
+    Calibrated();
+    QTimer ender;
+    ender.setSingleShot(true);
+    ender.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ender, &QTimer::timeout, [this] { joy->End_JoyMonitor(); });
+    ender.start(5);
+    joy->Start_JoyMonitor(0);
+    const int reads = driver->reads;
+    QThread::msleep(60);  // both timers overdue, the ender's since longer
+
+    QCoreApplication::processEvents();
+
+    EXPECT_FALSE(ender.isActive());
+    EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
+    EXPECT_EQ(driver->reads, reads);
+    EXPECT_TRUE(NotPolled(*driver));
 }
 
 // A poll made outside the timer (a start, a validity test) whose handler runs a nested event

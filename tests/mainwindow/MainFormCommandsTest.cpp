@@ -17,6 +17,8 @@
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +86,8 @@ TEST_F(MainFormCommandsTest, StartChoosesControllerZeroThenOne) {
         {"controller 0", {0}, 0, true, 0},
         {"controllers 0 and 1", {0, 1}, 0, true, 0},
         {"only controller 1", {1}, 1, true, 1},
+        // Stop is enabled from the run before: Start's first step disables it.
+        {"no controller after a run", {}, 2, false, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -222,8 +226,12 @@ TEST_F(MainFormCommandsTest, LogoDoubleClickReloadsTheMapWhileAcquisitionRuns) {
     form->Cmd_Start_Click();
     ASSERT_TRUE(Running());
     dir.WriteIni("[Tasti]\n0=3 [xdg-open https://example.org]\n");
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QWidget* logo = form->findChild<QWidget*>(QStringLiteral("Img_Logo"));
 
-    form->Img_Logo_DblClick();
+    // Through the window, as the user does: whatever lies over the logo lets the clicks through.
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, logo->mapTo(form.get(), logo->rect().center()));
 
     EXPECT_EQ(Generale::CodiceTasto[0], 3);
     EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("xdg-open https://example.org"));
@@ -238,12 +246,26 @@ TEST_F(MainFormCommandsTest, LogoDoubleClickReloadsTheMapWhileAcquisitionRuns) {
     EXPECT_TRUE(Generale::ComandoTasto[0].isEmpty());
 }
 
-TEST_F(MainFormCommandsTest, AboutDisablesTheMainWindowAndShowsTheAboutWindow) {
-    QWidget about;
-    form->SetAboutWindow(&about);
+TEST_F(MainFormCommandsTest, AboutIsLoadedAtItsFirstShowingAndOnlyThen) {
     Menu("MenuAbout")->trigger();
+    EXPECT_TRUE(form->isEnabled()) << "no About window to show: nothing happens";
+
+    int loads = 0;
+    form->SetAboutLoader([&loads](MainForm&) {
+        ++loads;
+        return std::make_unique<QWidget>();
+    });
+    EXPECT_EQ(loads, 0);
+    Menu("MenuAbout")->trigger();
+    ASSERT_EQ(loads, 1);
     EXPECT_FALSE(form->isEnabled());
-    EXPECT_TRUE(about.isVisible());
+    EXPECT_TRUE(form->AboutWindow()->isVisible());
+
+    form->AboutWindow()->hide();
+    form->setEnabled(true);
+    Menu("MenuAbout")->trigger();
+    EXPECT_EQ(loads, 1) << "loaded once, kept";
+    EXPECT_TRUE(form->AboutWindow()->isVisible());
 }
 
 TEST_F(MainFormCommandsTest, ClosingRefusesTheCloseAndEndsThroughFineProgramma) {
@@ -263,6 +285,23 @@ TEST_F(MainFormCommandsTest, ClosingRefusesTheCloseAndEndsThroughFineProgramma) 
 
     Menu("MenuFine")->trigger();  // a second end request finds nothing left to stop
     EXPECT_EQ(form->Monitor(), nullptr);
+}
+
+// Window events already queued when the program ends still arrive, with no monitor left.
+TEST_F(MainFormCommandsTest, CommandsAfterTheEndFindNoMonitorAndDoNothing) {
+    driver->Answering(0);
+    form->Cmd_Start_Click();
+    Menu("MenuFine")->trigger();
+    ASSERT_EQ(form->Monitor(), nullptr);
+    const int reads = driver->reads;
+
+    Button("Cmd_Start")->click();
+    Button("Cmd_Stop")->click();
+    Menu("MenuNumeroPad")->trigger();
+
+    EXPECT_EQ(driver->reads, reads);
+    EXPECT_FALSE(Running());
+    EXPECT_TRUE(shell.boxes.empty());
 }
 
 } // namespace

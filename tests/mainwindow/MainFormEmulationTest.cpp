@@ -35,6 +35,20 @@ TEST_F(MainFormTest, ReleaseShowsTheMaskOfTheLastLiveEvent) {
     EXPECT_EQ(Highlights(), Only({1, 2}, NumTasti));
 }
 
+TEST_F(MainFormTest, AMousePressLastsOnlyUntilTheNextLiveButtonEventWithoutItsCode) {
+    QWidget* button = Control(QStringLiteral("Cmd_tasto(5)"));
+    QTest::mousePress(button, Qt::LeftButton);
+    form->cJoy_JoyButton(32 | 2);
+    EXPECT_EQ(Highlights(), Only({1, 5}, NumTasti));
+
+    form->cJoy_JoyButton(2);  // the mouse still holds the button
+    EXPECT_EQ(Highlights(), Only({1}, NumTasti));
+    EXPECT_EQ(KeyCode(), QStringLiteral(" Codice tasto: 2"));
+
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(Highlights(), Only({1}, NumTasti));
+}
+
 TEST_F(MainFormTest, OnScreenWindowRoutesPressReleaseAndDoubleClick) {
     ComandoTasto[12] = QStringLiteral("XY");
     platform::SetOuterWidthTwips(*form, 13710);

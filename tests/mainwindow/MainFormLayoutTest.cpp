@@ -7,6 +7,7 @@
 #include "platform/Twips.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QScreen>
@@ -204,14 +205,22 @@ TEST_F(MainFormTest, EveryShapeAndLineHasItsGeometryAndColours) {
     }
     for (const LineRow& row : Lines) {
         SCOPED_TRACE(row.name);
-        const auto* line = Control<LineWidget>(row.name);
+        auto* line = Control<LineWidget>(row.name);
         EXPECT_EQ(line->twipsLine(), row.twips);
         EXPECT_EQ(line->color(), row.color);
         EXPECT_EQ(line->dotted(), row.dotted);
-        // One pixel across, from end point to end point.
-        const QRect box = QRect(Pixels(row.twips.p1()), Pixels(row.twips.p2())).normalized();
-        EXPECT_EQ(line->geometry(), box);
-        EXPECT_EQ(std::min(box.width(), box.height()), 1);
+        // One pixel across, every pixel painted from end point to end point whichever way the line
+        // runs; a dotted one every other pixel, from its first end point.
+        const QImage painted = line->grab().toImage();
+        const QPoint from = Pixels(row.twips.p1());
+        const QPoint to = Pixels(row.twips.p2());
+        const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
+        const int length = (to - from).manhattanLength();
+        EXPECT_EQ(painted.size(), step.x() != 0 ? QSize(length + 1, 1) : QSize(1, length + 1));
+        for (int i = 0; i <= length; ++i) {
+            const QPoint at = line->mapFromParent(from + i * step);
+            EXPECT_EQ(painted.pixelColor(at) == row.color, !row.dotted || i % 2 == 0) << "pixel " << i;
+        }
     }
 }
 
@@ -324,12 +333,21 @@ TEST_F(MainFormTest, NarrowWindowHidesTheWholeEmulationPanelAndTheWideOneShowsIt
         EXPECT_FALSE(control->geometry().intersects(QRect(0, 0, form->width(), client.height())))
             << control->objectName().toStdString();
     }
-    platform::SetOuterWidthTwips(*form, 13710);
+    // Controls changed while out of sight are shown, once widened, in the state they were left in.
+    form->cJoy_JoyLeftStick(7, -3);
+    form->cJoy_JoyRightStick(-2, 9);
+    form->findChild<QAction*>(QStringLiteral("MenuEmula"))->trigger();
     EXPECT_EQ(form->width(), 908);
     for (const QWidget* control : panel) {
         EXPECT_TRUE(QRect(0, 0, form->width(), client.height()).contains(control->geometry()))
             << control->objectName().toStdString();
+        EXPECT_EQ(control->isVisible(), control->objectName() != QStringLiteral("Cmd_Dig(0)"))
+            << control->objectName().toStdString();
     }
+    EXPECT_EQ(Slider("Sld_X")->value(), 7);
+    EXPECT_EQ(Slider("Sld_Y")->value(), -3);
+    EXPECT_EQ(Slider("Sld_Z")->value(), -2);
+    EXPECT_EQ(Slider("Sld_R")->value(), 9);
 }
 
 TEST_F(MainFormTest, WindowHasItsCaptionFixedBorderAndNoMinimiseOrMaximiseAndIsCentred) {

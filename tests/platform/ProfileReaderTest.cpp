@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
@@ -54,6 +55,8 @@ const Lookup Lookups[] = {
     {"byte-order mark and CR LF", "\xEF\xBB\xBF[A]\r\nk=1\r\nj= 2 \r\n", u"A", u"j", 255, "2"},
     {"UTF-8", "[A]\nk=citt\xC3\xA0 \xE2\x82\xAC\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
     {"Windows-1252", "[A]\nk=citt\xE0 \x80\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
+    {"Windows-1252 between 0x80 and 0x9F, undefined bytes kept", "[A]\nk=\x80\x81\x8A\x92\x9D\x9F\n", u"A",
+     u"k", 255, u"\u20AC\u0081\u0160\u2019\u009D\u0178"_s},
     {"one invalid byte decodes the whole file as Windows-1252", "[A]\nk=\xC3\xA9\nj=\xE9\n", u"A", u"k", 255,
      u"\u00C3\u00A9"_s},
     {"UTF-8 sequence cut short at the end", "[A]\nk=\xC3", u"A", u"k", 255, u"\u00C3"_s},
@@ -75,6 +78,22 @@ TEST(ProfileReaderTest, LooksUpValuesAsPrivateProfileStringDoes) {
 
 QString ReadK(const QString& path) {
     return ProfileReader::FromFile(path).GetPrivateProfileString(u"A", u"k", Default, 255).text;
+}
+
+// Every byte above 0x7F read as Windows-1252 gives what Qt's own decoder gives, where Qt has one
+// (with ICU).
+TEST(ProfileReaderTest, Windows1252AgreesWithQtsDecoderWhereQtHasOne) {
+    QStringDecoder windows1252("Windows-1252");
+    if (!windows1252.isValid()) {
+        GTEST_SKIP() << "this Qt has no Windows-1252 decoder";
+    }
+    QByteArray high;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        high.append(char(byte));
+    }
+    const QByteArray value = "x" + high + "x";  // no blank at either end to trim
+    const auto read = ProfileReader::FromBytes("[A]\nk=" + value).GetPrivateProfileString(u"A", u"k", Default, 255);
+    EXPECT_EQ(read.text, windows1252(value));
 }
 
 TEST(ProfileReaderTest, FileThatCannotBeReadGivesTheDefault) {

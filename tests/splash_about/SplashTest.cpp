@@ -6,6 +6,7 @@
 #include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFontInfo>
@@ -230,6 +231,49 @@ TEST_F(Splash, ClosesOnALeftClickOnTheFramesOwnSurfaceOnly) {
             ExpectStillOpen();
         }
     }
+}
+
+// A window manager's close request (Alt+F4 on the splash) is refused and hands over at once; the
+// program goes on, though the splash was its last visible window.
+TEST_F(Splash, ACloseRequestHandsOverAtOnce) {
+    Open();
+    bool lastWindowClosed = false;
+    const QMetaObject::Connection watch =
+        QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&] { lastWindowClosed = true; });
+
+    splash->windowHandle()->close();
+
+    ExpectHandedOver();
+    EXPECT_FALSE(lastWindowClosed);
+    QObject::disconnect(watch);
+}
+
+// The main and about windows as the splash pairs them: About disables the main window, whose close
+// requests are refused while About is shown; closing About enables it again.
+TEST_F(Splash, AboutAndMainWindowAsThePairedProgramShowsThem) {
+    Open();
+    QTest::keyClick(splash->windowHandle(), Qt::Key_A);
+    MainForm* main = TopLevel<MainForm>();
+    frmAbout* about = TopLevel<frmAbout>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+
+    main->findChild<QAction*>(QStringLiteral("MenuAbout"))->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+    EXPECT_FALSE(main->isEnabled());
+    EXPECT_TRUE(about->isVisible());
+
+    main->windowHandle()->close();  // the close box or Alt+F4
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_NE(main->Monitor(), nullptr) << "the program did not end";
+    EXPECT_TRUE(about->isVisible());
+
+    about->windowHandle()->close();
+    EXPECT_TRUE(about->isHidden());
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_EQ(TopLevel<frmAbout>(), about) << "hidden, not unloaded";
+
+    main->windowHandle()->close();
+    EXPECT_EQ(main->Monitor(), nullptr) << "the program ends through Fine Programma";
 }
 
 TEST_F(Splash, ASecondTriggerChangesNothing) {
