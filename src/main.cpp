@@ -1,8 +1,11 @@
-// Corvane Demo: the application object, the real platform services and the splash window, which
-// builds the main window and hands over to it. The program ends through the main window's
-// "Fine Programma" path, with status 0.
+// Corvane Demo: the command line, then the application object, the real platform services and the
+// splash window, which builds the main window and hands over to it. The program ends through the main
+// window's "Fine Programma" path, with status 0.
 
+#include "keymap/Generale.h"
+#include "platform/CommandLine.h"
 #include "platform/JoystickDriver.h"
+#include "platform/MapFile.h"
 #include "platform/QtShell.h"
 #include "platform/Version.h"
 #include "platform/WindowServices.h"
@@ -12,12 +15,24 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane Demo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(platform::version::Major)
+                                                .arg(platform::version::Minor)
+                                                .arg(platform::version::Revision));
+    platform::CommandLine options;
+    {
+        // A core application only: --help, --version and a bad option need no display, and no window
+        // may open before the command line is known to be good.
+        const QCoreApplication commandLine(argc, argv);
+        if (const std::optional<int> status = platform::ReadCommandLine(commandLine.arguments(), options)) {
+            return *status;
+        }
+    }
+    platform::SetMapFile(options.map);
+    Generale::MostraEmulazione = options.emulation;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane Demo"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(platform::version::Major)
-                                            .arg(platform::version::Minor)
-                                            .arg(platform::version::Revision));
     QApplication::setDesktopFileName(QStringLiteral("it.corvane.demo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
