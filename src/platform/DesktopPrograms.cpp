@@ -50,7 +50,7 @@ QString GameControllerMissingText() {
 QString MapEditorCommandLine(Shell& shell, const QString& file) {
     const QString entry = shell.DefaultApplication(QStringLiteral("text/plain"));
     if (!entry.isEmpty()) {
-        const QString commandLine = DesktopEntryCommandLine(entry, file);
+        QString commandLine = DesktopEntryCommandLine(entry, file);
         if (!commandLine.isEmpty()) {
             return commandLine;
         }
@@ -64,10 +64,11 @@ QString MapEditorCommandLine(Shell& shell, const QString& file) {
 }
 
 QString MapEditorMissingText(const QString& file) {
-    return QCoreApplication::translate("DesktopPrograms",
-                                       "Nessun editor di testo è stato trovato.\r"
-                                       "Per cambiare la mappa dei tasti/assi aprire con un editor di testo il file:\r"
-                                       "%1")
+    return QCoreApplication::translate(
+               "DesktopPrograms",
+               "Nessun editor di testo è stato trovato.\r"
+               "Per cambiare la mappa dei tasti/assi aprire con un editor di testo il file:\r"
+               "%1")
         .arg(file);
 }
 

@@ -21,7 +21,7 @@ QString InCorvaneFolder(const QString& configDirectory) {
 
 // The XDG base-directory rules: a relative path in these variables is invalid and ignored.
 QString UserConfigDirectory() {
-    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!configured.isEmpty() && QDir::isAbsolutePath(configured)) {
         return configured;
     }
@@ -85,16 +85,17 @@ QString ExampleMapPath() {
 }
 
 QString MapToEdit() {
-    const QString found = MapFile();
+    QString found = MapFile();
     if (!found.isEmpty()) {
         return found;
     }
-    const QString user = UserMapPath();
+    QString user = UserMapPath();
     const QString example = ExampleMapPath();
     // QFile::copy never replaces an existing file, whatever kind of file it is.
     if (QDir().mkpath(QFileInfo(user).absolutePath()) && !example.isEmpty() && QFile::copy(example, user)) {
         // The installed example is read-only for the user; the copy is theirs to change.
-        QFile::setPermissions(user, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        QFile::setPermissions(user,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     return user;
 }

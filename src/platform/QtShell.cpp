@@ -87,7 +87,8 @@ QString QtShell::DefaultApplication(const QString& mimeType) {
     QProcess query;
     query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType}, QIODevice::ReadOnly);
     constexpr int Attesa = 3000;  // ms; a desktop's settings service that hangs must not hang the menu
-    if (!query.waitForFinished(Attesa) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
+    if (!query.waitForFinished(Attesa) || query.exitStatus() != QProcess::NormalExit ||
+        query.exitCode() != 0) {
         query.kill();
         query.waitForFinished(Attesa);
         return {};

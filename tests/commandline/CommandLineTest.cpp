@@ -59,12 +59,24 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
          {}},
         {"-h", {QStringLiteral("-h")}, 0, {QStringLiteral("--map <file>")}, {}},
         {"--version", {QStringLiteral("--version")}, 0, {version}, {}},
-        {"--version after a good --map", {QStringLiteral("--map"), map, QStringLiteral("-v")}, 0, {version}, {}},
-        {"unknown option", {QStringLiteral("--mappa"), map}, 2, {}, {QStringLiteral("mappa"), QStringLiteral("--help")}},
+        {"--version after a good --map",
+         {QStringLiteral("--map"), map, QStringLiteral("-v")},
+         0,
+         {version},
+         {}},
+        {"unknown option",
+         {QStringLiteral("--mappa"), map},
+         2,
+         {},
+         {QStringLiteral("mappa"), QStringLiteral("--help")}},
         {"unexpected argument", {map}, 2, {}, {map}},
         {"--map without its file", {QStringLiteral("--map")}, 2, {}, {QStringLiteral("--map")}},
         {"--map empty", {QStringLiteral("--map"), QString()}, 2, {}, {QStringLiteral("--map")}},
-        {"--map missing", {QStringLiteral("--map"), missing, QStringLiteral("--emulation")}, 2, {}, {missing}},
+        {"--map missing",
+         {QStringLiteral("--map"), missing, QStringLiteral("--emulation")},
+         2,
+         {},
+         {missing}},
         {"--map a folder", {QStringLiteral("--map"), dir.path()}, 2, {}, {dir.path()}},
         {"--map a named pipe, without waiting on it", {QStringLiteral("--map=") + pipe}, 2, {}, {pipe}},
     };
@@ -74,11 +86,13 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
         EXPECT_EQ(run.status, c.status) << run.err.toStdString();
         EXPECT_EQ(run.out.isEmpty(), c.out.isEmpty()) << run.out.toStdString();
         for (const QString& text : c.out) {
-            EXPECT_TRUE(run.out.contains(text)) << text.toStdString() << " not in:\n" << run.out.toStdString();
+            EXPECT_TRUE(run.out.contains(text)) << text.toStdString() << " not in:\n"
+                                                << run.out.toStdString();
         }
         EXPECT_EQ(run.err.isEmpty(), c.err.isEmpty()) << run.err.toStdString();
         for (const QString& text : c.err) {
-            EXPECT_TRUE(run.err.contains(text)) << text.toStdString() << " not in:\n" << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains(text)) << text.toStdString() << " not in:\n"
+                                                << run.err.toStdString();
         }
     }
 }

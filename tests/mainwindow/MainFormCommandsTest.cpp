@@ -191,7 +191,8 @@ TEST_F(MainFormCommandsTest, MapInstructionsOpenTheEditorOnlyOnOk) {
     Menu("MenuAssegna")->trigger();
     ASSERT_EQ(shell.starts.size(), 1u);
     EXPECT_EQ(shell.starts[0].style, platform::ShowStyle::NormalFocus);
-    EXPECT_EQ(QProcess::splitCommand(shell.starts[0].commandLine), (QStringList{QStringLiteral("mousepad"), beside}));
+    EXPECT_EQ(QProcess::splitCommand(shell.starts[0].commandLine),
+              (QStringList{QStringLiteral("mousepad"), beside}));
 }
 
 TEST_F(MainFormCommandsTest, MapInstructionsWithoutAnyMapOrEditorNameTheUsersFile) {

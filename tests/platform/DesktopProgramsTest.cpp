@@ -74,7 +74,8 @@ TEST(MapEditor, PrefersTheDesktopsDefaultEditorThenTheFirstInstalledOne) {
          entry("quoted.desktop",
                "Exec=\"/opt/My Editor/bin/ed\" --name=\"a \\\\\"q\\\\\" b\" %i %c --file=%f 100%%\n"),
          {},
-         {QStringLiteral("/opt/My Editor/bin/ed"), QStringLiteral("--name=a \"q\" b"), QStringLiteral("--file=") + file,
+         {QStringLiteral("/opt/My Editor/bin/ed"), QStringLiteral("--name=a \"q\" b"),
+          QStringLiteral("--file=") + file,
           QStringLiteral("100%")}},
         {"default runs in a terminal: the list",
          entry("vim.desktop", "Exec=vim %F\nTerminal=true\n"),
@@ -112,7 +113,8 @@ TEST(MapEditor, PassesAPathWithBlanksAndQuotesAsOneArgument) {
 }
 
 TEST(MapEditor, MissingTextNamesTheFile) {
-    const QString text = platform::MapEditorMissingText(QStringLiteral("/home/anna/.config/corvane/Corvane.ini"));
+    const QString text =
+        platform::MapEditorMissingText(QStringLiteral("/home/anna/.config/corvane/Corvane.ini"));
     EXPECT_TRUE(text.contains(QStringLiteral("\r/home/anna/.config/corvane/Corvane.ini")));
     EXPECT_TRUE(text.contains(QStringLiteral("Nessun editor")));
 }

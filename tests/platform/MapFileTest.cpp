@@ -17,7 +17,8 @@ namespace {
 class Environment {
 public:
     void Set(const char* name, const std::optional<QString>& value) {
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        saved_.emplace_back(name,
+                            qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
         if (value) {
             qputenv(name, QFile::encodeName(*value));
         } else {
@@ -92,19 +93,31 @@ TEST_F(MapFileTest, FirstReadableFileInSearchOrderWins) {
          tree + "sys1",
          {{beside, Kind::File}, {user, Kind::File}, {system1, Kind::File}},
          beside},
-        {"user before system", tree + "user", tree + "sys1", {{user, Kind::File}, {system1, Kind::File}}, user},
+        {"user before system",
+         tree + "user",
+         tree + "sys1",
+         {{user, Kind::File}, {system1, Kind::File}},
+         user},
         {"system entries in their order",
          tree + "user",
          tree + "sys1:" + tree + "sys2",
          {{system1, Kind::File}, {system2, Kind::File}},
          system1},
-        {"second system entry", tree + "user", tree + "sys1:" + tree + "sys2", {{system2, Kind::File}}, system2},
+        {"second system entry",
+         tree + "user",
+         tree + "sys1:" + tree + "sys2",
+         {{system2, Kind::File}},
+         system2},
         {"a folder beside the program is passed over",
          tree + "user",
          tree + "sys1",
          {{beside, Kind::Folder}, {user, Kind::File}},
          user},
-        {"a named pipe is passed over", tree + "user", tree + "sys1", {{beside, Kind::Pipe}, {user, Kind::File}}, user},
+        {"a named pipe is passed over",
+         tree + "user",
+         tree + "sys1",
+         {{beside, Kind::Pipe}, {user, Kind::File}},
+         user},
         {"a link to a vanished drive is passed over",
          tree + "user",
          tree + "sys1",
@@ -117,7 +130,11 @@ TEST_F(MapFileTest, FirstReadableFileInSearchOrderWins) {
          tree + "sys1",
          {{home, Kind::File}, {user, Kind::File}},
          home},
-        {"XDG_CONFIG_HOME a missing folder", tree + "missing", tree + "sys1", {{system1, Kind::File}}, system1},
+        {"XDG_CONFIG_HOME a missing folder",
+         tree + "missing",
+         tree + "sys1",
+         {{system1, Kind::File}},
+         system1},
         {"relative XDG_CONFIG_DIRS entry ignored",
          tree + "user",
          QStringLiteral("sys1:") + tree + "sys2",
