@@ -15,12 +15,18 @@ struct Outcome {
     QString err;
 };
 
-Outcome Corvane(const QStringList& arguments) {
+// locale: LC_ALL, LANGUAGE and LANG all set to it when not empty.
+Outcome Corvane(const QStringList& arguments, const QString& locale = QString()) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (!locale.isEmpty()) {
+        for (const char* name : {"LC_ALL", "LANGUAGE", "LANG"}) {
+            environment.insert(QString::fromLatin1(name), locale);
+        }
+    }
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(CORVANE_EXECUTABLE), arguments);
     if (!process.waitForFinished(10000)) {
@@ -39,6 +45,7 @@ struct Case {
     int status;
     QStringList out;  // texts standard output must hold; empty: it must be empty
     QStringList err;  // likewise for standard error
+    QString locale;   // the user's locale; empty: this process's own
 };
 
 TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
@@ -58,6 +65,19 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
           QStringLiteral("~/.config/corvane/"), QStringLiteral("/etc/xdg/corvane/")},
          {}},
         {"-h", {QStringLiteral("-h")}, 0, {QStringLiteral("--map <file>")}, {}},
+        {"--help in the C locale", {QStringLiteral("--help")}, 0, {QStringLiteral("è cercata")}, {}, u"C"_qs},
+        {"--help in a locale naming no language",
+         {QStringLiteral("--help")},
+         0,
+         {QStringLiteral("--emulation")},
+         {},
+         u"xx_YY.UTF-8"_qs},
+        {"bad option in a locale naming no language",
+         {QStringLiteral("--nessuna")},
+         2,
+         {},
+         {QStringLiteral("nessuna")},
+         u"xx_YY.UTF-8"_qs},
         {"--version", {QStringLiteral("--version")}, 0, {version}, {}},
         {"--version after a good --map",
          {QStringLiteral("--map"), map, QStringLiteral("-v")},
@@ -82,7 +102,7 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome run = Corvane(c.arguments);
+        const Outcome run = Corvane(c.arguments, c.locale);
         EXPECT_EQ(run.status, c.status) << run.err.toStdString();
         EXPECT_EQ(run.out.isEmpty(), c.out.isEmpty()) << run.out.toStdString();
         for (const QString& text : c.out) {
