@@ -1,9 +1,12 @@
-// Corvane Demo: the application object, the real platform services and the splash window, which
-// builds the main window and hands over to it. The program ends through the main window's
-// "Fine Programma" path, with status 0.
+// Corvane Demo: the command line, then the application object, the real platform services and the
+// splash window, which builds the main window and hands over to it. The program ends through the main
+// window's "Fine Programma" path, with status 0.
 
+#include "keymap/Generale.h"
+#include "platform/CommandLine.h"
 #include "platform/JoystickDriver.h"
 #include "platform/Language.h"
+#include "platform/MapFile.h"
 #include "platform/QtShell.h"
 #include "platform/Version.h"
 #include "platform/WindowServices.h"
@@ -13,15 +16,29 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane Demo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(platform::version::Major)
+                                                .arg(platform::version::Minor)
+                                                .arg(platform::version::Revision));
+    const platform::Language language = platform::ChooseLanguage(platform::LocaleVariablesOfProcess());
+    platform::CommandLine options;
+    {
+        // A core application only: --help, --version and a bad option need no display, and no window
+        // may open before the command line is known to be good.
+        const QCoreApplication commandLine(argc, argv);
+        const platform::Translations translations(language);
+        if (const std::optional<int> status = platform::ReadCommandLine(commandLine.arguments(), options)) {
+            return *status;
+        }
+    }
+    platform::SetMapFile(options.map);
+    Generale::MostraEmulazione = options.emulation;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane Demo"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(platform::version::Major)
-                                            .arg(platform::version::Minor)
-                                            .arg(platform::version::Revision));
     QApplication::setDesktopFileName(QStringLiteral("it.corvane.demo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
-    const platform::Translations translations(platform::ChooseLanguage(platform::LocaleVariablesOfProcess()));
+    const platform::Translations translations(language);
 
     platform::QtShell shell;
     frmSplash splash(platform::MakeSdlJoystickDriver(), shell);

@@ -1,7 +1,7 @@
 #include "keymap/Generale.h"
 
+#include "platform/MapFile.h"
 #include "platform/ProfileReader.h"
-#include "platform/ProgramDirectory.h"
 
 namespace Generale {
 namespace {
@@ -12,11 +12,8 @@ constexpr qsizetype DimensioneBuffer = 255;
 // The file is read once per call of LeggiIni and once per CaricaMappa; the values are the same as if
 // every value were read on its own.
 platform::ProfileReader LeggiFile() {
-    QString path = platform::ProgramDirectory();
-    if (!path.endsWith(u'/')) {
-        path += u'/';
-    }
-    return platform::ProfileReader::FromFile(path + QStringLiteral("Corvane.ini"));
+    const QString path = platform::MapFile();
+    return path.isEmpty() ? platform::ProfileReader::FromBytes({}) : platform::ProfileReader::FromFile(path);
 }
 
 QString Leggi(const platform::ProfileReader& ini, QStringView section, QStringView key, const QString& def) {
@@ -88,6 +85,7 @@ int16_t SegnoR = 1;
 
 bool MostraIstruzioni = false;
 bool EventoDaJoy = false;
+bool MostraEmulazione = false;
 
 QString LeggiIni(const QString& section, const QString& key, const QString& def) {
     return Leggi(LeggiFile(), section, key, def);

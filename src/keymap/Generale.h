@@ -23,11 +23,14 @@ extern int16_t SegnoR;
 
 extern bool MostraIstruzioni;  // show the usage instructions once at the main window's first activation
 extern bool EventoDaJoy;       // true only while a live button event drives the button display
+extern bool MostraEmulazione;  // the command line asked for the "Emulazione Corvane" menu entry
 
-// The value of key in section of Corvane.ini, or def; at most 254 characters. Never fails.
+// The value of key in section of the map that platform::MapFile names, or def; at most 254 characters. Never
+// fails.
 QString LeggiIni(const QString& section, const QString& key, const QString& def);
 
-// Fills every table and order/sign flag from Corvane.ini. Never fails, shows nothing.
+// Fills every table and order/sign flag from the map that platform::MapFile names. Never fails, shows
+// nothing.
 void CaricaMappa();
 
 }  // namespace Generale

@@ -121,7 +121,7 @@ void MainForm::Form_Load() {
     Cmd_0_XY_Click();
     Cmd_0_ZR_Click();
     Generale::CaricaMappa();
-    MenuEmula->setVisible(false);
+    MenuEmula->setVisible(Generale::MostraEmulazione);  // hidden unless the command line asks for it
     Cmd_Stop->setEnabled(false);
     platform::RepaintNow(*Cmd_Stop);
     Cmd_Start->setEnabled(true);

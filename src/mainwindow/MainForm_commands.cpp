@@ -6,6 +6,7 @@
 #include "joystick/cJoy.h"
 #include "keymap/Generale.h"
 #include "platform/DesktopPrograms.h"
+#include "platform/MapFile.h"
 #include "platform/WindowServices.h"
 
 #include <QAction>
@@ -138,9 +139,17 @@ void MainForm::MenuAssegna_Click() {
         QString(),
         tr("Premere OK per editare il file %1").arg(NomeMappa),
     });
-    if (Informa(testo, AvvisoOkAnnulla) == platform::IDOK) {
-        shell.StartProgram(platform::MapEditorCommandLine(shell), platform::ShowStyle::NormalFocus);
+    if (Informa(testo, AvvisoOkAnnulla) != platform::IDOK) {
+        return;
     }
+    // The map that is read, or the user's own one started from the example: one the user can save.
+    const QString mappa = platform::MapToEdit();
+    const QString commandLine = platform::MapEditorCommandLine(shell, mappa);
+    if (commandLine.isEmpty()) {
+        Informa(platform::MapEditorMissingText(mappa), Avviso);
+        return;
+    }
+    shell.StartProgram(commandLine, platform::ShowStyle::NormalFocus);
 }
 
 // Loads the About window at its first showing when nothing loaded it before.

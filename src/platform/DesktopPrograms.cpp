@@ -1,9 +1,8 @@
 #include "platform/DesktopPrograms.h"
 
-#include "platform/ProgramDirectory.h"
+#include "platform/DesktopEntry.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <array>
 
 namespace platform {
@@ -23,7 +22,7 @@ constexpr std::array<Candidate, 3> ControllerPrograms{{
     {"kcmshell5", "kcm_joystick"},
 }};
 
-// Editors that open a file that does not exist yet as a new, empty document.
+// Graphical editors, for a desktop without a default text editor.
 constexpr std::array<const char*, 8> Editors{
     "gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed", "pluma", "featherpad",
 };
@@ -49,16 +48,29 @@ QString GameControllerMissingText() {
                            "(ad esempio con il comando: sudo apt install jstest-gtk).");
 }
 
-QString MapEditorCommandLine(Shell& shell) {
-    QString editor = QStringLiteral("xdg-open");
-    for (const char* name : Editors) {
-        if (!shell.FindProgram(QString::fromLatin1(name)).isEmpty()) {
-            editor = QString::fromLatin1(name);
-            break;
+QString MapEditorCommandLine(Shell& shell, const QString& file) {
+    const QString entry = shell.DefaultApplication(QStringLiteral("text/plain"));
+    if (!entry.isEmpty()) {
+        QString commandLine = DesktopEntryCommandLine(entry, file);
+        if (!commandLine.isEmpty()) {
+            return commandLine;
         }
     }
-    const QString path = QDir(ProgramDirectory()).filePath(QStringLiteral("Corvane.ini"));
-    return editor + QLatin1Char(' ') + QuotedArgument(path);
+    for (const char* name : Editors) {
+        if (!shell.FindProgram(QString::fromLatin1(name)).isEmpty()) {
+            return QString::fromLatin1(name) + QLatin1Char(' ') + QuotedArgument(file);
+        }
+    }
+    return {};
+}
+
+QString MapEditorMissingText(const QString& file) {
+    return QCoreApplication::translate(
+               "DesktopPrograms",
+               "Nessun editor di testo è stato trovato.\r"
+               "Per cambiare la mappa dei tasti/assi aprire con un editor di testo il file:\r"
+               "%1")
+        .arg(file);
 }
 
 // splitCommand reads "..." as one argument and three quotes in a row as one literal quote.

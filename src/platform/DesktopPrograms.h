@@ -15,10 +15,13 @@ QString GameControllerCommandLine(Shell& shell);
 // Information text (lines separated by carriage returns) naming the package to install.
 QString GameControllerMissingText();
 
-// The first installed of a few common graphical editors, else xdg-open, on
-// <program directory>/Corvane.ini as one argument. The file need not exist for the editors;
-// xdg-open opens only an existing file.
-QString MapEditorCommandLine(Shell& shell);
+// The desktop's default text editor (the text/plain association), else the first installed of a few
+// common graphical editors, on file as one argument. Empty when there is none; the caller then
+// shows MapEditorMissingText(file).
+QString MapEditorCommandLine(Shell& shell, const QString& file);
+
+// Information text (lines separated by carriage returns) naming the file to edit by hand.
+QString MapEditorMissingText(const QString& file);
 
 // argument quoted for QProcess::splitCommand, so that blanks and quotes stay in one argument.
 QString QuotedArgument(const QString& argument);

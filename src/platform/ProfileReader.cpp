@@ -5,6 +5,10 @@
 #include <QStringTokenizer>
 #include <array>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace platform {
 namespace {
 
@@ -51,9 +55,21 @@ ProfileString Cut(QStringView text, qsizetype size) {
 
 }  // namespace
 
+// Opened without blocking and checked on the open descriptor: a named pipe or a device in the map's place
+// would otherwise hang the program, and a check of the path before opening could be outrun.
 ProfileReader ProfileReader::FromFile(const QString& path) {
-    QFile file(path);
-    return FromBytes(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return FromBytes({});
+    }
+    struct stat status {};
+    QFile file;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return FromBytes({});
+    }
+    return FromBytes(file.readAll());
 }
 
 ProfileReader ProfileReader::FromBytes(QByteArrayView contents) {

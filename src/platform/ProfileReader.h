@@ -19,7 +19,8 @@
 //   characters.
 // - Encoding: the whole file is decoded as UTF-8 when it is valid UTF-8, else as Windows-1252, so files
 //   saved in the Windows 8-bit code page keep their accented letters.
-// - A file that is missing or cannot be read (no permission, a directory) reads like an empty file.
+// - A file that is missing, cannot be read (no permission) or is not a regular file (a directory, a named
+//   pipe, a device) reads like an empty file; reading never waits on a pipe or a device.
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,5 +1,5 @@
 #pragma once
-// The directory of the program's own executable, where Corvane.ini is looked for.
+// The directory of the program's own executable, the first place where Corvane.ini is looked for.
 
 #include <QString>
 

@@ -51,6 +51,10 @@ public:
     // Full path of an installed program found on PATH, or empty when it is not installed.
     virtual QString FindProgram(const QString& name) = 0;
 
+    // Full path of the desktop entry (.desktop file) of the desktop's default application for a MIME
+    // type, or empty when none is set or it cannot be found.
+    virtual QString DefaultApplication(const QString& mimeType) = 0;
+
     virtual VersionRecord App() = 0;
 };
 

@@ -1,4 +1,5 @@
-# Installs the build into a fresh prefix under ROOT and checks that every file is there and that
+# Installs the build into a fresh prefix under ROOT and checks that every file is there, that no map
+# is installed where the program reads one, and that
 # AppStream accepts the tree (metainfo, desktop entry and icon together), when appstreamcli exists.
 file(REMOVE_RECURSE ${ROOT})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${ROOT}/usr
@@ -13,12 +14,18 @@ foreach(file
     share/metainfo/it.corvane.demo.metainfo.xml
     share/icons/hicolor/scalable/apps/corvane.svg
     share/icons/hicolor/32x32/apps/corvane.png
-    share/icons/hicolor/64x64/apps/corvane.png)
+    share/icons/hicolor/64x64/apps/corvane.png
+    share/corvane/Corvane.ini
+    share/man/man1/corvane.1.gz
+    share/doc/corvane/copyright
+    share/doc/corvane/changelog.gz)
   if(NOT EXISTS ${ROOT}/usr/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
+# Only the example, where the program never reads a map.
 file(GLOB_RECURSE inis ${ROOT}/*.ini)
+list(REMOVE_ITEM inis ${ROOT}/usr/share/corvane/Corvane.ini)
 if(inis)
   message(FATAL_ERROR "a map file is installed: ${inis}")
 endif()

@@ -3,16 +3,26 @@
 # window with the usage instructions; the instructions dismissed with Enter, the window closed with
 # the window manager's close request: the process ends with status 0 within a second.
 # Usage (inside xvfb-run): startup_and_close.sh <corvane executable> <send_close_request executable>
+#        [installed]
+# With "installed" the program runs where it is (an installed package); otherwise from a copy.
 set -euo pipefail
 exe=$1
 close_request=$2
+where=${3:-}
 
 fail() { echo "e2e: $*" >&2; exit 1; }
 
-# A program directory of its own, so no Corvane.ini lying beside the build's executable matters.
+# A program directory of its own, so no Corvane.ini lying beside the build's executable matters, and
+# empty config directories, so that no map of this machine's user or system does.
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$exe" "$work/corvane"
+export XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/xdg
+if [ "$where" = installed ]; then
+    program=$exe
+else
+    program=$work/corvane
+    cp "$exe" "$program"
+fi
 
 # Visible top-level windows of the program, and those titled with the main window's caption; one id
 # a line. The splash window has no caption.
@@ -29,7 +39,7 @@ wait_windows() {
     done
 }
 
-"$work/corvane" &
+"$program" &
 pid=$!
 
 wait_windows 10 1 0

@@ -5,6 +5,7 @@
 #include "joystick/timer_module.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
+#include "platform/DesktopPrograms.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/WindowServices.h"
 #include "support/FakeJoystickDriver.h"
@@ -15,6 +16,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -183,13 +186,30 @@ TEST_F(MainFormCommandsTest, MapInstructionsOpenTheEditorOnlyOnOk) {
                              "\r"
                              "Premere OK per editare il file Corvane.ini"));
 
+    // The map that is read, beside the program here; its path, blanks and all, is one argument.
+    const QString beside = withBlank + QStringLiteral("/Corvane.ini");
+    QFile map(beside);
+    ASSERT_TRUE(map.open(QIODevice::WriteOnly));
+    map.close();
     shell.answers = {platform::IDOK};
     Menu("MenuAssegna")->trigger();
     ASSERT_EQ(shell.starts.size(), 1u);
     EXPECT_EQ(shell.starts[0].style, platform::ShowStyle::NormalFocus);
-    // The file need not exist; its path, blanks and all, is one argument.
     EXPECT_EQ(QProcess::splitCommand(shell.starts[0].commandLine),
-              (QStringList{QStringLiteral("mousepad"), withBlank + QStringLiteral("/Corvane.ini")}));
+              (QStringList{QStringLiteral("mousepad"), beside}));
+}
+
+TEST_F(MainFormCommandsTest, MapInstructionsWithoutAnyMapOrEditorNameTheUsersFile) {
+    shell.answers = {platform::IDOK};
+    Menu("MenuAssegna")->trigger();
+
+    const QString user = dir.path() + QStringLiteral("/config/corvane/Corvane.ini");
+    EXPECT_TRUE(QFileInfo(user).dir().exists()) << "the folder is made, for the user to save into";
+    EXPECT_TRUE(shell.starts.empty());
+    ASSERT_EQ(shell.boxes.size(), 2u);
+    EXPECT_EQ(shell.boxes[1].text, platform::MapEditorMissingText(user));
+    EXPECT_EQ(shell.boxes[1].flags, Avviso);
+    EXPECT_EQ(shell.boxes[1].title, Titolo);
 }
 
 TEST_F(MainFormCommandsTest, GameControllerSettingsStartOrSayWhatToInstall) {
@@ -210,6 +230,11 @@ TEST_F(MainFormCommandsTest, GameControllerSettingsStartOrSayWhatToInstall) {
 TEST_F(MainFormCommandsTest, EmulationMenuTogglesTheCheckMarkAndTheWidth) {
     QAction* emula = Menu("MenuEmula");
     EXPECT_FALSE(emula->isVisible());
+    Generale::MostraEmulazione = true;  // as the command line's --emulation sets it
+    MainForm emulating(driver, shell);
+    Generale::MostraEmulazione = false;
+    EXPECT_TRUE(emulating.findChild<QAction*>(QStringLiteral("MenuEmula"))->isVisible());
+    EXPECT_EQ(platform::OuterWidthTwips(emulating), 9090) << "shown only on request";
     EXPECT_EQ(platform::OuterWidthTwips(*form), 9090);
 
     emula->trigger();

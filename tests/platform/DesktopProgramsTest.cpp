@@ -1,9 +1,10 @@
 #include "platform/DesktopPrograms.h"
 
-#include "platform/ProgramDirectory.h"
 #include "support/RecordingShell.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,48 +42,81 @@ TEST(GameControllerCommandLine, MissingTextNamesThePackageInSeparateLines) {
     EXPECT_FALSE(text.contains(QLatin1Char('\n')));
 }
 
-class MapEditor : public testing::Test {
-protected:
-    ~MapEditor() override { platform::SetProgramDirectory(QString()); }
-};
-
-TEST_F(MapEditor, TakesTheFirstInstalledEditorElseXdgOpen) {
-    platform::SetProgramDirectory(QStringLiteral("/opt/corvane"));
-    const std::vector<InstalledCase> cases{
-        {"none", {}, QStringLiteral("xdg-open")},
-        {"GNOME and KDE",
-         {QStringLiteral("kate"), QStringLiteral("gnome-text-editor"), QStringLiteral("gedit")},
-         QStringLiteral("gnome-text-editor")},
-        {"KDE", {QStringLiteral("kwrite"), QStringLiteral("kate")}, QStringLiteral("kate")},
-        {"Xfce", {QStringLiteral("mousepad")}, QStringLiteral("mousepad")},
-        {"MATE", {QStringLiteral("pluma")}, QStringLiteral("pluma")},
+TEST(MapEditor, PrefersTheDesktopsDefaultEditorThenTheFirstInstalledOne) {
+    QTemporaryDir dir;
+    const auto entry = [&dir](const char* name, const QByteArray& lines) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Desktop Entry]\nType=Application\nName=Editor\n" + lines);
+        return path;
     };
-    for (const InstalledCase& c : cases) {
+    const QString file = QStringLiteral("/home/anna/.config/corvane/Corvane.ini");
+    struct EditorCase {
+        const char* name;
+        QString defaultEntry;
+        QSet<QString> installed;
+        QStringList expected;  // the command's arguments; empty: no editor at all
+    };
+    const std::vector<EditorCase> cases{
+        {"nothing at all", {}, {}, {}},
+        {"GNOME and KDE editors, no default",
+         {},
+         {QStringLiteral("kate"), QStringLiteral("gnome-text-editor"), QStringLiteral("gedit")},
+         {QStringLiteral("gnome-text-editor"), file}},
+        {"KDE", {}, {QStringLiteral("kwrite"), QStringLiteral("kate")}, {QStringLiteral("kate"), file}},
+        {"MATE", {}, {QStringLiteral("pluma")}, {QStringLiteral("pluma"), file}},
+        {"default entry, %U",
+         entry("kate.desktop", "Exec=kate -b %U\n"),
+         {QStringLiteral("mousepad")},
+         {QStringLiteral("kate"), QStringLiteral("-b"), file}},
+        {"default entry with quotes, escapes and other field codes",
+         entry("quoted.desktop",
+               "Exec=\"/opt/My Editor/bin/ed\" --name=\"a \\\\\"q\\\\\" b\" %i %c --file=%f 100%%\n"),
+         {},
+         {QStringLiteral("/opt/My Editor/bin/ed"), QStringLiteral("--name=a \"q\" b"),
+          QStringLiteral("--file=") + file,
+          QStringLiteral("100%")}},
+        {"default runs in a terminal: the list",
+         entry("vim.desktop", "Exec=vim %F\nTerminal=true\n"),
+         {QStringLiteral("mousepad")},
+         {QStringLiteral("mousepad"), file}},
+        {"default takes no file: the list",
+         entry("nofile.desktop", "Exec=viewer\n"),
+         {QStringLiteral("xed")},
+         {QStringLiteral("xed"), file}},
+        {"default entry vanished", dir.filePath(QStringLiteral("missing.desktop")), {}, {}},
+    };
+    for (const EditorCase& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingShell shell;
+        shell.defaultTextEditor = c.defaultEntry;
         shell.installed = c.installed;
-        EXPECT_EQ(QProcess::splitCommand(platform::MapEditorCommandLine(shell)),
-                  QStringList({c.expected, QStringLiteral("/opt/corvane/Corvane.ini")}));
+        const QString commandLine = platform::MapEditorCommandLine(shell, file);
+        EXPECT_EQ(QProcess::splitCommand(commandLine), c.expected) << commandLine.toStdString();
     }
 }
 
-TEST_F(MapEditor, PassesAPathWithBlanksAndQuotesAsOneArgument) {
-    const std::vector<QString> directories{
-        QStringLiteral("/home/anna/I miei programmi/Corvane Demo"),
-        QStringLiteral("/home/anna/dir \"citata\""),
-        QStringLiteral("/home/anna/ spazio iniziale/"),
+TEST(MapEditor, PassesAPathWithBlanksAndQuotesAsOneArgument) {
+    const std::vector<QString> files{
+        QStringLiteral("/home/anna/I miei programmi/Corvane Demo/Corvane.ini"),
+        QStringLiteral("/home/anna/dir \"citata\"/Corvane.ini"),
+        QStringLiteral("/home/anna/ spazio iniziale/Corvane.ini"),
     };
-    for (const QString& directory : directories) {
-        SCOPED_TRACE(directory.toStdString());
-        platform::SetProgramDirectory(directory);
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
         RecordingShell shell;
         shell.installed = {QStringLiteral("gedit")};
-        const QString path = directory.endsWith(QLatin1Char('/'))
-                                 ? directory + QStringLiteral("Corvane.ini")
-                                 : directory + QStringLiteral("/Corvane.ini");
-        EXPECT_EQ(QProcess::splitCommand(platform::MapEditorCommandLine(shell)),
-                  QStringList({QStringLiteral("gedit"), path}));
+        EXPECT_EQ(QProcess::splitCommand(platform::MapEditorCommandLine(shell, file)),
+                  QStringList({QStringLiteral("gedit"), file}));
     }
+}
+
+TEST(MapEditor, MissingTextNamesTheFile) {
+    const QString text =
+        platform::MapEditorMissingText(QStringLiteral("/home/anna/.config/corvane/Corvane.ini"));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r/home/anna/.config/corvane/Corvane.ini")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Nessun editor")));
 }
 
 TEST(QuotedArgument, SplitsBackToTheSameSingleArgument) {

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <string>
 #include <unistd.h>
 
@@ -101,6 +103,19 @@ TEST(ProfileReaderTest, FileThatCannotBeReadGivesTheDefault) {
     EXPECT_EQ(ReadK(IniPath(dir)), Default) << "no file";
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Corvane.ini")));
     EXPECT_EQ(ReadK(IniPath(dir)), Default) << "a directory named Corvane.ini";
+
+    // Neither waits for a writer nor reads without end.
+    const QString pipe = dir.path() + QStringLiteral("/pipe.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(ReadK(pipe), Default) << "a named pipe without a writer";
+    EXPECT_EQ(ReadK(QStringLiteral("/dev/zero")), Default) << "a device";
+
+    QString vanished;
+    {
+        const QTemporaryDir drive;
+        vanished = drive.filePath(QStringLiteral("Corvane.ini"));
+    }
+    EXPECT_EQ(ReadK(vanished), Default) << "on a drive that is gone";
 }
 
 // Root reads a file whatever its mode, and tests may run as root (CI does): take an ordinary user's id

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -190,6 +191,42 @@ TEST(QtShellFindProgram, FindsInstalledProgramsOnly) {
     platform::QtShell shell;
     EXPECT_TRUE(shell.FindProgram(QStringLiteral("sh")).endsWith(QStringLiteral("/sh")));
     EXPECT_TRUE(shell.FindProgram(QStringLiteral("corvane-programma-che-non-esiste")).isEmpty());
+}
+
+// A stand-in xdg-mime first on PATH answers with $1's entry name; the entries live in XDG_DATA_HOME.
+TEST(QtShellDefaultApplication, FindsTheEntryThatXdgMimeNames) {
+    QTemporaryDir dir;
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    const QString applications = dir.filePath(QStringLiteral("data/applications"));
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(applications));
+    QFile(applications + QStringLiteral("/editor.desktop")).open(QIODevice::WriteOnly);
+    const QByteArray path = qgetenv("PATH");
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("PATH", QFile::encodeName(bin) + ':' + path);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
+
+    struct Case {
+        const char* name;
+        QByteArray script;
+        QString expected;
+    };
+    const std::vector<Case> cases{
+        {"an entry that exists", "echo editor.desktop", applications + QStringLiteral("/editor.desktop")},
+        {"an entry that does not", "echo vanished.desktop", QString()},
+        {"no default", "exit 4", QString()},
+        {"a path instead of a name", "echo /tmp/editor.desktop", QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile script(bin + QStringLiteral("/xdg-mime"));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write("#!/bin/sh\n[ \"$*\" = \"query default text/plain\" ] || exit 9\n" + c.script + "\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(platform::QtShell().DefaultApplication(QStringLiteral("text/plain")), c.expected);
+    }
+    qputenv("PATH", path);
+    qputenv("XDG_DATA_HOME", dataHome);
 }
 
 TEST(QtShellApp, VersionRecordIsTheProjectsOwn) {

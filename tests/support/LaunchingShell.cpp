@@ -14,6 +14,10 @@ QString LaunchingShell::FindProgram(const QString& name) {
     return real.FindProgram(name);
 }
 
+QString LaunchingShell::DefaultApplication(const QString& mimeType) {
+    return real.DefaultApplication(mimeType);
+}
+
 platform::VersionRecord LaunchingShell::App() {
     return real.App();
 }

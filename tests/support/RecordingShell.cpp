@@ -21,4 +21,8 @@ QString RecordingShell::FindProgram(const QString& name) {
     return installed.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
 }
 
+QString RecordingShell::DefaultApplication(const QString& mimeType) {
+    return mimeType == u"text/plain" ? defaultTextEditor : QString();
+}
+
 platform::VersionRecord RecordingShell::App() { return version; }

@@ -4,9 +4,18 @@
 
 #include <QFile>
 
-TempProgramDirectory::TempProgramDirectory() { platform::SetProgramDirectory(dir_.path()); }
+TempProgramDirectory::TempProgramDirectory()
+    : configHome_(qgetenv("XDG_CONFIG_HOME")), configDirs_(qgetenv("XDG_CONFIG_DIRS")) {
+    platform::SetProgramDirectory(dir_.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("config"))));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir_.filePath(QStringLiteral("xdg"))));
+}
 
-TempProgramDirectory::~TempProgramDirectory() { platform::SetProgramDirectory(QString()); }
+TempProgramDirectory::~TempProgramDirectory() {
+    platform::SetProgramDirectory(QString());
+    qputenv("XDG_CONFIG_HOME", configHome_);
+    qputenv("XDG_CONFIG_DIRS", configDirs_);
+}
 
 void TempProgramDirectory::WriteIni(const QByteArray& bytes) const {
     QFile file(dir_.filePath(QStringLiteral("Corvane.ini")));

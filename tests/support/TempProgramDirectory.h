@@ -1,5 +1,7 @@
 #pragma once
-// A temporary program directory for one test: ProgramDirectory points at it while it lives.
+// A temporary program directory for one test: ProgramDirectory points at it while it lives, and the
+// XDG config directories point at its empty subfolders "config" and "xdg", so that no map of the
+// machine's user or system is found.
 
 #include <QByteArray>
 #include <QString>
@@ -18,4 +20,6 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QByteArray configHome_;  // the variables as they were, restored at the end
+    QByteArray configDirs_;
 };

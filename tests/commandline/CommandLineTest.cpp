@@ -1,0 +1,132 @@
+// The real executable's command line: what it prints, on which stream, and its exit status. Each run
+// has no display at all, so a window that opened too early would end the run with Qt's own failure.
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// locale: LC_ALL, LANGUAGE and LANG all set to it when not empty.
+Outcome Corvane(const QStringList& arguments, const QString& locale = QString()) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (!locale.isEmpty()) {
+        for (const char* name : {"LC_ALL", "LANGUAGE", "LANG"}) {
+            environment.insert(QString::fromLatin1(name), locale);
+        }
+    }
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(CORVANE_EXECUTABLE), arguments);
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+struct Case {
+    const char* name;
+    QStringList arguments;
+    int status;
+    QStringList out;  // texts standard output must hold; empty: it must be empty
+    QStringList err;  // likewise for standard error
+    QString locale;   // the user's locale; empty: this process's own
+};
+
+TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
+    QTemporaryDir dir;
+    const QString map = dir.filePath(QStringLiteral("profilo.ini"));
+    QFile(map).open(QIODevice::WriteOnly);
+    const QString pipe = dir.filePath(QStringLiteral("pipe.ini"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString missing = dir.filePath(QStringLiteral("manca.ini"));
+    const QString version = QStringLiteral("Corvane Demo " CORVANE_PROJECT_VERSION "\n");
+
+    const std::vector<Case> cases{
+        {"--help",
+         {QStringLiteral("--help")},
+         0,
+         {QStringLiteral("--map <file>"), QStringLiteral("--emulation"), QStringLiteral("--version"),
+          QStringLiteral("~/.config/corvane/"), QStringLiteral("/etc/xdg/corvane/")},
+         {}},
+        {"-h", {QStringLiteral("-h")}, 0, {QStringLiteral("--map <file>")}, {}},
+        {"--help in the C locale", {QStringLiteral("--help")}, 0, {QStringLiteral("è cercata")}, {}, u"C"_qs},
+        {"--help in a locale naming no language",
+         {QStringLiteral("--help")},
+         0,
+         {QStringLiteral("--emulation")},
+         {},
+         u"xx_YY.UTF-8"_qs},
+        {"bad option in a locale naming no language",
+         {QStringLiteral("--nessuna")},
+         2,
+         {},
+         {QStringLiteral("nessuna")},
+         u"xx_YY.UTF-8"_qs},
+        {"--version", {QStringLiteral("--version")}, 0, {version}, {}},
+        {"--version after a good --map",
+         {QStringLiteral("--map"), map, QStringLiteral("-v")},
+         0,
+         {version},
+         {}},
+        {"unknown option",
+         {QStringLiteral("--mappa"), map},
+         2,
+         {},
+         {QStringLiteral("mappa"), QStringLiteral("--help")}},
+        {"unexpected argument", {map}, 2, {}, {map}},
+        {"--map without its file", {QStringLiteral("--map")}, 2, {}, {QStringLiteral("--map")}},
+        {"--map empty", {QStringLiteral("--map"), QString()}, 2, {}, {QStringLiteral("--map")}},
+        {"--map missing",
+         {QStringLiteral("--map"), missing, QStringLiteral("--emulation")},
+         2,
+         {},
+         {missing}},
+        {"--map a folder", {QStringLiteral("--map"), dir.path()}, 2, {}, {dir.path()}},
+        {"--map a named pipe, without waiting on it", {QStringLiteral("--map=") + pipe}, 2, {}, {pipe}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome run = Corvane(c.arguments, c.locale);
+        EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+        EXPECT_EQ(run.out.isEmpty(), c.out.isEmpty()) << run.out.toStdString();
+        for (const QString& text : c.out) {
+            EXPECT_TRUE(run.out.contains(text)) << text.toStdString() << " not in:\n"
+                                                << run.out.toStdString();
+        }
+        EXPECT_EQ(run.err.isEmpty(), c.err.isEmpty()) << run.err.toStdString();
+        for (const QString& text : c.err) {
+            EXPECT_TRUE(run.err.contains(text)) << text.toStdString() << " not in:\n"
+                                                << run.err.toStdString();
+        }
+    }
+}
+
+// A good command line goes on to open the windows: with no display to open them on, Qt's own failure
+// ends the run, which shows that the options were accepted.
+TEST(CommandLine, GoodOptionsGoOnToTheWindows) {
+    QTemporaryDir dir;
+    const QString map = dir.filePath(QStringLiteral("profilo.ini"));
+    QFile(map).open(QIODevice::WriteOnly);
+    const Outcome run = Corvane({QStringLiteral("--map"), map, QStringLiteral("--emulation")});
+    EXPECT_NE(run.status, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("platform plugin"))) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+}  // namespace
