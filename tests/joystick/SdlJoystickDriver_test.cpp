@@ -3,8 +3,12 @@
 
 #include "JoyEventLog.h"
 #include "joystick/cJoy.h"
+#include "platform/ControllerMappings.h"
 #include "platform/JoystickDriver.h"
+#include "platform/Settings.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 #include <SDL.h>
 #include <gmock/gmock.h>
@@ -302,6 +306,98 @@ TEST_F(SdlDriverTest, ADeviceKeepsItsSlotUntilItLeavesAndAPreferredDeviceTradesP
     }
     EXPECT_THAT(guids["A"].toStdString(), ::testing::MatchesRegex("[0-9a-f]{32}"));
     EXPECT_NE(guids["A"], guids["B"]);
+}
+
+TEST_F(SdlDriverTest, OddDevicesAreReadAsFarAsTheRecordHoldsThem) {
+    const struct {
+        const char* what;
+        SDL_JoystickType type;
+        int axes, buttons, hats;
+        std::vector<int> pressed;
+        std::vector<Uint8> hatValues;
+        uint32_t mask, pov, numAxes, numButtons;
+    } cases[] = {
+        {"no axes", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 0, 4, 0, {3}, {}, 8, 65535, 0, 4},
+        {"nothing at all", SDL_JOYSTICK_TYPE_UNKNOWN, 0, 0, 0, {}, {}, 0, 65535, 0, 0},
+        {"40 buttons: the mask holds 32", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 4, 40, 0, {0, 31, 39}, {}, 0x80000001u, 65535, 4, 32},
+        {"three hats: the first is the pad", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 2, 3, {}, {SDL_HAT_LEFT, 0, SDL_HAT_UP}, 0, 27000, 2, 2},
+        {"a pad without sticks", SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, 4, 0, {SDL_CONTROLLER_BUTTON_A}, {}, 2, 65535, 0, 14},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDL_Joystick* device = Attach(c.type, c.axes, c.buttons, c.hats);
+        for (const int button : c.pressed) {
+            SDL_JoystickSetVirtualButton(device, button, SDL_PRESSED);
+        }
+        for (std::size_t hat = 0; hat < c.hatValues.size(); ++hat) {
+            SDL_JoystickSetVirtualHat(device, static_cast<int>(hat), c.hatValues[hat]);
+        }
+        const JOYINFOEX info = Read();
+        const JOYCAPSA caps = Caps();
+        EXPECT_EQ(info.dwButtons, c.mask);
+        EXPECT_EQ(info.dwPOV, c.pov);
+        EXPECT_EQ(caps.wNumAxes, c.numAxes);
+        EXPECT_EQ(caps.wNumButtons, c.numButtons);
+        if (c.axes == 0) {
+            EXPECT_THAT((std::vector{info.dwXpos, info.dwYpos, info.dwZpos, info.dwRpos, caps.wXmax, caps.wRmax}),
+                        ::testing::Each(0u));
+        }
+        Detach(device);
+    }
+}
+
+// A stick SDL does not know, mapped by SDL_GAMECONTROLLERCONFIG or by the user's gamecontrollerdb.txt;
+// the mapping's "a" (picture bit 1) or "b" (bit 2) is the stick's button 3, which reads bit 3 raw.
+TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStickAPad) {
+    const QByteArray rest = ",Mapped stick,a:b3,leftx:a0,lefty:a1,platform:Linux,";
+    const QByteArray asB = ",Mapped stick,b:b3,leftx:a0,lefty:a1,platform:Linux,";
+    const QByteArray guid = [this] {
+        SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0, "Unknown stick", 0x1234, 0x5678);
+        const QByteArray text = Guid("Unknown stick").toLatin1();
+        Detach(stick);
+        return text;
+    }();
+    const struct {
+        const char* what;
+        QByteArray environment;  // empty: unset
+        QByteArray file;         // empty: no file
+        uint32_t mask;
+    } cases[] = {
+        {"neither", "", "", 8},
+        {"a good line", "", guid + rest + "\n", 2},
+        {"bad lines around a good one", "", "not a mapping\nxyz,,,platform:Linux,\n" + guid + rest + "\n,,\n", 2},
+        {"binary bytes and a NUL before it", "", QByteArray("\xff\xfe\x00\x01\x02\n", 6) + guid + rest + "\n", 2},
+        {"CR LF lines", "", "# pads\r\n" + guid + rest + "\r\n", 2},
+        {"a binding that names nothing", "", guid + ",Mapped stick,a:zz9,b:b3,platform:Linux,\n", 4},
+        {"a line without its platform", "", guid + ",Mapped stick,a:b3,\n", 8},
+        {"larger than the limit", "", guid + rest + "\n" + QByteArray(platform::MaxMappingFileBytes, '#'), 8},
+        {"the environment", guid + rest, "", 2},
+        {"the environment over the file", guid + rest, guid + asB + "\n", 2},
+        {"a malformed environment", "garbage,,,:", guid + asB + "\n", 4},
+    };
+    const QString path = QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt"));
+    ASSERT_TRUE(QDir().mkpath(platform::UserConfigDirectory()));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        driver.reset();  // SDL reads the environment and the file as the driver starts
+        QFile file(path);
+        if (c.file.isEmpty()) {
+            file.remove();
+        } else {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.file);
+            file.close();
+        }
+        c.environment.isEmpty() ? qunsetenv("SDL_GAMECONTROLLERCONFIG")
+                                : qputenv("SDL_GAMECONTROLLERCONFIG", c.environment);
+        driver = platform::MakeSdlJoystickDriver();
+        SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0, "Unknown stick", 0x1234, 0x5678);
+        SDL_JoystickSetVirtualButton(stick, 3, SDL_PRESSED);
+        EXPECT_EQ(Read().dwButtons, c.mask);
+        Detach(stick);
+    }
+    qunsetenv("SDL_GAMECONTROLLERCONFIG");
+    QFile::remove(path);
 }
 
 TEST_F(SdlDriverTest, AControllerPluggedInLaterIsFoundAtTheNextValidityTest) {
