@@ -45,7 +45,8 @@ void MainForm::ElencaCorvane() {
     }
     if (!segnato) {
         // The chosen controller is unplugged: still listed, so the user sees why nothing is read.
-        voce(tr("%1 (scollegato)").arg(QString(CorvaneScelto.name).replace(u'&', QStringLiteral("&&"))),
+        const QString nome = CorvaneScelto.name.isEmpty() ? CorvaneScelto.guid : CorvaneScelto.name;
+        voce(tr("%1 (scollegato)").arg(QString(nome).replace(u'&', QStringLiteral("&&"))),
              QStringLiteral("MenuPadScollegato"), CorvaneScelto);
     } else if (collegati.empty()) {
         QAction* nessuno = MenuScegliPad->addAction(tr("Nessun corvane collegato"));
