@@ -11,6 +11,7 @@
 #include "support/QtPrinters.h"
 #include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
+#include "support/VirtualJoysticks.h"
 
 #include <QAction>
 #include <QFile>
@@ -94,35 +95,11 @@ protected:
         if (timer_module::CurrentJoyMonitor) {
             timer_module::CurrentJoyMonitor->End_JoyMonitor();
         }
-        for (SDL_Joystick* device : devices) {
-            SDL_JoystickClose(device);
-        }
         platform::WriteChosenController({});
     }
 
-    SDL_Joystick* Attach(const char* name) {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
-        desc.naxes = 4;
-        desc.nbuttons = 14;
-        desc.nhats = 1;
-        desc.name = name;
-        SDL_Joystick* device = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
-        EXPECT_NE(device, nullptr) << SDL_GetError();
-        devices.push_back(device);
-        return device;
-    }
-
-    void Detach(SDL_Joystick* device) {
-        for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-            if (SDL_JoystickGetDeviceInstanceID(index) == SDL_JoystickInstanceID(device)) {
-                ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
-            }
-        }
-        devices.erase(std::find(devices.begin(), devices.end(), device));
-        SDL_JoystickClose(device);
-    }
+    SDL_Joystick* Attach(const char* name) { return devices.Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 4, 14, 1, name); }
+    void Detach(SDL_Joystick* device) { devices.Detach(device); }
 
     std::unique_ptr<MainForm> Load() { return std::make_unique<MainForm>(driver, shell); }
 
@@ -181,7 +158,7 @@ protected:
     }
 
     std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
-    std::vector<SDL_Joystick*> devices;
+    VirtualJoysticks devices;  // closed before the driver ends SDL
     TempProgramDirectory dir;
     RecordingShell shell;
 };
