@@ -5,6 +5,7 @@
 
 #include "keymap/Generale.h"
 #include "platform/JoystickDriver.h"
+#include "platform/Settings.h"
 #include "platform/Shell.h"
 
 #include <QMainWindow>
@@ -14,7 +15,9 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QSlider;
 class cJoy;
@@ -56,6 +59,11 @@ public slots:
     void MenuAbout_Click();
     void Img_Logo_DblClick();
 
+    // The controller to read: the submenu lists the attached ones each time it opens; a choice is kept
+    // in the user's settings and, while acquisition runs, restarts it on the chosen controller.
+    void ElencaCorvane();
+    void ScegliCorvane(const platform::ChosenController& scelta);
+
     // Live display of the monitor's events.
     void cJoy_JoyButton(int32_t BtnPressed);
     void cJoy_JoyDpad(int32_t Dpadpos);
@@ -90,6 +98,7 @@ private:
     void ImpostaFinestra();
     void CreaControlli();
     void CreaMenu();
+    void CreaMenuCorvane(QMenu& file);
     void Collega();
     void Form_Load();
     // Stops the monitor and releases it: its teardown runs, unless the timer module still held it.
@@ -108,6 +117,8 @@ private:
     std::unique_ptr<QWidget> about;
 
     int32_t CodiceLetto = 0;  // button mask of the last live button event
+    // The controller Start reads; an empty GUID reads the first that answers (slot 0, else slot 1).
+    platform::ChosenController CorvaneScelto;
 
     QAction* MenuEmula = nullptr;
     QAction* MenuNumeroPad = nullptr;
@@ -115,6 +126,8 @@ private:
     QAction* MenuFine = nullptr;
     QAction* MenuAssegna = nullptr;
     QAction* MenuAbout = nullptr;
+    QMenu* MenuScegliPad = nullptr;
+    QActionGroup* GruppoCorvane = nullptr;
 
     QLabel* Img_Logo = nullptr;
     std::array<QLabel*, Generale::NumTasti> Img_Tasto{};
