@@ -2,10 +2,71 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="it">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usare --help per l&apos;elenco delle opzioni.</source>
+        <translation>Use --help for the list of options.</translation>
+    </message>
+    <message>
+        <source>Mostra dal vivo i tasti e le levette di un controller di gioco e avvia i comandi configurati.
+
+La mappa dei tasti/assi, Corvane.ini, è cercata in quest&apos;ordine e vale la prima trovata:
+  accanto al programma;
+  in $XDG_CONFIG_HOME/corvane/ (se la variabile non è impostata: ~/.config/corvane/);
+  in corvane/ dentro ogni cartella di $XDG_CONFIG_DIRS (se non è impostata: /etc/xdg/corvane/).
+Se non ne esiste nessuna, &quot;Come assegnare i tasti&quot; crea ~/.config/corvane/Corvane.ini
+dall&apos;esempio commentato e lo apre nell&apos;editor di testo.</source>
+        <translation>Shows live the buttons and sticks of a game controller and starts the configured commands.
+
+The button/axis map, Corvane.ini, is looked for in this order, and the first found counts:
+  beside the program;
+  in $XDG_CONFIG_HOME/corvane/ (when the variable is not set: ~/.config/corvane/);
+  in corvane/ inside each folder of $XDG_CONFIG_DIRS (when it is not set: /etc/xdg/corvane/).
+When there is none, &quot;How to assign the buttons&quot; creates ~/.config/corvane/Corvane.ini
+from the commented example and opens it in the text editor.</translation>
+    </message>
+    <message>
+        <source>Mostra questo aiuto ed esce.</source>
+        <translation>Shows this help and exits.</translation>
+    </message>
+    <message>
+        <source>Mostra il nome e la versione del programma ed esce.</source>
+        <translation>Shows the program&apos;s name and version and exits.</translation>
+    </message>
+    <message>
+        <source>Legge la mappa dei tasti/assi da &lt;file&gt; invece di cercare Corvane.ini.</source>
+        <translation>Reads the button/axis map from &lt;file&gt; instead of looking for Corvane.ini.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>Mostra nel menu File la voce &quot;Emulazione Corvane&quot;, che apre il pannello per provare i comandi con il mouse.</source>
+        <translation>Shows the entry &quot;Corvane emulation&quot; in the File menu, which opens the panel to try the controls with the mouse.</translation>
+    </message>
+    <message>
+        <source>argomento inatteso: &quot;%1&quot;.</source>
+        <translation>unexpected argument: &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>--map vuole il percorso di un file di mappa.</source>
+        <translation>--map needs the path of a map file.</translation>
+    </message>
+    <message>
+        <source>la mappa &quot;%1&quot; non esiste o non è un file leggibile.</source>
+        <translation>the map &quot;%1&quot; does not exist or is not a readable file.</translation>
+    </message>
+</context>
+<context>
     <name>DesktopPrograms</name>
     <message>
         <source>Nessun programma per le periferiche di gioco è installato.<byte value="xd"/>Per provare e regolare il Corvane installare il pacchetto &quot;jstest-gtk&quot;<byte value="xd"/>(ad esempio con il comando: sudo apt install jstest-gtk).</source>
         <translation>No game-controller program is installed.<byte value="xd"/>To test and adjust the Corvane, install the package &quot;jstest-gtk&quot;<byte value="xd"/>(for example with the command: sudo apt install jstest-gtk).</translation>
+    </message>
+    <message>
+        <source>Nessun editor di testo è stato trovato.<byte value="xd"/>Per cambiare la mappa dei tasti/assi aprire con un editor di testo il file:<byte value="xd"/>%1</source>
+        <translation>No text editor was found.<byte value="xd"/>To change the button/axis map, open this file with a text editor:<byte value="xd"/>%1</translation>
     </message>
 </context>
 <context>
@@ -241,6 +302,26 @@
     <message>
         <source>Informazioni su...</source>
         <translation>About...</translation>
+    </message>
+    <message>
+        <source>Scegli il Corvane</source>
+        <translation>Choose the Corvane</translation>
+    </message>
+    <message>
+        <source>Automatico (il primo che risponde)</source>
+        <translation>Automatic (the first that answers)</translation>
+    </message>
+    <message>
+        <source>Corvane senza nome</source>
+        <translation>Unnamed Corvane</translation>
+    </message>
+    <message>
+        <source>%1 (scollegato)</source>
+        <translation>%1 (unplugged)</translation>
+    </message>
+    <message>
+        <source>Nessun corvane collegato</source>
+        <translation>No corvane connected</translation>
     </message>
 </context>
 <context>
