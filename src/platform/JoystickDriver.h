@@ -3,8 +3,10 @@
 // multimedia joystick interface (slot count, capabilities of a slot, one reading of a slot).
 // The real backend reads SDL2; tests script a fake.
 
+#include <QString>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -49,6 +51,15 @@ struct JOYINFOEX {
 };
 static_assert(sizeof(JOYINFOEX) == 52, "the reading record has the platform's size");
 
+// One attached device, as a user picks it.
+struct AttachedDevice {
+    uint32_t slot = 0;  // the slot the calls below read it at
+    QString name;
+    // SDL's GUID text, 32 lowercase hexadecimal digits. It names a model (bus, vendor, product,
+    // version, name), not a unit: two pads of one model share it.
+    QString guid;
+};
+
 class JoystickDriver {
 public:
     virtual ~JoystickDriver() = default;
@@ -58,6 +69,13 @@ public:
     virtual uint32_t joyGetDevCapsA(uint32_t uJoyID, JOYCAPSA& caps) = 0;
     // One reading of slot uJoyID; JOYERR_NOERROR on success, else JOYERR_PARMS / NOCANDO / UNPLUGGED.
     virtual uint32_t joyGetPosEx(uint32_t uJoyID, JOYINFOEX& info) = 0;
+
+    // The devices attached now, by ascending slot.
+    virtual std::vector<AttachedDevice> AttachedDevices() = 0;
+    // Makes slot 0 read the first attached device with this GUID: it and the device of slot 0 trade
+    // slots, so every device keeps one slot and the count stays the same. While no such device is
+    // attached, slot 0 reads as unplugged. An empty GUID puts every device back in its own slot.
+    virtual void PreferDevice(const QString& guid) = 0;
 };
 
 // The SDL2 backend. Initialises SDL's joystick and game-controller subsystems for its lifetime.

@@ -1,13 +1,20 @@
-// The joystick driver over SDL2. Slots are the controllers attached now, in SDL's device order.
+// The joystick driver over SDL2. A device takes the lowest free slot when it arrives and keeps it
+// until it leaves, so a slot names one device for as long as that device is attached.
 // Controllers that SDL's game-controller database recognises are reported in the layout of the
 // program's picture; any other device is reported raw.
+#include "platform/ControllerMappings.h"
+#include "platform/DeviceDiscovery.h"
 #include "platform/JoystickDriver.h"
+#include "platform/Settings.h"
 
+#include <QByteArray>
+#include <QDir>
 #include <SDL.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -59,16 +66,20 @@ constexpr std::array<SDL_GameControllerAxis, 4> kPictureAxes = {
     SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_AXIS_RIGHTY,
     SDL_CONTROLLER_AXIS_RIGHTX};
 
-// One opened device. A recognised controller is opened as a game controller, anything else raw.
+// One slot of the table. A slot is free while its id is -1.
 struct Device {
     SDL_JoystickID id = -1;
-    SDL_Joystick* joystick = nullptr;
+    SDL_Joystick* joystick = nullptr;  // null in a taken slot when SDL could not open the device
     SDL_GameController* controller = nullptr;
+    std::array<bool, 4> axes{};  // X, Y, Z, R present
+    QString name;
+    QString guid;
 };
 
 class SdlJoystickDriver final : public JoystickDriver {
 public:
     SdlJoystickDriver() {
+        PrepareDeviceDiscovery();
         // Without this hint SDL takes over SIGINT and SIGTERM, and the program ignores them.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         ready_ = SDL_InitSubSystem(kSubsystems) == 0;
@@ -76,6 +87,10 @@ public:
             // Readings are polled: SDL's event queue would only fill up unread.
             SDL_JoystickEventState(SDL_IGNORE);
             SDL_GameControllerEventState(SDL_IGNORE);
+            // After SDL's own mappings and SDL_GAMECONTROLLERCONFIG, which SDL ranks above these.
+            LoadControllerMappings(
+                QDir(UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt")));
+            Refresh();
         }
     }
 
@@ -83,7 +98,7 @@ public:
         if (!ready_) {
             return;
         }
-        for (Device& device : devices_) {
+        for (Device& device : slots_) {
             Close(device);
         }
         // SDL counts its subsystem users: it really quits with the last driver.
@@ -98,27 +113,22 @@ public:
             return 0;
         }
         SDL_JoystickUpdate();  // finds controllers plugged in since the last look
+        Refresh();
         return kSlots;
     }
 
     uint32_t joyGetDevCapsA(uint32_t uJoyID, JOYCAPSA& caps) override {
-        if (!ready_) {
-            return JOYERR_NOCANDO;
-        }
         Device* device = nullptr;
-        if (const uint32_t code = Attached(uJoyID, device); code != JOYERR_NOERROR) {
+        if (const uint32_t code = Find(uJoyID, device); code != JOYERR_NOERROR) {
             return code;
         }
         caps = JOYCAPSA{};
-        const char* name = device->controller != nullptr ? SDL_GameControllerName(device->controller)
-                                                         : SDL_JoystickName(device->joystick);
-        if (name != nullptr) {
-            std::strncpy(caps.szPname, name, sizeof caps.szPname - 1);
-        }
+        const QByteArray name = device->name.toUtf8();
+        std::strncpy(caps.szPname, name.constData(), sizeof caps.szPname - 1);
         // A missing axis has the range 0..0, which the monitor reads as 0.
         uint32_t* const maxima[] = {&caps.wXmax, &caps.wYmax, &caps.wZmax, &caps.wRmax};
-        for (int axis = 0; axis < 4; ++axis) {
-            if (HasAxis(*device, axis)) {
+        for (std::size_t axis = 0; axis < device->axes.size(); ++axis) {
+            if (device->axes[axis]) {
                 *maxima[axis] = kAxisMax;
                 ++caps.wNumAxes;
             }
@@ -131,63 +141,202 @@ public:
     }
 
     uint32_t joyGetPosEx(uint32_t uJoyID, JOYINFOEX& info) override {
-        if (!ready_) {
-            return JOYERR_NOCANDO;
+        if (ready_) {
+            SDL_JoystickUpdate();
         }
-        SDL_JoystickUpdate();
         Device* device = nullptr;
-        if (const uint32_t code = Attached(uJoyID, device); code != JOYERR_NOERROR) {
+        if (const uint32_t code = Find(uJoyID, device); code != JOYERR_NOERROR) {
             return code;
         }
         const JOYINFOEX request = info;
-        info = device->controller != nullptr ? ReadController(device->controller) : ReadRaw(device->joystick);
+        info = device->controller != nullptr ? ReadController(*device) : ReadRaw(device->joystick);
         info.dwSize = request.dwSize;
         info.dwFlags = request.dwFlags;
         return JOYERR_NOERROR;
     }
 
+    std::vector<AttachedDevice> AttachedDevices() override {
+        std::vector<AttachedDevice> attached;
+        if (!ready_) {
+            return attached;
+        }
+        SDL_JoystickUpdate();
+        Refresh();
+        for (uint32_t slot = 0; slot < kSlots; ++slot) {
+            const uint32_t real = RealSlot(slot);
+            if (real < kSlots && slots_[real].id >= 0) {
+                attached.push_back({slot, slots_[real].name, slots_[real].guid});
+            }
+        }
+        return attached;
+    }
+
+    void PreferDevice(const QString& guid) override {
+        preferred_ = guid;
+        if (ready_) {
+            Refresh();
+        }
+        PlacePreferred();
+    }
+
 private:
-    // The device in slot uJoyID, opened (again, when it was replugged), or the reason there is none.
-    uint32_t Attached(uint32_t uJoyID, Device*& device) {
+    // The device in slot uJoyID, with the table brought up to date, or the reason there is none.
+    uint32_t Find(uint32_t uJoyID, Device*& device) {
+        if (!ready_) {
+            return JOYERR_NOCANDO;
+        }
         if (uJoyID >= kSlots) {
             return JOYERR_PARMS;
         }
-        Device& slot = devices_[uJoyID];
-        const auto index = static_cast<int>(uJoyID);
-        const SDL_JoystickID id = index < SDL_NumJoysticks() ? SDL_JoystickGetDeviceInstanceID(index) : -1;
-        if (id < 0) {
-            Close(slot);
+        Refresh();
+        const uint32_t real = RealSlot(uJoyID);
+        if (real >= kSlots || slots_[real].id < 0) {
             return JOYERR_UNPLUGGED;
         }
-        if (slot.id != id) {
-            Close(slot);
-            if (!Open(index, slot)) {
-                return JOYERR_NOCANDO;
-            }
+        if (slots_[real].joystick == nullptr) {
+            return JOYERR_NOCANDO;
         }
-        // SDL reads an unplugged device that is still open as all zeros rather than failing.
-        if (!SDL_JoystickGetAttached(slot.joystick)) {
-            Close(slot);
-            return JOYERR_UNPLUGGED;
-        }
-        device = &slot;
+        device = &slots_[real];
         return JOYERR_NOERROR;
     }
 
-    static bool Open(int index, Device& device) {
-        if (SDL_IsGameController(index)) {
+    // A device that left frees its slot; a device that arrived takes the lowest free one. SDL's device
+    // indices shift whenever a device leaves, so slots follow SDL's instance ids instead.
+    void Refresh() {
+        bool changed = false;
+        int opened = 0;
+        for (Device& slot : slots_) {
+            if (slot.joystick == nullptr) {
+                continue;
+            }
+            // SDL reads a device that left while open as all zeros rather than failing.
+            if (SDL_JoystickGetAttached(slot.joystick) == SDL_FALSE) {
+                gone_.push_back(slot.id);
+                Close(slot);
+                changed = true;
+            } else {
+                ++opened;
+            }
+        }
+        // Every open device is listed, so a count that differs means some listed device has no slot.
+        if (SDL_NumJoysticks() != opened) {
+            changed = Rescan() || changed;
+        }
+        if (changed) {
+            PlacePreferred();
+        }
+    }
+
+    // Matches the table to SDL's device list; true when a slot changed hands.
+    bool Rescan() {
+        std::vector<SDL_JoystickID> listed(static_cast<std::size_t>(std::max(SDL_NumJoysticks(), 0)));
+        for (std::size_t index = 0; index < listed.size(); ++index) {
+            listed[index] = SDL_JoystickGetDeviceInstanceID(static_cast<int>(index));
+        }
+        const auto isListed = [&listed](SDL_JoystickID id) {
+            return std::find(listed.begin(), listed.end(), id) != listed.end();
+        };
+        bool changed = false;
+        // A device SDL could not open holds its slot for as long as SDL lists it.
+        for (Device& slot : slots_) {
+            if (slot.id >= 0 && slot.joystick == nullptr && !isListed(slot.id)) {
+                slot = Device{};
+                changed = true;
+            }
+        }
+        // A device seen leaving is never taken again, though SDL may list it a moment longer.
+        std::erase_if(gone_, [&](SDL_JoystickID id) { return !isListed(id); });
+        for (std::size_t index = 0; index < listed.size(); ++index) {
+            const SDL_JoystickID id = listed[index];
+            const auto holds = [id](const Device& slot) { return slot.id == id; };
+            if (id < 0 || std::any_of(slots_.begin(), slots_.end(), holds) ||
+                std::find(gone_.begin(), gone_.end(), id) != gone_.end()) {
+                continue;
+            }
+            const QString guid = GuidAt(static_cast<int>(index));
+            const uint32_t slot = SlotFor(guid);
+            if (slot < kSlots) {  // else every slot is taken: the device waits for one to free up
+                Open(static_cast<int>(index), guid, slots_[slot]);
+                changed = true;
+            }
+        }
+        return changed;
+    }
+
+    // The slot a device arriving now takes: the lowest free one, except that the slot kept for an
+    // absent preferred device (the one slot 0 reads) waits for that device.
+    uint32_t SlotFor(const QString& guid) const {
+        const bool kept = !preferred_.isEmpty() && swap_ < kSlots && slots_[swap_].id < 0;
+        if (kept && guid == preferred_) {
+            return swap_;
+        }
+        for (uint32_t slot = 0; slot < kSlots; ++slot) {
+            if (slots_[slot].id < 0 && !(kept && slot == swap_)) {
+                return slot;
+            }
+        }
+        return kSlots;
+    }
+
+    uint32_t LowestFree() const {
+        const auto free =
+            std::find_if(slots_.begin(), slots_.end(), [](const Device& slot) { return slot.id < 0; });
+        return static_cast<uint32_t>(free - slots_.begin());
+    }
+
+    // The table's slot that the contract's slot reads: slot 0 and swap_ trade places; kSlots is none.
+    uint32_t RealSlot(uint32_t slot) const {
+        if (slot == 0) {
+            return swap_;
+        }
+        return slot == swap_ ? 0 : slot;
+    }
+
+    // Slot 0 trades places with the preferred device's slot. While that device is absent, slot 0 trades
+    // with a free slot kept for it (the one it left, while still free), and so reads as unplugged; no
+    // other device moves when it leaves or comes back. With every slot taken and the preferred device
+    // absent, slot 0 reads as unplugged and the device of the table's slot 0 waits for a free slot.
+    void PlacePreferred() {
+        if (preferred_.isEmpty()) {
+            swap_ = 0;
+            return;
+        }
+        const auto preferred = std::find_if(slots_.begin(), slots_.end(), [this](const Device& slot) {
+            return slot.id >= 0 && slot.guid == preferred_;
+        });
+        if (preferred != slots_.end()) {
+            swap_ = static_cast<uint32_t>(preferred - slots_.begin());
+        } else if (swap_ >= kSlots || slots_[swap_].id >= 0) {
+            swap_ = LowestFree();
+        }
+    }
+
+    static QString GuidAt(int index) {
+        std::array<char, 33> text{};
+        SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), text.data(),
+                                  static_cast<int>(text.size()));
+        return QString::fromLatin1(text.data());
+    }
+
+    // Takes the device at SDL's index into the slot. A recognised controller is opened as a game
+    // controller; anything else, or a controller SDL will not open as one, is read raw.
+    static void Open(int index, const QString& guid, Device& device) {
+        device.id = SDL_JoystickGetDeviceInstanceID(index);
+        device.guid = guid;
+        if (SDL_IsGameController(index) == SDL_TRUE) {
             device.controller = SDL_GameControllerOpen(index);
-            device.joystick =
-                device.controller != nullptr ? SDL_GameControllerGetJoystick(device.controller) : nullptr;
-        } else {
-            device.joystick = SDL_JoystickOpen(index);
         }
-        if (device.joystick == nullptr) {
-            Close(device);
-            return false;
+        device.joystick = device.controller != nullptr ? SDL_GameControllerGetJoystick(device.controller)
+                                                       : SDL_JoystickOpen(index);
+        const char* name = device.controller != nullptr ? SDL_GameControllerName(device.controller)
+                                                        : SDL_JoystickNameForIndex(index);
+        device.name = QString::fromUtf8(name != nullptr ? name : "");
+        for (std::size_t axis = 0; axis < device.axes.size() && device.joystick != nullptr; ++axis) {
+            device.axes[axis] =
+                device.controller != nullptr
+                    ? SDL_GameControllerHasAxis(device.controller, kPictureAxes[axis]) == SDL_TRUE
+                    : static_cast<int>(axis) < SDL_JoystickNumAxes(device.joystick);
         }
-        device.id = SDL_JoystickInstanceID(device.joystick);
-        return true;
     }
 
     static void Close(Device& device) {
@@ -197,14 +346,6 @@ private:
             SDL_JoystickClose(device.joystick);
         }
         device = Device{};
-    }
-
-    // Whether axis 0..3 (X, Y, Z, R) is present on the device.
-    static bool HasAxis(const Device& device, int axis) {
-        if (device.controller != nullptr) {
-            return SDL_GameControllerHasAxis(device.controller, kPictureAxes[static_cast<std::size_t>(axis)]);
-        }
-        return axis < SDL_JoystickNumAxes(device.joystick);
     }
 
     static JOYINFOEX ReadRaw(SDL_Joystick* joystick) {
@@ -218,6 +359,7 @@ private:
         info.dwYpos = axis(1);
         info.dwZpos = axis(2);
         info.dwRpos = axis(3);
+        // The mask holds 32 buttons; further buttons are not read.
         const int buttons = std::min(SDL_JoystickNumButtons(joystick), 32);
         for (int n = 0; n < buttons; ++n) {
             if (SDL_JoystickGetButton(joystick, n) != 0) {
@@ -230,12 +372,11 @@ private:
         return info;
     }
 
-    static JOYINFOEX ReadController(SDL_GameController* controller) {
+    static JOYINFOEX ReadController(const Device& device) {
+        SDL_GameController* const controller = device.controller;
         JOYINFOEX info;
         const auto axis = [&](std::size_t n) {
-            return SDL_GameControllerHasAxis(controller, kPictureAxes[n])
-                       ? AxisPosition(SDL_GameControllerGetAxis(controller, kPictureAxes[n]))
-                       : 0u;
+            return device.axes[n] ? AxisPosition(SDL_GameControllerGetAxis(controller, kPictureAxes[n])) : 0u;
         };
         info.dwXpos = axis(0);
         info.dwYpos = axis(1);
@@ -265,7 +406,10 @@ private:
     }
 
     bool ready_ = false;
-    std::array<Device, kSlots> devices_;
+    std::array<Device, kSlots> slots_;
+    std::vector<SDL_JoystickID> gone_;  // devices seen leaving that SDL may still list
+    QString preferred_;                 // GUID of the device slot 0 reads; empty for none
+    uint32_t swap_ = 0;                 // the table's slot that trades places with slot 0
 };
 
 }  // namespace

@@ -3,13 +3,20 @@
 
 #include "JoyEventLog.h"
 #include "joystick/cJoy.h"
+#include "platform/ControllerMappings.h"
 #include "platform/JoystickDriver.h"
+#include "platform/Settings.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 #include <SDL.h>
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 using ::testing::ElementsAre;
@@ -32,21 +39,29 @@ protected:
     // Attaches a virtual device, opened to set its controls. The game-controller type is recognised
     // with SDL's default virtual mapping (virtual button n is SDL_GameControllerButton n; axes 0..5
     // are left x, left y, right x, right y, left and right trigger); any other type is raw.
-    SDL_Joystick* Attach(SDL_JoystickType type, int axes, int buttons, int hats) {
+    // Devices of one name share a GUID; a vendor and product number go into the GUID instead of the name.
+    SDL_Joystick* Attach(SDL_JoystickType type, int axes, int buttons, int hats, const char* name = nullptr,
+                         Uint16 vendor = 0, Uint16 product = 0) {
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
         desc.type = static_cast<Uint16>(type);
         desc.naxes = static_cast<Uint16>(axes);
         desc.nbuttons = static_cast<Uint16>(buttons);
         desc.nhats = static_cast<Uint16>(hats);
-        desc.name = type == SDL_JOYSTICK_TYPE_GAMECONTROLLER ? "Virtual pad" : "Virtual stick";
+        desc.vendor_id = vendor;
+        desc.product_id = product;
+        desc.name = name != nullptr                              ? name
+                    : type == SDL_JOYSTICK_TYPE_GAMECONTROLLER ? "Virtual pad"
+                                                               : "Virtual stick";
         SDL_Joystick* device = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
         EXPECT_NE(device, nullptr);
         devices.push_back(device);
         return device;
     }
 
-    SDL_Joystick* AttachPad() { return Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 16, 0); }
+    SDL_Joystick* AttachPad(const char* name = nullptr) {
+        return Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 16, 0, name);
+    }
 
     void Detach(SDL_Joystick* device) {
         for (int index = 0; index < SDL_NumJoysticks(); ++index) {
@@ -54,6 +69,29 @@ protected:
                 ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
             }
         }
+        devices.erase(std::find(devices.begin(), devices.end(), device));
+        SDL_JoystickClose(device);
+    }
+
+    // The name of the device in each of the first slots, "" for an unplugged slot.
+    std::vector<std::string> SlotNames(uint32_t count = 4) {
+        std::vector<std::string> names;
+        for (uint32_t slot = 0; slot < count; ++slot) {
+            JOYCAPSA caps;
+            const uint32_t code = driver->joyGetDevCapsA(slot, caps);
+            EXPECT_TRUE(code == platform::JOYERR_NOERROR || code == platform::JOYERR_UNPLUGGED) << code;
+            names.emplace_back(code == platform::JOYERR_NOERROR ? caps.szPname : "");
+        }
+        return names;
+    }
+
+    QString Guid(const char* name) {
+        for (const platform::AttachedDevice& device : driver->AttachedDevices()) {
+            if (device.name == QLatin1String(name)) {
+                return device.guid;
+            }
+        }
+        return {};
     }
 
     JOYINFOEX Read(uint32_t slot = 0) {
@@ -221,17 +259,145 @@ TEST_F(SdlDriverTest, APadsSticksAreXYLeftAndRZRightAndItsTriggersPressPastHalfW
     EXPECT_EQ(Read().dwButtons, 1u << 10);
 }
 
-TEST_F(SdlDriverTest, SlotsFollowSdlsDeviceOrder) {
-    SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 4, 4, 0);
-    AttachPad();
-    EXPECT_STREQ(Caps(1).szPname, "Virtual pad");
+TEST_F(SdlDriverTest, ADeviceKeepsItsSlotUntilItLeavesAndAPreferredDeviceTradesPlacesWithSlotZero) {
+    const struct {
+        const char* action;
+        const char* device;
+        std::vector<std::string> names;
+    } steps[] = {
+        {"attach", "A", {"A", "", "", "", ""}},
+        {"attach", "B", {"A", "B", "", "", ""}},
+        {"attach", "C", {"A", "B", "C", "", ""}},
+        {"detach", "A", {"", "B", "C", "", ""}},   // SDL's indices shift down; the slots do not
+        {"attach", "D", {"D", "B", "C", "", ""}},  // the lowest free slot
+        {"detach", "B", {"D", "", "C", "", ""}},
+        {"attach", "A", {"D", "A", "C", "", ""}},  // back, in the lowest free slot
+        {"prefer", "C", {"C", "A", "D", "", ""}},
+        {"detach", "C", {"", "A", "D", "", ""}},   // slot 0 reads as unplugged while C is away
+        {"attach", "B", {"", "A", "D", "B", ""}},  // C's slot waits for C
+        {"attach", "C", {"C", "A", "D", "B", ""}},
+        {"prefer", "E", {"", "A", "C", "B", "D"}},  // a model not attached
+        {"prefer", "", {"D", "A", "C", "B", ""}},
+    };
+    joy = std::make_shared<cJoy>(driver);
+    JoyEventLog events(*joy);
+    std::map<std::string, SDL_Joystick*> attached;
+    std::map<std::string, QString> guids = {{"E", QStringLiteral("03000000ffff0000eeee000000000000")}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string(step.action) + " " + step.device);
+        const std::string action = step.action;
+        if (action == "attach") {
+            attached[step.device] = Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, step.device);
+            guids[step.device] = Guid(step.device);
+        } else if (action == "detach") {
+            Detach(attached[step.device]);
+        } else {
+            driver->PreferDevice(guids[step.device]);
+        }
+        EXPECT_EQ(SlotNames(5), step.names);
+        std::vector<std::string> listed(5);
+        for (const platform::AttachedDevice& device : driver->AttachedDevices()) {
+            listed.at(device.slot) = device.name.toStdString();
+        }
+        EXPECT_EQ(listed, step.names);
+        const auto count = std::count_if(step.names.begin(), step.names.end(), [](auto& n) { return !n.empty(); });
+        ASSERT_TRUE(joy->ConfiguratedJoy());
+        EXPECT_THAT(events.Take(), ElementsAre("JoyNumbers(" + std::to_string(count) + ")"));
+    }
+    EXPECT_THAT(guids["A"].toStdString(), ::testing::MatchesRegex("[0-9a-f]{32}"));
+    EXPECT_NE(guids["A"], guids["B"]);
+}
 
-    Detach(stick);
-    driver->joyGetNumDevs();
+TEST_F(SdlDriverTest, OddDevicesAreReadAsFarAsTheRecordHoldsThem) {
+    const struct {
+        const char* what;
+        SDL_JoystickType type;
+        int axes, buttons, hats;
+        std::vector<int> pressed;
+        std::vector<Uint8> hatValues;
+        uint32_t mask, pov, numAxes, numButtons;
+    } cases[] = {
+        {"no axes", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 0, 4, 0, {3}, {}, 8, 65535, 0, 4},
+        {"nothing at all", SDL_JOYSTICK_TYPE_UNKNOWN, 0, 0, 0, {}, {}, 0, 65535, 0, 0},
+        {"40 buttons: the mask holds 32", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 4, 40, 0, {0, 31, 39}, {}, 0x80000001u, 65535, 4, 32},
+        {"three hats: the first is the pad", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 2, 3, {}, {SDL_HAT_LEFT, 0, SDL_HAT_UP}, 0, 27000, 2, 2},
+        {"a pad without sticks", SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, 4, 0, {SDL_CONTROLLER_BUTTON_A}, {}, 2, 65535, 0, 14},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDL_Joystick* device = Attach(c.type, c.axes, c.buttons, c.hats);
+        for (const int button : c.pressed) {
+            SDL_JoystickSetVirtualButton(device, button, SDL_PRESSED);
+        }
+        for (std::size_t hat = 0; hat < c.hatValues.size(); ++hat) {
+            SDL_JoystickSetVirtualHat(device, static_cast<int>(hat), c.hatValues[hat]);
+        }
+        const JOYINFOEX info = Read();
+        const JOYCAPSA caps = Caps();
+        EXPECT_EQ(info.dwButtons, c.mask);
+        EXPECT_EQ(info.dwPOV, c.pov);
+        EXPECT_EQ(caps.wNumAxes, c.numAxes);
+        EXPECT_EQ(caps.wNumButtons, c.numButtons);
+        if (c.axes == 0) {
+            EXPECT_THAT((std::vector{info.dwXpos, info.dwYpos, info.dwZpos, info.dwRpos, caps.wXmax, caps.wRmax}),
+                        ::testing::Each(0u));
+        }
+        Detach(device);
+    }
+}
 
-    EXPECT_STREQ(Caps(0).szPname, "Virtual pad");
-    JOYCAPSA caps;
-    EXPECT_EQ(driver->joyGetDevCapsA(1, caps), platform::JOYERR_UNPLUGGED);
+// A stick SDL does not know, mapped by SDL_GAMECONTROLLERCONFIG or by the user's gamecontrollerdb.txt;
+// the mapping's "a" (picture bit 1) or "b" (bit 2) is the stick's button 3, which reads bit 3 raw.
+TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStickAPad) {
+    const QByteArray rest = ",Mapped stick,a:b3,leftx:a0,lefty:a1,platform:Linux,";
+    const QByteArray asB = ",Mapped stick,b:b3,leftx:a0,lefty:a1,platform:Linux,";
+    const QByteArray guid = [this] {
+        SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0, "Unknown stick", 0x1234, 0x5678);
+        const QByteArray text = Guid("Unknown stick").toLatin1();
+        Detach(stick);
+        return text;
+    }();
+    const struct {
+        const char* what;
+        QByteArray environment;  // empty: unset
+        QByteArray file;         // empty: no file
+        uint32_t mask;
+    } cases[] = {
+        {"neither", "", "", 8},
+        {"a good line", "", guid + rest + "\n", 2},
+        {"bad lines around a good one", "", "not a mapping\nxyz,,,platform:Linux,\n" + guid + rest + "\n,,\n", 2},
+        {"binary bytes and a NUL before it", "", QByteArray("\xff\xfe\x00\x01\x02\n", 6) + guid + rest + "\n", 2},
+        {"CR LF lines", "", "# pads\r\n" + guid + rest + "\r\n", 2},
+        {"a binding that names nothing", "", guid + ",Mapped stick,a:zz9,b:b3,platform:Linux,\n", 4},
+        {"a line without its platform", "", guid + ",Mapped stick,a:b3,\n", 8},
+        {"larger than the limit", "", guid + rest + "\n" + QByteArray(platform::MaxMappingFileBytes, '#'), 8},
+        {"the environment", guid + rest, "", 2},
+        {"the environment over the file", guid + rest, guid + asB + "\n", 2},
+        {"a malformed environment", "garbage,,,:", guid + asB + "\n", 4},
+    };
+    const QString path = QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt"));
+    ASSERT_TRUE(QDir().mkpath(platform::UserConfigDirectory()));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        driver.reset();  // SDL reads the environment and the file as the driver starts
+        QFile file(path);
+        if (c.file.isEmpty()) {
+            file.remove();
+        } else {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.file);
+            file.close();
+        }
+        c.environment.isEmpty() ? qunsetenv("SDL_GAMECONTROLLERCONFIG")
+                                : qputenv("SDL_GAMECONTROLLERCONFIG", c.environment);
+        driver = platform::MakeSdlJoystickDriver();
+        SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0, "Unknown stick", 0x1234, 0x5678);
+        SDL_JoystickSetVirtualButton(stick, 3, SDL_PRESSED);
+        EXPECT_EQ(Read().dwButtons, c.mask);
+        Detach(stick);
+    }
+    qunsetenv("SDL_GAMECONTROLLERCONFIG");
+    QFile::remove(path);
 }
 
 TEST_F(SdlDriverTest, AControllerPluggedInLaterIsFoundAtTheNextValidityTest) {
@@ -260,12 +426,15 @@ TEST_F(SdlDriverTest, TheRunningMonitorFollowsThePad) {
 
 TEST_F(SdlDriverTest, UnpluggingWhileRunningReportsOnceAndPluggingBackResumes) {
     SDL_Joystick* pad = AttachPad();
+    SDL_Joystick* other = AttachPad("Other pad");
     StartMonitor();
 
     Detach(pad);
     EXPECT_THAT(NextEvents(), ElementsAre("JoyError(Joystick Unplugged)"));
+    SDL_JoystickSetVirtualButton(other, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
     QTest::qWait(6 * 25);
-    EXPECT_THAT(log->Take(), ::testing::IsEmpty());  // the ticks meanwhile failed the same way
+    // The ticks meanwhile failed the same way; the pad left attached is not read in the unplugged one's slot.
+    EXPECT_THAT(log->Take(), ::testing::IsEmpty());
 
     SDL_JoystickSetVirtualButton(AttachPad(), SDL_CONTROLLER_BUTTON_B, SDL_PRESSED);
     EXPECT_THAT(NextEvents(), ElementsAre("JoyButton(4)"));

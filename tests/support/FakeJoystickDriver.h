@@ -5,6 +5,7 @@
 #include "platform/JoystickDriver.h"
 
 #include <map>
+#include <vector>
 
 class FakeJoystickDriver final : public platform::JoystickDriver {
 public:
@@ -18,12 +19,16 @@ public:
     uint32_t joyGetNumDevs() override;
     uint32_t joyGetDevCapsA(uint32_t uJoyID, platform::JOYCAPSA& caps) override;
     uint32_t joyGetPosEx(uint32_t uJoyID, platform::JOYINFOEX& info) override;
+    std::vector<platform::AttachedDevice> AttachedDevices() override { return attached; }
+    void PreferDevice(const QString& guid) override { preferred = guid; }
 
     // Scripts a slot answering both queries: X, Y, Z, R ranged 0..axisMax, resting centred.
     Slot& Answering(uint32_t uJoyID, uint32_t axisMax = 65535);
 
     uint32_t numDevs = 16;
     std::map<uint32_t, Slot> scripted;  // unscripted slots answer JOYERR_UNPLUGGED
+    std::vector<platform::AttachedDevice> attached;  // the device list, as scripted
+    QString preferred;                                // the GUID last preferred
 
     int reads = 0;                   // joyGetPosEx calls
     uint32_t lastReadSlot = 0;
