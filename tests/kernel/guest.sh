@@ -10,6 +10,10 @@ mode=$1 exe=$2 uinput_pad=$3 stick_marks=$4 results=$5
 shift 5
 
 work=$(mktemp -d)
+# A user of its own: no settings or mappings of this machine's users reach the program.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
 log() { echo "kernel-test: $*"; }
 record() { echo "$*" >>"$results/results"; log "$*"; }
 scenario=""
