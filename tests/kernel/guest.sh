@@ -232,6 +232,7 @@ scenario_two_pads() {
 }
 
 # --- the machine --------------------------------------------------------------------------------
+log "booted in $(cut -d' ' -f1 /proc/uptime) s"
 if [ "$mode" = udevd ]; then
     /lib/systemd/systemd-udevd --daemon 3>&-
     udevadm trigger --action=add

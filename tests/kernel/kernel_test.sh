@@ -57,7 +57,7 @@ timeout --kill-after=10 "${CORVANE_KERNEL_TEST_TIMEOUT:-900}" \
     -append "console=ttyS0 quiet loglevel=3 panic=-1" \
     -virtfs local,path=/,mount_tag=root,security_model=none,readonly=on,multidevs=remap \
     -virtfs "local,path=$tmp/results,mount_tag=results,security_model=none" </dev/null || status=$?
-echo "kernel-test: machine ran $((SECONDS - started)) s"
+echo "kernel-test: machine ran $((SECONDS - started)) s, $(grep -o 'booted in [0-9.]* s' "$tmp/console.log" || echo 'not booted')"
 
 [ -f "$tmp/results/results" ] && cat "$tmp/results/results"
 guest_status=$(cat "$tmp/results/status" 2>/dev/null || echo none)
