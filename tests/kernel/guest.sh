@@ -213,6 +213,22 @@ scenario_stick() {
     pad remove s
 }
 
+# A device with more buttons than the mask has bits and a second hat: the first 32 buttons are read,
+# the rest and the second hat change nothing.
+scenario_many() {
+    pad add m many
+    check "started" start_program || return
+    check "trigger is bit 0" press m BTN_TRIGGER 0
+    check "button 17 shows no button" ignored m BTN_TRIGGER_HAPPY1
+    check "button 40 shows no button" ignored m BTN_TRIGGER_HAPPY24
+    pad abs m ABS_HAT1X 1
+    why="program ended"
+    check "second hat: still running" kill -0 "$prog_pid"
+    check "still read" press m BTN_THUMB 1
+    stop_program
+    pad remove m
+}
+
 # Two controllers: the one read is unplugged while the other stays.
 scenario_two_pads() {
     pad add a xbox360

@@ -41,9 +41,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "stick_marks: no window %s\n", argv[1]);
         return 1;
     }
-    XImage* image =
-        XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
     if (image == nullptr) {
         std::fprintf(stderr, "stick_marks: cannot read the window\n");
         return 1;

@@ -1,6 +1,7 @@
 // Kernel game controllers made through /dev/uinput, driven by one command a line on standard input:
-//   add <name> xbox360|stick    create a device (an X-Box 360 pad as the xpad driver presents it, or a
-//                               generic stick that no controller database knows)
+//   add <name> xbox360|stick|many  create a device: an X-Box 360 pad as the xpad driver presents it,
+//                               a generic stick that no controller database knows, or a panel with 40
+//                               buttons and two hats
 //   key <name> <BTN_...> 0|1    release or press a button
 //   abs <name> <ABS_...> <value> move an axis or a hat
 //   remove <name>               destroy the device, as an unplug does
@@ -68,15 +69,48 @@ const Model kStick = {
     {{ABS_X, 0, 1023, 512}, {ABS_Y, 0, 1023, 512}, {ABS_HAT0X, -1, 1, 0}, {ABS_HAT0Y, -1, 1, 0}},
 };
 
+// More buttons than a mask holds and a second hat: 16 joystick buttons, then 24 extra ones.
+Model ManyButtons() {
+    Model model = {"Corvane Test Panel", 0x1209, 0x0002, 0x0100, {}, {}};
+    for (int button = BTN_TRIGGER; button <= BTN_DEAD; ++button) {
+        model.buttons.push_back(button);
+    }
+    for (int button = BTN_TRIGGER_HAPPY1; button <= BTN_TRIGGER_HAPPY24; ++button) {
+        model.buttons.push_back(button);
+    }
+    model.axes = {{ABS_X, 0, 1023, 512}, {ABS_Y, 0, 1023, 512}, {ABS_HAT0X, -1, 1, 0},
+                  {ABS_HAT0Y, -1, 1, 0}, {ABS_HAT1X, -1, 1, 0}, {ABS_HAT1Y, -1, 1, 0}};
+    return model;
+}
+const Model kManyButtons = ManyButtons();
+
 const std::map<std::string, int> kCodes = {
-    {"BTN_A", BTN_A},           {"BTN_B", BTN_B},           {"BTN_X", BTN_X},
-    {"BTN_Y", BTN_Y},           {"BTN_TL", BTN_TL},         {"BTN_TR", BTN_TR},
-    {"BTN_SELECT", BTN_SELECT}, {"BTN_START", BTN_START},   {"BTN_MODE", BTN_MODE},
-    {"BTN_THUMBL", BTN_THUMBL}, {"BTN_THUMBR", BTN_THUMBR}, {"BTN_TRIGGER", BTN_TRIGGER},
-    {"BTN_THUMB", BTN_THUMB},   {"BTN_THUMB2", BTN_THUMB2}, {"BTN_TOP", BTN_TOP},
-    {"ABS_X", ABS_X},           {"ABS_Y", ABS_Y},           {"ABS_Z", ABS_Z},
-    {"ABS_RX", ABS_RX},         {"ABS_RY", ABS_RY},         {"ABS_RZ", ABS_RZ},
-    {"ABS_HAT0X", ABS_HAT0X},   {"ABS_HAT0Y", ABS_HAT0Y},
+    {"BTN_A", BTN_A},
+    {"BTN_B", BTN_B},
+    {"BTN_X", BTN_X},
+    {"BTN_Y", BTN_Y},
+    {"BTN_TL", BTN_TL},
+    {"BTN_TR", BTN_TR},
+    {"BTN_SELECT", BTN_SELECT},
+    {"BTN_START", BTN_START},
+    {"BTN_MODE", BTN_MODE},
+    {"BTN_THUMBL", BTN_THUMBL},
+    {"BTN_THUMBR", BTN_THUMBR},
+    {"BTN_TRIGGER", BTN_TRIGGER},
+    {"BTN_THUMB", BTN_THUMB},
+    {"BTN_THUMB2", BTN_THUMB2},
+    {"BTN_TOP", BTN_TOP},
+    {"ABS_X", ABS_X},
+    {"ABS_Y", ABS_Y},
+    {"ABS_Z", ABS_Z},
+    {"ABS_RX", ABS_RX},
+    {"ABS_RY", ABS_RY},
+    {"ABS_RZ", ABS_RZ},
+    {"ABS_HAT0X", ABS_HAT0X},
+    {"ABS_HAT0Y", ABS_HAT0Y},
+    {"ABS_HAT1X", ABS_HAT1X},
+    {"BTN_TRIGGER_HAPPY1", BTN_TRIGGER_HAPPY1},
+    {"BTN_TRIGGER_HAPPY24", BTN_TRIGGER_HAPPY24},
 };
 
 void Check(bool ok, const std::string& what) {
@@ -164,7 +198,10 @@ int main() {
         words >> command >> name >> argument;
         try {
             if (command == "add") {
-                const Model* model = argument == "xbox360" ? &kXbox360 : argument == "stick" ? &kStick : nullptr;
+                const Model* model = argument == "xbox360" ? &kXbox360
+                                     : argument == "stick" ? &kStick
+                                     : argument == "many"  ? &kManyButtons
+                                                           : nullptr;
                 if (model == nullptr || devices.count(name) != 0) {
                     throw std::runtime_error("cannot add " + name + " as " + argument);
                 }
