@@ -125,7 +125,7 @@ near() { [ "$1" != "-" ] && [ "$1" -ge $(($2 - 2)) ] && [ "$1" -le $(($2 + 2)) ]
 # moved <side> <axis> <from> <sign>: the marker went at least 20 pixels that way.
 moved() {
     now=$(mark "$1" "$2")
-    [ "$now" != "-" ] && [ $(($4 * (now - $3))) -ge 20 ]
+    [ "$now" != "-" ] && [ "$3" != "-" ] && [ $(($4 * (now - $3))) -ge 20 ]
 }
 # move <pad> <axis> <value> <side> <x|y> <sign>: moves an axis; the marker follows.
 move() {
