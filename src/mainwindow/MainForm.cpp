@@ -44,7 +44,8 @@ int IndexOf(const std::array<QPushButton*, N>& controls, const QObject* control)
 }  // namespace
 
 MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell, QWidget* parent)
-    : QMainWindow(parent), shell(shell), driver(std::move(driver)) {
+    : QMainWindow(parent), shell(shell), driver(std::move(driver)),
+      CorvaneScelto(platform::ReadChosenController()) {
     CreaControlli();
     CreaMenu();
     ImpostaFinestra();

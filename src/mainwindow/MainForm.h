@@ -5,6 +5,7 @@
 
 #include "keymap/Generale.h"
 #include "platform/JoystickDriver.h"
+#include "platform/Settings.h"
 #include "platform/Shell.h"
 
 #include <QMainWindow>
@@ -13,7 +14,9 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QSlider;
 class cJoy;
@@ -47,6 +50,11 @@ public slots:
     void MenuAssegna_Click();
     void MenuAbout_Click();
     void Img_Logo_DblClick();
+
+    // The controller to read: the submenu lists the attached ones each time it opens; a choice is kept
+    // in the user's settings and, while acquisition runs, restarts it on the chosen controller.
+    void ElencaCorvane();
+    void ScegliCorvane(const platform::ChosenController& scelta);
 
     // Live display of the monitor's events.
     void cJoy_JoyButton(int32_t BtnPressed);
@@ -82,6 +90,7 @@ private:
     void ImpostaFinestra();
     void CreaControlli();
     void CreaMenu();
+    void CreaMenuCorvane(QMenu& file);
     void Collega();
     void Form_Load();
 
@@ -97,6 +106,8 @@ private:
     QWidget* about = nullptr;
 
     int32_t CodiceLetto = 0;  // button mask of the last live button event
+    // The controller Start reads; an empty GUID reads the first that answers (slot 0, else slot 1).
+    platform::ChosenController CorvaneScelto;
 
     QAction* MenuEmula = nullptr;
     QAction* MenuNumeroPad = nullptr;
@@ -104,6 +115,8 @@ private:
     QAction* MenuFine = nullptr;
     QAction* MenuAssegna = nullptr;
     QAction* MenuAbout = nullptr;
+    QMenu* MenuScegliPad = nullptr;
+    QActionGroup* GruppoCorvane = nullptr;
 
     QLabel* Img_Logo = nullptr;
     std::array<QLabel*, Generale::NumTasti> Img_Tasto{};

@@ -57,10 +57,13 @@ void MainForm::Form_Unload(bool& Cancel) {
 
 void MainForm::Cmd_Start_Click() {
     Cmd_Stop->setEnabled(false);
+    // The driver puts a chosen controller in slot 0, or reads slot 0 as unplugged while it is away;
+    // no other controller stands in for it.
+    driver->PreferDevice(CorvaneScelto.guid);
     if (joy->IsJoystick1_Valid()) {
         joy->Start_JoyMonitor(0);
         Cmd_Stop->setEnabled(true);
-    } else if (joy->IsJoystick2_Valid()) {
+    } else if (CorvaneScelto.guid.isEmpty() && joy->IsJoystick2_Valid()) {
         joy->Start_JoyMonitor(1);
         Cmd_Stop->setEnabled(true);
     }

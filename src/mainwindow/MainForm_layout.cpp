@@ -383,6 +383,7 @@ void MainForm::CreaMenu() {
     file->setObjectName(QStringLiteral("MenuFile"));
     MenuEmula = file->addAction(QStringLiteral("Emulazione Corvane"));
     MenuNumeroPad = file->addAction(QStringLiteral("Numero Corvane configurati"));
+    CreaMenuCorvane(*file);
     MenuPGioco = file->addAction(QStringLiteral("Periferiche di gioco (Pannello di controllo)"));
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull1"));
     MenuFine = file->addAction(QStringLiteral("Fine Programma"));

@@ -31,6 +31,9 @@ int LoadControllerMappings(const QString& path) {
         qCWarning(lcMappings) << path << "is larger than" << MaxMappingFileBytes << "bytes: not loaded";
         return -1;
     }
+    if (text.isEmpty()) {
+        return 0;  // SDL refuses a memory block of no bytes
+    }
     // SDL stops reading at a NUL byte and ends lines at line feeds only: a NUL or a carriage return
     // ends the line here, so a binary line cannot hide the lines after it and CR LF lines still parse.
     text.replace('\0', '\n').replace('\r', '\n');

@@ -6,6 +6,7 @@
 #include "platform/ControllerMappings.h"
 #include "platform/JoystickDriver.h"
 #include "platform/Settings.h"
+#include "support/VirtualJoysticks.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,47 +32,24 @@ protected:
         if (joy) {
             joy->End_JoyMonitor();
         }
-        for (SDL_Joystick* device : devices) {
-            SDL_JoystickClose(device);
-        }
     }
 
-    // Attaches a virtual device, opened to set its controls. The game-controller type is recognised
-    // with SDL's default virtual mapping (virtual button n is SDL_GameControllerButton n; axes 0..5
-    // are left x, left y, right x, right y, left and right trigger); any other type is raw.
-    // Devices of one name share a GUID; a vendor and product number go into the GUID instead of the name.
+    // The game-controller type is recognised with SDL's default virtual mapping (virtual button n is
+    // SDL_GameControllerButton n; axes 0..5 are left x, left y, right x, right y, left and right
+    // trigger); any other type is raw.
     SDL_Joystick* Attach(SDL_JoystickType type, int axes, int buttons, int hats, const char* name = nullptr,
                          Uint16 vendor = 0, Uint16 product = 0) {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = static_cast<Uint16>(type);
-        desc.naxes = static_cast<Uint16>(axes);
-        desc.nbuttons = static_cast<Uint16>(buttons);
-        desc.nhats = static_cast<Uint16>(hats);
-        desc.vendor_id = vendor;
-        desc.product_id = product;
-        desc.name = name != nullptr                              ? name
-                    : type == SDL_JOYSTICK_TYPE_GAMECONTROLLER ? "Virtual pad"
-                                                               : "Virtual stick";
-        SDL_Joystick* device = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
-        EXPECT_NE(device, nullptr);
-        devices.push_back(device);
-        return device;
+        const char* shown = name != nullptr                              ? name
+                            : type == SDL_JOYSTICK_TYPE_GAMECONTROLLER ? "Virtual pad"
+                                                                       : "Virtual stick";
+        return devices.Attach(type, axes, buttons, hats, shown, vendor, product);
     }
 
     SDL_Joystick* AttachPad(const char* name = nullptr) {
         return Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 16, 0, name);
     }
 
-    void Detach(SDL_Joystick* device) {
-        for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-            if (SDL_JoystickGetDeviceInstanceID(index) == SDL_JoystickInstanceID(device)) {
-                ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
-            }
-        }
-        devices.erase(std::find(devices.begin(), devices.end(), device));
-        SDL_JoystickClose(device);
-    }
+    void Detach(SDL_Joystick* device) { devices.Detach(device); }
 
     // The name of the device in each of the first slots, "" for an unplugged slot.
     std::vector<std::string> SlotNames(uint32_t count = 4) {
@@ -121,7 +99,7 @@ protected:
     }
 
     std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
-    std::vector<SDL_Joystick*> devices;
+    VirtualJoysticks devices;  // closed before the driver ends SDL
     std::shared_ptr<cJoy> joy;
     std::unique_ptr<JoyEventLog> log;
 };

@@ -78,12 +78,16 @@ TEST_F(MainFormCommandsTest, StartChoosesControllerZeroThenOne) {
         size_t errorBoxes;
         bool stopEnabled;
         uint32_t polledSlot;
+        QString chosen;  // GUID of a chosen controller, which the driver then reads in slot 0
     };
+    const QString pad = QStringLiteral("030000005e0400008e02000014010000");
     const Case cases[] = {
-        {"no controller", {}, 2, false, 1},
-        {"controller 0", {0}, 0, true, 0},
-        {"controllers 0 and 1", {0, 1}, 0, true, 0},
-        {"only controller 1", {1}, 1, true, 1},
+        {"no controller", {}, 2, false, 1, {}},
+        {"controller 0", {0}, 0, true, 0, {}},
+        {"controllers 0 and 1", {0, 1}, 0, true, 0, {}},
+        {"only controller 1", {1}, 1, true, 1, {}},
+        {"a chosen controller", {0, 1}, 0, true, 0, pad},
+        {"a chosen controller that is away", {1}, 1, false, 0, pad},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,8 +95,10 @@ TEST_F(MainFormCommandsTest, StartChoosesControllerZeroThenOne) {
         for (const uint32_t slot : c.answering) {
             driver->Answering(slot);
         }
+        form->ScegliCorvane({c.chosen, QStringLiteral("Pad")});
         shell.boxes.clear();
         form->Cmd_Start_Click();
+        EXPECT_EQ(driver->preferred, c.chosen);
 
         ASSERT_EQ(shell.boxes.size(), c.errorBoxes);
         for (const RecordedBox& box : shell.boxes) {
@@ -106,6 +112,7 @@ TEST_F(MainFormCommandsTest, StartChoosesControllerZeroThenOne) {
         EXPECT_EQ(driver->lastReadSlot, c.polledSlot);
         form->Cmd_Stop_Click();
     }
+    form->ScegliCorvane({});
 }
 
 TEST_F(MainFormCommandsTest, StopTwiceLeavesBothButtonsEnabledAndTheMonitorIdle) {

@@ -353,6 +353,7 @@ TEST_F(MainFormTest, MenusHaveTheirCaptionsAndMenuEmulaIsHiddenAtLoad) {
         {{"MenuFile", "&File"},
          {{"MenuEmula", "Emulazione Corvane"},
           {"MenuNumeroPad", "Numero Corvane configurati"},
+          {"MenuScegliPad", "Scegli il Corvane"},
           {"MenuPGioco", "Periferiche di gioco (Pannello di controllo)"},
           {"MenuNull1", ""},
           {"MenuFine", "Fine Programma"}}},

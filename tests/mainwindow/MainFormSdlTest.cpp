@@ -1,14 +1,21 @@
-// MainForm fed by the real monitor over the SDL driver, with a virtual joystick, a real Corvane.ini and
-// the real shell: a button's command runs once per press, however long the button is held and whatever
-// other buttons do meanwhile.
+// MainForm fed by the real monitor over the SDL driver, with virtual joysticks: a button's command runs
+// once per press (a real Corvane.ini and the real shell); two controllers, one unplugged and plugged
+// back; the controller chosen from the menu is read, remembered and reported when away.
 
+#include "joystick/cJoy.h"
+#include "joystick/timer_module.h"
 #include "mainwindow/MainForm.h"
 #include "platform/JoystickDriver.h"
 #include "platform/QtShell.h"
+#include "platform/Settings.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
+#include "support/VirtualJoysticks.h"
 
+#include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,6 +85,145 @@ TEST(MainFormSdl, HeldButtonShowsItsHighlightAndStartsItsCommandOncePerPress) {
 
     QTest::mouseClick(stop, Qt::LeftButton);
     SDL_JoystickClose(device);
+}
+
+// Two raw virtual sticks (virtual button n is on-screen button n) under a window with a recording shell.
+class MainFormControllers : public testing::Test {
+protected:
+    void TearDown() override {
+        // A running monitor would keep the driver, and SDL's virtual devices, for the next test.
+        if (timer_module::CurrentJoyMonitor) {
+            timer_module::CurrentJoyMonitor->End_JoyMonitor();
+        }
+        platform::WriteChosenController({});
+    }
+
+    SDL_Joystick* Attach(const char* name) { return devices.Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 4, 14, 1, name); }
+    void Detach(SDL_Joystick* device) { devices.Detach(device); }
+
+    std::unique_ptr<MainForm> Load() { return std::make_unique<MainForm>(driver, shell); }
+
+    template<typename T>
+    static T* Find(const MainForm& form, const QString& name) {
+        T* found = form.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    // The entries of the controller menu as it opens: caption, with "*" before the checked one.
+    static QStringList Entries(const MainForm& form) {
+        QMenu* menu = Find<QMenu>(form, QStringLiteral("MenuScegliPad"));
+        menu->popup(QPoint());
+        menu->hide();
+        QStringList entries;
+        for (const QAction* action : menu->actions()) {
+            entries << (action->isChecked() ? QStringLiteral("*") : QString()) + action->text();
+        }
+        return entries;
+    }
+
+    static void Choose(const MainForm& form, const QString& caption) {
+        Entries(form);
+        for (QAction* action : Find<QMenu>(form, QStringLiteral("MenuScegliPad"))->actions()) {
+            if (action->text() == caption) {
+                action->trigger();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry " << caption.toStdString();
+    }
+
+    // Presses a button, polls a while, releases it: whether its highlight showed meanwhile.
+    static bool Shows(const MainForm& form, SDL_Joystick* device, int button) {
+        QWidget* highlight = Find<QWidget>(form, QStringLiteral("Img_Tasto(%1)").arg(button));
+        SDL_JoystickSetVirtualButton(device, button, SDL_PRESSED);
+        const bool shown = QTest::qWaitFor([&] { return !highlight->isHidden(); }, 8 * PollMs);
+        SDL_JoystickSetVirtualButton(device, button, SDL_RELEASED);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return highlight->isHidden(); }, 2000));
+        return shown;
+    }
+
+    QStringList Boxes() {
+        QStringList texts;
+        for (const RecordedBox& box : shell.boxes) {
+            texts << box.text;
+        }
+        shell.boxes.clear();
+        return texts;
+    }
+
+    QStringList Count(const MainForm& form) {
+        Find<QAction>(form, QStringLiteral("MenuNumeroPad"))->trigger();
+        return Boxes();
+    }
+
+    std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
+    VirtualJoysticks devices;  // closed before the driver ends SDL
+    TempProgramDirectory dir;
+    RecordingShell shell;
+};
+
+TEST_F(MainFormControllers, UnpluggingThePadBeingReadReportsItOnceAndItIsReadAgainWhenBack) {
+    SDL_Joystick* first = Attach("Pad A");
+    SDL_Joystick* second = Attach("Pad B");
+    const auto form = Load();
+    Find<QPushButton>(*form, QStringLiteral("Cmd_Start"))->click();
+    ASSERT_TRUE(Find<QPushButton>(*form, QStringLiteral("Cmd_Stop"))->isEnabled());
+    EXPECT_TRUE(Shows(*form, first, 2));
+
+    Detach(first);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.boxes.empty(); }, 2000));
+    EXPECT_FALSE(Shows(*form, second, 3)) << "the other pad does not stand in";
+    EXPECT_EQ(Boxes(), QStringList{QStringLiteral("Joystick Unplugged")});
+    EXPECT_EQ(Count(*form), QStringList{QStringLiteral("E' stato rilevato 1 corvane.")});
+
+    first = Attach("Pad A");
+    EXPECT_TRUE(Shows(*form, first, 4));
+    EXPECT_EQ(Count(*form), QStringList{QStringLiteral("Sono stati rilevati 2 corvane.")});
+    EXPECT_TRUE(Boxes().isEmpty());
+}
+
+TEST_F(MainFormControllers, TheChosenControllerIsReadRememberedAndReportedWhenAway) {
+    SDL_Joystick* first = Attach("Pad A");
+    SDL_Joystick* second = Attach("Pad B & C");
+    auto form = Load();
+    QPushButton* start = Find<QPushButton>(*form, QStringLiteral("Cmd_Start"));
+    QPushButton* stop = Find<QPushButton>(*form, QStringLiteral("Cmd_Stop"));
+    const QString automatic = QStringLiteral("Automatico (il primo che risponde)");
+    EXPECT_EQ(Entries(*form), (QStringList{"*" + automatic, "", "Pad A", "Pad B && C"}));
+
+    Choose(*form, QStringLiteral("Pad B && C"));
+    start->click();
+    EXPECT_TRUE(stop->isEnabled());
+    EXPECT_TRUE(Shows(*form, second, 1));
+    EXPECT_FALSE(Shows(*form, first, 2));
+    stop->click();
+
+    // Remembered by the next window, in the user's settings. The list is in slot order, and the chosen
+    // controller is read in slot 0.
+    form = Load();
+    EXPECT_EQ(Entries(*form), (QStringList{automatic, "", "*Pad B && C", "Pad A"}));
+    EXPECT_EQ(platform::ReadChosenController().name, QStringLiteral("Pad B & C"));
+    start = Find<QPushButton>(*form, QStringLiteral("Cmd_Start"));
+    stop = Find<QPushButton>(*form, QStringLiteral("Cmd_Stop"));
+
+    Detach(second);
+    start->click();
+    EXPECT_EQ(Boxes(), QStringList{QStringLiteral("Joystick Unplugged")});
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_EQ(Entries(*form), (QStringList{automatic, "", "Pad A", "*Pad B && C (scollegato)"}));
+
+    second = Attach("Pad B & C");
+    start->click();
+    EXPECT_TRUE(stop->isEnabled());
+    EXPECT_TRUE(Shows(*form, second, 5));
+
+    // A new choice while reading goes over to the new controller at once.
+    Choose(*form, automatic);
+    EXPECT_TRUE(Shows(*form, first, 6));
+    EXPECT_FALSE(Shows(*form, second, 7));
+    EXPECT_TRUE(Boxes().isEmpty());
+    stop->click();
 }
 
 } // namespace

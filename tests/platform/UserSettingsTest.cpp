@@ -10,20 +10,6 @@
 
 namespace {
 
-// Points XDG_CONFIG_HOME somewhere for one test, then puts it back.
-class ConfigHome {
-public:
-    explicit ConfigHome(const QString& path) : saved_(qgetenv("XDG_CONFIG_HOME")) {
-        qputenv("XDG_CONFIG_HOME", path.toLocal8Bit());
-    }
-    ~ConfigHome() { qputenv("XDG_CONFIG_HOME", saved_); }
-    ConfigHome(const ConfigHome&) = delete;
-    ConfigHome& operator=(const ConfigHome&) = delete;
-
-private:
-    QByteArray saved_;
-};
-
 TEST(DeviceDiscovery, SdlScansDevicesItselfOnlyWithoutTheUdevDaemonAndWithoutTheUsersWord) {
     const struct {
         bool socket;
@@ -50,15 +36,15 @@ TEST(DeviceDiscovery, SdlScansDevicesItselfOnlyWithoutTheUdevDaemonAndWithoutThe
     qputenv("SDL_JOYSTICK_DISABLE_UDEV", saved);
 }
 
+// In the configuration directory the test main gives every test program.
 TEST(UserSettings, TheChosenControllerIsKeptInTheUsersConfigDirectory) {
-    const QTemporaryDir home;
-    const ConfigHome config(home.path());
+    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
     EXPECT_TRUE(platform::ReadChosenController().guid.isEmpty()) << "automatic until a choice is made";
 
     ASSERT_TRUE(platform::WriteChosenController({QStringLiteral("03000000de280000ff11000001000000"),
                                                  QStringLiteral("Pad = \"rosso\"; [2]")}));
-    EXPECT_EQ(platform::UserConfigDirectory(), home.filePath(QStringLiteral("corvane")));
-    QFile file(home.filePath(QStringLiteral("corvane/corvane.conf")));
+    EXPECT_EQ(platform::UserConfigDirectory(), home + QStringLiteral("/corvane"));
+    QFile file(home + QStringLiteral("/corvane/corvane.conf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("[controller]\nguid=03000000de280000ff11000001000000\n"));
     const platform::ChosenController read = platform::ReadChosenController();
@@ -66,15 +52,6 @@ TEST(UserSettings, TheChosenControllerIsKeptInTheUsersConfigDirectory) {
     EXPECT_EQ(read.name, QStringLiteral("Pad = \"rosso\"; [2]"));
 
     ASSERT_TRUE(platform::WriteChosenController({}));
-    EXPECT_TRUE(platform::ReadChosenController().guid.isEmpty());
-}
-
-TEST(UserSettings, AChoiceThatCannotBeWrittenSaysSo) {
-    const QTemporaryDir home;
-    QFile blocker(home.filePath(QStringLiteral("corvane")));  // a file where the directory should be
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    const ConfigHome config(home.path());
-    EXPECT_FALSE(platform::WriteChosenController({QStringLiteral("03000000de280000ff11000001000000"), {}}));
     EXPECT_TRUE(platform::ReadChosenController().guid.isEmpty());
 }
 
