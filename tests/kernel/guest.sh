@@ -229,6 +229,37 @@ scenario_many() {
     pad remove m
 }
 
+# File > Scegli il Corvane by keyboard: the entry $1 places below the automatic one.
+choose() {
+    key_to "$main" alt+f
+    sleep 1
+    for keys in Down Right $(seq "$1" | sed 's/.*/Down/') Return; do
+        xdotool key "$keys"
+        sleep 1
+    done
+}
+
+# The stick chosen from the menu while a pad that would be read first stays attached: it is read, and
+# again after a restart; its absence is reported, the other pad stays unread.
+scenario_chosen() {
+    pad add a xbox360
+    sleep 1
+    pad add s stick
+    check "started" start_program || return
+    check "automatic: the first pad is read" press a BTN_A 1
+    choose 2
+    check "the chosen stick is read" press s BTN_TRIGGER 0
+    check "the first pad is not read" ignored a BTN_A
+    stop_program
+    check "started again" start_program || return
+    check "the choice is remembered" press s BTN_TRIGGER 0
+    check "the first pad still not read" ignored a BTN_A
+    check "unplug the chosen stick: one error box" unplugged s
+    check "the first pad's presses not shown" ignored a BTN_A
+    stop_program
+    pad remove a
+}
+
 # Two controllers: the one read is unplugged while the other stays.
 scenario_two_pads() {
     pad add a xbox360
@@ -266,6 +297,7 @@ wait_until 30 xdotool getmouselocation >/dev/null 2>&1 || log "no X server"
 
 for name in "$@"; do
     scenario="$mode/$name"
+    rm -rf "$XDG_CONFIG_HOME"  # no choice left from a scenario before
     log "scenario $scenario"
     "scenario_$name"
     stop_program
