@@ -1,0 +1,311 @@
+#!/bin/sh
+# Inside the throwaway virtual machine: the real program under Xvfb against kernel controllers made
+# through /dev/uinput, driven and watched as a user would. Each scenario starts a fresh program whose
+# Corvane.ini starts, for every on-screen button i, a command that appends i to a trace file: the
+# trace is the list of button presses the program showed. Writes "pass <check>" and "fail <check>: why"
+# lines to <results>/results.
+# Usage: guest.sh <udevd|no-udevd> <corvane> <uinput_pad> <stick_marks> <results dir> <scenario>...
+set -u
+mode=$1 exe=$2 uinput_pad=$3 stick_marks=$4 results=$5
+shift 5
+
+work=$(mktemp -d)
+# A user of its own: no settings or mappings of this machine's users reach the program.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+log() { echo "kernel-test: $*"; }
+record() { echo "$*" >>"$results/results"; log "$*"; }
+scenario=""
+check() {  # check <name> <condition command...>
+    name=$1
+    shift
+    if "$@"; then record "pass $scenario: $name"; else record "fail $scenario: $name${why:+: $why}"; fi
+    why=""
+}
+why=""
+
+# Waits up to $1 seconds (in tenths) until the command after it succeeds.
+wait_until() {
+    tenths=$(($1 * 10))
+    shift
+    while ! "$@"; do
+        tenths=$((tenths - 1))
+        [ "$tenths" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# --- controllers --------------------------------------------------------------------------------
+mkfifo "$work/pad.in"
+"$uinput_pad" <"$work/pad.in" >"$work/pad.out" &
+pad_pid=$!
+exec 3>"$work/pad.in"
+commands=0
+pad() {  # pad <command line>: sends it and waits for its answer
+    commands=$((commands + 1))
+    echo "$*" >&3
+    wait_until 10 grep -q "^\(ok\|error\) $commands\b" "$work/pad.out" || { log "uinput_pad silent on: $*"; return 1; }
+    ! grep "^error $commands\b" "$work/pad.out"
+}
+
+# --- the program --------------------------------------------------------------------------------
+trace=$work/trace
+prog_pid=""
+main_windows() { xdotool search --onlyvisible --name '^Corvane \(DEMO\)$' 2>/dev/null | grep -c .; }
+windows_are() { [ "$(main_windows)" -eq "$1" ]; }
+trace_lines() { wc -l <"$trace"; }
+# Key presses go to the window with the input focus, which no window manager hands out here.
+key_to() { xdotool windowfocus --sync "$1" key "$2"; }
+# Dismisses the one window with the main caption that is not the main window (a message box).
+dismiss_box() {
+    box=$(xdotool search --onlyvisible --name '^Corvane \(DEMO\)$' | grep -vx "$main" | head -1)
+    [ -n "$box" ] && key_to "$box" Return
+}
+
+start_program() {
+    rm -rf "$work/program" "$trace"
+    : >"$trace"
+    mkdir "$work/program"
+    cp "$exe" "$work/program/corvane"
+    {
+        echo "[Tasti]"
+        for i in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do
+            echo "$i=$((1 << i)) [sh -c \"echo $i >>$trace\"]"
+        done
+    } >"$work/program/Corvane.ini"
+    "$work/program/corvane" >"$work/program.log" 2>&1 3>&- &
+    prog_pid=$!
+    # The main window and the usage instructions, both with the main window's caption.
+    wait_until 60 windows_are 2 || { why="no main window with instructions"; return 1; }
+    # The instructions box has the focus, as it opens last.
+    xdotool key Return
+    wait_until 10 windows_are 1 || { why="instructions not dismissed"; return 1; }
+    main=$(xdotool search --onlyvisible --name '^Corvane \(DEMO\)$')
+    # Start, by its mnemonic.
+    key_to "$main" alt+s
+}
+
+stop_program() {
+    [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null && wait "$prog_pid" 2>/dev/null
+    prog_pid=""
+}
+
+# press <pad> <button> <expected trace line>: presses and releases; the program shows that button.
+press() {
+    before=$(trace_lines)
+    pad key "$1" "$2" 1
+    if wait_until 10 test "$(trace_lines)" -gt "$before"; then
+        got=$(sed -n "$((before + 1))p" "$trace")
+    else
+        got="nothing"
+    fi
+    pad key "$1" "$2" 0
+    why="$1 $2 showed as button $got, expected $3"
+    [ "$got" = "$3" ]
+}
+
+# ignored <pad> <button>: a press the program must not show (2 s, 80 polls).
+ignored() {
+    before=$(trace_lines)
+    pad key "$1" "$2" 1
+    sleep 2
+    pad key "$1" "$2" 0
+    sleep 0.5
+    why="$1 $2 showed as button(s) $(sed -n "$((before + 1)),\$p" "$trace" | tr '\n' ' ')"
+    [ "$(trace_lines)" -eq "$before" ]
+}
+
+# The red markers' centres: "left X Y right X Y".
+marks() { "$stick_marks" "$main"; }
+mark() {  # mark left|right x|y
+    marks | awk -v side="$1" -v axis="$2" '{ for (i = 1; i <= NF; i += 3) if ($i == side) print (axis == "x" ? $(i + 1) : $(i + 2)) }'
+}
+near() { [ "$1" != "-" ] && [ "$1" -ge $(($2 - 2)) ] && [ "$1" -le $(($2 + 2)) ]; }
+# moved <side> <axis> <from> <sign>: the marker went at least 20 pixels that way.
+moved() {
+    now=$(mark "$1" "$2")
+    [ "$now" != "-" ] && [ "$3" != "-" ] && [ $(($4 * (now - $3))) -ge 20 ]
+}
+# move <pad> <axis> <value> <side> <x|y> <sign>: moves an axis; the marker follows.
+move() {
+    from=$(mark "$4" "$5")
+    pad abs "$1" "$2" "$3"
+    wait_until 10 moved "$4" "$5" "$from" "$6"
+    why="$4 marker $5 from $from to $(mark "$4" "$5") after $2 $3"
+    moved "$4" "$5" "$from" "$6"
+}
+at_rest() { near "$(mark left x)" "$1" && near "$(mark left y)" "$2" && near "$(mark right x)" "$3" && near "$(mark right y)" "$4"; }
+
+boxes() { echo $(($(main_windows) - 1)); }
+# unplugged <pad>: destroying the device while the program reads it shows one error box, only one.
+unplugged() {
+    pad remove "$1"
+    wait_until 10 windows_are 2 || { why="no error box"; return 1; }
+    sleep 2
+    why="$(boxes) error boxes"
+    windows_are 2 || return 1
+    dismiss_box
+    wait_until 10 windows_are 1 || { why="error box not dismissed"; return 1; }
+}
+no_box() {
+    why="$(boxes) error boxes"
+    windows_are 1
+}
+
+# --- scenarios ----------------------------------------------------------------------------------
+# An X-Box 360 pad, which SDL's mapping database knows: the picture's layout.
+scenario_xbox360() {
+    pad add a xbox360
+    check "started" start_program || return
+    check "A is button 2" press a BTN_A 1
+    check "B is button 3" press a BTN_B 2
+    check "X is button 1" press a BTN_X 0
+    check "Y is button 4" press a BTN_Y 3
+    check "back is button 9" press a BTN_SELECT 4
+    check "start is button 10" press a BTN_START 5
+    check "guide is Mode" press a BTN_MODE 6
+    check "left shoulder is L1" press a BTN_TL 8
+    check "right shoulder is R1" press a BTN_TR 9
+    check "left stick button is X/Y" press a BTN_THUMBL 12
+    check "right stick button is Z/R" press a BTN_THUMBR 13
+    check "left trigger is L2" press_trigger ABS_Z 10
+    check "right trigger is R2" press_trigger ABS_RZ 11
+    rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
+    check "left stick right" move a ABS_X 32767 left x 1
+    check "left stick down" move a ABS_Y 32767 left y 1
+    check "right stick left" move a ABS_RX -32768 right x -1
+    check "right stick up" move a ABS_RY -32768 right y -1
+    pad abs a ABS_X 0 && pad abs a ABS_Y 0 && pad abs a ABS_RX 0 && pad abs a ABS_RY 0
+    why="markers at $(marks), rest was $rest"
+    check "sticks back at rest" wait_until 10 at_rest $rest
+    check "unplug while read: one error box" unplugged a
+    pad add a xbox360
+    check "replugged: read again" press a BTN_B 2
+    check "no error box after replug" no_box
+    stop_program
+    pad remove a
+}
+press_trigger() {
+    before=$(trace_lines)
+    pad abs a "$1" 255
+    wait_until 10 test "$(trace_lines)" -gt "$before"
+    got=$(sed -n "$((before + 1))p" "$trace")
+    pad abs a "$1" 0
+    why="$1 showed as button ${got:-nothing}, expected $2"
+    [ "$got" = "$2" ]
+}
+
+# A stick that no database knows: read raw, button n is mask bit n.
+scenario_stick() {
+    pad add s stick
+    check "started" start_program || return
+    check "trigger is bit 0" press s BTN_TRIGGER 0
+    check "thumb is bit 1" press s BTN_THUMB 1
+    check "thumb 2 is bit 2" press s BTN_THUMB2 2
+    check "top is bit 3" press s BTN_TOP 3
+    check "X axis right" move s ABS_X 1023 left x 1
+    check "Y axis up" move s ABS_Y 0 left y -1
+    check "unplug while read: one error box" unplugged s
+    pad add s stick
+    check "replugged: read again" press s BTN_TRIGGER 0
+    stop_program
+    pad remove s
+}
+
+# A device with more buttons than the mask has bits and a second hat: the first 32 buttons are read,
+# the rest and the second hat change nothing.
+scenario_many() {
+    pad add m many
+    check "started" start_program || return
+    check "trigger is bit 0" press m BTN_TRIGGER 0
+    check "button 17 shows no button" ignored m BTN_TRIGGER_HAPPY1
+    check "button 40 shows no button" ignored m BTN_TRIGGER_HAPPY24
+    pad abs m ABS_HAT1X 1
+    why="program ended"
+    check "second hat: still running" kill -0 "$prog_pid"
+    check "still read" press m BTN_THUMB 1
+    stop_program
+    pad remove m
+}
+
+# File > Scegli il Corvane by keyboard: the entry $1 places below the automatic one.
+choose() {
+    key_to "$main" alt+f
+    sleep 1
+    for keys in Down Right $(seq "$1" | sed 's/.*/Down/') Return; do
+        xdotool key "$keys"
+        sleep 1
+    done
+}
+
+# The stick chosen from the menu while a pad that would be read first stays attached: it is read, and
+# again after a restart; its absence is reported, the other pad stays unread.
+scenario_chosen() {
+    pad add a xbox360
+    sleep 1
+    pad add s stick
+    check "started" start_program || return
+    check "automatic: the first pad is read" press a BTN_A 1
+    choose 2
+    check "the chosen stick is read" press s BTN_TRIGGER 0
+    check "the first pad is not read" ignored a BTN_A
+    stop_program
+    check "started again" start_program || return
+    check "the choice is remembered" press s BTN_TRIGGER 0
+    check "the first pad still not read" ignored a BTN_A
+    check "unplug the chosen stick: one error box" unplugged s
+    check "the first pad's presses not shown" ignored a BTN_A
+    stop_program
+    pad remove a
+}
+
+# Two controllers: the one read is unplugged while the other stays.
+scenario_two_pads() {
+    pad add a xbox360
+    sleep 1
+    pad add s stick
+    check "started" start_program || return
+    check "the first pad is read" press a BTN_A 1
+    check "the second pad is not read" ignored s BTN_TRIGGER
+    check "unplug the pad read: one error box" unplugged a
+    check "the other pad's presses not shown" ignored s BTN_TRIGGER
+    pad add a xbox360
+    check "replugged: the first pad read again" press a BTN_A 1
+    check "the second pad still not read" ignored s BTN_TRIGGER
+    stop_program
+    pad remove a
+    pad remove s
+}
+
+# --- the machine --------------------------------------------------------------------------------
+log "booted in $(cut -d' ' -f1 /proc/uptime) s"
+if [ "$mode" = udevd ]; then
+    /lib/systemd/systemd-udevd --daemon 3>&-
+    udevadm trigger --action=add
+    udevadm settle --timeout=30
+    scenario=udevd
+    check "udevd runs" test -S /run/udev/control
+else
+    scenario=no-udevd
+    check "no udev control socket" test ! -e /run/udev/control
+fi
+
+Xvfb :1 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 3>&- &
+export DISPLAY=:1
+wait_until 30 xdotool getmouselocation >/dev/null 2>&1 || log "no X server"
+
+for name in "$@"; do
+    scenario="$mode/$name"
+    rm -rf "$XDG_CONFIG_HOME"  # no choice left from a scenario before
+    log "scenario $scenario"
+    "scenario_$name"
+    stop_program
+done
+exec 3>&-
+wait "$pad_pid"
+if grep -q '^fail' "$results/results"; then
+    sed -n 's/^/program: /p' "$work/program.log" | tail -20
+    exit 1
+fi
+exit 0

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The real program against kernel game controllers: boots Debian's kernel in a throwaway QEMU machine
+# (TCG, no network) over this machine's own root, read-only under a tmpfs overlay, and runs guest.sh
+# there with or without the udev daemon. Prints the guest's pass and fail lines; exit status 0 when
+# every check passed.
+# Usage: kernel_test.sh <build dir> udevd|no-udevd [scenario...]   (scenarios: xbox360 stick many two_pads chosen)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ $# -lt 2 ] || { [ "$2" != udevd ] && [ "$2" != no-udevd ]; }; then
+    sed -n 's/^# Usage: /usage: /p' "$0" >&2
+    exit 2
+fi
+build=$(cd "$1" && pwd)
+mode=$2
+shift 2
+scenarios=("$@")
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(xbox360 stick many two_pads chosen)
+
+fail() { echo "kernel-test: $*" >&2; exit 1; }
+for program in "$build/src/corvane" "$build/tests/kernel/uinput_pad" "$build/tests/kernel/stick_marks"; do
+    [ -x "$program" ] || fail "missing $program (build it first)"
+done
+
+# Debian's kernel: the newest one installed with its modules (the running kernel is the host's own).
+version=$(ls /lib/modules | sort -V | tail -1)
+kernel=/boot/vmlinuz-$version
+[ -n "$version" ] && [ -r "$kernel" ] || fail "no Debian kernel installed (package linux-image-amd64)"
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+mkdir -p "$tmp/initramfs/bin" "$tmp/initramfs"/{proc,sys,dev} "$tmp/results"
+cp /bin/busybox "$tmp/initramfs/bin/busybox"
+cp "$here/init.sh" "$tmp/initramfs/init"
+# The modules the guest needs before the root is mounted, with everything they depend on, in the order
+# modprobe would load them.
+modprobe -S "$version" -a --show-depends virtio_pci 9pnet_virtio 9p overlay uinput evdev |
+    awk '$1 == "insmod" && !seen[$2]++ { print $2 }' >"$tmp/modules.list"
+while read -r module; do
+    mkdir -p "$tmp/initramfs$(dirname "$module")"
+    cp "$module" "$tmp/initramfs$module"
+    echo "${module#/}"
+done <"$tmp/modules.list" >"$tmp/initramfs/modules"
+(cd "$tmp/initramfs" && find . | busybox cpio -o -H newc 2>/dev/null | gzip -1) >"$tmp/initramfs.gz"
+
+# The guest gets a /tmp of its own, so what it runs travels in the shared folder.
+cp "$here/guest.sh" "$build/src/corvane" "$build/tests/kernel/uinput_pad" "$build/tests/kernel/stick_marks" \
+    "$tmp/results/"
+cat >"$tmp/results/job" <<EOF
+exec /bin/sh /kernel-test/guest.sh $mode /kernel-test/corvane /kernel-test/uinput_pad /kernel-test/stick_marks /kernel-test ${scenarios[*]}
+EOF
+
+echo "kernel-test: Linux $version, $mode, scenarios: ${scenarios[*]}"
+started=$SECONDS
+status=0
+timeout --kill-after=10 "${CORVANE_KERNEL_TEST_TIMEOUT:-900}" \
+    qemu-system-x86_64 -machine pc -accel tcg -cpu max -smp 1 -m 1536 \
+    -display none -vga none -monitor none -no-reboot -nic none -serial "file:$tmp/console.log" \
+    -kernel "$kernel" -initrd "$tmp/initramfs.gz" \
+    -append "console=ttyS0 quiet loglevel=3 panic=-1" \
+    -virtfs local,path=/,mount_tag=root,security_model=none,readonly=on,multidevs=remap \
+    -virtfs "local,path=$tmp/results,mount_tag=results,security_model=none" </dev/null || status=$?
+echo "kernel-test: machine ran $((SECONDS - started)) s, $(grep -o 'booted in [0-9.]* s' "$tmp/console.log" || echo 'not booted')"
+
+[ -f "$tmp/results/results" ] && cat "$tmp/results/results"
+guest_status=$(cat "$tmp/results/status" 2>/dev/null || echo none)
+if [ "$status" -ne 0 ] || [ "$guest_status" != 0 ]; then
+    echo "kernel-test: qemu status $status, guest status $guest_status; console:"
+    tail -60 "$tmp/console.log"
+    exit 1
+fi
+grep -q '^pass' "$tmp/results/results" || fail "no check ran"
+echo "kernel-test: all checks passed"
