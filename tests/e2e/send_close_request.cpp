@@ -1,21 +1,15 @@
 // Asks an X11 top-level window to close, as a window manager's close box does (WM_DELETE_WINDOW).
 // Usage: send_close_request <window id>. Under a bare Xvfb there is no window manager to do it.
+#include "support/XWindowArgument.h"
+
 #include <X11/Xlib.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <window id>\n", argv[0]);
-        return 2;
+    Display* display = nullptr;
+    Window window = 0;
+    if (const int status = OpenWindowArgument(argc, argv, display, window); status != 0) {
+        return status;
     }
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        std::fprintf(stderr, "send_close_request: no X display\n");
-        return 1;
-    }
-    const Window window = std::strtoul(argv[1], nullptr, 0);
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;

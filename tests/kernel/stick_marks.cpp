@@ -1,6 +1,8 @@
 // Where the two red stick markers of a window stand: the centre of the pure red pixels in the window's
 // left half and in its right half, in window pixels, as "left X Y right X Y" ("-" for a half without
 // red). Usage: stick_marks <window id>
+#include "support/XWindowArgument.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -26,16 +28,11 @@ struct Centre {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <window id>\n", argv[0]);
-        return 2;
+    Display* display = nullptr;
+    Window window = 0;
+    if (const int status = OpenWindowArgument(argc, argv, display, window); status != 0) {
+        return status;
     }
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        std::fprintf(stderr, "stick_marks: no X display\n");
-        return 1;
-    }
-    const Window window = std::strtoul(argv[1], nullptr, 0);
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, window, &attributes) == 0) {
         std::fprintf(stderr, "stick_marks: no window %s\n", argv[1]);

@@ -5,6 +5,7 @@
 #include "splash_about/frmSplash.h"
 #include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
+#include "support/TopLevel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,16 +21,6 @@
 #include <memory>
 
 namespace {
-
-template<typename T>
-T* TopLevel() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<T*>(widget)) {
-            return window;
-        }
-    }
-    return nullptr;
-}
 
 class Splash : public testing::Test {
 protected:

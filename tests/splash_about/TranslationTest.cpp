@@ -14,6 +14,7 @@
 #include "support/QtPrinters.h"
 #include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
+#include "support/TopLevel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -58,16 +59,6 @@ bool SameInBothLanguages(const QString& text) {
     };
     static const QRegularExpression letter(QStringLiteral("\\p{L}"));
     return same.contains(text) || !text.contains(letter);
-}
-
-template<typename T>
-T* TopLevel() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<T*>(widget)) {
-            return window;
-        }
-    }
-    return nullptr;
 }
 
 void Add(Texts& texts, const QString& where, const QString& text) {
