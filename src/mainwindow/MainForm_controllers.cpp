@@ -59,7 +59,7 @@ void MainForm::ScegliCorvane(const platform::ChosenController& scelta) {
     CorvaneScelto = scelta;
     // An unwritable settings file is warned about inside; the choice holds for this run all the same.
     platform::WriteChosenController(scelta);
-    if (timer_module::CurrentJoyMonitor == joy) {
+    if (joy && timer_module::CurrentJoyMonitor == joy) {
         // Stopped first, so that a chosen controller that is away reports once, as at Start.
         joy->End_JoyMonitor();
         Cmd_Start_Click();
