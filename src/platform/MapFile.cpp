@@ -1,6 +1,7 @@
 #include "platform/MapFile.h"
 
 #include "platform/ProgramDirectory.h"
+#include "platform/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,15 +20,7 @@ QString InCorvaneFolder(const QString& configDirectory) {
     return QDir(configDirectory).filePath(QStringLiteral("corvane/") + QString::fromUtf16(NomeMappa));
 }
 
-// The XDG base-directory rules: a relative path in these variables is invalid and ignored.
-QString UserConfigDirectory() {
-    QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!configured.isEmpty() && QDir::isAbsolutePath(configured)) {
-        return configured;
-    }
-    return QDir(QDir::homePath()).filePath(QStringLiteral(".config"));
-}
-
+// The XDG base-directory rules: a relative path in this variable is invalid and ignored.
 QStringList SystemConfigDirectories() {
     QStringList directories;
     const QStringList listed = qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
@@ -71,7 +64,7 @@ bool IsReadableMap(const QString& path) {
 }
 
 QString UserMapPath() {
-    return InCorvaneFolder(UserConfigDirectory());
+    return QDir(UserConfigDirectory()).filePath(QString::fromUtf16(NomeMappa));
 }
 
 QString ExampleMapPath() {

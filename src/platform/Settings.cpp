@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QLoggingCategory>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace platform {
 namespace {
@@ -21,9 +20,13 @@ QSettings UserSettings() {
 
 }  // namespace
 
+// The XDG base-directory rules: an XDG_CONFIG_HOME that is unset, empty or relative means ~/.config.
 QString UserConfigDirectory() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath(QStringLiteral("corvane"));
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.isEmpty() || !QDir::isAbsolutePath(configHome)) {
+        configHome = QDir(QDir::homePath()).filePath(QStringLiteral(".config"));
+    }
+    return QDir(configHome).filePath(QStringLiteral("corvane"));
 }
 
 ChosenController ReadChosenController() {

@@ -6,7 +6,8 @@
 
 namespace platform {
 
-// $XDG_CONFIG_HOME/corvane: the settings file and the user's gamecontrollerdb.txt.
+// $XDG_CONFIG_HOME/corvane (~/.config/corvane when the variable is unset, empty or relative): the
+// settings file, the user's gamecontrollerdb.txt and the user's own map.
 QString UserConfigDirectory();
 
 // The controller the user chose to read: its SDL GUID, and its name to show while it is unplugged.
