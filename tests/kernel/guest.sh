@@ -4,10 +4,11 @@
 # Corvane.ini starts, for every on-screen button i, a command that appends i to a trace file: the
 # trace is the list of button presses the program showed. Writes "pass <check>" and "fail <check>: why"
 # lines to <results>/results.
-# Usage: guest.sh <udevd|no-udevd> <corvane> <uinput_pad> <stick_marks> <results dir> <scenario>...
+# Usage: guest.sh <udevd|no-udevd> <seconds> <corvane> <uinput_pad> <stick_marks> <results dir> <scenario>...
+# (<seconds>: how long the whole run may take before it reports what hangs and powers the machine off)
 set -u
-mode=$1 exe=$2 uinput_pad=$3 stick_marks=$4 results=$5
-shift 5
+mode=$1 budget=$2 exe=$3 uinput_pad=$4 stick_marks=$5 results=$6
+shift 6
 
 work=$(mktemp -d)
 # A user of its own: no settings or mappings of this machine's users reach the program.
@@ -25,14 +26,16 @@ check() {  # check <name> <condition command...>
 }
 why=""
 
-# Waits up to $1 seconds (in tenths) until the command after it succeeds.
+# Waits up to $1 seconds until the command after it succeeds. It looks four times a second: each look
+# starts processes, and on an emulated machine under load they take time from the program watched.
 wait_until() {
-    tenths=$(($1 * 10))
+    read -r now _ </proc/uptime
+    deadline=$((${now%.*} + $1))
     shift
     while ! "$@"; do
-        tenths=$((tenths - 1))
-        [ "$tenths" -gt 0 ] || return 1
-        sleep 0.1
+        read -r now _ </proc/uptime
+        [ "${now%.*}" -lt "$deadline" ] || return 1
+        sleep 0.25
     done
 }
 
@@ -52,14 +55,16 @@ pad() {  # pad <command line>: sends it and waits for its answer
 # --- the program --------------------------------------------------------------------------------
 trace=$work/trace
 prog_pid=""
-main_windows() { xdotool search --onlyvisible --name '^Corvane \(DEMO\)$' 2>/dev/null | grep -c .; }
+# Every X tool call is bounded: a stuck one fails its check instead of holding the machine.
+xdo() { timeout 20 xdotool "$@"; }
+main_windows() { xdo search --onlyvisible --name '^Corvane \(DEMO\)$' 2>/dev/null | grep -c .; }
 windows_are() { [ "$(main_windows)" -eq "$1" ]; }
 trace_lines() { wc -l <"$trace"; }
 # Key presses go to the window with the input focus, which no window manager hands out here.
-key_to() { xdotool windowfocus --sync "$1" key "$2"; }
+key_to() { xdo windowfocus --sync "$1" key "$2"; }
 # Dismisses the one window with the main caption that is not the main window (a message box).
 dismiss_box() {
-    box=$(xdotool search --onlyvisible --name '^Corvane \(DEMO\)$' | grep -vx "$main" | head -1)
+    box=$(xdo search --onlyvisible --name '^Corvane \(DEMO\)$' | grep -vx "$main" | head -1)
     [ -n "$box" ] && key_to "$box" Return
 }
 
@@ -79,29 +84,49 @@ start_program() {
     # The main window and the usage instructions, both with the main window's caption.
     wait_until 60 windows_are 2 || { why="no main window with instructions"; return 1; }
     # The instructions box has the focus, as it opens last.
-    xdotool key Return
+    xdo key Return
     wait_until 10 windows_are 1 || { why="instructions not dismissed"; return 1; }
-    main=$(xdotool search --onlyvisible --name '^Corvane \(DEMO\)$')
+    main=$(xdo search --onlyvisible --name '^Corvane \(DEMO\)$')
     # Start, by its mnemonic.
     key_to "$main" alt+s
 }
 
+# A process's state letter: empty once it is gone, Z once it has ended and waits to be reaped.
+state_of() { sed -n 's/^State:\t\(.\).*/\1/p' "/proc/$1/status" 2>/dev/null; }
+ended() { case $(state_of "$1") in "" | Z) true ;; *) false ;; esac; }
+# What a process is doing: its state, the kernel function it waits in and its kernel stack.
+describe() {
+    echo "pid $1 $(tr '\0' ' ' 2>/dev/null <"/proc/$1/cmdline")state $(state_of "$1")," \
+        "waiting in $(cat "/proc/$1/wchan" 2>/dev/null)"
+    sed 's/^/    /' "/proc/$1/stack" 2>/dev/null
+}
+
+# The program must end on SIGTERM, as a session's logout asks it to.
 stop_program() {
-    [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null && wait "$prog_pid" 2>/dev/null
+    [ -n "$prog_pid" ] || return 0
+    pid=$prog_pid
     prog_pid=""
+    kill "$pid" 2>/dev/null
+    if ! wait_until 10 ended "$pid"; then
+        record "fail $scenario: the program ends on SIGTERM"
+        describe "$pid"
+        kill -9 "$pid" 2>/dev/null
+        wait_until 10 ended "$pid" || return 1
+    fi
+    wait "$pid" 2>/dev/null
 }
 
 # press <pad> <button> <expected trace line>: presses and releases; the program shows that button.
 press() {
     before=$(trace_lines)
     pad key "$1" "$2" 1
-    if wait_until 10 test "$(trace_lines)" -gt "$before"; then
+    if wait_until 20 test "$(trace_lines)" -gt "$before"; then
         got=$(sed -n "$((before + 1))p" "$trace")
     else
         got="nothing"
     fi
     pad key "$1" "$2" 0
-    why="$1 $2 showed as button $got, expected $3"
+    why="$1 $2 showed as button $got, expected $3 ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
     [ "$got" = "$3" ]
 }
 
@@ -117,7 +142,7 @@ ignored() {
 }
 
 # The red markers' centres: "left X Y right X Y".
-marks() { "$stick_marks" "$main"; }
+marks() { timeout 20 "$stick_marks" "$main"; }
 mark() {  # mark left|right x|y
     marks | awk -v side="$1" -v axis="$2" '{ for (i = 1; i <= NF; i += 3) if ($i == side) print (axis == "x" ? $(i + 1) : $(i + 2)) }'
 }
@@ -131,13 +156,15 @@ moved() {
 move() {
     from=$(mark "$4" "$5")
     pad abs "$1" "$2" "$3"
-    wait_until 10 moved "$4" "$5" "$from" "$6"
+    wait_until 20 moved "$4" "$5" "$from" "$6"
     why="$4 marker $5 from $from to $(mark "$4" "$5") after $2 $3"
     moved "$4" "$5" "$from" "$6"
 }
 at_rest() { near "$(mark left x)" "$1" && near "$(mark left y)" "$2" && near "$(mark right x)" "$3" && near "$(mark right y)" "$4"; }
 
 boxes() { echo $(($(main_windows) - 1)); }
+# For a failure's reason: whether the program runs, and the boxes it shows.
+state() { if kill -0 "$prog_pid" 2>/dev/null; then echo "running, $(boxes) boxes"; else echo "ended"; fi; }
 # unplugged <pad>: destroying the device while the program reads it shows one error box, only one.
 unplugged() {
     pad remove "$1"
@@ -189,7 +216,7 @@ scenario_xbox360() {
 press_trigger() {
     before=$(trace_lines)
     pad abs a "$1" 255
-    wait_until 10 test "$(trace_lines)" -gt "$before"
+    wait_until 20 test "$(trace_lines)" -gt "$before"
     got=$(sed -n "$((before + 1))p" "$trace")
     pad abs a "$1" 0
     why="$1 showed as button ${got:-nothing}, expected $2"
@@ -234,7 +261,7 @@ choose() {
     key_to "$main" alt+f
     sleep 1
     for keys in Down Right $(seq "$1" | sed 's/.*/Down/') Return; do
-        xdotool key "$keys"
+        xdo key "$keys"
         sleep 1
     done
 }
@@ -280,6 +307,17 @@ scenario_two_pads() {
 
 # --- the machine --------------------------------------------------------------------------------
 log "booted in $(cut -d' ' -f1 /proc/uptime) s"
+# Should a step hang all the same, the console tells which processes wait where, and the machine
+# stops before the host gives up on it.
+(
+    sleep "$budget"
+    record "fail $mode: still running after $budget s; the last check: $(tail -1 "$results/results")"
+    for process in /proc/[0-9]*; do
+        [ -n "$(tr -d '\0' 2>/dev/null <"$process/cmdline")" ] && describe "${process#/proc/}"
+    done
+    echo o >/proc/sysrq-trigger
+) 3>&- &
+watchdog=$!
 if [ "$mode" = udevd ]; then
     /lib/systemd/systemd-udevd --daemon 3>&-
     udevadm trigger --action=add
@@ -293,7 +331,7 @@ fi
 
 Xvfb :1 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 3>&- &
 export DISPLAY=:1
-wait_until 30 xdotool getmouselocation >/dev/null 2>&1 || log "no X server"
+wait_until 30 xdo getmouselocation >/dev/null 2>&1 || log "no X server"
 
 for name in "$@"; do
     scenario="$mode/$name"
@@ -304,6 +342,7 @@ for name in "$@"; do
 done
 exec 3>&-
 wait "$pad_pid"
+kill "$watchdog"
 if grep -q '^fail' "$results/results"; then
     sed -n 's/^/program: /p' "$work/program.log" | tail -20
     exit 1

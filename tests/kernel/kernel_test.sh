@@ -45,14 +45,15 @@ done <"$tmp/modules.list" >"$tmp/initramfs/modules"
 # The guest gets a /tmp of its own, so what it runs travels in the shared folder.
 cp "$here/guest.sh" "$build/src/corvane" "$build/tests/kernel/uinput_pad" "$build/tests/kernel/stick_marks" \
     "$tmp/results/"
+timeout=${CORVANE_KERNEL_TEST_TIMEOUT:-600}
 cat >"$tmp/results/job" <<EOF
-exec /bin/sh /kernel-test/guest.sh $mode /kernel-test/corvane /kernel-test/uinput_pad /kernel-test/stick_marks /kernel-test ${scenarios[*]}
+exec /bin/sh /kernel-test/guest.sh $mode $((timeout - 60)) /kernel-test/corvane /kernel-test/uinput_pad /kernel-test/stick_marks /kernel-test ${scenarios[*]}
 EOF
 
 echo "kernel-test: Linux $version, $mode, scenarios: ${scenarios[*]}"
 started=$SECONDS
 status=0
-timeout --kill-after=10 "${CORVANE_KERNEL_TEST_TIMEOUT:-900}" \
+timeout --kill-after=10 "$timeout" \
     qemu-system-x86_64 -machine pc -accel tcg -cpu max -smp 1 -m 1536 \
     -display none -vga none -monitor none -no-reboot -nic none -serial "file:$tmp/console.log" \
     -kernel "$kernel" -initrd "$tmp/initramfs.gz" \
@@ -65,7 +66,7 @@ echo "kernel-test: machine ran $((SECONDS - started)) s, $(grep -o 'booted in [0
 guest_status=$(cat "$tmp/results/status" 2>/dev/null || echo none)
 if [ "$status" -ne 0 ] || [ "$guest_status" != 0 ]; then
     echo "kernel-test: qemu status $status, guest status $guest_status; console:"
-    tail -60 "$tmp/console.log"
+    tail -150 "$tmp/console.log"
     exit 1
 fi
 grep -q '^pass' "$tmp/results/results" || fail "no check ran"
