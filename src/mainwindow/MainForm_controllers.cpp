@@ -21,6 +21,8 @@ void MainForm::CreaMenuCorvane(QMenu& file) {
 void MainForm::ElencaCorvane() {
     MenuScegliPad->clear();  // the entries go; the group stays
     bool segnato = false;
+    // A controller's name is shown as it is: an ampersand would otherwise mark a shortcut key.
+    const auto letterale = [](QString nome) { return nome.replace(u'&', QStringLiteral("&&")); };
     const auto voce = [&](const QString& testo, const QString& nome,
                           const platform::ChosenController& scelta) {
         QAction* action = MenuScegliPad->addAction(testo);
@@ -40,14 +42,12 @@ void MainForm::ElencaCorvane() {
     for (std::size_t n = 0; n < collegati.size(); ++n) {
         const platform::AttachedDevice& corvane = collegati[n];
         const QString nome = corvane.name.isEmpty() ? tr("Corvane senza nome") : corvane.name;
-        voce(QString(nome).replace(u'&', QStringLiteral("&&")), QStringLiteral("MenuPad(%1)").arg(n),
-             {corvane.guid, corvane.name});
+        voce(letterale(nome), QStringLiteral("MenuPad(%1)").arg(n), {corvane.guid, corvane.name});
     }
     if (!segnato) {
         // The chosen controller is unplugged: still listed, so the user sees why nothing is read.
         const QString nome = CorvaneScelto.name.isEmpty() ? CorvaneScelto.guid : CorvaneScelto.name;
-        voce(tr("%1 (scollegato)").arg(QString(nome).replace(u'&', QStringLiteral("&&"))),
-             QStringLiteral("MenuPadScollegato"), CorvaneScelto);
+        voce(tr("%1 (scollegato)").arg(letterale(nome)), QStringLiteral("MenuPadScollegato"), CorvaneScelto);
     } else if (collegati.empty()) {
         QAction* nessuno = MenuScegliPad->addAction(tr("Nessun corvane collegato"));
         nessuno->setObjectName(QStringLiteral("MenuPadNessuno"));

@@ -16,8 +16,13 @@ QString& CommandLineMap() {
     return path;
 }
 
+// The map's place inside a configuration or data folder.
+QString MapInFolder() {
+    return QStringLiteral("corvane/") + QString::fromUtf16(NomeMappa);
+}
+
 QString InCorvaneFolder(const QString& configDirectory) {
-    return QDir(configDirectory).filePath(QStringLiteral("corvane/") + QString::fromUtf16(NomeMappa));
+    return QDir(configDirectory).filePath(MapInFolder());
 }
 
 // The XDG base-directory rules: a relative path in this variable is invalid and ignored.
@@ -68,12 +73,11 @@ QString UserMapPath() {
 }
 
 QString ExampleMapPath() {
-    const QString relative = QStringLiteral("corvane/") + QString::fromUtf16(NomeMappa);
-    const QString beside = QDir(ProgramDirectory()).filePath(QStringLiteral("../share/") + relative);
+    const QString beside = QDir(ProgramDirectory()).filePath(QStringLiteral("../share/") + MapInFolder());
     if (IsReadableMap(beside)) {
         return QDir::cleanPath(beside);
     }
-    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, relative);
+    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, MapInFolder());
     return IsReadableMap(installed) ? installed : QString();
 }
 
