@@ -3,13 +3,13 @@
 // window's "Fine Programma" path, with status 0.
 
 #include "keymap/Generale.h"
-#include "platform/CommandLine.h"
 #include "platform/JoystickDriver.h"
-#include "platform/Language.h"
-#include "platform/MapFile.h"
 #include "platform/QtShell.h"
 #include "platform/Version.h"
 #include "platform/WindowServices.h"
+#include "platform/desktop/CommandLine.h"
+#include "platform/desktop/Language.h"
+#include "platform/desktop/MapFile.h"
 #include "splash_about/frmSplash.h"
 
 #include <QApplication>

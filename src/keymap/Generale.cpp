@@ -1,7 +1,7 @@
 #include "keymap/Generale.h"
 
-#include "platform/MapFile.h"
 #include "platform/ProfileReader.h"
+#include "platform/desktop/MapFile.h"
 
 namespace Generale {
 namespace {

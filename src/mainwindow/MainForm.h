@@ -5,8 +5,8 @@
 
 #include "keymap/Generale.h"
 #include "platform/JoystickDriver.h"
-#include "platform/Settings.h"
 #include "platform/Shell.h"
+#include "platform/desktop/Settings.h"
 
 #include <QMainWindow>
 #include <array>

@@ -5,9 +5,9 @@
 
 #include "joystick/cJoy.h"
 #include "keymap/Generale.h"
-#include "platform/DesktopPrograms.h"
-#include "platform/MapFile.h"
 #include "platform/WindowServices.h"
+#include "platform/desktop/DesktopPrograms.h"
+#include "platform/desktop/MapFile.h"
 
 #include <QAction>
 #include <QApplication>

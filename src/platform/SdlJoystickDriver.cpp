@@ -5,7 +5,7 @@
 #include "platform/ControllerMappings.h"
 #include "platform/DeviceDiscovery.h"
 #include "platform/JoystickDriver.h"
-#include "platform/Settings.h"
+#include "platform/desktop/Settings.h"
 
 #include <QByteArray>
 #include <QDir>

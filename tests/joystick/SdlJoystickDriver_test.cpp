@@ -5,7 +5,7 @@
 #include "joystick/cJoy.h"
 #include "platform/ControllerMappings.h"
 #include "platform/JoystickDriver.h"
-#include "platform/Settings.h"
+#include "platform/desktop/Settings.h"
 #include "support/VirtualJoysticks.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "joystick/timer_module.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
-#include "platform/DesktopPrograms.h"
+#include "platform/desktop/DesktopPrograms.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/WindowServices.h"
 #include "support/FakeJoystickDriver.h"

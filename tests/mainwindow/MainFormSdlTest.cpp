@@ -7,7 +7,7 @@
 #include "mainwindow/MainForm.h"
 #include "platform/JoystickDriver.h"
 #include "platform/QtShell.h"
-#include "platform/Settings.h"
+#include "platform/desktop/Settings.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"

@@ -6,7 +6,7 @@
 #include "joystick/timer_module.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
-#include "platform/Language.h"
+#include "platform/desktop/Language.h"
 #include "platform/QtShell.h"
 #include "splash_about/frmAbout.h"
 #include "splash_about/frmSplash.h"

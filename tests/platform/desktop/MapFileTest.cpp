@@ -1,6 +1,6 @@
 // Where the map is read from and which file the editor gets, with real files in a temporary tree.
 
-#include "platform/MapFile.h"
+#include "platform/desktop/MapFile.h"
 #include "platform/ProgramDirectory.h"
 #include "support/TempProgramDirectory.h"
 

@@ -1,7 +1,7 @@
-#include "platform/DesktopEntry.h"
+#include "platform/desktop/DesktopEntry.h"
 
-#include "platform/DesktopPrograms.h"
 #include "platform/ProfileReader.h"
+#include "platform/desktop/DesktopPrograms.h"
 
 #include <QStringList>
 

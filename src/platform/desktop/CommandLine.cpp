@@ -1,6 +1,6 @@
-#include "platform/CommandLine.h"
+#include "platform/desktop/CommandLine.h"
 
-#include "platform/MapFile.h"
+#include "platform/desktop/MapFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

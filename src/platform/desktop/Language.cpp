@@ -1,4 +1,4 @@
-#include "platform/Language.h"
+#include "platform/desktop/Language.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "platform/Settings.h"
+#include "platform/desktop/Settings.h"
 
 #include <QDir>
 #include <QLoggingCategory>

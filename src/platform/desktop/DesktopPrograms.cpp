@@ -1,6 +1,6 @@
-#include "platform/DesktopPrograms.h"
+#include "platform/desktop/DesktopPrograms.h"
 
-#include "platform/DesktopEntry.h"
+#include "platform/desktop/DesktopEntry.h"
 
 #include <QCoreApplication>
 #include <array>

@@ -2,7 +2,7 @@
 // in the user's settings file.
 
 #include "platform/DeviceDiscovery.h"
-#include "platform/Settings.h"
+#include "platform/desktop/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "platform/MapFile.h"
+#include "platform/desktop/MapFile.h"
 
 #include "platform/ProgramDirectory.h"
-#include "platform/Settings.h"
+#include "platform/desktop/Settings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/DesktopPrograms.h"
+#include "platform/desktop/DesktopPrograms.h"
 
 #include "support/RecordingShell.h"
 
