@@ -1,6 +1,7 @@
 #include "platform/QtShell.h"
 
 #include "platform/Version.h"
+#include "platform/desktop/MimeApps.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -78,27 +79,8 @@ QString QtShell::FindProgram(const QString& name) {
     return QStandardPaths::findExecutable(name);
 }
 
-// xdg-mime knows each desktop's own way of storing the association (mimeapps.list, KDE's and GNOME's
-// settings); its answer is the entry's file name, looked up in the XDG data directories.
 QString QtShell::DefaultApplication(const QString& mimeType) {
-    const QString xdgMime = FindProgram(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty()) {
-        return {};
-    }
-    QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType}, QIODevice::ReadOnly);
-    constexpr int Attesa = 3000;  // ms; a desktop's settings service that hangs must not hang the menu
-    if (!query.waitForFinished(Attesa) || query.exitStatus() != QProcess::NormalExit ||
-        query.exitCode() != 0) {
-        query.kill();
-        query.waitForFinished(Attesa);
-        return {};
-    }
-    const QString entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
-    if (entry.isEmpty() || entry.contains(u'/')) {
-        return {};
-    }
-    return QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+    return DefaultApplicationEntry(mimeType);
 }
 
 VersionRecord QtShell::App() {

@@ -193,40 +193,65 @@ TEST(QtShellFindProgram, FindsInstalledProgramsOnly) {
     EXPECT_TRUE(shell.FindProgram(QStringLiteral("corvane-programma-che-non-esiste")).isEmpty());
 }
 
-// A stand-in xdg-mime first on PATH answers with $1's entry name; the entries live in XDG_DATA_HOME.
-TEST(QtShellDefaultApplication, FindsTheEntryThatXdgMimeNames) {
+// The default is read from the mimeapps.list files, no program asked: the user's configuration before
+// the system's, the desktop's own list before the common one, an entry that is not installed passed over.
+TEST(QtShellDefaultApplication, FindsTheEntryTheMimeAppsListsName) {
     QTemporaryDir dir;
-    const QString bin = dir.filePath(QStringLiteral("bin"));
-    const QString applications = dir.filePath(QStringLiteral("data/applications"));
-    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(applications));
-    QFile(applications + QStringLiteral("/editor.desktop")).open(QIODevice::WriteOnly);
-    const QByteArray path = qgetenv("PATH");
-    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    qputenv("PATH", QFile::encodeName(bin) + ':' + path);
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
+    const auto path = [&dir](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    const QString applications = path("data/applications");
+    ASSERT_TRUE(QDir().mkpath(applications) && QDir().mkpath(path("config")) && QDir().mkpath(path("xdg")));
+    for (const char* entry : {"editor.desktop", "other.desktop"}) {
+        QFile(applications + u'/' + QString::fromLatin1(entry)).open(QIODevice::WriteOnly);
+    }
+    // No list of this machine's counts: every folder searched is one of the test's.
+    const std::vector<std::pair<const char*, QByteArray>> variables{
+        {"XDG_CONFIG_HOME", QFile::encodeName(path("config"))}, {"XDG_CONFIG_DIRS", QFile::encodeName(path("xdg"))},
+        {"XDG_DATA_HOME", QFile::encodeName(path("data"))},     {"XDG_DATA_DIRS", QFile::encodeName(path("xdg"))},
+        {"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"}};
+    std::vector<QByteArray> saved;
+    for (const auto& [name, value] : variables) {
+        saved.push_back(qgetenv(name));
+        qputenv(name, value);
+    }
 
     struct Case {
         const char* name;
-        QByteArray script;
-        QString expected;
+        std::vector<std::pair<const char*, QByteArray>> lists;  // file under the temporary folder, text
+        const char* expected;                                   // entry found, or null for none
     };
+    const QByteArray group = "[Default Applications]\n";
     const std::vector<Case> cases{
-        {"an entry that exists", "echo editor.desktop", applications + QStringLiteral("/editor.desktop")},
-        {"an entry that does not", "echo vanished.desktop", QString()},
-        {"no default", "exit 4", QString()},
-        {"a path instead of a name", "echo /tmp/editor.desktop", QString()},
+        {"an installed entry", {{"config/mimeapps.list", group + "text/plain=editor.desktop;"}}, "editor.desktop"},
+        {"an entry not installed is passed over",
+         {{"config/mimeapps.list", group + "text/plain=vanished.desktop;other.desktop;"}}, "other.desktop"},
+        {"no default", {{"config/mimeapps.list", group + "text/html=editor.desktop;"}}, nullptr},
+        {"a path is no entry name", {{"config/mimeapps.list", group + "text/plain=/tmp/editor.desktop"}}, nullptr},
+        {"the user's list before the system's",
+         {{"config/mimeapps.list", group + "text/plain=other.desktop"},
+          {"xdg/mimeapps.list", group + "text/plain=editor.desktop"}}, "other.desktop"},
+        {"the desktop's own list first",
+         {{"config/mimeapps.list", group + "text/plain=editor.desktop"},
+          {"config/gnome-mimeapps.list", group + "text/plain=other.desktop"}}, "other.desktop"},
+        {"a list of no installed entry defers to the next",
+         {{"config/mimeapps.list", group + "text/plain=vanished.desktop"},
+          {"data/applications/defaults.list", group + "text/plain=editor.desktop"}}, "editor.desktop"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile script(bin + QStringLiteral("/xdg-mime"));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        script.write("#!/bin/sh\n[ \"$*\" = \"query default text/plain\" ] || exit 9\n" + c.script + "\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        EXPECT_EQ(platform::QtShell().DefaultApplication(QStringLiteral("text/plain")), c.expected);
+        for (const auto& [name, text] : c.lists) {
+            QFile list(path(name));
+            ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+            list.write(text + '\n');
+        }
+        EXPECT_EQ(platform::QtShell().DefaultApplication(QStringLiteral("text/plain")),
+                  c.expected ? applications + u'/' + QString::fromLatin1(c.expected) : QString());
+        for (const auto& [name, text] : c.lists) {
+            QFile::remove(path(name));
+        }
     }
-    qputenv("PATH", path);
-    qputenv("XDG_DATA_HOME", dataHome);
+    for (std::size_t i = 0; i < variables.size(); ++i) {
+        saved[i].isNull() ? qunsetenv(variables[i].first) : qputenv(variables[i].first, saved[i]);
+    }
 }
 
 TEST(QtShellApp, VersionRecordIsTheProjectsOwn) {
