@@ -168,8 +168,11 @@ bool MainForm::event(QEvent* event) {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    // While the About window is shown this window takes no input, its close box included.
+    // While the About window is shown this window takes no input, its close box included; About comes
+    // to the front so the user sees why.
     if (about && about->isVisible()) {
+        about->raise();
+        about->activateWindow();
         event->ignore();
         return;
     }
