@@ -47,6 +47,8 @@ TEST(ChooseLanguage, EnglishOnlyWhenTheLocaleNamesEnglishItalianOtherwise) {
          Language::Italian},
         {"a C entry in LANGUAGE is the program's texts", v("C:en", "", "", "en_US.UTF-8"), Language::Italian},
         {"LANGUAGE is ignored in the C locale", v("en", "", "", "C"), Language::Italian},
+        {"LANGUAGE is ignored in the POSIX locale", v("en", "", "", "POSIX"), Language::Italian},
+        {"a modifier with no territory", v("en@quot:it", "", "", "it_IT.UTF-8"), Language::English},
         {"LANGUAGE is ignored with no locale set", v("en", "", "", ""), Language::Italian},
         {"LANGUAGE applies under C.UTF-8", v("en_GB", "", "", "C.UTF-8"), Language::English},
         {"LANGUAGE applies under a garbage locale", v("en", "", "", "xx"), Language::English},
