@@ -16,6 +16,7 @@ foreach(file
     share/icons/hicolor/32x32/apps/corvane.png
     share/icons/hicolor/64x64/apps/corvane.png
     share/corvane/Corvane.ini
+    share/corvane/Corvane.en.ini
     share/man/man1/corvane.1.gz
     share/doc/corvane/copyright
     share/doc/corvane/changelog.gz)
@@ -23,9 +24,9 @@ foreach(file
     message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
-# Only the example, where the program never reads a map.
+# Only the examples, where the program never reads a map.
 file(GLOB_RECURSE inis ${ROOT}/*.ini)
-list(REMOVE_ITEM inis ${ROOT}/usr/share/corvane/Corvane.ini)
+list(REMOVE_ITEM inis ${ROOT}/usr/share/corvane/Corvane.ini ${ROOT}/usr/share/corvane/Corvane.en.ini)
 if(inis)
   message(FATAL_ERROR "a map file is installed: ${inis}")
 endif()

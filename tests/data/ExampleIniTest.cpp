@@ -23,25 +23,28 @@ Mappa Carica() {
              Generale::SegnoR}};
 }
 
-// The example states every default, so it must load exactly like no file at all.
+// Each example (Italian, English) states every default, so it must load exactly like no file at all.
 TEST(ExampleIni, LoadsLikeNoFile) {
-    TempProgramDirectory directory;
-    const Mappa senzaFile = Carica();
+    for (const QString& path : QStringLiteral(CORVANE_EXAMPLES).split(u':')) {
+        SCOPED_TRACE(path.toStdString());
+        TempProgramDirectory directory;
+        const Mappa senzaFile = Carica();
 
-    QFile example(QStringLiteral(CORVANE_EXAMPLE_INI));
-    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
-    const QByteArray bytes = example.readAll();
-    directory.WriteIni(bytes);
-    EXPECT_EQ(Carica(), senzaFile);
+        QFile example(path);
+        ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+        const QByteArray bytes = example.readAll();
+        directory.WriteIni(bytes);
+        EXPECT_EQ(Carica(), senzaFile);
 
-    // The entries are read from the file: a changed one shows through.
-    QByteArray changed = bytes;
-    changed.replace("13=8192", "13=5 [xterm]").replace("ZR=1", "ZR=0");
-    directory.WriteIni(changed);
-    const Mappa modificata = Carica();
-    EXPECT_EQ(modificata.codici[13], 5);
-    EXPECT_EQ(modificata.comandi[13], QStringLiteral("xterm"));
-    EXPECT_FALSE(Generale::OrdineZR);
+        // The entries are read from the file: a changed one shows through.
+        QByteArray changed = bytes;
+        changed.replace("13=8192", "13=5 [xterm]").replace("ZR=1", "ZR=0");
+        directory.WriteIni(changed);
+        const Mappa modificata = Carica();
+        EXPECT_EQ(modificata.codici[13], 5);
+        EXPECT_EQ(modificata.comandi[13], QStringLiteral("xterm"));
+        EXPECT_FALSE(Generale::OrdineZR);
+    }
 }
 
 } // namespace
