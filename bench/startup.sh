@@ -10,15 +10,35 @@ runs=${2:-10}
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 visible() { xdotool search --onlyvisible "$@" 2>/dev/null | grep -c . || true; }
 
+# Waits until a window of the program matches, or stops with an error when the program has ended
+# (it crashed, or found no display) or nothing showed within 30 s.
+wait_for() {
+    local deadline=$((SECONDS + 30)) status
+    until [ "$(visible "$@")" -ge 1 ]; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            status=0
+            wait "$pid" || status=$?
+            echo "startup: the program ended with status $status before a window matching $* showed" >&2
+            exit 1
+        fi
+        if [ $SECONDS -ge $deadline ]; then
+            kill "$pid"
+            echo "startup: no window matching $* within 30 s" >&2
+            exit 1
+        fi
+        sleep 0.01
+    done
+}
+
 times=()
 peaks=()
 for _ in $(seq 1 "$runs"); do
     start=$(now_ms)
     "$exe" &
     pid=$!
-    until [ "$(visible --classname '^corvane$')" -ge 1 ]; do sleep 0.01; done
+    wait_for --classname '^corvane$'
     xdotool key a
-    until [ "$(visible --name '^Corvane \(DEMO\)$')" -ge 1 ]; do sleep 0.01; done
+    wait_for --name '^Corvane \(DEMO\)$'
     times+=($(($(now_ms) - start)))
     peaks+=("$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")")
     kill "$pid"
