@@ -321,7 +321,7 @@ from the commented example and opens it in the text editor.</translation>
     </message>
     <message>
         <source>Nessun corvane collegato</source>
-        <translation>No corvane connected</translation>
+        <translation>No Corvane connected</translation>
     </message>
 </context>
 <context>

@@ -155,6 +155,7 @@ Texts TextsShown(std::optional<Language> language) {
     start();
     driver->numDevs = 40000;  // too many slots to count
     menu("MenuNumeroPad");
+    form->ElencaCorvane();  // the controller menu as it opens: the automatic entry, and none connected
 
     Texts texts;
     AddWindow(texts, QStringLiteral("splash"), &splash);
