@@ -59,10 +59,12 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
         "  in $XDG_CONFIG_HOME/corvane/ (se la variabile non è impostata: ~/.config/corvane/);\n"
         "  in corvane/ dentro ogni cartella di $XDG_CONFIG_DIRS (se non è impostata: /etc/xdg/corvane/).\n"
         "Se non ne esiste nessuna, \"Come assegnare i tasti\" crea ~/.config/corvane/Corvane.ini\n"
-        "dall'esempio commentato e lo apre nell'editor di testo.\n"
-        "\n"
-        "Un solo programma per sessione: lanciato di nuovo, mostra la finestra di quello già in\n"
-        "esecuzione (o gli passa --start, --stop, --quit) ed esce."));
+        "dall'esempio commentato e lo apre nell'editor di testo."));
+    parser.setApplicationDescription(
+        parser.applicationDescription() + QStringLiteral("\n\n") +
+        QCoreApplication::translate(
+            "CommandLine", "Un solo programma per sessione: lanciato di nuovo, mostra la finestra di "
+                           "quello già in\nesecuzione (o gli passa --start, --stop, --quit) ed esce."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QCoreApplication::translate("CommandLine", "Mostra questo aiuto ed esce."));
     const QCommandLineOption version(
