@@ -19,7 +19,7 @@ bool Plain(QChar c) {
     return c.isLetterOrNumber() || QStringLiteral("-_./+,=:@").contains(c);
 }
 
-constexpr qint64 EntryMaxBytes = 64 * 1024;  // an autostart entry is a few lines
+constexpr qint64 EntryMaxBytes = qint64{64} * 1024;  // an autostart entry is a few lines
 
 // The first argument of the file's Exec line, empty when there is none or the file can't be read.
 QString ExecProgram(const QString& path) {

@@ -40,7 +40,7 @@ public:
     Delivery Send(SessionRequest request);
     // Listens for later launches, taking over a socket left by a program that ended without removing
     // it, then lets the next launch look. False when it cannot listen; the program goes on alone.
-    bool Listen(Handler handler);
+    bool Listen(Handler onRequest);
 
 private:
     void Receive(QLocalSocket* socket);
