@@ -35,11 +35,6 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
     const QString path = platform::AutostartPath();
     ASSERT_EQ(path, config.filePath(u"autostart/it.corvane.demo.desktop"_qs));
     const QByteArray foreign = "[Desktop Entry]\nType=Application\nExec=firefox --kiosk\n";
-    const auto write = [&path](const QByteArray& text) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    };
     const struct {
         const char* name;
         QByteArray before;  // empty: no file
@@ -54,15 +49,16 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile::remove(path);
+        QFile file(path);
+        file.remove();
         if (c.before == "ours") {
             ASSERT_TRUE(platform::WriteAutostart());
         } else if (!c.before.isEmpty()) {
-            write(c.before);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.before) > 0 && file.flush());
+            file.close();
         }
         EXPECT_EQ(c.check ? platform::WriteAutostart() : platform::RemoveAutostart(), c.done);
         EXPECT_EQ(platform::ReadAutostart(), c.after);
-        QFile file(path);
         if (c.after == platform::AutostartState::Foreign && file.open(QIODevice::ReadOnly)) {
             EXPECT_EQ(file.readAll(), foreign);
         }
