@@ -2,6 +2,7 @@
 
 #include "platform/Shell.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QLoggingCategory>
@@ -24,7 +25,8 @@ void DesktopNotice::Show(const QString& title, const QString& text, uint32_t fla
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(error ? 2 : 1));
     // Application, replaced notice (none), icon, summary, body, actions, hints, expiry (the server's).
-    notify << title << 0U << QStringLiteral("corvane") << title << text << QStringList() << hints << -1;
+    notify << QCoreApplication::applicationName() << 0U << QStringLiteral("corvane") << title << text
+           << QStringList() << hints << -1;
     // Not waited for: a slow notification service must not hold the reading.
     if (!QDBusConnection::sessionBus().send(notify)) {
         qCWarning(lcNotice).noquote() << "no desktop notification service:" << text;
