@@ -114,8 +114,6 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
          1, {}, {u"nessun Corvane Demo in esecuzione"_qs}, u"C"_qs},
         {"--quit reported done with none running", {u"--quit"_qs}, 1, {}, {u"nessun Corvane Demo"_qs}, u"C"_qs},
         {"--version's failed write exits 0", {u"--version"_qs}, 1, {}, {}, {}, u"/dev/full"_qs},
-        {"--help's failed write exits 0", {u"--help"_qs}, 1, {}, {}, {}, u"/dev/full"_qs},
-        {"two requests at once", {u"--stop"_qs, u"--quit"_qs}, 2, {}, {u"--quit"_qs}},
         {"--background with --stop", {u"--background"_qs, u"--stop"_qs}, 2, {}, {u"--background"_qs}},
     };
     for (const Case& c : cases) {
