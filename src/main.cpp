@@ -1,8 +1,13 @@
-// Corvane Demo: the command line, then the application object, the real platform services and the
-// splash window, which builds the main window and hands over to it. The program ends through the main
-// window's "Fine Programma" path, with status 0.
+// Corvane Demo: the command line, then the one program of the desktop session (a later launch hands
+// its request to the running one and ends), the application object, the real platform services and
+// the splash window, which builds the main window and hands over to it. With --background or --start
+// the main window is built as the splash builds it, without the splash, and reading starts at once.
+// The program ends through the main window's "Fine Programma" path, with status 0.
 
+#include "background/BackgroundMode.h"
+#include "background/StartAtLogin.h"
 #include "keymap/Generale.h"
+#include "mainwindow/MainForm.h"
 #include "platform/JoystickDriver.h"
 #include "platform/QtShell.h"
 #include "platform/Version.h"
@@ -10,10 +15,45 @@
 #include "platform/desktop/CommandLine.h"
 #include "platform/desktop/Language.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/desktop/SessionChannel.h"
+#include "splash_about/frmAbout.h"
 #include "splash_about/frmSplash.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
+
+namespace {
+
+constexpr int NotRunning = 1;  // --stop or --quit with no program to hand them to
+
+// What to do when another program of this session may run: nothing more (it took the request), or
+// go on as the session's program. The exit status when this launch ends here.
+std::optional<int> HandOver(platform::SessionChannel* channel, const platform::CommandLine& options) {
+    using Delivery = platform::SessionChannel::Delivery;
+    const Delivery delivery = channel != nullptr ? channel->Send(options.request) : Delivery::NoneRunning;
+    if (delivery == Delivery::Done) {
+        return 0;
+    }
+    if (delivery == Delivery::Refused) {
+        std::fputs(qPrintable(QCoreApplication::translate(
+                       "CommandLine", "corvane: il programma in esecuzione non ha eseguito "
+                                      "la richiesta.\n")),
+                   stderr);
+        return NotRunning;
+    }
+    const bool toRunning = options.request == platform::SessionRequest::Stop ||
+                           options.request == platform::SessionRequest::Quit;
+    if (toRunning) {
+        std::fputs(qPrintable(QCoreApplication::translate("CommandLine",
+                                                          "corvane: nessun Corvane Demo in esecuzione.\n")),
+                   stderr);
+        return NotRunning;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Corvane Demo"));
@@ -23,12 +63,20 @@ int main(int argc, char** argv) {
                                                 .arg(platform::version::Revision));
     const platform::Language language = platform::ChooseLanguage(platform::LocaleVariablesOfProcess());
     platform::CommandLine options;
+    std::unique_ptr<platform::SessionChannel> channel;
     {
-        // A core application only: --help, --version and a bad option need no display, and no window
-        // may open before the command line is known to be good.
+        // A core application only: --help, --version, a bad option and a request to the running
+        // program need no display, and no window may open before the command line is known to be good.
         const QCoreApplication commandLine(argc, argv);
         const platform::Translations translations(language);
         if (const std::optional<int> status = platform::ReadCommandLine(commandLine.arguments(), options)) {
+            return *status;
+        }
+        if (const QString socket = platform::SessionSocketPath(); !socket.isEmpty()) {
+            channel = std::make_unique<platform::SessionChannel>(socket);
+            channel->Lock();  // not had in time: a launch that hangs is not waited for longer
+        }
+        if (const std::optional<int> status = HandOver(channel.get(), options)) {
             return *status;
         }
     }
@@ -41,7 +89,35 @@ int main(int argc, char** argv) {
     const platform::Translations translations(language);
 
     platform::QtShell shell;
-    frmSplash splash(platform::MakeSdlJoystickDriver(), shell);
-    platform::ShowModeless(splash);
-    return QApplication::exec();
+    const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
+    const bool direct = options.background || options.request == platform::SessionRequest::Start;
+    std::unique_ptr<frmSplash> splash;
+    std::unique_ptr<MainForm> mainForm;
+    if (direct) {
+        // As the splash builds them, without the splash and without the usage instructions.
+        mainForm = std::make_unique<MainForm>(driver, shell);
+        mainForm->SetAboutLoader([&shell](MainForm& main) -> std::unique_ptr<QWidget> {
+            return std::make_unique<frmAbout>(&main, shell);
+        });
+        mainForm->AboutWindow();
+    } else {
+        splash = std::make_unique<frmSplash>(driver, shell);
+    }
+    MainForm& finestra = direct ? *mainForm : splash->Main();
+    StartAtLogin startAtLogin(finestra, shell);
+    BackgroundMode mode(finestra, driver, shell, options.background);
+    if (channel) {
+        channel->Listen([&mode](platform::SessionRequest request) { return mode.Handle(request); });
+    }
+    if (!direct) {
+        platform::ShowModeless(*splash);
+    } else {
+        if (!options.background) {
+            platform::ShowModeless(finestra);
+        }
+        mode.Read();
+    }
+    const int status = QApplication::exec();
+    channel.reset();  // its server goes before the application object
+    return status;
 }

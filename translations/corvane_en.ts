@@ -57,6 +57,44 @@ from the commented example and opens it in the text editor.</translation>
         <source>la mappa &quot;%1&quot; non esiste o non è un file leggibile.</source>
         <translation>the map &quot;%1&quot; does not exist or is not a readable file.</translation>
     </message>
+    <message>
+        <source>corvane: il programma in esecuzione non ha eseguito la richiesta.
+</source>
+        <translation>corvane: the running program did not carry out the request.
+</translation>
+    </message>
+    <message>
+        <source>corvane: nessun Corvane Demo in esecuzione.
+</source>
+        <translation>corvane: no Corvane Demo is running.
+</translation>
+    </message>
+    <message>
+        <source>Un solo programma per sessione: lanciato di nuovo, mostra la finestra di quello già in
+esecuzione (o gli passa --start, --stop, --quit) ed esce.</source>
+        <translation>One program per session: launched again, it shows the window of the one already
+running (or hands it --start, --stop, --quit) and exits.</translation>
+    </message>
+    <message>
+        <source>Avvia senza finestra e legge subito il controller (o attende che ne sia collegato uno); icona nell&apos;area di notifica.</source>
+        <translation>Starts without a window and reads the controller at once (or waits until one is plugged in); icon in the notification area.</translation>
+    </message>
+    <message>
+        <source>Avvia la lettura, nel programma già in esecuzione se c&apos;è.</source>
+        <translation>Starts reading, in the program already running if there is one.</translation>
+    </message>
+    <message>
+        <source>Ferma la lettura del programma in esecuzione.</source>
+        <translation>Stops the running program&apos;s reading.</translation>
+    </message>
+    <message>
+        <source>Chiude il programma in esecuzione.</source>
+        <translation>Ends the running program.</translation>
+    </message>
+    <message>
+        <source>--start, --stop e --quit si escludono a vicenda e --background va solo con --start.</source>
+        <translation>--start, --stop and --quit exclude each other, and --background goes only with --start.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopPrograms</name>
@@ -332,10 +370,64 @@ from the commented example and opens it in the text editor.</translation>
     </message>
 </context>
 <context>
+    <name>StartAtLogin</name>
+    <message>
+        <source>Avvia all&apos;accesso</source>
+        <translation>Start at login</translation>
+    </message>
+    <message>
+        <source>Il file %1 esiste già e non avvia questo programma: non è stato modificato.</source>
+        <translation>The file %1 already exists and does not run this program: it was not changed.</translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere il file %1.</source>
+        <translation>Cannot write the file %1.</translation>
+    </message>
+    <message>
+        <source>Impossibile eliminare il file %1.</source>
+        <translation>Cannot remove the file %1.</translation>
+    </message>
+</context>
+<context>
     <name>TestoVersione</name>
     <message>
         <source>Versione %1.%2%3</source>
         <translation>Version %1.%2%3</translation>
+    </message>
+</context>
+<context>
+    <name>TrayIcon</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Fine Programma</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Lettura di %1</source>
+        <translation>Reading %1</translation>
+    </message>
+    <message>
+        <source>In attesa di un corvane</source>
+        <translation>Waiting for a Corvane</translation>
+    </message>
+    <message>
+        <source>Acquisizione ferma</source>
+        <translation>Reading stopped</translation>
+    </message>
+    <message>
+        <source>Nascondi la finestra</source>
+        <translation>Hide the window</translation>
+    </message>
+    <message>
+        <source>Mostra la finestra</source>
+        <translation>Show the window</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,8 @@ public:
 
     // The window's one monitor, created by Form_Load and released by MenuFine_Click.
     const std::shared_ptr<cJoy>& Monitor() const { return joy; }
+    // The controller Start reads (an empty GUID: the first that answers).
+    const platform::ChosenController& Scelto() const { return CorvaneScelto; }
 
 public slots:
     // Window life, acquisition and menu commands.

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QWidget>
 
 Q_LOGGING_CATEGORY(lcShell, "corvane.shell")
 
@@ -38,7 +39,15 @@ QString OnScreenLines(QString text) {
 
 }  // namespace
 
+void QtShell::SetBackgroundNotifier(Notifier notifier) {
+    backgroundNotifier = std::move(notifier);
+}
+
 int QtShell::MsgBox(QWidget* owner, const QString& text, uint32_t flags, const QString& title) {
+    if (backgroundNotifier && (owner == nullptr || !owner->window()->isVisible())) {
+        backgroundNotifier(title, OnScreenLines(text), flags);
+        return (flags & MB_OKCANCEL) ? IDCANCEL : IDOK;
+    }
     QMessageBox box(owner);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);  // "< Start >" and the like are text, never markup

@@ -23,6 +23,9 @@ public:
     frmSplash(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell);
     ~frmSplash() override;
 
+    // The main window its load built.
+    MainForm& Main() const { return *mainForm; }
+
 public slots:
     void Timer1_Timer();
     void Frame1_Click();

@@ -1,6 +1,8 @@
 // The real executable's command line: what it prints, on which stream, and its exit status. Each run
 // has no display at all, so a window that opened too early would end the run with Qt's own failure.
 
+#include "platform/desktop/CommandLine.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,10 +17,16 @@ struct Outcome {
     QString err;
 };
 
-// locale: LC_ALL, LANGUAGE and LANG all set to it when not empty.
-Outcome Corvane(const QStringList& arguments, const QString& locale = QString()) {
+// locale: LC_ALL, LANGUAGE and LANG all set to it when not empty. out: a file for standard output.
+// Each run has a session folder of its own, so no running program of this desktop takes its request.
+Outcome Corvane(const QStringList& arguments, const QString& locale = QString(), const QString& out = {}) {
     QProcess process;
+    const QTemporaryDir session;  // 0700, as the folder must be
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), session.path());
+    if (!out.isEmpty()) {
+        process.setStandardOutputFile(out);
+    }
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -46,6 +54,7 @@ struct Case {
     QStringList out;  // texts standard output must hold; empty: it must be empty
     QStringList err;  // likewise for standard error
     QString locale;   // the user's locale; empty: this process's own
+    QString outFile;  // where standard output goes; empty: read back
 };
 
 TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
@@ -99,10 +108,17 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
          {missing}},
         {"--map a folder", {QStringLiteral("--map"), dir.path()}, 2, {}, {dir.path()}},
         {"--map a named pipe, without waiting on it", {QStringLiteral("--map=") + pipe}, 2, {}, {pipe}},
+        {"Qt's own options refused as unknown",
+         {u"-platform"_qs, u"offscreen"_qs, u"-style"_qs, u"Fusion"_qs, u"-reverse"_qs, u"-session"_qs, u"x"_qs,
+          u"--stop"_qs},
+         1, {}, {u"nessun Corvane Demo in esecuzione"_qs}, u"C"_qs},
+        {"--quit reported done with none running", {u"--quit"_qs}, 1, {}, {u"nessun Corvane Demo"_qs}, u"C"_qs},
+        {"--version's failed write exits 0", {u"--version"_qs}, 1, {}, {}, {}, u"/dev/full"_qs},
+        {"--background with --stop", {u"--background"_qs, u"--stop"_qs}, 2, {}, {u"--background"_qs}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome run = Corvane(c.arguments, c.locale);
+        const Outcome run = Corvane(c.arguments, c.locale, c.outFile);
         EXPECT_EQ(run.status, c.status) << run.err.toStdString();
         EXPECT_EQ(run.out.isEmpty(), c.out.isEmpty()) << run.out.toStdString();
         for (const QString& text : c.out) {
@@ -127,6 +143,34 @@ TEST(CommandLine, GoodOptionsGoOnToTheWindows) {
     EXPECT_NE(run.status, 0);
     EXPECT_TRUE(run.err.contains(QStringLiteral("platform plugin"))) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
+}
+
+// The options the program goes on with, read in this process.
+TEST(CommandLine, SetsWhatTheOptionsAskForAndNothingElse) {
+    using platform::SessionRequest;
+    const struct {
+        const char* name;
+        QStringList arguments;
+        bool emulation, background, requested;
+        SessionRequest request;
+    } cases[]{
+        {"nothing set", {}, false, false, false, SessionRequest::Show},
+        {"--emulation not taken", {u"--emulation"_qs}, true, false, false, SessionRequest::Show},
+        {"--background not taken", {u"--background"_qs}, false, true, false, SessionRequest::Show},
+        {"--start not taken", {u"--start"_qs}, false, false, true, SessionRequest::Start},
+        {"--background refused with --start", {u"--start"_qs, u"--background"_qs}, false, true, true,
+         SessionRequest::Start},
+        {"--quit read as another request", {u"--quit"_qs}, false, false, true, SessionRequest::Quit},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::CommandLine options;
+        ASSERT_EQ(platform::ReadCommandLine(QStringList{u"corvane"_qs} + c.arguments, options), std::nullopt);
+        EXPECT_EQ(options.emulation, c.emulation);
+        EXPECT_EQ(options.background, c.background);
+        EXPECT_EQ(options.requested, c.requested);
+        EXPECT_EQ(options.request, c.request);
+    }
 }
 
 }  // namespace

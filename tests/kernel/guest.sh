@@ -76,7 +76,8 @@ dismiss_box() {
     [ -n "$box" ] && key_to "$box" Return
 }
 
-start_program() {
+# The program beside its Corvane.ini, and an empty trace.
+prepare_program() {
     rm -rf "$work/program" "$trace"
     : >"$trace"
     mkdir "$work/program"
@@ -87,6 +88,10 @@ start_program() {
             echo "$i=$((1 << i)) [sh -c \"echo $i >>$trace\"]"
         done
     } >"$work/program/Corvane.ini"
+}
+
+start_program() {
+    prepare_program
     "$work/program/corvane" >"$work/program.log" 2>&1 3>&- &
     prog_pid=$!
     # The main window and the usage instructions, both with the main window's caption.
@@ -311,6 +316,40 @@ scenario_two_pads() {
     stop_program
     pad remove a
     pad remove s
+}
+
+# Nobody at the window: --background with no pad shows nothing and waits; a pad plugged in later is
+# read; an unplug shows no box and, with no tray and no notification service here, is told once on
+# stderr; a replug is read again; --quit ends the program with status 0.
+notices() { grep -c "no desktop notification service" "$work/program.log"; }
+scenario_background() {
+    prepare_program
+    "$work/program/corvane" --background >"$work/program.log" 2>&1 3>&- &
+    prog_pid=$!
+    sleep 5
+    why="$(main_windows) windows"
+    check "background: no window, no box" windows_are 0
+    plug a xbox360
+    check "a pad plugged in later is read" press a BTN_B 2
+    pad remove a
+    sleep 3
+    why="$(main_windows) windows"
+    check "unplug while hidden: no box" windows_are 0
+    why="$(notices) notices"
+    check "unplug while hidden: one notice" test "$(notices)" -eq 1
+    plug a xbox360
+    check "replugged: read again" press a BTN_B 2
+    "$work/program/corvane" --quit 3>&-
+    why="--quit exit status $?"
+    check "--quit handed over" test "$why" = "--quit exit status 0"
+    why="still running"
+    check "--quit ends the program" wait_until 20 ended "$prog_pid"
+    wait "$prog_pid" 2>/dev/null
+    status=$?
+    prog_pid=""
+    why="exit status $status"
+    check "--quit: exit status 0" test "$status" -eq 0
+    pad remove a
 }
 
 # --- the machine --------------------------------------------------------------------------------

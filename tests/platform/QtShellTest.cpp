@@ -87,6 +87,34 @@ TEST(QtShellMsgBox, ShowsTextTitleIconAndButtonsAndTellsOkFromCancel) {
     }
 }
 
+TEST(QtShellMsgBox, InTheBackgroundAHiddenWindowsNoticeGoesToTheDesktop) {
+    const struct {
+        const char* name;
+        bool shown;  // the box's window
+        uint32_t flags;
+        bool notice;
+        int answer;
+    } cases[]{
+        {"a box nobody can answer over a hidden window", false, 0x10010, true, IDOK},
+        {"a question nobody saw taken as OK", false, 0x10041, true, IDCANCEL},
+        {"a notice instead of the box over the shown window", true, 0x10010, false, IDOK},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget owner;
+        owner.setVisible(c.shown);
+        platform::QtShell shell;
+        QStringList notices;
+        shell.SetBackgroundNotifier([&notices](const QString& title, const QString& text, uint32_t) {
+            notices << title + u'|' + text;
+        });
+        SeenBox seen;
+        WhenBoxOpens(seen, [](QMessageBox* box) { Click(box, QMessageBox::Ok); });
+        EXPECT_EQ(shell.MsgBox(&owner, u"Joystick\rUnplugged"_qs, c.flags, u"Corvane Demo"_qs), c.answer);
+        EXPECT_EQ(notices, c.notice ? QStringList{u"Corvane Demo|Joystick\nUnplugged"_qs} : QStringList{});
+    }
+}
+
 TEST(QtShellMsgBox, ShowsMarkupAsPlainText) {
     SeenBox seen;
     QMessageBox* opened = nullptr;

@@ -10,9 +10,33 @@
 namespace platform {
 namespace {
 
-void Print(FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+// False when the text could not be written whole (a full disk, a closed pipe).
+bool Print(FILE* stream, const QString& text) {
+    const bool written = std::fputs(text.toLocal8Bit().constData(), stream) >= 0;
+    return std::fflush(stream) == 0 && written && std::ferror(stream) == 0;
+}
+
+int Answer(const QString& text) {
+    return Print(stdout, text) ? 0 : OutputError;
+}
+
+// The application object's own options: they are its to take, so they are known here and passed on.
+// Qt spells them with one dash, as long options.
+QList<QCommandLineOption> QtOptions() {
+    QList<QCommandLineOption> options;
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "display",
+                             "geometry", "qwindowgeometry", "title", "qwindowtitle", "icon", "qwindowicon",
+                             "session", "style", "stylesheet", "qmljsdebugger"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        options.append(option);
+    }
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        options.append(option);
+    }
+    return options;
 }
 
 int Refuse(const QString& why) {
@@ -36,6 +60,11 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
         "  in corvane/ dentro ogni cartella di $XDG_CONFIG_DIRS (se non è impostata: /etc/xdg/corvane/).\n"
         "Se non ne esiste nessuna, \"Come assegnare i tasti\" crea ~/.config/corvane/Corvane.ini\n"
         "dall'esempio commentato e lo apre nell'editor di testo."));
+    parser.setApplicationDescription(
+        parser.applicationDescription() + QStringLiteral("\n\n") +
+        QCoreApplication::translate(
+            "CommandLine", "Un solo programma per sessione: lanciato di nuovo, mostra la finestra di "
+                           "quello già in\nesecuzione (o gli passa --start, --stop, --quit) ed esce."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QCoreApplication::translate("CommandLine", "Mostra questo aiuto ed esce."));
     const QCommandLineOption version(
@@ -51,20 +80,51 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
         QCoreApplication::translate("CommandLine",
                                     "Mostra nel menu File la voce \"Emulazione Corvane\", che apre il "
                                     "pannello per provare i comandi con il mouse."));
-    parser.addOptions({help, version, map, emulation});
+    const QCommandLineOption background(
+        QStringLiteral("background"),
+        QCoreApplication::translate("CommandLine",
+                                    "Avvia senza finestra e legge subito il controller (o attende che ne "
+                                    "sia collegato uno); icona nell'area di notifica."));
+    const QCommandLineOption start(
+        QStringLiteral("start"),
+        QCoreApplication::translate("CommandLine",
+                                    "Avvia la lettura, nel programma già in esecuzione se c'è."));
+    const QCommandLineOption stop(
+        QStringLiteral("stop"),
+        QCoreApplication::translate("CommandLine", "Ferma la lettura del programma in esecuzione."));
+    const QCommandLineOption quit(
+        QStringLiteral("quit"),
+        QCoreApplication::translate("CommandLine", "Chiude il programma in esecuzione."));
+    parser.addOptions({help, version, map, emulation, background, start, stop, quit});
+    parser.addOptions(QtOptions());
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     if (!parser.parse(arguments)) {
         return Refuse(parser.errorText());
     }
     if (parser.isSet(help)) {
-        Print(stdout, parser.helpText());
-        return 0;
+        return Answer(parser.helpText());
     }
     if (parser.isSet(version)) {
-        Print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+        return Answer(QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                     QCoreApplication::applicationVersion()));
-        return 0;
     }
+    const std::pair<const QCommandLineOption&, SessionRequest> requests[] = {
+        {start, SessionRequest::Start}, {stop, SessionRequest::Stop}, {quit, SessionRequest::Quit}};
+    int given = 0;
+    for (const auto& [option, request] : requests) {
+        if (parser.isSet(option)) {
+            options.request = request;
+            ++given;
+        }
+    }
+    if (given > 1 || (given == 1 && options.request != SessionRequest::Start && parser.isSet(background))) {
+        return Refuse(QCoreApplication::translate("CommandLine",
+                                                  "--start, --stop e --quit si escludono a vicenda e "
+                                                  "--background va solo con --start."));
+    }
+    options.requested = given == 1;
+    options.background = parser.isSet(background);
     if (!parser.positionalArguments().isEmpty()) {
         return Refuse(QCoreApplication::translate("CommandLine", "argomento inatteso: \"%1\".")
                           .arg(parser.positionalArguments().constFirst()));

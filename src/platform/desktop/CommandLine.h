@@ -1,22 +1,32 @@
 #pragma once
 // The program's command line, read before any window opens and without a display.
 
+#include "platform/desktop/SessionRequest.h"
+
 #include <QStringList>
 #include <optional>
 
 namespace platform {
 
 struct CommandLine {
-    QString map;             // --map FILE, as an absolute path; empty: search for Corvane.ini
-    bool emulation = false;  // --emulation: show the "Emulazione Corvane" menu entry
+    QString map;              // --map FILE, as an absolute path; empty: search for Corvane.ini
+    bool emulation = false;   // --emulation: show the "Emulazione Corvane" menu entry
+    bool background = false;  // --background: window hidden, reading at once, tray icon
+    // --start, --stop, --quit; none: show. Sent to the program already running, if any.
+    SessionRequest request = SessionRequest::Show;
+    bool requested = false;  // one of --start, --stop, --quit was given
 };
 
 // Exit status of a command line that cannot be used (unknown option, missing or unusable map).
 inline constexpr int UsageError = 2;
+// Exit status when --help or --version could not be written out.
+inline constexpr int OutputError = 1;
 
-// Reads arguments (the program's name first). Returns the exit status when the program must end
-// at once: 0 after printing --help or --version on standard output, UsageError after printing
-// why on standard error. Otherwise fills options and returns nothing.
+// Reads arguments (the program's name first). Qt's own options (-platform, -style, -reverse, ...)
+// are let through for the application object. Returns the exit status when the program must end
+// at once: 0 after printing --help or --version on standard output (OutputError when that write
+// fails), UsageError after printing why on standard error. Otherwise fills options and returns
+// nothing.
 std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& options);
 
 }  // namespace platform

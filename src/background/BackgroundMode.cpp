@@ -1,0 +1,165 @@
+#include "background/BackgroundMode.h"
+
+#include "background/DesktopNotice.h"
+#include "background/TrayIcon.h"
+#include "joystick/timer_module.h"
+#include "mainwindow/MainForm.h"
+#include "platform/QtShell.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <algorithm>
+
+namespace {
+
+// How often a waiting program looks for a controller plugged in.
+constexpr int LookMs = 1000;
+
+}  // namespace
+
+BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::JoystickDriver> driver,
+                               platform::QtShell& shell, bool hidden)
+    : form(form), driver(std::move(driver)), shell(shell) {
+    lookTimer.setInterval(LookMs);
+    connect(&lookTimer, &QTimer::timeout, this, &BackgroundMode::Look);
+    // The window's own Stop button ends the wish to read too, or the next look would start again.
+    if (auto* stop = form.findChild<QPushButton*>(QStringLiteral("Cmd_Stop"))) {
+        connect(stop, &QPushButton::clicked, this, [this] { wanted = false; });
+    }
+    if (!hidden) {
+        return;
+    }
+    // The window is only hidden, never closed: the program ends through "Fine Programma" alone.
+    QApplication::setQuitOnLastWindowClosed(false);
+    form.installEventFilter(this);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        tray = std::make_unique<TrayIcon>(*this, form);
+    }
+    shell.SetBackgroundNotifier(
+        [notice = DesktopNotice(tray ? tray->Icon() : nullptr)](
+            const QString& title, const QString& text, uint32_t flags) { notice.Show(title, text, flags); });
+    lookTimer.start();  // the tray's state follows the window's Start and Stop too
+}
+
+// The notices' tray icon goes with this object.
+BackgroundMode::~BackgroundMode() {
+    shell.SetBackgroundNotifier({});
+}
+
+void BackgroundMode::Read() {
+    wanted = true;
+    tried.clear();
+    Look();
+    lookTimer.start();
+}
+
+void BackgroundMode::Stop() {
+    wanted = false;
+    form.Cmd_Stop_Click();
+    Look();
+}
+
+bool BackgroundMode::Handle(platform::SessionRequest request) {
+    switch (request) {
+    case platform::SessionRequest::Show:
+        ShowWindow();
+        return true;
+    case platform::SessionRequest::Start:
+        Read();
+        return true;
+    case platform::SessionRequest::Stop:
+        Stop();
+        return true;
+    case platform::SessionRequest::Quit:
+        // After the answer has gone out: the exit path ends the event loop.
+        QMetaObject::invokeMethod(&form, &MainForm::MenuFine_Click, Qt::QueuedConnection);
+        return true;
+    }
+    return false;
+}
+
+BackgroundMode::State BackgroundMode::Current() const {
+    const bool reading = form.Monitor() && timer_module::CurrentJoyMonitor == form.Monitor();
+    if (reading) {
+        return State::Reading;
+    }
+    return wanted ? State::Waiting : State::Stopped;
+}
+
+// The driver reads the chosen controller in slot 0, else the first that answers: slot 0, then 1.
+QString BackgroundMode::ControllerName() const {
+    if (Current() != State::Reading) {
+        return {};
+    }
+    const std::vector<platform::AttachedDevice> attached = driver->AttachedDevices();
+    for (const uint32_t slot : {0U, 1U}) {
+        const auto found = std::find_if(attached.begin(), attached.end(),
+                                        [slot](const platform::AttachedDevice& d) { return d.slot == slot; });
+        if (found != attached.end()) {
+            return found->name;
+        }
+    }
+    return {};
+}
+
+QStringList BackgroundMode::ControllersToRead() const {
+    const QString& guid = form.Scelto().guid;
+    QStringList found;
+    for (const platform::AttachedDevice& device : driver->AttachedDevices()) {
+        if (guid.isEmpty() || device.guid == guid) {
+            found.append(device.guid);
+        }
+    }
+    return found;
+}
+
+void BackgroundMode::Look() {
+    if (Current() == State::Waiting) {
+        // Start is tried once for each new set of controllers: one that is attached but cannot be
+        // read reports once, not every second.
+        const QStringList controllers = ControllersToRead();
+        if (!controllers.isEmpty() && controllers != tried) {
+            tried = controllers;
+            form.Cmd_Start_Click();
+        }
+    }
+    const State now = Current();
+    if (now != told) {
+        told = now;
+        emit StateChanged();
+    }
+    // Nothing to look for while reading or stopped, unless a tray shows the state.
+    if (!tray && now != State::Waiting) {
+        lookTimer.stop();
+    }
+}
+
+void BackgroundMode::ShowWindow() {
+    form.showNormal();
+    form.raise();
+    form.activateWindow();
+}
+
+void BackgroundMode::ToggleWindow() {
+    if (form.isVisible()) {
+        form.hide();
+    } else {
+        ShowWindow();
+    }
+}
+
+bool BackgroundMode::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &form || event->type() != QEvent::Close) {
+        return QObject::eventFilter(watched, event);
+    }
+    // While About shows, the window's own handler refuses the close.
+    if (const QWidget* about = form.AboutWindow(); about != nullptr && about->isVisible()) {
+        return false;
+    }
+    event->ignore();
+    form.hide();
+    return true;
+}

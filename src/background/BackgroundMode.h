@@ -1,0 +1,73 @@
+#pragma once
+// The program with nobody at its window: reading as soon as a controller answers, requests from later
+// launches of the same desktop session, and with --background a hidden window, a tray icon and
+// notices on the desktop instead of boxes. A layer over the main window: it drives the window's own
+// Start, Stop and "Fine Programma" handlers.
+
+#include "platform/desktop/SessionRequest.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+class MainForm;
+class TrayIcon;
+
+namespace platform {
+class JoystickDriver;
+class QtShell;
+}  // namespace platform
+
+class BackgroundMode final : public QObject {
+    Q_OBJECT
+public:
+    enum class State {
+        Reading,  // the window's monitor runs
+        Waiting,  // asked to read, no controller answers yet
+        Stopped,
+    };
+
+    // hidden (--background): the window stays hidden and closing it hides it; while it is hidden
+    // notices go to the desktop; a tray icon where the desktop has a tray.
+    BackgroundMode(MainForm& form, std::shared_ptr<platform::JoystickDriver> driver, platform::QtShell& shell,
+                   bool hidden);
+    ~BackgroundMode() override;
+
+    // Reads as Start does: at once when the chosen controller (or any, with the automatic choice)
+    // is attached, else as soon as one is plugged in, without a box meanwhile.
+    void Read();
+    // Stops reading and waiting, as Stop does.
+    void Stop();
+    // A later launch's request; true once it is done.
+    bool Handle(platform::SessionRequest request);
+
+    State Current() const;
+    // The name of the controller being read; empty when none is.
+    QString ControllerName() const;
+
+    void ShowWindow();
+    void ToggleWindow();
+
+signals:
+    void StateChanged();
+
+protected:
+    // While hidden mode lasts, a close request on the window hides it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Once a second: starts reading when waiting and a controller answers; tells a change of state.
+    void Look();
+    // The GUIDs of the attached controllers Start would read.
+    QStringList ControllersToRead() const;
+
+    MainForm& form;
+    std::shared_ptr<platform::JoystickDriver> driver;
+    platform::QtShell& shell;
+    bool wanted = false;  // asked to read (and not stopped since)
+    QStringList tried;    // the controllers attached at the last try of Start while waiting
+    State told = State::Stopped;
+    QTimer lookTimer;
+    std::unique_ptr<TrayIcon> tray;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// The File menu's checkable "Avvia all'accesso": writes or removes the autostart entry that runs the
+// program with --background at login. The check mark shows whether our entry is there.
+
+#include <QObject>
+
+class MainForm;
+class QAction;
+
+namespace platform {
+class Shell;
+}
+
+class StartAtLogin final : public QObject {
+    Q_OBJECT
+public:
+    // Adds the entry to the window's File menu, just before "Fine Programma".
+    StartAtLogin(MainForm& form, platform::Shell& shell);
+
+    void MenuAvvioAccesso_Click(bool checked);
+
+private:
+    void Refresh();
+
+    MainForm& form;
+    platform::Shell& shell;
+    QAction* entry = nullptr;
+};

@@ -1,0 +1,59 @@
+// Reading with nobody at the window: waiting without a box until the controller to read is plugged
+// in, looked for once a second through the driver, and the window's own Stop heard.
+
+#include "background/BackgroundMode.h"
+#include "mainwindow/MainFormFixture.h"
+#include "platform/QtShell.h"
+
+#include <QTest>
+
+namespace {
+
+using State = BackgroundMode::State;
+
+TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedIn) {
+    const struct {
+        const char* name;
+        QString chosen;   // the chosen controller's GUID; empty: the first that answers
+        QString plugged;  // the GUID plugged in after the wait began; empty: none
+        bool readable;
+        bool clickStop;  // the window's Stop clicked once reading
+        State state;
+    } cases[]{
+        {"a box while none is attached", {}, {}, true, false, State::Waiting},
+        {"not read once one is plugged in", {}, u"aa"_qs, true, false, State::Reading},
+        {"another model read instead of the chosen one", u"bb"_qs, u"aa"_qs, true, false, State::Waiting},
+        {"the chosen one not read", u"aa"_qs, u"aa"_qs, true, false, State::Reading},
+        {"an unreadable pad reported every second", {}, u"aa"_qs, false, false, State::Waiting},
+        {"reading started again after the window's Stop", {}, u"aa"_qs, true, true, State::Stopped},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        *driver = FakeJoystickDriver();
+        Load();
+        shell.boxes.clear();
+        platform::QtShell notices;
+        BackgroundMode mode(*form, driver, notices, false);
+        form->ScegliCorvane({c.chosen, u"Pad"_qs});
+        mode.Read();
+        EXPECT_EQ(mode.Current(), State::Waiting);
+        if (!c.plugged.isEmpty()) {
+            driver->attached = {{0, u"Pad"_qs, c.plugged}};
+            if (c.readable) {
+                driver->Answering(0);
+            }
+        }
+        QTest::qWait(1200);
+        const std::size_t boxes = shell.boxes.size();
+        if (c.clickStop) {
+            Control<QPushButton>(u"Cmd_Stop"_qs)->click();
+        }
+        QTest::qWait(1100);
+        EXPECT_EQ(mode.Current(), c.state);
+        EXPECT_EQ(shell.boxes.size(), boxes);  // one report for a pad that cannot be read, not one a second
+        EXPECT_EQ(boxes, c.readable ? 0U : 2U);  // slot 0, then slot 1
+        form->Cmd_Stop_Click();
+    }
+}
+
+}  // namespace

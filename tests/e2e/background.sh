@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The program with nobody at its window, in a virtual X server with a tray (trayer): --background
+# shows its tray icon and no window and no box while no controller is attached; later launches hand
+# their request to it: --stop, then a plain launch shows its window, then --quit ends it with status 0.
+# Usage (inside xvfb-run): background.sh <corvane executable>
+set -euo pipefail
+exe=$1
+
+fail() { echo "e2e: $*" >&2; exit 1; }
+
+work=$(mktemp -d)
+pid= tray=
+trap 'kill "$pid" "$tray" 2>/dev/null || true; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/xdg XDG_RUNTIME_DIR=$work/run
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+program=$work/corvane
+cp "$exe" "$program"
+
+count() { xdotool search "$@" 2>/dev/null | grep -c . || true; }
+# Waits up to $1 seconds until `count ${@:3}` is $2.
+wait_count() {
+    local deadline=$((SECONDS + $1)) want=$2
+    shift 2
+    while [ "$(count "$@")" -ne "$want" ]; do
+        [ $SECONDS -lt "$deadline" ] || fail "expected $want window(s) for $*, saw $(count "$@")"
+        sleep 0.05
+    done
+}
+
+trayer --edge top --align right --widthtype request &
+tray=$!
+wait_count 10 1 --classname '^trayer$'
+sleep 0.5  # its window comes as it takes the tray; a margin for the X server's replies
+
+"$program" --background &
+pid=$!
+# The tray icon is the program's one window, embedded in the tray.
+wait_count 10 1 --onlyvisible --classname '^corvane$'
+sleep 2
+[ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a window or a box shows in the background"
+echo "e2e: background: tray icon, no window, no box"
+
+"$program" --stop || fail "--stop exit status $?"
+"$program" || fail "second plain launch exit status $?"
+wait_count 5 1 --onlyvisible --name '^Corvane \(DEMO\)$'
+kill -0 "$pid" || fail "the running program ended"
+echo "e2e: --stop and a plain launch handed over; the window shows"
+
+"$program" --quit || fail "--quit exit status $?"
+for _ in $(seq 1 40); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$pid" 2>/dev/null && fail "still running two seconds after --quit"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status after --quit"
+echo "e2e: --quit ended it with status 0"
