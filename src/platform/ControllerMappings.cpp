@@ -107,7 +107,7 @@ QByteArray SafeMappings(QByteArrayView text, const QString& source) {
         if (IsSafeMapping(line)) {
             safe.append(line);
         } else {
-            qCWarning(lcMappings).noquote() << source << "line" << number << "skipped:" << line;
+            qCWarning(lcMappings) << source << "line" << number << "skipped:" << line;
         }
     }
     return safe.join('\n');
