@@ -390,6 +390,7 @@ TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStic
         {"the environment", guid + rest, "", 2},
         {"the environment over the file", guid + rest, guid + asB + "\n", 2},
         {"a malformed environment", "garbage,,,:", guid + asB + "\n", 4},
+        {"a hostile line in the environment", guid + ",Mapped stick,a:b3,leftx:a4294967295,platform:Linux,", "", 8},
     };
     const QString path = QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt"));
     ASSERT_TRUE(QDir().mkpath(platform::UserConfigDirectory()));
