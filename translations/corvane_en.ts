@@ -323,6 +323,10 @@ from the commented example and opens it in the text editor.</translation>
         <source>Nessun corvane collegato</source>
         <translation>No corvane connected</translation>
     </message>
+    <message>
+        <source>Impossibile salvare la scelta del Corvane in %1: vale fino alla chiusura del programma.</source>
+        <translation>Cannot save the choice of Corvane in %1: it holds until the program is closed.</translation>
+    </message>
 </context>
 <context>
     <name>QtShell</name>
