@@ -11,7 +11,7 @@ namespace platform {
 QString UserConfigDirectory();
 
 // The settings file in UserConfigDirectory(). It holds a few keys: a larger file is not the program's.
-inline constexpr qint64 MaxSettingsFileBytes = 64 * 1024;
+inline constexpr qint64 MaxSettingsFileBytes = qint64{64} << 10;
 QString UserSettingsFile();
 
 // The controller the user chose to read: its SDL GUID, and its name to show while it is unplugged.
