@@ -89,6 +89,7 @@ TEST(UserFiles, APipeAFolderOrAnOversizedFileInTheirPlaceReadsAtOnceAsMissingAnd
     for (const auto& file : files) {
         for (const auto& place : places) {
             SCOPED_TRACE(file.path.toStdString() + " as " + place.what);
+            QFile::remove(file.path);
             ASSERT_TRUE(place.make(file.path, file.limit));
             EXPECT_TRUE(file.readAsMissing());
             EXPECT_TRUE(QFile::remove(file.path) || QDir().rmdir(file.path));
