@@ -22,11 +22,12 @@ bool IsGuid(QByteArrayView text) {
     return guid.match(QString::fromLatin1(text)).hasMatch();
 }
 
-// A joystick side SDL reads without surprise: an axis (half or whole, maybe inverted), a button, or one
-// direction of one of a device's four hats. SDL reads a hat's mask from the fourth character on.
+// A joystick side SDL reads without surprise: an axis (half or whole, maybe inverted), a button, or
+// directions of one of a device's four hats (SDL's own database has masks of more than one). SDL reads a
+// hat's mask from the fourth character on.
 bool IsSafeBinding(const QByteArray& binding) {
     static const QRegularExpression axisOrButton(QStringLiteral("^(?:[+-]?a([0-9]{1,3})~?|b([0-9]{1,3}))$"));
-    static const QRegularExpression hat(QStringLiteral("^h[0-3]\\.[1248]$"));
+    static const QRegularExpression hat(QStringLiteral("^h[0-3]\\.(?:[1-9]|1[0-5])$"));
     const QString text = QString::fromLatin1(binding);
     const QRegularExpressionMatch index = axisOrButton.match(text);
     if (index.hasMatch()) {
@@ -36,11 +37,11 @@ bool IsSafeBinding(const QByteArray& binding) {
     return hat.match(text).hasMatch();
 }
 
-// SDL skips blanks inside the fields after the name. Fields that name no controller element (platform,
-// hint, crc, sdk...) are not bindings and SDL leaves their value alone. SDL also reads one byte past
-// its 20-byte field buffer for a field of 20 characters or more (hint:SDL_GAMECONTROLLER_USE_BUTTON_LABELS
-// lines among them); that read stays on its own stack, is harmless and can't be avoided with this SDL, so
-// such lines are kept.
+// SDL skips blanks inside the fields after the name. An element may be signed: +leftx, -a. Fields that name
+// no controller element (platform, hint, crc, sdk...) are not bindings and SDL leaves their value alone. SDL
+// also reads one byte past its 20-byte field buffer for a field of 20 characters or more
+// (hint:SDL_GAMECONTROLLER_USE_BUTTON_LABELS lines among them); that read stays on its own stack, is harmless
+// and can't be avoided with this SDL, so such lines are kept.
 bool IsSafeMapping(const QByteArray& line) {
     const QByteArrayList fields = line.split(',');
     if (fields.size() < 2 || !IsGuid(fields[0])) {
@@ -50,7 +51,10 @@ bool IsSafeMapping(const QByteArray& line) {
         QByteArray field = fields[n];
         field.replace(' ', QByteArray());
         const qsizetype colon = field.indexOf(':');
-        const QByteArray element = field.first(colon < 0 ? field.size() : colon);
+        QByteArray element = field.first(colon < 0 ? field.size() : colon);
+        if (element.startsWith('+') || element.startsWith('-')) {
+            element.remove(0, 1);  // half of an axis, or a button on half of one
+        }
         const bool isElement =
             SDL_GameControllerGetAxisFromString(element.constData()) != SDL_CONTROLLER_AXIS_INVALID ||
             SDL_GameControllerGetButtonFromString(element.constData()) != SDL_CONTROLLER_BUTTON_INVALID;

@@ -17,8 +17,9 @@ RegularFile ReadRegularFile(const QString& path, qint64 maxBytes) {
     }
     struct stat status {};
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const Status refused = S_ISREG(status.st_mode) ? Status::Unreadable : Status::NotRegular;
         ::close(descriptor);
-        return {Status::NotRegular, {}};
+        return {refused, {}};
     }
     QFile file;
     if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

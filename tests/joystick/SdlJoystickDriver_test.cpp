@@ -433,7 +433,7 @@ TEST_F(SdlDriverTest, OfHostileMappingsBesideAGoodOneOnlyTheGoodOneLoads) {
         {"a button on button 4294967295", nullptr, "a:b4294967295", 8},
         {"a button past a few hundred", nullptr, "a:b768", 8},
         {"a hat past the fourth", nullptr, "dpup:h4.1", 8},
-        {"a hat mask of two directions", nullptr, "dpup:h0.3", 8},
+        {"a hat mask past the four directions", nullptr, "dpup:h0.16", 8},
         {"an empty binding", nullptr, "a:", 8},
         {"a default line", "default", "leftx:a0", 8},
     };
