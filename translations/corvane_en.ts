@@ -361,6 +361,10 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
         <source>Nessun corvane collegato</source>
         <translation>No Corvane connected</translation>
     </message>
+    <message>
+        <source>Impossibile salvare la scelta del Corvane in %1: vale fino alla chiusura del programma.</source>
+        <translation>Cannot save the choice of Corvane in %1: it holds until the program is closed.</translation>
+    </message>
 </context>
 <context>
     <name>QtShell</name>

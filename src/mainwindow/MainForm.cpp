@@ -55,7 +55,9 @@ MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::S
     platform::CentreOnScreen(*this);
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+    FineAcquisizione();
+}
 
 void MainForm::SetAboutLoader(CaricaAbout loader) {
     aboutLoader = std::move(loader);

@@ -57,8 +57,12 @@ void MainForm::ElencaCorvane() {
 
 void MainForm::ScegliCorvane(const platform::ChosenController& scelta) {
     CorvaneScelto = scelta;
-    // An unwritable settings file is warned about inside; the choice holds for this run all the same.
-    platform::WriteChosenController(scelta);
+    // The choice holds for this run all the same; the user learns that the next run won't know it.
+    if (!platform::WriteChosenController(scelta)) {
+        Informa(tr("Impossibile salvare la scelta del Corvane in %1: vale fino alla chiusura del programma.")
+                    .arg(platform::UserSettingsFile()),
+                platform::MB_ICONERROR | platform::MB_SETFOREGROUND);
+    }
     if (joy && timer_module::CurrentJoyMonitor == joy) {
         // Stopped first, so that a chosen controller that is away reports once, as at Start.
         joy->End_JoyMonitor();

@@ -79,10 +79,13 @@ struct Device {
 class SdlJoystickDriver final : public JoystickDriver {
 public:
     SdlJoystickDriver() {
-        PrepareDeviceDiscovery();
         // Without this hint SDL takes over SIGINT and SIGTERM, and the program ignores them.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        ready_ = SDL_InitSubSystem(kSubsystems) == 0;
+        PrepareControllerMappings();
+        {
+            const DeviceDiscovery discovery;
+            ready_ = SDL_InitSubSystem(kSubsystems) == 0;
+        }
         if (ready_) {
             // Readings are polled: SDL's event queue would only fill up unread.
             SDL_JoystickEventState(SDL_IGNORE);
@@ -204,22 +207,19 @@ private:
     // indices shift whenever a device leaves, so slots follow SDL's instance ids instead.
     void Refresh() {
         bool changed = false;
-        int opened = 0;
+        int taken = 0;
         for (Device& slot : slots_) {
-            if (slot.joystick == nullptr) {
-                continue;
-            }
             // SDL reads a device that left while open as all zeros rather than failing.
-            if (SDL_JoystickGetAttached(slot.joystick) == SDL_FALSE) {
+            if (slot.joystick != nullptr && SDL_JoystickGetAttached(slot.joystick) == SDL_FALSE) {
                 gone_.push_back(slot.id);
                 Close(slot);
                 changed = true;
-            } else {
-                ++opened;
             }
+            taken += slot.id >= 0 ? 1 : 0;
         }
-        // Every open device is listed, so a count that differs means some listed device has no slot.
-        if (SDL_NumJoysticks() != opened) {
+        // Every device in a slot is listed until it leaves, so a count that differs means some listed
+        // device has no slot, or a device SDL could not open (and so cannot ask about) has left.
+        if (SDL_NumJoysticks() != taken) {
             changed = Rescan() || changed;
         }
         if (changed) {
@@ -300,6 +300,9 @@ private:
         if (preferred_.isEmpty()) {
             swap_ = 0;
             return;
+        }
+        if (swap_ < kSlots && slots_[swap_].id >= 0 && slots_[swap_].guid == preferred_) {
+            return;  // of two pads of the model, the one read stays read while it is attached
         }
         const auto preferred = std::find_if(slots_.begin(), slots_.end(), [this](const Device& slot) {
             return slot.id >= 0 && slot.guid == preferred_;

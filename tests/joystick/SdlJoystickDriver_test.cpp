@@ -252,6 +252,8 @@ TEST_F(SdlDriverTest, ADeviceKeepsItsSlotUntilItLeavesAndAPreferredDeviceTradesP
         {"attach", "A", {"D", "A", "C", "", ""}},  // back, in the lowest free slot
         {"prefer", "C", {"C", "A", "D", "", ""}},
         {"detach", "C", {"", "A", "D", "", ""}},   // slot 0 reads as unplugged while C is away
+        {"detach", "A", {"", "", "D", "", ""}},    // another leaving while C is away moves no one
+        {"attach", "A", {"", "A", "D", "", ""}},
         {"attach", "B", {"", "A", "D", "B", ""}},  // C's slot waits for C
         {"attach", "C", {"C", "A", "D", "B", ""}},
         {"prefer", "E", {"", "A", "C", "B", "D"}},  // a model not attached
@@ -284,6 +286,39 @@ TEST_F(SdlDriverTest, ADeviceKeepsItsSlotUntilItLeavesAndAPreferredDeviceTradesP
     }
     EXPECT_THAT(guids["A"].toStdString(), ::testing::MatchesRegex("[0-9a-f]{32}"));
     EXPECT_NE(guids["A"], guids["B"]);
+}
+
+TEST_F(SdlDriverTest, ASeventeenthDeviceWaitsForAFreeSlotAndTakesTheFirstOneFreed) {
+    std::vector<std::string> names;
+    std::vector<SDL_Joystick*> sticks;
+    for (int n = 0; n < 17; ++n) {
+        names.push_back(std::to_string(n));
+        sticks.push_back(Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, names.back().c_str()));
+    }
+    const auto expected = [&] { return std::vector(names.begin(), names.end() - 1); };
+    EXPECT_EQ(SlotNames(16), expected());
+    Detach(sticks[5]);
+    names[5] = "16";
+    EXPECT_EQ(SlotNames(16), expected());
+    Detach(sticks[3]);
+    names[3] = "";
+    EXPECT_EQ(SlotNames(16), expected()) << "the device that waited keeps the slot it took";
+}
+
+// Two pads of one model share a GUID; the one read is known by the button each holds down.
+TEST_F(SdlDriverTest, OfTwoPadsOfTheChosenModelTheOneReadStaysReadUntilItLeaves) {
+    Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Other");
+    SDL_Joystick* first = Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Twin");
+    SDL_JoystickSetVirtualButton(first, 0, SDL_PRESSED);
+    driver->PreferDevice(Guid("Twin"));
+    SDL_Joystick* second = Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Twin");
+    SDL_JoystickSetVirtualButton(second, 1, SDL_PRESSED);
+    EXPECT_EQ(Read().dwButtons, 1u) << "the twin attached later took slot 0";
+    Detach(first);
+    EXPECT_EQ(Read().dwButtons, 2u) << "the other twin is not read once the first leaves";
+    SDL_JoystickSetVirtualButton(Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Twin"), 0, SDL_PRESSED);
+    EXPECT_EQ(Read().dwButtons, 2u) << "the twin coming back took slot 0 from the one read";
+    EXPECT_EQ(SlotNames(3), (std::vector<std::string>{"Twin", "Twin", "Other"}));
 }
 
 TEST_F(SdlDriverTest, OddDevicesAreReadAsFarAsTheRecordHoldsThem) {
@@ -346,12 +381,16 @@ TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStic
         {"bad lines around a good one", "", "not a mapping\nxyz,,,platform:Linux,\n" + guid + rest + "\n,,\n", 2},
         {"binary bytes and a NUL before it", "", QByteArray("\xff\xfe\x00\x01\x02\n", 6) + guid + rest + "\n", 2},
         {"CR LF lines", "", "# pads\r\n" + guid + rest + "\r\n", 2},
-        {"a binding that names nothing", "", guid + ",Mapped stick,a:zz9,b:b3,platform:Linux,\n", 4},
+        {"a binding that names nothing", "", guid + ",Mapped stick,a:zz9,b:b3,platform:Linux,\n", 8},
         {"a line without its platform", "", guid + ",Mapped stick,a:b3,\n", 8},
-        {"larger than the limit", "", guid + rest + "\n" + QByteArray(platform::MaxMappingFileBytes, '#'), 8},
+        {"exactly at the size limit", "", guid + rest + "\n#" + QByteArray(platform::MaxMappingFileBytes - guid.size() - rest.size() - 2, '#'), 2},
+        {"one byte over the size limit", "", guid + rest + "\n#" + QByteArray(platform::MaxMappingFileBytes - guid.size() - rest.size() - 1, '#'), 8},
+        {"the last line read", "", QByteArray(platform::MaxMappingLines - 1, '\n') + guid + rest, 2},
+        {"a line past the last read", "", QByteArray(platform::MaxMappingLines, '\n') + guid + rest, 8},
         {"the environment", guid + rest, "", 2},
         {"the environment over the file", guid + rest, guid + asB + "\n", 2},
         {"a malformed environment", "garbage,,,:", guid + asB + "\n", 4},
+        {"a hostile line in the environment", guid + ",Mapped stick,a:b3,leftx:a4294967295,platform:Linux,", "", 8},
     };
     const QString path = QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt"));
     ASSERT_TRUE(QDir().mkpath(platform::UserConfigDirectory()));
@@ -375,6 +414,51 @@ TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStic
         Detach(stick);
     }
     qunsetenv("SDL_GAMECONTROLLERCONFIG");
+    QFile::remove(path);
+}
+
+// Lines SDL 2.26 would read and write outside its arrays with, each for a stick of its own; the line
+// loaded would make the stick's button 3 a pad's X (mask 1). Under the sanitizer build a hostile line let
+// through shows as a fault when its stick opens and is read.
+TEST_F(SdlDriverTest, OfHostileMappingsBesideAGoodOneOnlyTheGoodOneLoads) {
+    const struct {
+        const char* what;
+        const char* guid;  // nullptr: the stick's own
+        const char* binding;
+        uint32_t mask;
+    } lines[] = {
+        {"a good line", nullptr, "leftx:a0", 1},
+        {"a trigger on axis 4294967295", nullptr, "lefttrigger:a4294967295", 8},
+        {"a stick on axis 4294967295", nullptr, "leftx:a4294967295", 8},
+        {"a button on button 4294967295", nullptr, "a:b4294967295", 8},
+        {"a button past a few hundred", nullptr, "a:b768", 8},
+        {"a hat past the fourth", nullptr, "dpup:h4.1", 8},
+        {"a hat mask past the four directions", nullptr, "dpup:h0.16", 8},
+        {"an empty binding", nullptr, "a:", 8},
+        {"a default line", "default", "leftx:a0", 8},
+    };
+    const auto product = [](std::size_t row) { return static_cast<Uint16>(0x100 + row); };
+    QByteArray file;
+    for (std::size_t row = 0; row < std::size(lines); ++row) {
+        SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0, "Hostile", 0x1234, product(row));
+        const QByteArray guid = lines[row].guid != nullptr ? QByteArray(lines[row].guid) : Guid("Hostile").toLatin1();
+        file += guid + ",Hostile,x:b3," + lines[row].binding + ",platform:Linux,\n";
+        Detach(stick);
+    }
+    const QString path = QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt"));
+    ASSERT_TRUE(QDir().mkpath(platform::UserConfigDirectory()));
+    QFile mappings(path);
+    ASSERT_TRUE(mappings.open(QIODevice::WriteOnly) && mappings.write(file) == file.size());
+    mappings.close();
+    driver.reset();
+    driver = platform::MakeSdlJoystickDriver();
+    for (std::size_t row = 0; row < std::size(lines); ++row) {
+        SCOPED_TRACE(lines[row].what);
+        SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0, "Hostile", 0x1234, product(row));
+        SDL_JoystickSetVirtualButton(stick, 3, SDL_PRESSED);
+        EXPECT_EQ(Read().dwButtons, lines[row].mask);
+        Detach(stick);
+    }
     QFile::remove(path);
 }
 

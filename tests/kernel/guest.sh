@@ -85,7 +85,7 @@ prepare_program() {
     {
         echo "[Tasti]"
         for i in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do
-            echo "$i=$((1 << i)) [sh -c \"echo $i >>$trace\"]"
+            echo "$i=$((1 << i)) [sh -c \"env >$work/env; echo $i >>$trace\"]"
         done
     } >"$work/program/Corvane.ini"
 }
@@ -199,6 +199,8 @@ scenario_xbox360() {
     plug a xbox360
     check "started" start_program || return
     check "A is button 2" press a BTN_A 1
+    why="$(grep '^SDL_' "$work/env" | tr '\n' ' ')"
+    check "a started command sees no SDL_ variable" test -s "$work/env" -a -z "$why"
     check "B is button 3" press a BTN_B 2
     check "X is button 1" press a BTN_X 0
     check "Y is button 4" press a BTN_Y 3

@@ -103,6 +103,7 @@ TEST_F(MainFormCommandsTest, StartChoosesControllerZeroThenOne) {
             driver->Answering(slot);
         }
         form->ScegliCorvane({c.chosen, QStringLiteral("Pad")});
+        EXPECT_FALSE(Running()) << "choosing while stopped started reading";
         shell.boxes.clear();
         form->Cmd_Start_Click();
         EXPECT_EQ(driver->preferred, c.chosen);
@@ -120,6 +121,22 @@ TEST_F(MainFormCommandsTest, StartChoosesControllerZeroThenOne) {
         form->Cmd_Stop_Click();
     }
     form->ScegliCorvane({});
+}
+
+TEST_F(MainFormCommandsTest, AChoiceThatCannotBeSavedIsToldInABox) {
+    ASSERT_TRUE(QDir().mkpath(platform::UserSettingsFile()));  // a folder in the file's place
+    form->ScegliCorvane({QStringLiteral("030000005e0400008e02000014010000"), QStringLiteral("Pad")});
+    ASSERT_EQ(shell.boxes.size(), 1u);
+    EXPECT_TRUE(shell.boxes[0].text.contains(platform::UserSettingsFile())) << shell.boxes[0].text.toStdString();
+    EXPECT_EQ(shell.boxes[0].flags, Errore);
+}
+
+TEST_F(MainFormCommandsTest, AWindowDestroyedWithoutTheEventLoopsEndStillEndsAcquisition) {
+    driver->Answering(0);
+    form->Cmd_Start_Click();
+    ASSERT_TRUE(Running());
+    form.reset();
+    EXPECT_FALSE(Running());
 }
 
 TEST_F(MainFormCommandsTest, StopTwiceLeavesBothButtonsEnabledAndTheMonitorIdle) {

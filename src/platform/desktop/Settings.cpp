@@ -1,8 +1,14 @@
 #include "platform/desktop/Settings.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QLoggingCategory>
+#include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryFile>
+
+#include <optional>
 
 namespace platform {
 namespace {
@@ -12,11 +18,44 @@ Q_LOGGING_CATEGORY(lcSettings, "corvane.settings")
 const QString kGuidKey = QStringLiteral("controller/guid");
 const QString kNameKey = QStringLiteral("controller/name");
 
-// The file is named here rather than through QSettings' organisation and application names: QSettings
-// looks up XDG_CONFIG_HOME once per process.
-QSettings UserSettings() {
-    return {QDir(UserConfigDirectory()).filePath(QStringLiteral("corvane.conf")), QSettings::IniFormat};
+// The settings file's bytes, empty for a missing file, none (with a warning) when anything but a
+// regular file within the limit is in its place.
+std::optional<QByteArray> ReadSettingsFile() {
+    const RegularFile file = ReadRegularFile(UserSettingsFile(), MaxSettingsFileBytes);
+    if (file.status == RegularFile::Status::Read || file.status == RegularFile::Status::Missing) {
+        return file.bytes;
+    }
+    qCWarning(lcSettings) << UserSettingsFile() << "is not a readable plain file of at most"
+                          << MaxSettingsFileBytes << "bytes: not used";
+    return std::nullopt;
 }
+
+// QSettings opens its file itself, blocking on a named pipe, and reads it whole: it works on a private
+// copy of the file's bytes instead, read without waiting, in the ini format users' files already have.
+class SettingsCopy {
+public:
+    explicit SettingsCopy(const QByteArray& bytes) {
+        if (copy_.open() && copy_.write(bytes) == bytes.size() && copy_.flush()) {
+            settings_.emplace(copy_.fileName(), QSettings::IniFormat);
+        }
+    }
+    bool IsMade() const { return settings_.has_value(); }
+    QSettings& Settings() { return *settings_; }
+
+    // The copy's bytes once QSettings has written them.
+    std::optional<QByteArray> Written() {
+        settings_->sync();
+        QFile written(copy_.fileName());  // QSettings replaced the file: not the one copy_ holds open
+        if (settings_->status() != QSettings::NoError || !written.open(QIODevice::ReadOnly)) {
+            return std::nullopt;
+        }
+        return written.readAll();
+    }
+
+private:
+    QTemporaryFile copy_;
+    std::optional<QSettings> settings_;
+};
 
 }  // namespace
 
@@ -29,25 +68,48 @@ QString UserConfigDirectory() {
     return QDir(configHome).filePath(QStringLiteral("corvane"));
 }
 
+// The file is named here rather than through QSettings' organisation and application names: QSettings
+// looks up XDG_CONFIG_HOME once per process.
+QString UserSettingsFile() {
+    return QDir(UserConfigDirectory()).filePath(QStringLiteral("corvane.conf"));
+}
+
 ChosenController ReadChosenController() {
-    const QSettings settings = UserSettings();
-    return {settings.value(kGuidKey).toString(), settings.value(kNameKey).toString()};
+    const std::optional<QByteArray> bytes = ReadSettingsFile();
+    if (!bytes || bytes->isEmpty()) {
+        return {};
+    }
+    SettingsCopy copy(*bytes);
+    if (!copy.IsMade()) {
+        return {};
+    }
+    return {copy.Settings().value(kGuidKey).toString(), copy.Settings().value(kNameKey).toString()};
 }
 
 bool WriteChosenController(const ChosenController& chosen) {
-    QSettings settings = UserSettings();
-    if (chosen.guid.isEmpty()) {
-        settings.remove(QStringLiteral("controller"));
-    } else {
-        settings.setValue(kGuidKey, chosen.guid);
-        settings.setValue(kNameKey, chosen.name);
-    }
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        qCWarning(lcSettings) << "cannot write" << settings.fileName();
+    const std::optional<QByteArray> bytes = ReadSettingsFile();
+    if (!bytes) {
         return false;
     }
-    return true;
+    SettingsCopy copy(*bytes);
+    if (copy.IsMade()) {
+        QSettings& settings = copy.Settings();
+        if (chosen.guid.isEmpty()) {
+            settings.remove(QStringLiteral("controller"));
+        } else {
+            settings.setValue(kGuidKey, chosen.guid);
+            settings.setValue(kNameKey, chosen.name);
+        }
+        // Written whole beside the file and renamed over it, as QSettings itself does.
+        const std::optional<QByteArray> written = copy.Written();
+        QSaveFile file(UserSettingsFile());
+        if (written && QDir().mkpath(UserConfigDirectory()) && file.open(QIODevice::WriteOnly) &&
+            file.write(*written) == written->size() && file.commit()) {
+            return true;
+        }
+    }
+    qCWarning(lcSettings) << "cannot write" << UserSettingsFile();
+    return false;
 }
 
 }  // namespace platform

@@ -10,6 +10,10 @@ namespace platform {
 // settings file, the user's gamecontrollerdb.txt and the user's own map.
 QString UserConfigDirectory();
 
+// The settings file in UserConfigDirectory(). It holds a few keys: a larger file is not the program's.
+inline constexpr qint64 MaxSettingsFileBytes = qint64{64} << 10;
+QString UserSettingsFile();
+
 // The controller the user chose to read: its SDL GUID, and its name to show while it is unplugged.
 // An empty GUID is the automatic choice (the first controller that answers).
 struct ChosenController {
@@ -17,6 +21,8 @@ struct ChosenController {
     QString name;
 };
 
+// The file is read without waiting: a named pipe, a folder or a file larger than the program ever
+// writes in its place reads as the automatic choice, and is not written over.
 ChosenController ReadChosenController();
 // False, with a warning, when the settings file cannot be written.
 bool WriteChosenController(const ChosenController& chosen);

@@ -1,12 +1,16 @@
-// The user's own environment: whether SDL finds devices without udev, and the chosen controller kept
-// in the user's settings file.
+// The user's own environment: whether SDL finds devices without udev, the chosen controller kept
+// in the user's settings file, and whatever may be in place of the user's files.
 
+#include "platform/ControllerMappings.h"
 #include "platform/DeviceDiscovery.h"
 #include "platform/desktop/Settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -31,7 +35,7 @@ TEST(DeviceDiscovery, SdlScansDevicesItselfOnlyWithoutTheUdevDaemonAndWithoutThe
     }
     // The user's word stands whatever the machine runs.
     qputenv("SDL_JOYSTICK_DISABLE_UDEV", "0");
-    platform::PrepareDeviceDiscovery();
+    { const platform::DeviceDiscovery discovery; }
     EXPECT_EQ(qgetenv("SDL_JOYSTICK_DISABLE_UDEV"), "0");
     qputenv("SDL_JOYSTICK_DISABLE_UDEV", saved);
 }
@@ -53,6 +57,44 @@ TEST(UserSettings, TheChosenControllerIsKeptInTheUsersConfigDirectory) {
 
     ASSERT_TRUE(platform::WriteChosenController({}));
     EXPECT_TRUE(platform::ReadChosenController().guid.isEmpty());
+}
+
+// A wait on the pipe would hold the test until its time-out.
+TEST(UserFiles, APipeAFolderOrAnOversizedFileInTheirPlaceReadsAtOnceAsMissingAndIsNotWrittenOver) {
+    const QString guid = QStringLiteral("03000000de280000ff11000001000000");
+    const QString mappings = QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt"));
+    const struct {
+        QString path;
+        qint64 limit;
+        std::function<bool()> readAsMissing;
+    } files[] = {
+        {platform::UserSettingsFile(), platform::MaxSettingsFileBytes,
+         [&] { return platform::ReadChosenController().guid.isEmpty() && !platform::WriteChosenController({guid, {}}); }},
+        {mappings, platform::MaxMappingFileBytes, [&] { return platform::LoadControllerMappings(mappings) == -1; }},
+    };
+    // Read whole, the oversized file would give a choice.
+    const QByteArray chosen = "[controller]\nguid=" + guid.toLatin1() + "\n";
+    const struct {
+        const char* what;
+        std::function<bool(const QString&, qint64)> make;
+    } places[] = {
+        {"a named pipe", [](const QString& path, qint64) { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }},
+        {"a folder", [](const QString& path, qint64) { return QDir().mkdir(path); }},
+        {"one byte over the limit", [&](const QString& path, qint64 limit) {
+             QFile file(path);
+             return file.open(QIODevice::WriteOnly) && file.write(chosen + QByteArray(limit + 1 - chosen.size(), ';')) > limit;
+         }},
+    };
+    ASSERT_TRUE(QDir().mkpath(platform::UserConfigDirectory()));
+    for (const auto& file : files) {
+        for (const auto& place : places) {
+            SCOPED_TRACE(file.path.toStdString() + " as " + place.what);
+            QFile::remove(file.path);
+            ASSERT_TRUE(place.make(file.path, file.limit));
+            EXPECT_TRUE(file.readAsMissing());
+            EXPECT_TRUE(QFile::remove(file.path) || QDir().rmdir(file.path));
+        }
+    }
 }
 
 }  // namespace
