@@ -332,6 +332,9 @@ scenario_background() {
     why="$(main_windows) windows"
     check "background: no window, no box" windows_are 0
     plug a xbox360
+    # The program looks for a controller once a second, and SDL sees no button held down before it
+    # opens the device: press a moment after plugging in, as a user would.
+    sleep 3
     check "a pad plugged in later is read" press a BTN_B 2
     pad remove a
     sleep 3
