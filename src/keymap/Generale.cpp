@@ -1,5 +1,6 @@
 #include "keymap/Generale.h"
 
+#include "keymap/Valori.h"
 #include "platform/ProfileReader.h"
 #include "platform/desktop/MapFile.h"
 
@@ -20,43 +21,15 @@ QString Leggi(const platform::ProfileReader& ini, QStringView section, QStringVi
     return ini.GetPrivateProfileString(section, key, def, DimensioneBuffer).text;
 }
 
-// Stores text in entry if it is an optionally signed ("+" or "-") decimal integer, leading zeros allowed,
-// no hex, no group separators, with surrounding blanks, that fits in 32 bits; otherwise entry keeps its
-// value. toInt would stop at a NUL character and take "1<NUL>2" for 1.
+// Stores text in entry if it is a number; otherwise entry keeps its value.
 void SeNumero(int32_t& entry, QStringView text) {
-    bool ok = false;
-    const int32_t value = text.trimmed().toInt(&ok, 10);
-    if (ok && !text.contains(QChar::Null)) {
-        entry = value;
-    }
-}
-
-// The code of a "Tasti" value: the text before the first "[" (all of it without one).
-QStringView TestoCodice(QStringView value) {
-    const qsizetype bracket = value.indexOf(u'[');
-    return bracket < 0 ? value : value.first(bracket);
-}
-
-// The command of a "Tasti" value: the text after the first "[", without surrounding blanks, less its
-// last character (the closing "]"); empty without a "[".
-QString Comando(QStringView value) {
-    const qsizetype bracket = value.indexOf(u'[');
-    if (bracket < 0) {
-        return QString();
-    }
-    QStringView command = value.sliced(bracket + 1).trimmed();
-    command.chop(command.isEmpty() ? 0 : 1);
-    return command.toString();
-}
-
-int16_t Segno(const QString& value) {
-    return value == u"1" ? 1 : -1;
+    entry = Numero(text).value_or(entry);
 }
 
 constexpr std::array<int32_t, NumTasti> CodiciPredefiniti() {
     std::array<int32_t, NumTasti> codes{};
     for (int i = 0; i < NumTasti; ++i) {
-        codes[i] = int32_t(1) << i;
+        codes[i] = CodicePredefinito(i);
     }
     return codes;
 }
@@ -104,10 +77,10 @@ void CaricaMappa() {
         const QString key = QString::number(d);
         SeNumero(PosizioneDig[d], Leggi(ini, u"X-Y Digitale", key, key));
     }
-    OrdineXY = Leggi(ini, u"X-Y Analogico", u"XY", QStringLiteral("1")) != u"0";
+    OrdineXY = Ordine(Leggi(ini, u"X-Y Analogico", u"XY", QStringLiteral("1")));
     SegnoX = Segno(Leggi(ini, u"X-Y Analogico", u"X", QStringLiteral("1")));
     SegnoY = Segno(Leggi(ini, u"X-Y Analogico", u"Y", QStringLiteral("1")));
-    OrdineZR = Leggi(ini, u"Z-R Analogico", u"ZR", QStringLiteral("1")) != u"0";
+    OrdineZR = Ordine(Leggi(ini, u"Z-R Analogico", u"ZR", QStringLiteral("1")));
     SegnoZ = Segno(Leggi(ini, u"Z-R Analogico", u"Z", QStringLiteral("1")));
     SegnoR = Segno(Leggi(ini, u"Z-R Analogico", u"R", QStringLiteral("1")));
 }
