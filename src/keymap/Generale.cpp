@@ -10,8 +10,7 @@ namespace {
 // LeggiIni's buffer: a value comes back with at most 254 characters.
 constexpr qsizetype DimensioneBuffer = 255;
 
-// The file is read once per call of LeggiIni and once per CaricaMappa; the values are the same as if
-// every value were read on its own.
+// The file is read once per call of LeggiIni.
 platform::ProfileReader LeggiFile() {
     const QString path = platform::MapFile();
     return path.isEmpty() ? platform::ProfileReader::FromBytes({}) : platform::ProfileReader::FromFile(path);
@@ -19,11 +18,6 @@ platform::ProfileReader LeggiFile() {
 
 QString Leggi(const platform::ProfileReader& ini, QStringView section, QStringView key, const QString& def) {
     return ini.GetPrivateProfileString(section, key, def, DimensioneBuffer).text;
-}
-
-// Stores text in entry if it is a number; otherwise entry keeps its value.
-void SeNumero(int32_t& entry, QStringView text) {
-    entry = Numero(text).value_or(entry);
 }
 
 constexpr std::array<int32_t, NumTasti> CodiciPredefiniti() {
@@ -64,25 +58,24 @@ QString LeggiIni(const QString& section, const QString& key, const QString& def)
     return Leggi(LeggiFile(), section, key, def);
 }
 
+Mappa MappaCaricata() {
+    return {CodiceTasto, ComandoTasto, PosizioneDig, OrdineXY, OrdineZR, {SegnoX, SegnoY, SegnoZ, SegnoR}};
+}
+
 void CaricaMappa() {
-    const platform::ProfileReader ini = LeggiFile();
-    for (int i = 0; i < NumTasti; ++i) {
-        const QString key = QString::number(i);
-        // The code is read from the text before the first "[", so that "code [command]" keeps both.
-        const QString code = Leggi(ini, u"Tasti", key, QString::number(CodiciPredefiniti()[i]));
-        SeNumero(CodiceTasto[i], TestoCodice(code));
-        ComandoTasto[i] = Comando(Leggi(ini, u"Tasti", key, QString()));
-    }
-    for (int d = 0; d < NumPosizioni; ++d) {
-        const QString key = QString::number(d);
-        SeNumero(PosizioneDig[d], Leggi(ini, u"X-Y Digitale", key, key));
-    }
-    OrdineXY = Ordine(Leggi(ini, u"X-Y Analogico", u"XY", QStringLiteral("1")));
-    SegnoX = Segno(Leggi(ini, u"X-Y Analogico", u"X", QStringLiteral("1")));
-    SegnoY = Segno(Leggi(ini, u"X-Y Analogico", u"Y", QStringLiteral("1")));
-    OrdineZR = Ordine(Leggi(ini, u"Z-R Analogico", u"ZR", QStringLiteral("1")));
-    SegnoZ = Segno(Leggi(ini, u"Z-R Analogico", u"Z", QStringLiteral("1")));
-    SegnoR = Segno(Leggi(ini, u"Z-R Analogico", u"R", QStringLiteral("1")));
+    const QString path = platform::MapFile();
+    const QByteArray file =
+        path.isEmpty() ? QByteArray() : platform::ProfileReader::ReadBytes(path).value_or(QByteArray());
+    const Mappa letta = LeggiMappa(file, MappaCaricata());
+    CodiceTasto = letta.codici;
+    ComandoTasto = letta.comandi;
+    PosizioneDig = letta.posizioni;
+    OrdineXY = letta.ordineXY;
+    OrdineZR = letta.ordineZR;
+    SegnoX = letta.segni[0];
+    SegnoY = letta.segni[1];
+    SegnoZ = letta.segni[2];
+    SegnoR = letta.segni[3];
 }
 
 }  // namespace Generale

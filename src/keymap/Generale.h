@@ -34,8 +34,8 @@ extern bool MostraEmulazione;  // the command line asked for the "Emulazione Cor
 // fails.
 QString LeggiIni(const QString& section, const QString& key, const QString& def);
 
-// Fills every table and order/sign flag from the map that platform::MapFile names. Never fails, shows
-// nothing.
+// Fills every table and order/sign flag from the map that platform::MapFile names (LeggiMappa over the
+// tables as they are). Never fails, shows nothing.
 void CaricaMappa();
 
 // The tables of one map as a whole: what a load gives, or what the key-assignment dialog shows.
@@ -51,6 +51,10 @@ struct Mappa {
 
 // The tables as loaded now.
 Mappa MappaCaricata();
+
+// The tables a load of the map file's bytes gives: an entry whose number cannot be read keeps its
+// value from precedente.
+Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente);
 
 // The reason button i's command cannot be saved with that code so that a load gives it back (too
 // long, a line break, a leading blank), or empty when it can.

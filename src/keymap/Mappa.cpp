@@ -1,5 +1,5 @@
-// The map's write side: only what differs from what the file gives is written, so the lines the user
-// wrote by hand stay as they are.
+// The map's tables and the file's text: how a load reads them, and how a save writes only what differs
+// from what the file gives, so the lines the user wrote by hand stay as they are.
 
 #include "keymap/Generale.h"
 #include "keymap/Valori.h"
@@ -23,10 +23,34 @@ QString Tr(const char* text) {
     return QCoreApplication::translate("Generale", text);
 }
 
+QString Leggi(const platform::ProfileReader& ini, const QString& section, const QString& key,
+              const QString& def) {
+    return ini.GetPrivateProfileString(section, key, def, ValoreMassimo + 1).text;
+}
+
 }  // namespace
 
-Mappa MappaCaricata() {
-    return {CodiceTasto, ComandoTasto, PosizioneDig, OrdineXY, OrdineZR, {SegnoX, SegnoY, SegnoZ, SegnoR}};
+Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente) {
+    const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
+    Mappa letta = precedente;
+    for (int i = 0; i < NumTasti; ++i) {
+        // The code is read from the text before the first "[", so that "code [command]" keeps both.
+        const QString value = Leggi(ini, Tasti, QString::number(i), QString::number(CodicePredefinito(i)));
+        letta.codici[i] = Numero(TestoCodice(value)).value_or(precedente.codici[i]);
+        letta.comandi[i] = Comando(value);
+    }
+    for (int d = 0; d < NumPosizioni; ++d) {
+        const QString key = QString::number(d);
+        letta.posizioni[d] = Numero(Leggi(ini, Digitale, key, key)).value_or(precedente.posizioni[d]);
+    }
+    const QString uno = QStringLiteral("1");
+    letta.ordineXY = Ordine(Leggi(ini, AnalogicoXY, QStringLiteral("XY"), uno));
+    letta.segni[0] = Segno(Leggi(ini, AnalogicoXY, QStringLiteral("X"), uno));
+    letta.segni[1] = Segno(Leggi(ini, AnalogicoXY, QStringLiteral("Y"), uno));
+    letta.ordineZR = Ordine(Leggi(ini, AnalogicoZR, QStringLiteral("ZR"), uno));
+    letta.segni[2] = Segno(Leggi(ini, AnalogicoZR, QStringLiteral("Z"), uno));
+    letta.segni[3] = Segno(Leggi(ini, AnalogicoZR, QStringLiteral("R"), uno));
+    return letta;
 }
 
 QString ComandoNonSalvabile(int32_t code, const QString& command) {
@@ -46,7 +70,7 @@ QString ComandoNonSalvabile(int32_t code, const QString& command) {
 void SalvaMappa(const Mappa& mappa, QByteArrayView file, platform::ProfileWriter& ini) {
     const platform::ProfileReader letto = platform::ProfileReader::FromBytes(file);
     const auto leggi = [&letto](const QString& section, const QString& key, const QString& def) {
-        return letto.GetPrivateProfileString(section, key, def, ValoreMassimo + 1).text;
+        return Leggi(letto, section, key, def);
     };
     const auto scrivi = [&ini](const QString& section, const QString& key, const QString& value) {
         ini.WriteProfileString(section, key, value);
