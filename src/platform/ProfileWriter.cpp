@@ -99,8 +99,8 @@ void ProfileWriter::WriteProfileString(QStringView section, QStringView key, QSt
 
 std::optional<QByteArray> ProfileWriter::Bytes(QString& error) const {
     QString unencodable;
-    std::optional<QByteArray> bytes =
-        EncodeProfile({lines_.join(u'\n'), encoding_, byteOrderMark_}, unencodable);
+    const QString text = lines_.join(u'\n');
+    std::optional<QByteArray> bytes = EncodeProfile({text, encoding_, byteOrderMark_}, unencodable);
     if (!bytes) {
         const char32_t code = unencodable.size() == 2 ? QChar::surrogateToUcs4(unencodable[0], unencodable[1])
                                                       : unencodable[0].unicode();
@@ -110,9 +110,9 @@ std::optional<QByteArray> ProfileWriter::Bytes(QString& error) const {
                                                             : QStringLiteral("Windows-1252"));
         return std::nullopt;
     }
-    // A Windows-1252 file whose only bytes invalid in UTF-8 were in a value replaced would be read back
-    // as UTF-8, and its other letters would change.
-    if (DecodeProfile(*bytes).encoding != encoding_) {
+    // A Windows-1252 file whose only bytes invalid in UTF-8 were in a value replaced is read back as
+    // UTF-8: harmless when all that is left is ASCII, not when other letters would change.
+    if (DecodeProfile(*bytes).text != text) {
         error = Tr(
             "il file, scritto in Windows-1252, verrebbe letto come UTF-8 e altre sue lettere cambierebbero");
         return std::nullopt;

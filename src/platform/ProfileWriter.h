@@ -32,7 +32,7 @@ public:
     void WriteProfileString(QStringView section, QStringView key, QStringView value);
 
     // The edited file in its own encoding; nullopt, with the reason in error, when that encoding cannot
-    // hold a character of a value written or the bytes would be read in another encoding.
+    // hold a character of a value written or the bytes would be read back as another text.
     std::optional<QByteArray> Bytes(QString& error) const;
 
     // Replaces path with the edited file through a temporary file in the same folder and a rename: a
