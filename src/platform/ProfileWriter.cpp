@@ -128,7 +128,9 @@ bool ProfileWriter::Save(const QString& path, QString& error) const {
     QSaveFile file(path);  // follows a symbolic link and keeps an existing file's permissions
     struct stat existing {};
     const bool exists = ::stat(QFile::encodeName(path).constData(), &existing) == 0;
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a short write (a full disk, a file-size limit) shows in what write returns; a buffered
+    // one is flushed by commit, which then reports success over a file cut short.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error = file.errorString();
         return false;
     }
@@ -138,7 +140,12 @@ bool ProfileWriter::Save(const QString& path, QString& error) const {
         error = qt_error_string(errno);
         return false;
     }
-    if (file.write(*bytes) != bytes->size() || !file.commit()) {
+    errno = 0;
+    if (file.write(*bytes) != bytes->size()) {
+        error = file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(errno);
+        return false;
+    }
+    if (!file.commit()) {
         error = file.errorString();
         return false;
     }
