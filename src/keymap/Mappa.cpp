@@ -19,10 +19,6 @@ const QString Digitale = QStringLiteral("X-Y Digitale");
 const QString AnalogicoXY = QStringLiteral("X-Y Analogico");
 const QString AnalogicoZR = QStringLiteral("Z-R Analogico");
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Generale", text);
-}
-
 QString Leggi(const platform::ProfileReader& ini, const QString& section, const QString& key,
               const QString& def) {
     return ini.GetPrivateProfileString(section, key, def, ValoreMassimo + 1).text;
@@ -55,14 +51,17 @@ Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente) {
 
 QString ComandoNonSalvabile(int32_t code, const QString& command) {
     if (command.contains(u'\n') || command.contains(u'\r')) {
-        return Tr("il comando contiene un a capo");
+        return QCoreApplication::translate("Generale", "il comando contiene un a capo");
     }
     if (!command.isEmpty() && command.front().isSpace()) {
-        return Tr("il comando inizia con uno spazio");
+        return QCoreApplication::translate("Generale", "il comando inizia con uno spazio");
     }
     const qsizetype length = TestoTasto(code, command).size();
     if (length > ValoreMassimo) {
-        return Tr("codice e comando sono lunghi %1 caratteri, al massimo %2").arg(length).arg(ValoreMassimo);
+        return QCoreApplication::translate("Generale",
+                                           "codice e comando sono lunghi %1 caratteri, al massimo %2")
+            .arg(length)
+            .arg(ValoreMassimo);
     }
     return {};
 }

@@ -36,10 +36,6 @@ QString WithValue(const QString& line, QStringView value) {
     return line.first(start) + value.toString() + line.sliced(end);
 }
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("platform::ProfileWriter", text);
-}
-
 }  // namespace
 
 ProfileWriter::ProfileWriter(QByteArrayView contents) {
@@ -104,7 +100,9 @@ std::optional<QByteArray> ProfileWriter::Bytes(QString& error) const {
     if (!bytes) {
         const char32_t code = unencodable.size() == 2 ? QChar::surrogateToUcs4(unencodable[0], unencodable[1])
                                                       : unencodable[0].unicode();
-        error = Tr("il carattere \"%1\" (U+%2) non si può scrivere nella codifica del file (%3)")
+        error = QCoreApplication::translate(
+                    "platform::ProfileWriter",
+                    "il carattere \"%1\" (U+%2) non si può scrivere nella codifica del file (%3)")
                     .arg(unencodable, QString::number(code, 16).toUpper().rightJustified(4, u'0'),
                          encoding_ == ProfileEncoding::Utf8 ? QStringLiteral("UTF-8")
                                                             : QStringLiteral("Windows-1252"));
@@ -113,7 +111,8 @@ std::optional<QByteArray> ProfileWriter::Bytes(QString& error) const {
     // A Windows-1252 file whose only bytes invalid in UTF-8 were in a value replaced is read back as
     // UTF-8: harmless when all that is left is ASCII, not when other letters would change.
     if (DecodeProfile(*bytes).text != text) {
-        error = Tr(
+        error = QCoreApplication::translate(
+            "platform::ProfileWriter",
             "il file, scritto in Windows-1252, verrebbe letto come UTF-8 e altre sue lettere cambierebbero");
         return std::nullopt;
     }
