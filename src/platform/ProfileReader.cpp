@@ -56,7 +56,7 @@ std::optional<char> Windows1252Byte(char16_t c) {
 }  // namespace
 
 std::optional<QByteArray> EncodeProfile(const ProfileText& decoded, QString& unencodable) {
-    QByteArray bytes = decoded.byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    QByteArray bytes = decoded.byteOrderMarks;
     if (decoded.encoding == ProfileEncoding::Windows1252) {
         for (qsizetype i = 0; i < decoded.text.size(); ++i) {
             const std::optional<char> byte = Windows1252Byte(decoded.text[i].unicode());
@@ -88,10 +88,11 @@ std::optional<QByteArray> EncodeProfile(const ProfileText& decoded, QString& une
 }
 
 ProfileText DecodeProfile(QByteArrayView bytes) {
+    constexpr QByteArrayView Mark = "\xEF\xBB\xBF";
     ProfileText decoded;
-    decoded.byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
-    if (decoded.byteOrderMark) {
-        bytes = bytes.sliced(3);
+    if (bytes.startsWith(Mark)) {
+        decoded.byteOrderMarks = Mark.toByteArray();
+        bytes = bytes.sliced(Mark.size());
     }
     // Stateless: a sequence cut short at the end of the file counts as invalid too.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -99,6 +100,8 @@ ProfileText DecodeProfile(QByteArrayView bytes) {
     if (utf8.hasError()) {
         decoded.text = DecodeWindows1252(bytes);
         decoded.encoding = ProfileEncoding::Windows1252;
+    } else if (bytes.startsWith(Mark)) {
+        decoded.byteOrderMarks += Mark;  // the decoder drops a mark at the start of the text as well
     }
     return decoded;
 }

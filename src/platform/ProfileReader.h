@@ -40,9 +40,9 @@ enum class ProfileEncoding { Utf8, Windows1252 };
 
 // A file's text as the reader sees it, and what a writer needs to give back the same bytes.
 struct ProfileText {
-    QString text;  // without the byte-order mark
+    QString text;  // without the byte-order marks
     ProfileEncoding encoding = ProfileEncoding::Utf8;
-    bool byteOrderMark = false;
+    QByteArray byteOrderMarks;  // the marks skipped before the text
 };
 
 ProfileText DecodeProfile(QByteArrayView bytes);

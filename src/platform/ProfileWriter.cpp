@@ -42,7 +42,7 @@ ProfileWriter::ProfileWriter(QByteArrayView contents) {
     ProfileText decoded = DecodeProfile(contents);
     lines_ = decoded.text.split(u'\n');
     encoding_ = decoded.encoding;
-    byteOrderMark_ = decoded.byteOrderMark;
+    byteOrderMarks_ = decoded.byteOrderMarks;
     newLine_ = lines_.size() > 1 && lines_.first().endsWith(u'\r') ? QStringLiteral("\r") : QString();
 }
 
@@ -96,7 +96,7 @@ void ProfileWriter::WriteProfileString(QStringView section, QStringView key, QSt
 std::optional<QByteArray> ProfileWriter::Bytes(QString& error) const {
     QString unencodable;
     const QString text = lines_.join(u'\n');
-    std::optional<QByteArray> bytes = EncodeProfile({text, encoding_, byteOrderMark_}, unencodable);
+    std::optional<QByteArray> bytes = EncodeProfile({text, encoding_, byteOrderMarks_}, unencodable);
     if (!bytes) {
         const char32_t code = unencodable.size() == 2 ? QChar::surrogateToUcs4(unencodable[0], unencodable[1])
                                                       : unencodable[0].unicode();

@@ -43,7 +43,7 @@ public:
 private:
     QStringList lines_;  // the text split at LF; a CR before the LF stays in its line
     ProfileEncoding encoding_;
-    bool byteOrderMark_;
+    QByteArray byteOrderMarks_;
     QString newLine_;  // what ends a line this writer adds
 };
 

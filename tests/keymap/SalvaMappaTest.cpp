@@ -60,6 +60,7 @@ TEST(SalvaMappaTest, SavedTablesLoadBackAndUntouchedLinesStay) {
         {"comments and blank lines", "; la mia mappa\n\n[Tasti]\n; tasto uno\n0=1 [xterm]\n\n[X-Y Digitale]\n0=0\n"},
         {"CR LF", "[Tasti]\r\n0=1\r\n1 = 2 [a b]\r\n\r\n[X-Y Analogico]\r\nX=1\r\n"},
         {"byte-order mark", "\xEF\xBB\xBF[Tasti]\n0=1\n"},
+        {"two byte-order marks, both skipped when read", "\xEF\xBB\xBF\xEF\xBB\xBF[Tasti]\n0=1\n"},
         {"Windows-1252 letters", "[Tasti]\n0=1 [echo citt\xE0 \x80]\n"},
         {"duplicate keys and sections: the first is the one read", "[Tasti]\n0=1\n0=99\n[tasti]\n1=77\n"},
         {"odd case and blanks around =", "[tASTI]\n  0   =   1  \n[x-y analogico]\nxy = 1\n"},
