@@ -45,7 +45,7 @@ private:
     };
 
     void CreaControlli();
-    void Mostra(const Generale::Mappa& mappa);
+    void Mostra(const Generale::Mappa& tabelle);
     void AggiornaAvvisi();
     // The buttons of the controller read, or nullopt when none answers.
     static std::optional<uint32_t> TastiDelCorvane(platform::JoystickDriver& driver);

@@ -33,7 +33,7 @@
 namespace platform {
 
 // A map of a few megabytes is already absurd; a larger file is not read at all.
-inline constexpr qsizetype MaxProfileBytes = 4 * 1024 * 1024;
+inline constexpr qsizetype MaxProfileBytes = qsizetype(4) * 1024 * 1024;
 
 // How a file's bytes were decoded: a writer encodes back the same way.
 enum class ProfileEncoding { Utf8, Windows1252 };

@@ -88,9 +88,10 @@ void frmSplash::CreaControlli() {
 void frmSplash::Form_Load(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell) {
     Generale::MostraIstruzioni = true;
     mainForm = std::make_unique<MainForm>(driver, shell);
-    mainForm->SetAssegnaLoader([driver, &shell](MainForm& main) -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmAssegna>(main, driver, shell);
-    });
+    mainForm->SetAssegnaLoader(
+        [driver = std::move(driver), &shell](MainForm& main) -> std::unique_ptr<QWidget> {
+            return std::make_unique<frmAssegna>(main, driver, shell);
+        });
     mainForm->SetAboutLoader([&shell](MainForm& main) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmAbout>(&main, shell);
     });
