@@ -4,11 +4,17 @@
 // added between. A last line without a line break may gain one.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 
-inline bool LinesKept(const QByteArray& original, const QByteArray& saved) {
-    const QList<QByteArray> before = original.split('\n');
-    const QList<QByteArray> after = saved.split('\n');
+inline bool LinesKept(QByteArrayView original, QByteArrayView saved) {
+    // Byte-order marks belong to the file, not to its first line.
+    while (original.startsWith("\xEF\xBB\xBF") && saved.startsWith("\xEF\xBB\xBF")) {
+        original = original.sliced(3);
+        saved = saved.sliced(3);
+    }
+    const QList<QByteArray> before = original.toByteArray().split('\n');
+    const QList<QByteArray> after = saved.toByteArray().split('\n');
     qsizetype j = 0;
     for (const QByteArray& line : before) {
         const qsizetype equals = line.indexOf('=');
