@@ -3,7 +3,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <cstdlib>
-#include <grp.h>
 #include <unistd.h>
 
 namespace {
@@ -29,16 +28,13 @@ UnprivilegedUser::UnprivilegedUser(const QString& tree) : switched_(::geteuid() 
     while (entries.hasNext()) {
         GiveToNobody(entries.next());
     }
-    groups_.resize(std::size_t(::getgroups(0, nullptr)));
-    if (::getgroups(int(groups_.size()), groups_.data()) < 0 || ::setgroups(0, nullptr) != 0 ||
-        ::setresgid(NoGroup, NoGroup, 0) != 0 || ::setresuid(Nobody, Nobody, 0) != 0) {
+    if (::setresgid(NoGroup, NoGroup, 0) != 0 || ::setresuid(Nobody, Nobody, 0) != 0) {
         std::abort();
     }
 }
 
 UnprivilegedUser::~UnprivilegedUser() {
-    if (switched_ && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0 ||
-                      ::setgroups(groups_.size(), groups_.data()) != 0)) {
+    if (switched_ && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0)) {
         std::abort();
     }
 }
