@@ -279,6 +279,10 @@ void frmAssegna::Impara(int riga) {
             return;
         }
     }
+    if (rigaInApprendimento < 0) {
+        // The buttons pressed to learn a code must not start the commands they have now.
+        disconnect(joy.get(), &cJoy::JoyButton, &main, &MainForm::cJoy_JoyButton);
+    }
     rigaInApprendimento = riga;
     accordo = 0;
     stato->setText(tr("Premere insieme i tasti del corvane per il tasto %1, poi rilasciarli.")
@@ -302,6 +306,14 @@ void frmAssegna::cJoy_JoyButton(int32_t BtnPressed) {
     stato->setText(tr("Il tasto %1 ha ora il codice %2.")
                        .arg(QString::fromLatin1(Didascalie[rigaInApprendimento]))
                        .arg(accordo));
+    FineApprendimento();
+}
+
+void frmAssegna::FineApprendimento() {
+    if (rigaInApprendimento >= 0 && main.Monitor()) {
+        connect(main.Monitor().get(), &cJoy::JoyButton, &main, &MainForm::cJoy_JoyButton,
+                Qt::DirectConnection);
+    }
     rigaInApprendimento = -1;
 }
 
@@ -393,7 +405,7 @@ void frmAssegna::Salva() {
 }
 
 void frmAssegna::done(int result) {
-    rigaInApprendimento = -1;
+    FineApprendimento();
     if (letturaAvviata) {
         letturaAvviata = false;
         main.Cmd_Stop_Click();

@@ -51,6 +51,8 @@ private:
     static std::optional<uint32_t> TastiDelCorvane(platform::JoystickDriver& driver);
     void Impara(int riga);
     void cJoy_JoyButton(int32_t BtnPressed);
+    // Gives the main window the monitor's button events back.
+    void FineApprendimento();
     void Sfoglia(int riga);
     void Prova(int riga);
     void Salva();

@@ -42,7 +42,8 @@ protected:
 };
 
 TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem) {
-    dir.WriteIni("; mia\n[Tasti]\n0=1\n");
+    dir.WriteIni("; mia\n[Tasti]\n0=1\n2=4 [beep]\n");
+    Generale::CaricaMappa();
     FakeJoystickDriver::Slot& pad = driver->Answering(0);
     pad.caps.wNumButtons = 12;
     Apri();
@@ -53,19 +54,20 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
         form->Monitor()->Joystick_GetPos();
     }
     EXPECT_EQ(Codice(3)->value(), 12) << "both bits of the chord";
+    EXPECT_TRUE(shell.starts.empty()) << "no command started by the buttons pressed to learn";
     dialog->findChild<QLineEdit*>(Element("Txt_Comando", 3))->setText(QStringLiteral("xterm -e top"));
     Click(QStringLiteral("Cmd_Salva"));
 
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr) << "stopped again on close";
-    EXPECT_EQ(Read(Ini()), "; mia\n[Tasti]\n0=1\n3=12 [xterm -e top]\n");
+    EXPECT_EQ(Read(Ini()), "; mia\n[Tasti]\n0=1\n2=4 [beep]\n3=12 [xterm -e top]\n");
     EXPECT_TRUE(shell.boxes.empty()) << "saved where it was read";
 
     form->Cmd_Start_Click();
     pad.reading.dwButtons = 0b1100;
     form->Monitor()->Joystick_GetPos();
     EXPECT_EQ(Highlights(), Only({2, 3}, Generale::NumTasti));
-    EXPECT_EQ(Commands(), std::vector<QString>{QStringLiteral("xterm -e top")});
+    EXPECT_EQ(Commands(), (std::vector<QString>{QStringLiteral("beep"), QStringLiteral("xterm -e top")}));
     form->Cmd_Stop_Click();
 }
 
