@@ -76,7 +76,7 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     setWindowTitle(tr("Assegna i tasti"));
     setWindowModality(Qt::WindowModal);
     CreaControlli();
-    tastiCorvane = TastiDelCorvane(*this->driver);
+    tastiCorvane = TastiDelCorvane(this->driver.get());
     Mostra(Generale::MappaCaricata());
     letto = LeggiOrigine();
 
@@ -254,10 +254,10 @@ void frmAssegna::AggiornaAvvisi() {
     }
 }
 
-std::optional<uint32_t> frmAssegna::TastiDelCorvane(platform::JoystickDriver& driver) {
+std::optional<uint32_t> frmAssegna::TastiDelCorvane(platform::JoystickDriver* driver) {
     for (const uint32_t slot : {0U, 1U}) {
         platform::JOYCAPSA caps;
-        if (driver.joyGetDevCapsA(slot, caps) == platform::JOYERR_NOERROR) {
+        if (driver != nullptr && driver->joyGetDevCapsA(slot, caps) == platform::JOYERR_NOERROR) {
             return caps.wNumButtons;
         }
     }

@@ -47,8 +47,8 @@ private:
     void CreaControlli();
     void Mostra(const Generale::Mappa& tabelle);
     void AggiornaAvvisi();
-    // The buttons of the controller read, or nullopt when none answers.
-    static std::optional<uint32_t> TastiDelCorvane(platform::JoystickDriver& driver);
+    // The buttons of the controller read, or nullopt when none answers (or there is no driver).
+    static std::optional<uint32_t> TastiDelCorvane(platform::JoystickDriver* driver);
     void Impara(int riga);
     void cJoy_JoyButton(int32_t BtnPressed);
     // Gives the main window the monitor's button events back.
