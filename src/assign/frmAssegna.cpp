@@ -92,7 +92,7 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
         }
     }
     if (const std::shared_ptr<cJoy>& joy = main.Monitor()) {
-        connect(joy.get(), &cJoy::JoyButton, this, &frmAssegna::cJoy_JoyButton);
+        connect(joy.get(), &cJoy::JoyButton, this, &frmAssegna::cJoy_JoyButton, Qt::DirectConnection);
     }
 }
 

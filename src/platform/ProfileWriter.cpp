@@ -46,16 +46,11 @@ ProfileWriter::ProfileWriter(QByteArrayView contents) {
     newLine_ = lines_.size() > 1 && lines_.first().endsWith(u'\r') ? QStringLiteral("\r") : QString();
 }
 
-bool ProfileWriter::ReadsBackAsWritten(QStringView value) {
-    return !value.contains(u'\n') && value.trimmed().size() == value.size();
-}
-
 void ProfileWriter::WriteProfileString(QStringView section, QStringView key, QStringView value) {
     const QString keyLine = key.toString() + u'=' + value.toString();
     qsizetype header = -1;
     qsizetype lastFilled = -1;  // the section's last non-blank line
-    qsizetype i = 0;
-    for (; i < lines_.size(); ++i) {
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
         const QStringView line = QStringView(lines_[i]).trimmed();
         if (line.startsWith(u'[')) {
             if (header >= 0) {

@@ -24,11 +24,8 @@ class ProfileWriter {
 public:
     explicit ProfileWriter(QByteArrayView contents);
 
-    // True when value would be read back as it is: no line break, no blank the reader trims at
-    // either end.
-    static bool ReadsBackAsWritten(QStringView value);
-
-    // Sets key in section to value; value must read back as written.
+    // Sets key in section to value. The caller makes sure the reader gives value back as it is: no
+    // line break, no blank at either end.
     void WriteProfileString(QStringView section, QStringView key, QStringView value);
 
     // The edited file in its own encoding; nullopt, with the reason in error, when that encoding cannot
@@ -44,7 +41,7 @@ private:
     QStringList lines_;  // the text split at LF; a CR before the LF stays in its line
     ProfileEncoding encoding_;
     QByteArray byteOrderMarks_;
-    QString newLine_;  // what ends a line this writer adds
+    QString newLine_;  // put before the LF of a line this writer adds: a CR in a CR LF file
 };
 
 }  // namespace platform
