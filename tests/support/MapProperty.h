@@ -33,8 +33,11 @@ inline bool LinesKept(QByteArrayView original, QByteArrayView saved) {
     qsizetype j = 0;
     for (const QByteArray& line : before) {
         const qsizetype equals = line.indexOf('=');
-        const auto kept = [&](const QByteArray& s) {
-            return s == line || (&line == &before.last() && s == line + '\r') ||
+        const auto kept = [&](QByteArray s) {
+            if (&line == &before.last() && s.endsWith('\r') && !line.endsWith('\r')) {
+                s.chop(1);  // the last line gained a line break
+            }
+            return s == line ||
                    (equals >= 0 && s.startsWith(line.first(equals + 1)) && s.endsWith('\r') == line.endsWith('\r'));
         };
         while (j < after.size() && !kept(after[j])) {
