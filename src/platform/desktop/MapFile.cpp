@@ -125,8 +125,10 @@ bool CopyToNewFile(const QString& source, const QString& target) {
         return false;
     }
     QFile file;
-    const bool written = file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) &&
-                         file.write(*bytes) == bytes->size() && file.flush();
+    if (!file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+    }
+    const bool written = file.isOpen() && file.write(*bytes) == bytes->size() && file.flush();
     file.close();
     if (!written) {
         ::unlink(name.constData());
