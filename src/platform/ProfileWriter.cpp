@@ -79,8 +79,11 @@ void ProfileWriter::WriteProfileString(QStringView section, QStringView key, QSt
         }
     }
     if (at == lines_.size()) {
-        // The last line had no line break: it gets one, and so does every line added.
-        lines_.last() += newLine_;
+        // The last line had no line break: it gets one (a CR it ends in already stays the only one), and
+        // so does every line added.
+        if (!lines_.last().endsWith(u'\r')) {
+            lines_.last() += newLine_;
+        }
         lines_.append(QString());
     }
     for (const QString& line : added) {
