@@ -53,7 +53,7 @@ TEST(SalvaMappaTest, SavedTablesLoadBackAndUntouchedLinesStay) {
         {"duplicate keys and sections: the first is the one read", "[Tasti]\n0=1\n0=99\n[tasti]\n1=77\n"},
         {"odd case and blanks around =", "[tASTI]\n  0   =   1  \n[x-y analogico]\nxy = 1\n"},
         {"no final line break", "[Z-R Analogico]\nZR=1"},
-        {"CR LF, the last line's CR without its LF", "[Tasti]\r\n0=1\r"},
+        {"CR LF, the last line's CR without its LF", "[Tasti]\r\n0=1\r\n; fine\r"},
         {"unknown sections and keys", "[Altro]\n0=5\n[Tasti]\nnome=x\n"},
         {"keys above any section", "0=5\n"},
         {"numbers that do not load", "[Tasti]\n2=due [x]\n[X-Y Digitale]\n3=\n"},
