@@ -56,6 +56,10 @@ QString ComandoNonSalvabile(int32_t code, const QString& command) {
     if (!command.isEmpty() && command.front().isSpace()) {
         return QCoreApplication::translate("Generale", "il comando inizia con uno spazio");
     }
+    // A command read without its closing "]" loses its last UTF-16 unit, which may be half a character.
+    if (!QStringView(command).isValidUtf16()) {
+        return QCoreApplication::translate("Generale", "il comando contiene mezzo carattere");
+    }
     const qsizetype length = TestoTasto(code, command).size();
     if (length > ValoreMassimo) {
         return QCoreApplication::translate("Generale",
