@@ -83,6 +83,10 @@ from the commented example and opens it in the text editor.</translation>
         <source>codice e comando sono lunghi %1 caratteri, al massimo %2</source>
         <translation>code and command are %1 characters long, at most %2</translation>
     </message>
+    <message>
+        <source>il comando contiene mezzo carattere</source>
+        <translation>the command holds half a character</translation>
+    </message>
 </context>
 <context>
     <name>MainForm</name>
