@@ -108,6 +108,25 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
     </message>
 </context>
 <context>
+    <name>Generale</name>
+    <message>
+        <source>il comando contiene un a capo</source>
+        <translation>the command holds a line break</translation>
+    </message>
+    <message>
+        <source>il comando inizia con uno spazio</source>
+        <translation>the command starts with a blank</translation>
+    </message>
+    <message>
+        <source>codice e comando sono lunghi %1 caratteri, al massimo %2</source>
+        <translation>code and command are %1 characters long, at most %2</translation>
+    </message>
+    <message>
+        <source>il comando contiene mezzo carattere</source>
+        <translation>the command holds half a character</translation>
+    </message>
+</context>
+<context>
     <name>MainForm</name>
     <message>
         <source>Come usare il programma:</source>
@@ -365,6 +384,17 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
         <source>Impossibile salvare la scelta del Corvane in %1: vale fino alla chiusura del programma.</source>
         <translation>Cannot save the choice of Corvane in %1: it holds until the program is closed.</translation>
     </message>
+    <message>
+        <source>Assegna i tasti…</source>
+        <translation>Assign keys…</translation>
+    </message>
+</context>
+<context>
+    <name>MapFile</name>
+    <message>
+        <source>Il file %1 accanto al programma non si può modificare ed è letto al posto di ogni altra mappa.<byte value="xd"/>Per usare un&apos;altra mappa avviare il programma con --map FILE.</source>
+        <translation>The file %1 beside the program cannot be changed and is read instead of any other map.<byte value="xd"/>To use another map, start the program with --map FILE.</translation>
+    </message>
 </context>
 <context>
     <name>QtShell</name>
@@ -474,6 +504,136 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
     <message>
         <source>Avviso: Lo scopo di questo programma è quello di mostrare come sia possibile utilizzare un Corvane per controllare programmi industriali ed applicazioni da me create. L&apos;autore non è responsabile per i danni diretti, indiretti e consequenziali derivati dall&apos;uso del presente programma e delle periferiche ad esso riferite.</source>
         <translation>Notice: the purpose of this program is to show how a Corvane can be used to control industrial programs and applications of my own making. The author is not liable for direct, indirect or consequential damages arising from the use of this program and of the devices it refers to.</translation>
+    </message>
+</context>
+<context>
+    <name>frmAssegna</name>
+    <message>
+        <source>Assegna i tasti</source>
+        <translation>Assign keys</translation>
+    </message>
+    <message>
+        <source>Nessun corvane collegato: i codici si possono scrivere a mano.</source>
+        <translation>No corvane connected: the codes can be typed.</translation>
+    </message>
+    <message>
+        <source>Tasti</source>
+        <translation>Buttons</translation>
+    </message>
+    <message>
+        <source>Codice</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Comando</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Premi…</source>
+        <translation>Press…</translation>
+    </message>
+    <message>
+        <source>Scegli il programma</source>
+        <translation>Choose the program</translation>
+    </message>
+    <message>
+        <source>Prova</source>
+        <translation>Try</translation>
+    </message>
+    <message>
+        <source>Croce direzionale: elemento mostrato per ogni codice</source>
+        <translation>Direction cross: element shown for each code</translation>
+    </message>
+    <message>
+        <source>Levette analogiche</source>
+        <translation>Analogue sticks</translation>
+    </message>
+    <message>
+        <source>Levetta sinistra: X orizzontale, Y verticale (altrimenti scambiati)</source>
+        <translation>Left stick: X horizontal, Y vertical (else exchanged)</translation>
+    </message>
+    <message>
+        <source>Levetta destra: Z orizzontale, R verticale (altrimenti scambiati)</source>
+        <translation>Right stick: Z horizontal, R vertical (else exchanged)</translation>
+    </message>
+    <message>
+        <source>Asse %1 nel suo verso (altrimenti invertito)</source>
+        <translation>Axis %1 in its own direction (else inverted)</translation>
+    </message>
+    <message>
+        <source>Salva</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>acceso a ogni pressione di un tasto</source>
+        <translation>lit on every press</translation>
+    </message>
+    <message>
+        <source>stesso codice del tasto %1</source>
+        <translation>same code as button %1</translation>
+    </message>
+    <message>
+        <source>mai premuto: il corvane collegato ha %1 tasti</source>
+        <translation>never pressed: the connected corvane has %1 buttons</translation>
+    </message>
+    <message>
+        <source>Il corvane non risponde: il codice si può scrivere a mano.</source>
+        <translation>The corvane does not answer: the code can be typed.</translation>
+    </message>
+    <message>
+        <source>Premere insieme i tasti del corvane per il tasto %1, poi rilasciarli.</source>
+        <translation>Press the corvane&apos;s buttons together for button %1, then release them.</translation>
+    </message>
+    <message>
+        <source>Il tasto %1 ha ora il codice %2.</source>
+        <translation>Button %1 now has the code %2.</translation>
+    </message>
+    <message>
+        <source>Il tasto %1 non si può salvare: %2.</source>
+        <translation>Button %1 cannot be saved: %2.</translation>
+    </message>
+    <message>
+        <source>Impossibile salvare il file %1:<byte value="xd"/>non si può leggere per intero, e quello che contiene andrebbe perso.</source>
+        <translation>Cannot save the file %1:<byte value="xd"/>it cannot be read whole, and what it holds would be lost.</translation>
+    </message>
+    <message>
+        <source>Il file %1 è cambiato dopo che questa finestra lo ha letto.</source>
+        <translation>The file %1 has changed since this window read it.</translation>
+    </message>
+    <message>
+        <source>Ricarica</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>Sovrascrivi</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>la cartella non si può creare</source>
+        <translation>the folder cannot be created</translation>
+    </message>
+    <message>
+        <source>Impossibile salvare il file %1:<byte value="xd"/>%2</source>
+        <translation>Cannot save the file %1:<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>La mappa è stata salvata nel file %1, letto d&apos;ora in poi.</source>
+        <translation>The map was saved in the file %1, which is read from now on.</translation>
+    </message>
+</context>
+<context>
+    <name>platform::ProfileWriter</name>
+    <message>
+        <source>il carattere &quot;%1&quot; (U+%2) non si può scrivere nella codifica del file (%3)</source>
+        <translation>the character &quot;%1&quot; (U+%2) cannot be written in the file&apos;s encoding (%3)</translation>
+    </message>
+    <message>
+        <source>il file, scritto in Windows-1252, verrebbe letto come UTF-8 e altre sue lettere cambierebbero</source>
+        <translation>the file, written in Windows-1252, would be read as UTF-8 and other letters in it would change</translation>
     </message>
 </context>
 </TS>

@@ -2,9 +2,14 @@
 // The key and axis map read from Corvane.ini, and the program-wide flags.
 // Module-level state for the whole process; read and written on the user-interface thread only.
 
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <cstdint>
+
+namespace platform {
+class ProfileWriter;
+}
 
 namespace Generale {
 
@@ -29,8 +34,35 @@ extern bool MostraEmulazione;  // the command line asked for the "Emulazione Cor
 // fails.
 QString LeggiIni(const QString& section, const QString& key, const QString& def);
 
-// Fills every table and order/sign flag from the map that platform::MapFile names. Never fails, shows
-// nothing.
+// Fills every table and order/sign flag from the map that platform::MapFile names (LeggiMappa over the
+// tables as they are). Never fails, shows nothing.
 void CaricaMappa();
+
+// The tables of one map as a whole: what a load gives, or what the key-assignment dialog shows.
+struct Mappa {
+    std::array<int32_t, NumTasti> codici{};
+    std::array<QString, NumTasti> comandi;
+    std::array<int32_t, NumPosizioni> posizioni{};
+    bool ordineXY = true;
+    bool ordineZR = true;
+    std::array<int16_t, 4> segni{1, 1, 1, 1};  // X, Y, Z, R
+    bool operator==(const Mappa&) const = default;
+};
+
+// The tables as loaded now.
+Mappa MappaCaricata();
+
+// The tables a load of the map file's bytes gives: an entry whose number cannot be read keeps its
+// value from precedente.
+Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente);
+
+// The reason button i's command cannot be saved with that code so that a load gives it back (too
+// long, a line break, a leading blank), or empty when it can.
+QString ComandoNonSalvabile(int32_t code, const QString& command);
+
+// Writes into ini, made from the map file's bytes, every entry that a load of those bytes would not
+// give as mappa has it; entries the file already gives stay as written. Every command must be
+// savable.
+void SalvaMappa(const Mappa& mappa, QByteArrayView file, platform::ProfileWriter& ini);
 
 }  // namespace Generale

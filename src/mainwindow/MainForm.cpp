@@ -80,6 +80,7 @@ void MainForm::Collega() {
     connect(MenuPGioco, &QAction::triggered, this, &MainForm::MenuPGioco_Click);
     connect(MenuFine, &QAction::triggered, this, &MainForm::MenuFine_Click);
     connect(MenuAssegna, &QAction::triggered, this, &MainForm::MenuAssegna_Click);
+    connect(MenuAssegnaTasti, &QAction::triggered, this, &MainForm::MenuAssegnaTasti_Click);
     connect(MenuAbout, &QAction::triggered, this, &MainForm::MenuAbout_Click);
     // An application quit that did not come through MenuFine_Click ends acquisition too, before any
     // global the running monitor relies on is destroyed.

@@ -41,6 +41,10 @@ public:
     // without a loader.
     QWidget* AboutWindow();
 
+    // How to load the key-assignment dialog (its library builds on this one too); without it
+    // MenuAssegnaTasti_Click does nothing.
+    void SetAssegnaLoader(CaricaAbout loader);
+
     // The window's one monitor, created by Form_Load and released by MenuFine_Click.
     const std::shared_ptr<cJoy>& Monitor() const { return joy; }
     // The controller Start reads (an empty GUID: the first that answers).
@@ -58,6 +62,7 @@ public slots:
     void MenuPGioco_Click();
     void MenuFine_Click();
     void MenuAssegna_Click();
+    void MenuAssegnaTasti_Click();
     void MenuAbout_Click();
     void Img_Logo_DblClick();
 
@@ -117,6 +122,8 @@ private:
     std::shared_ptr<cJoy> joy;  // the event variable cJoy
     CaricaAbout aboutLoader;
     std::unique_ptr<QWidget> about;
+    CaricaAbout assegnaLoader;
+    std::unique_ptr<QWidget> assegna;  // the key-assignment dialog last shown
 
     int32_t CodiceLetto = 0;  // button mask of the last live button event
     // The controller Start reads; an empty GUID reads the first that answers (slot 0, else slot 1).
@@ -127,6 +134,7 @@ private:
     QAction* MenuPGioco = nullptr;
     QAction* MenuFine = nullptr;
     QAction* MenuAssegna = nullptr;
+    QAction* MenuAssegnaTasti = nullptr;
     QAction* MenuAbout = nullptr;
     QMenu* MenuScegliPad = nullptr;
     QActionGroup* GruppoCorvane = nullptr;

@@ -147,12 +147,29 @@ void MainForm::MenuAssegna_Click() {
     }
     // The map that is read, or the user's own one started from the example: one the user can save.
     const QString mappa = platform::MapToEdit();
+    if (mappa.isEmpty()) {
+        Informa(platform::MapBlockedText(platform::MapFile()), Avviso);
+        return;
+    }
     const QString commandLine = platform::MapEditorCommandLine(shell, mappa);
     if (commandLine.isEmpty()) {
         Informa(platform::MapEditorMissingText(mappa), Avviso);
         return;
     }
     shell.StartProgram(commandLine, platform::ShowStyle::NormalFocus);
+}
+
+void MainForm::SetAssegnaLoader(CaricaAbout loader) {
+    assegnaLoader = std::move(loader);
+}
+
+// A new dialog each time, showing the map as loaded at that moment; it is modal to this window.
+void MainForm::MenuAssegnaTasti_Click() {
+    if (!assegnaLoader) {
+        return;
+    }
+    assegna = assegnaLoader(*this);
+    assegna->show();
 }
 
 // Loads the About window at its first showing when nothing loaded it before.

@@ -399,6 +399,7 @@ void MainForm::CreaMenu() {
     QMenu* aiuto = menuBar()->addMenu(tr("&?"));
     aiuto->setObjectName(QStringLiteral("MenuAbout0"));
     MenuAssegna = aiuto->addAction(tr("Come assegnare i tasti"));
+    MenuAssegnaTasti = aiuto->addAction(tr("Assegna i tasti…"));
     aiuto->addSeparator()->setObjectName(QStringLiteral("MenuNull0"));
     MenuAbout = aiuto->addAction(tr("Informazioni su..."));
 
@@ -408,6 +409,7 @@ void MainForm::CreaMenu() {
     MenuPGioco->setObjectName(QStringLiteral("MenuPGioco"));
     MenuFine->setObjectName(QStringLiteral("MenuFine"));
     MenuAssegna->setObjectName(QStringLiteral("MenuAssegna"));
+    MenuAssegnaTasti->setObjectName(QStringLiteral("MenuAssegnaTasti"));
     MenuAbout->setObjectName(QStringLiteral("MenuAbout"));
 }
 

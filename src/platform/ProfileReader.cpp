@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 #include <QStringTokenizer>
 #include <array>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,19 +33,6 @@ QString DecodeWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-QString Decode(QByteArrayView bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bytes = bytes.sliced(3);
-    }
-    // Stateless: a sequence cut short at the end of the file counts as invalid too.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (!utf8.hasError()) {
-        return text;
-    }
-    return DecodeWindows1252(bytes);
-}
-
 ProfileString Cut(QStringView text, qsizetype size) {
     qsizetype count = qBound(qsizetype(0), size - 1, text.size());
     if (count > 0 && count < text.size() && text[count - 1].isHighSurrogate()) {
@@ -53,27 +41,99 @@ ProfileString Cut(QStringView text, qsizetype size) {
     return {text.first(count).toString(), count};
 }
 
+std::optional<char> Windows1252Byte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return char(c);
+    }
+    for (std::size_t i = 0; i < Windows1252From80.size(); ++i) {
+        if (Windows1252From80[i] == c) {
+            return char(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<QByteArray> EncodeProfile(const ProfileText& decoded, QString& unencodable) {
+    QByteArray bytes = decoded.byteOrderMarks;
+    if (decoded.encoding == ProfileEncoding::Windows1252) {
+        for (qsizetype i = 0; i < decoded.text.size(); ++i) {
+            const std::optional<char> byte = Windows1252Byte(decoded.text[i].unicode());
+            if (!byte) {
+                const bool pair = decoded.text[i].isHighSurrogate() && i + 1 < decoded.text.size();
+                unencodable = decoded.text.sliced(i, pair ? 2 : 1);
+                return std::nullopt;
+            }
+            bytes += *byte;
+        }
+        return bytes;
+    }
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    bytes += utf8(decoded.text);
+    if (utf8.hasError()) {
+        // Only a lone surrogate half has no UTF-8 form.
+        for (qsizetype i = 0; i < decoded.text.size(); ++i) {
+            const QChar c = decoded.text[i];
+            if (c.isHighSurrogate() && i + 1 < decoded.text.size() && decoded.text[i + 1].isLowSurrogate()) {
+                ++i;
+            } else if (c.isSurrogate()) {
+                unencodable = c;
+                break;
+            }
+        }
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+ProfileText DecodeProfile(QByteArrayView bytes) {
+    constexpr QByteArrayView Mark = "\xEF\xBB\xBF";
+    ProfileText decoded;
+    if (bytes.startsWith(Mark)) {
+        decoded.byteOrderMarks = Mark.toByteArray();
+        bytes = bytes.sliced(Mark.size());
+    }
+    // Stateless: a sequence cut short at the end of the file counts as invalid too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    decoded.text = utf8(bytes);
+    if (utf8.hasError()) {
+        decoded.text = DecodeWindows1252(bytes);
+        decoded.encoding = ProfileEncoding::Windows1252;
+    } else if (bytes.startsWith(Mark)) {
+        decoded.byteOrderMarks += Mark;  // the decoder drops a mark at the start of the text as well
+    }
+    return decoded;
+}
 
 // Opened without blocking and checked on the open descriptor: a named pipe or a device in the map's place
 // would otherwise hang the program, and a check of the path before opening could be outrun.
-ProfileReader ProfileReader::FromFile(const QString& path) {
+std::optional<QByteArray> ProfileReader::ReadBytes(const QString& path) {
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return FromBytes({});
+        return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
     }
     struct stat status {};
     QFile file;
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > MaxProfileBytes ||
         !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        return FromBytes({});
+        return std::nullopt;
     }
-    return FromBytes(file.readAll());
+    // Read one byte past the limit: a file that grew since fstat is refused too.
+    QByteArray bytes = file.read(MaxProfileBytes + 1);
+    if (bytes.size() > MaxProfileBytes || file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+ProfileReader ProfileReader::FromFile(const QString& path) {
+    return FromBytes(ReadBytes(path).value_or(QByteArray()));
 }
 
 ProfileReader ProfileReader::FromBytes(QByteArrayView contents) {
-    return ProfileReader(Decode(contents));
+    return ProfileReader(DecodeProfile(contents).text);
 }
 
 ProfileString ProfileReader::GetPrivateProfileString(QStringView section, QStringView key, const QString& def,

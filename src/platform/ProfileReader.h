@@ -19,15 +19,37 @@
 //   characters.
 // - Encoding: the whole file is decoded as UTF-8 when it is valid UTF-8, else as Windows-1252, so files
 //   saved in the Windows 8-bit code page keep their accented letters.
-// - A file that is missing, cannot be read (no permission) or is not a regular file (a directory, a named
-//   pipe, a device) reads like an empty file; reading never waits on a pipe or a device.
+// - A file that is missing, cannot be read (no permission), is not a regular file (a directory, a named
+//   pipe, a device) or is larger than MaxProfileBytes reads like an empty file; reading never waits on a
+//   pipe or a device.
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <utility>
 
 namespace platform {
+
+// A map of a few megabytes is already absurd; a larger file is not read at all.
+inline constexpr qsizetype MaxProfileBytes = qsizetype(4) * 1024 * 1024;
+
+// How a file's bytes were decoded: a writer encodes back the same way.
+enum class ProfileEncoding { Utf8, Windows1252 };
+
+// A file's text as the reader sees it, and what a writer needs to give back the same bytes.
+struct ProfileText {
+    QString text;  // without the byte-order marks
+    ProfileEncoding encoding = ProfileEncoding::Utf8;
+    QByteArray byteOrderMarks;  // the marks skipped before the text
+};
+
+ProfileText DecodeProfile(QByteArrayView bytes);
+
+// The inverse of DecodeProfile: the same bytes for a text it decoded. Nullopt when the encoding cannot
+// hold a character of the text; that character is then stored in unencodable.
+std::optional<QByteArray> EncodeProfile(const ProfileText& decoded, QString& unencodable);
 
 struct ProfileString {
     QString text;         // the value or the default, at most size - 1 characters
@@ -39,6 +61,11 @@ class ProfileReader {
 public:
     static ProfileReader FromFile(const QString& path);
     static ProfileReader FromBytes(QByteArrayView contents);
+
+    // The file's bytes, opened as FromFile opens it: empty when it is missing, nullopt when it exists but
+    // cannot be read whole (no permission, not a regular file, too large), so a writer never mistakes it
+    // for an empty file.
+    static std::optional<QByteArray> ReadBytes(const QString& path);
 
     // The value of key in section, or def when the section or the key is missing; an empty value is
     // returned as an empty text, not as def. Longer texts are cut to size - 1 characters (never

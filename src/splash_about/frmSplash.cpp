@@ -1,5 +1,6 @@
 #include "splash_about/frmSplash.h"
 
+#include "assign/frmAssegna.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
 #include "platform/Fonts.h"
@@ -86,7 +87,11 @@ void frmSplash::CreaControlli() {
 // The hidden windows need no repaint: nothing of them is on screen until they are shown.
 void frmSplash::Form_Load(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell) {
     Generale::MostraIstruzioni = true;
-    mainForm = std::make_unique<MainForm>(std::move(driver), shell);
+    mainForm = std::make_unique<MainForm>(driver, shell);
+    mainForm->SetAssegnaLoader(
+        [driver = std::move(driver), &shell](MainForm& main) -> std::unique_ptr<QWidget> {
+            return std::make_unique<frmAssegna>(main, driver, shell);
+        });
     mainForm->SetAboutLoader([&shell](MainForm& main) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmAbout>(&main, shell);
     });

@@ -376,7 +376,10 @@ TEST_F(MainFormTest, MenusHaveTheirCaptionsAndMenuEmulaIsHiddenAtLoad) {
           {"MenuNull1", ""},
           {"MenuFine", "Fine Programma"}}},
         {{"MenuAbout0", "&?"},
-         {{"MenuAssegna", "Come assegnare i tasti"}, {"MenuNull0", ""}, {"MenuAbout", "Informazioni su..."}}},
+         {{"MenuAssegna", "Come assegnare i tasti"},
+          {"MenuAssegnaTasti", "Assegna i tasti…"},
+          {"MenuNull0", ""},
+          {"MenuAbout", "Informazioni su..."}}},
     };
     const QList<QAction*> menus = form->menuBar()->actions();
     ASSERT_EQ(menus.size(), qsizetype(expected.size()));

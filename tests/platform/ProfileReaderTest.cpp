@@ -1,5 +1,7 @@
 #include "platform/ProfileReader.h"
+#include "platform/ProfileWriter.h"
 #include "support/TempProgramDirectory.h"
+#include "support/UnprivilegedUser.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <string>
-#include <unistd.h>
 
 using namespace std::string_literals;
 using namespace Qt::Literals::StringLiterals;
@@ -57,8 +58,11 @@ const Lookup Lookups[] = {
     {"byte-order mark and CR LF", "\xEF\xBB\xBF[A]\r\nk=1\r\nj= 2 \r\n", u"A", u"j", 255, "2"},
     {"UTF-8", "[A]\nk=citt\xC3\xA0 \xE2\x82\xAC\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
     {"Windows-1252", "[A]\nk=citt\xE0 \x80\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
-    {"Windows-1252 between 0x80 and 0x9F, undefined bytes kept", "[A]\nk=\x80\x81\x8A\x92\x9D\x9F\n", u"A",
-     u"k", 255, u"\u20AC\u0081\u0160\u2019\u009D\u0178"_s},
+    {"Windows-1252 from 0x80 to 0x9F, undefined bytes kept",
+     "[A]\nk=\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
+     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F\n", u"A", u"k", 255,
+     u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u008D\u017D\u008F"
+     u"\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u009D\u017E\u0178"_s},
     {"one invalid byte decodes the whole file as Windows-1252", "[A]\nk=\xC3\xA9\nj=\xE9\n", u"A", u"k", 255,
      u"\u00C3\u00A9"_s},
     {"UTF-8 sequence cut short at the end", "[A]\nk=\xC3", u"A", u"k", 255, u"\u00C3"_s},
@@ -75,6 +79,28 @@ TEST(ProfileReaderTest, LooksUpValuesAsPrivateProfileStringDoes) {
         const auto value = ini.GetPrivateProfileString(lookup.section, lookup.key, Default, lookup.size);
         EXPECT_EQ(value.text, lookup.expected);
         EXPECT_EQ(value.count, lookup.expected.size());
+    }
+}
+
+// The writer changes the line the reader reads, or adds one where the reader finds none: the new value
+// is read back, the encoding is kept, and a key that was found costs no line more.
+TEST(ProfileWriterTest, WritesTheKeyTheReaderFinds) {
+    const QString written = u"nuovo \u00E8"_s;
+    for (const Lookup& lookup : Lookups) {
+        SCOPED_TRACE(lookup.what);
+        const QByteArray file = QByteArray::fromStdString(lookup.file);
+        platform::ProfileWriter ini(file);
+        ini.WriteProfileString(lookup.section, lookup.key, written);
+        QString error;
+        const std::optional<QByteArray> bytes = ini.Bytes(error);
+        ASSERT_TRUE(bytes) << error.toStdString();
+        const auto value = ProfileReader::FromBytes(*bytes).GetPrivateProfileString(lookup.section, lookup.key,
+                                                                                    Default, 255);
+        EXPECT_EQ(value.text, written);
+        EXPECT_EQ(platform::DecodeProfile(*bytes).encoding, platform::DecodeProfile(file).encoding);
+        if (lookup.size == 255 && lookup.expected != Default) {
+            EXPECT_EQ(bytes->count('\n'), file.count('\n'));
+        }
     }
 }
 
@@ -118,30 +144,11 @@ TEST(ProfileReaderTest, FileThatCannotBeReadGivesTheDefault) {
     EXPECT_EQ(ReadK(vanished), Default) << "on a drive that is gone";
 }
 
-// Root reads a file whatever its mode, and tests may run as root (CI does): take an ordinary user's id
-// while reading.
-class UnprivilegedUser {
-public:
-    UnprivilegedUser() : switched_(geteuid() == 0 && seteuid(65534) == 0) {}
-    ~UnprivilegedUser() {
-        if (switched_ && seteuid(0) != 0) {
-            std::abort();
-        }
-    }
-    UnprivilegedUser(const UnprivilegedUser&) = delete;
-    UnprivilegedUser& operator=(const UnprivilegedUser&) = delete;
-
-private:
-    bool switched_;
-};
-
 TEST(ProfileReaderTest, UnreadableFileGivesTheDefault) {
     TempProgramDirectory dir;
     dir.WriteIni("[A]\nk=1\n");
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                      QFile::ExeGroup | QFile::ExeOther));
     ASSERT_TRUE(QFile::setPermissions(IniPath(dir), {}));
-    const UnprivilegedUser user;
+    const UnprivilegedUser user(dir.path());
     QFile probe(IniPath(dir));
     if (probe.open(QIODevice::ReadOnly)) {
         GTEST_SKIP() << "this process can read a file of mode 000";

@@ -8,6 +8,7 @@
 #include "support/TopLevel.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFontInfo>
@@ -74,6 +75,8 @@ TEST_F(Splash, LoadPreparesTheMainAndAboutWindowsHidden) {
     EXPECT_TRUE(Timer1()->isActive());
     EXPECT_EQ(Timer1()->interval(), 1500);
     EXPECT_TRUE(shell.boxes.empty());
+    main->findChild<QAction*>(QStringLiteral("MenuAssegnaTasti"))->trigger();
+    EXPECT_NE(main->findChild<QDialog*>(QStringLiteral("frmAssegna")), nullptr) << "the dialog's loader is wired";
 }
 
 TEST_F(Splash, ShowsTheProductNameAndVersion) {

@@ -1,12 +1,18 @@
 #include "platform/desktop/MapFile.h"
 
+#include "platform/ProfileReader.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/desktop/Settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <optional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -51,7 +57,13 @@ QString MapFile() {
     if (!CommandLineMap().isEmpty()) {
         return CommandLineMap();
     }
-    for (const QString& candidate : MapSearchPath()) {
+    const QStringList candidates = MapSearchPath();
+    // Beside the executable is the map's own place: a broken file there is the map, read as empty,
+    // and is not passed over for a map the portable copy did not ask for.
+    if (QFileInfo::exists(candidates.first())) {
+        return candidates.first();
+    }
+    for (const QString& candidate : candidates.sliced(1)) {
         if (IsReadableMap(candidate)) {
             return candidate;
         }
@@ -81,20 +93,67 @@ QString ExampleMapPath() {
     return IsReadableMap(installed) ? installed : QString();
 }
 
+MapTarget MapSaveTarget() {
+    if (!CommandLineMap().isEmpty()) {
+        return {CommandLineMap(), {}, {}};
+    }
+    const QString found = MapFile();
+    if (found.isEmpty()) {
+        return {UserMapPath(), {}, {}};
+    }
+    const QFileInfo info(found);
+    const bool writable = info.isFile() && info.isWritable();
+    if (found == MapSearchPath().first()) {
+        return writable ? MapTarget{found, {}, {}} : MapTarget{{}, {}, found};
+    }
+    if (writable || found == UserMapPath()) {
+        return {found, {}, {}};
+    }
+    return {UserMapPath(), found, {}};
+}
+
+bool CopyToNewFile(const QString& source, const QString& target) {
+    const std::optional<QByteArray> bytes = ProfileReader::ReadBytes(source);
+    if (!bytes) {
+        return false;
+    }
+    // Created here or not at all: a file made at target meanwhile is never replaced, and the mode is
+    // 0666 less the umask, as for any file the user makes.
+    const QByteArray name = QFile::encodeName(target);
+    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return false;
+    }
+    QFile file;
+    if (!file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+    }
+    const bool written = file.isOpen() && file.write(*bytes) == bytes->size() && file.flush();
+    file.close();
+    if (!written) {
+        ::unlink(name.constData());
+    }
+    return written;
+}
+
+QString MapBlockedText(const QString& path) {
+    return QCoreApplication::translate("MapFile",
+                                       "Il file %1 accanto al programma non si può modificare ed è letto al "
+                                       "posto di ogni altra mappa.\rPer usare un'altra mappa avviare il "
+                                       "programma con --map FILE.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 QString MapToEdit() {
-    QString found = MapFile();
-    if (!found.isEmpty()) {
-        return found;
+    const MapTarget target = MapSaveTarget();
+    if (target.path.isEmpty()) {
+        return {};
     }
-    QString user = UserMapPath();
-    const QString example = ExampleMapPath();
-    // QFile::copy never replaces an existing file, whatever kind of file it is.
-    if (QDir().mkpath(QFileInfo(user).absolutePath()) && !example.isEmpty() && QFile::copy(example, user)) {
-        // The installed example is read-only for the user; the copy is theirs to change.
-        QFile::setPermissions(user,
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QString source = target.copyFrom.isEmpty() ? ExampleMapPath() : target.copyFrom;
+    if (QDir().mkpath(QFileInfo(target.path).absolutePath()) && !source.isEmpty()) {
+        CopyToNewFile(source, target.path);  // fails harmlessly where a file already stands
     }
-    return user;
+    return target.path;
 }
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
-// Which Corvane.ini the program reads and the user edits. The first readable regular file wins:
-// beside the executable (a portable copy keeps its own map), then the user's XDG config directory,
-// then each system XDG config directory; or only the file named on the command line.
+// Which Corvane.ini the program reads and the user edits. Beside the executable (a portable copy keeps
+// its own map) any file of that name wins; else the first readable regular file in the user's XDG config
+// directory, then in each system XDG config directory; or only the file named on the command line.
 
 #include <QString>
 #include <QStringList>
@@ -15,8 +15,9 @@ inline constexpr char16_t NomeMappa[] = u"Corvane.ini";
 // $XDG_CONFIG_DIRS (/etc/xdg when unset or empty).
 QStringList MapSearchPath();
 
-// The map to read: the command line's file when one was set, else the first candidate that is a
-// readable regular file (directories, pipes and devices are passed over), else empty.
+// The map to read: the command line's file when one was set, else the file beside the executable when
+// anything of that name is there (unreadable, it reads as empty), else the first other candidate that
+// is a readable regular file (directories, pipes and devices are passed over), else empty.
 QString MapFile();
 
 // The command line's map, used instead of the search; an empty text restores the search.
@@ -32,8 +33,31 @@ QString UserMapPath();
 // executable's directory, else corvane/Corvane.ini in the XDG data directories. Empty when missing.
 QString ExampleMapPath();
 
-// The file to open in an editor: MapFile() when there is one; otherwise the user's path, with its
-// folder created and the example copied there when the path is still free. Never replaces a file.
+// Where a changed map goes so that the program reads it from then on.
+struct MapTarget {
+    // The file to write; empty when no file the user can write would be read (see blocked).
+    QString path;
+    // When path is still free: the map read now (a system map the user cannot write), to start from.
+    QString copyFrom;
+    // The map beside the executable when the user cannot write it: it wins the search whatever is
+    // saved elsewhere.
+    QString blocked;
+};
+
+// The command line's map; the map read now when the user can write it; the user's own map in place of
+// a system map they cannot write, or when there is no map at all; nothing when an unwritable map
+// beside the executable is read.
+MapTarget MapSaveTarget();
+
+// Creates target as a copy of source, never replacing anything that stands at target; the new file's
+// mode follows the user's umask. False when nothing was created.
+bool CopyToNewFile(const QString& source, const QString& target);
+
+// Says that the map beside the executable cannot be changed by the user and how to use another one.
+QString MapBlockedText(const QString& path);
+
+// The file to open in an editor: MapSaveTarget's path, with its folder created and, while it is free,
+// the map read now (else the example) copied there. Empty when MapSaveTarget has no path.
 QString MapToEdit();
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/desktop/MapFile.h"
 #include "platform/ProgramDirectory.h"
 #include "support/TempProgramDirectory.h"
+#include "support/UnprivilegedUser.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,16 +109,21 @@ TEST_F(MapFileTest, FirstReadableFileInSearchOrderWins) {
          tree + "sys1:" + tree + "sys2",
          {{system2, Kind::File}},
          system2},
-        {"a folder beside the program is passed over",
+        {"a folder beside the program stops the search",
          tree + "user",
          tree + "sys1",
          {{beside, Kind::Folder}, {user, Kind::File}},
-         user},
-        {"a named pipe is passed over",
+         beside},
+        {"a named pipe beside the program stops the search",
          tree + "user",
          tree + "sys1",
          {{beside, Kind::Pipe}, {user, Kind::File}},
-         user},
+         beside},
+        {"a named pipe elsewhere is passed over",
+         tree + "user",
+         tree + "sys1",
+         {{user, Kind::Pipe}, {system1, Kind::File}},
+         system1},
         {"a link to a vanished drive is passed over",
          tree + "user",
          tree + "sys1",
@@ -163,6 +169,56 @@ TEST_F(MapFileTest, FirstReadableFileInSearchOrderWins) {
     QDir::setCurrent(QDir::tempPath());
 }
 
+// TempProgramDirectory's tree: the program in it, the user's config in "config", the system's in "xdg".
+TEST_F(MapFileTest, AChangedMapGoesWhereTheSearchFindsItFromThenOn) {
+    const QString beside = QStringLiteral("Corvane.ini");
+    const QString user = QStringLiteral("config/corvane/Corvane.ini");
+    const QString system = QStringLiteral("xdg/corvane/Corvane.ini");
+    const struct {
+        const char* what;
+        QString present;  // a map the user cannot write ("@" before: one they can), or none
+        QString commandLine;
+        QString path, copyFrom, blocked;
+    } cases[] = {
+        {"no map: the user's", {}, {}, user, {}, {}},
+        {"the user's own", u'@' + user, {}, user, {}, {}},
+        {"a system map the user cannot write: a copy in the user's place", system, {}, user, system, {}},
+        {"a system map the user can write", u'@' + system, {}, system, {}, {}},
+        {"beside the program, writable", u'@' + beside, {}, beside, {}, {}},
+        {"beside the program, not writable: no save would take effect", beside, {}, {}, {}, beside},
+        {"the command line's map", beside, QStringLiteral("altra.ini"), QStringLiteral("altra.ini"), {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempProgramDirectory fresh;
+        const auto at = [&fresh](const QString& relative) {
+            return relative.isEmpty() ? QString() : fresh.path() + u'/' + relative;
+        };
+        if (!c.present.isEmpty()) {
+            const QString path = at(QString(c.present).remove(u'@'));
+            Make(path, Kind::File);
+            ASSERT_TRUE(QFile::setPermissions(path, c.present.startsWith(u'@') ? QFile::WriteOwner | QFile::ReadOwner
+                                                                                 : QFile::ReadOwner));
+        }
+        platform::SetMapFile(at(c.commandLine));
+        platform::MapTarget target;
+        {
+            const UnprivilegedUser nobody(fresh.path());
+            target = platform::MapSaveTarget();
+            if (!target.copyFrom.isEmpty()) {
+                EXPECT_EQ(platform::MapToEdit(), at(user));
+                QFile copy(at(user));
+                EXPECT_TRUE(copy.open(QIODevice::ReadWrite) && copy.readAll() == "[Tasti]\n0=3\n")
+                    << "the user's own copy of the system map";
+                EXPECT_EQ(platform::MapFile(), at(user)) << "found first from then on";
+            }
+        }
+        platform::SetMapFile(QString());
+        EXPECT_EQ((QStringList{target.path, target.copyFrom, target.blocked}),
+                  (QStringList{at(c.path), at(c.copyFrom), at(c.blocked)}));
+    }
+}
+
 TEST_F(MapFileTest, SystemDefaultIsEtcXdgAndTheCommandLinesMapReplacesTheSearch) {
     environment.Set("XDG_CONFIG_DIRS", std::nullopt);
     EXPECT_EQ(platform::MapSearchPath().constLast(), QStringLiteral("/etc/xdg/corvane/Corvane.ini"));
@@ -186,7 +242,12 @@ TEST_F(MapFileTest, EditingWithoutAMapCopiesTheExampleOnlyIntoAFreePlace) {
 
     const QString user = At(QStringLiteral("config/corvane/Corvane.ini"));
     EXPECT_EQ(platform::MapFile(), QString());
+    const mode_t umaskBefore = umask(027);
     EXPECT_EQ(platform::MapToEdit(), user);
+    umask(umaskBefore);
+    struct stat status {};
+    ASSERT_EQ(stat(QFile::encodeName(user).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640U) << "the umask kept";
     QFile copy(user);
     ASSERT_TRUE(copy.open(QIODevice::ReadWrite)) << "the copy is the user's to change";
     EXPECT_EQ(copy.readAll(), QByteArray("[Tasti]\n0=3\n"));

@@ -1,0 +1,414 @@
+#include "assign/frmAssegna.h"
+
+#include "joystick/cJoy.h"
+#include "joystick/timer_module.h"
+#include "mainwindow/MainForm.h"
+#include "platform/ProfileReader.h"
+#include "platform/ProfileWriter.h"
+#include "platform/desktop/DesktopPrograms.h"
+#include "platform/desktop/MapFile.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace {
+
+// The on-screen buttons' captions, by button index.
+constexpr std::array<const char*, Generale::NumTasti> Didascalie = {
+    "1", "2", "3", "4", "9", "10", "Mode", "Vibr", "L1", "R1", "L2", "R2", "X/Y", "Z/R",
+};
+
+// The cross's elements, named as the main window names them.
+constexpr std::array<const char*, Generale::NumPosizioni> Croce = {
+    QT_TRANSLATE_NOOP("MainForm", "Croce al centro"),
+    QT_TRANSLATE_NOOP("MainForm", "Croce in alto"),
+    QT_TRANSLATE_NOOP("MainForm", "Croce in alto a destra"),
+    QT_TRANSLATE_NOOP("MainForm", "Croce a destra"),
+    QT_TRANSLATE_NOOP("MainForm", "Croce in basso a destra"),
+    QT_TRANSLATE_NOOP("MainForm", "Croce in basso"),
+    QT_TRANSLATE_NOOP("MainForm", "Croce in basso a sinistra"),
+    QT_TRANSLATE_NOOP("MainForm", "Croce a sinistra"),
+    QT_TRANSLATE_NOOP("MainForm", "Croce in alto a sinistra"),
+};
+
+QString Nome(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+template<typename T>
+T* Nuovo(QWidget* parent, const QString& name) {
+    auto* widget = new T(parent);
+    widget->setObjectName(name);
+    return widget;
+}
+
+QSpinBox* Intero(QWidget* parent, const QString& name) {
+    auto* box = Nuovo<QSpinBox>(parent, name);
+    box->setRange(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    return box;
+}
+
+// Message boxes separate lines with a carriage return; a label breaks at a line feed.
+QString PerEtichetta(QString text) {
+    return text.replace(u'\r', u'\n');
+}
+
+}  // namespace
+
+frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver> driver,
+                       platform::Shell& shell)
+    : QDialog(&main), main(main), driver(std::move(driver)), shell(shell) {
+    setObjectName(QStringLiteral("frmAssegna"));
+    setWindowTitle(tr("Assegna i tasti"));
+    setWindowModality(Qt::WindowModal);
+    CreaControlli();
+    tastiCorvane = TastiDelCorvane(this->driver.get());
+    Mostra(Generale::MappaCaricata());
+    letto = LeggiOrigine();
+
+    const platform::MapTarget target = platform::MapSaveTarget();
+    if (!target.blocked.isEmpty()) {
+        mappa->setText(PerEtichetta(platform::MapBlockedText(target.blocked)));
+        salva->setEnabled(false);  // no save that would not take effect
+    }
+    if (!tastiCorvane) {
+        stato->setText(tr("Nessun corvane collegato: i codici si possono scrivere a mano."));
+        for (const Riga& riga : righe) {
+            riga.premi->setEnabled(false);
+        }
+    }
+    if (const std::shared_ptr<cJoy>& joy = main.Monitor()) {
+        connect(joy.get(), &cJoy::JoyButton, this, &frmAssegna::cJoy_JoyButton, Qt::DirectConnection);
+    }
+}
+
+frmAssegna::~frmAssegna() = default;
+
+void frmAssegna::CreaControlli() {
+    auto* tasti = Nuovo<QGroupBox>(this, QStringLiteral("Fra_Tasti"));
+    tasti->setTitle(tr("Tasti"));
+    auto* griglia = new QGridLayout(tasti);
+    griglia->addWidget(new QLabel(tr("Codice"), tasti), 0, 1);
+    griglia->addWidget(new QLabel(tr("Comando"), tasti), 0, 3);
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        Riga& riga = righe[i];
+        riga.codice = Intero(tasti, Nome("Txt_Codice", i));
+        riga.premi = Nuovo<QPushButton>(tasti, Nome("Cmd_Premi", i));
+        riga.premi->setText(tr("Premi…"));
+        riga.comando = Nuovo<QLineEdit>(tasti, Nome("Txt_Comando", i));
+        riga.comando->setMinimumWidth(240);
+        riga.sfoglia = Nuovo<QPushButton>(tasti, Nome("Cmd_Sfoglia", i));
+        riga.sfoglia->setText(QStringLiteral("…"));
+        riga.sfoglia->setToolTip(tr("Scegli il programma"));
+        riga.prova = Nuovo<QPushButton>(tasti, Nome("Cmd_Prova", i));
+        riga.prova->setText(tr("Prova"));
+        riga.avviso = Nuovo<QLabel>(tasti, Nome("Lab_Avviso", i));
+        riga.avviso->setTextFormat(Qt::PlainText);
+        riga.avviso->setWordWrap(true);
+        riga.avviso->setMinimumWidth(200);
+        const int r = i + 1;
+        griglia->addWidget(new QLabel(QString::fromLatin1(Didascalie[i]), tasti), r, 0);
+        griglia->addWidget(riga.codice, r, 1);
+        griglia->addWidget(riga.premi, r, 2);
+        griglia->addWidget(riga.comando, r, 3);
+        griglia->addWidget(riga.sfoglia, r, 4);
+        griglia->addWidget(riga.prova, r, 5);
+        griglia->addWidget(riga.avviso, r, 6);
+        connect(riga.codice, &QSpinBox::valueChanged, this, &frmAssegna::AggiornaAvvisi);
+        connect(riga.comando, &QLineEdit::textChanged, this, &frmAssegna::AggiornaAvvisi);
+        connect(riga.premi, &QPushButton::clicked, this, [this, i] { Impara(i); });
+        connect(riga.sfoglia, &QPushButton::clicked, this, [this, i] { Sfoglia(i); });
+        connect(riga.prova, &QPushButton::clicked, this, [this, i] { Prova(i); });
+    }
+
+    auto* croce = Nuovo<QGroupBox>(this, QStringLiteral("Fra_Croce"));
+    croce->setTitle(tr("Croce direzionale: elemento mostrato per ogni codice"));
+    auto* grigliaCroce = new QGridLayout(croce);
+    for (int d = 0; d < Generale::NumPosizioni; ++d) {
+        posizioni[d] = Intero(croce, Nome("Txt_Posizione", d));
+        grigliaCroce->addWidget(new QLabel(QString::number(d), croce), d, 0);
+        grigliaCroce->addWidget(posizioni[d], d, 1);
+        grigliaCroce->addWidget(new QLabel(QCoreApplication::translate("MainForm", Croce[d]), croce), d, 2);
+    }
+
+    auto* levette = Nuovo<QGroupBox>(this, QStringLiteral("Fra_Levette"));
+    levette->setTitle(tr("Levette analogiche"));
+    auto* colonna = new QVBoxLayout(levette);
+    ordineXY = Nuovo<QCheckBox>(levette, QStringLiteral("Chk_OrdineXY"));
+    ordineXY->setText(tr("Levetta sinistra: X orizzontale, Y verticale (altrimenti scambiati)"));
+    ordineZR = Nuovo<QCheckBox>(levette, QStringLiteral("Chk_OrdineZR"));
+    ordineZR->setText(tr("Levetta destra: Z orizzontale, R verticale (altrimenti scambiati)"));
+    colonna->addWidget(ordineXY);
+    colonna->addWidget(ordineZR);
+    const std::array<const char*, 4> assi{"X", "Y", "Z", "R"};
+    for (std::size_t a = 0; a < segni.size(); ++a) {
+        segni[a] = Nuovo<QCheckBox>(levette, QStringLiteral("Chk_Segno") + QLatin1String(assi[a]));
+        segni[a]->setText(tr("Asse %1 nel suo verso (altrimenti invertito)").arg(QLatin1String(assi[a])));
+        colonna->addWidget(segni[a]);
+    }
+
+    mappa = Nuovo<QLabel>(this, QStringLiteral("Lab_Mappa"));
+    mappa->setWordWrap(true);
+    stato = Nuovo<QLabel>(this, QStringLiteral("Lab_Stato"));
+    stato->setWordWrap(true);
+
+    auto* pulsanti = new QDialogButtonBox(this);
+    salva = pulsanti->addButton(tr("Salva"), QDialogButtonBox::AcceptRole);
+    salva->setObjectName(QStringLiteral("Cmd_Salva"));
+    QPushButton* annulla = pulsanti->addButton(tr("Annulla"), QDialogButtonBox::RejectRole);
+    annulla->setObjectName(QStringLiteral("Cmd_Annulla"));
+    // Salva closes the dialog only once the file is written.
+    connect(salva, &QPushButton::clicked, this, &frmAssegna::Salva);
+    connect(annulla, &QPushButton::clicked, this, &frmAssegna::reject);
+
+    auto* destra = new QVBoxLayout;
+    destra->addWidget(croce);
+    destra->addWidget(levette);
+    destra->addStretch();
+    auto* sopra = new QHBoxLayout;
+    sopra->addWidget(tasti);
+    sopra->addLayout(destra);
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addLayout(sopra);
+    tutto->addWidget(mappa);
+    tutto->addWidget(stato);
+    tutto->addWidget(pulsanti);
+}
+
+void frmAssegna::Mostra(const Generale::Mappa& tabelle) {
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        righe[i].codice->setValue(tabelle.codici[i]);
+        righe[i].comando->setText(tabelle.comandi[i]);
+    }
+    for (int d = 0; d < Generale::NumPosizioni; ++d) {
+        posizioni[d]->setValue(tabelle.posizioni[d]);
+    }
+    ordineXY->setChecked(tabelle.ordineXY);
+    ordineZR->setChecked(tabelle.ordineZR);
+    for (std::size_t a = 0; a < segni.size(); ++a) {
+        segni[a]->setChecked(tabelle.segni[a] == 1);
+    }
+    AggiornaAvvisi();
+}
+
+Generale::Mappa frmAssegna::MappaMostrata() const {
+    Generale::Mappa tabelle;
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        tabelle.codici[i] = righe[i].codice->value();
+        tabelle.comandi[i] = righe[i].comando->text();
+    }
+    for (int d = 0; d < Generale::NumPosizioni; ++d) {
+        tabelle.posizioni[d] = posizioni[d]->value();
+    }
+    tabelle.ordineXY = ordineXY->isChecked();
+    tabelle.ordineZR = ordineZR->isChecked();
+    for (std::size_t a = 0; a < segni.size(); ++a) {
+        tabelle.segni[a] = segni[a]->isChecked() ? 1 : -1;
+    }
+    return tabelle;
+}
+
+// What a row will do, said where it is risky: a button lit on every press, one lit with another, a
+// code the controller can never give, a command that would not load back as written.
+void frmAssegna::AggiornaAvvisi() {
+    const Generale::Mappa tabelle = MappaMostrata();
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        const int32_t codice = tabelle.codici[i];
+        QStringList avvisi;
+        if (codice == 0) {
+            avvisi << tr("acceso a ogni pressione di un tasto");
+        }
+        QStringList uguali;
+        for (int j = 0; j < Generale::NumTasti; ++j) {
+            if (j != i && tabelle.codici[j] == codice) {
+                uguali << QString::fromLatin1(Didascalie[j]);
+            }
+        }
+        if (!uguali.isEmpty()) {
+            avvisi << tr("stesso codice del tasto %1").arg(uguali.join(QStringLiteral(", ")));
+        }
+        const uint32_t bit = static_cast<uint32_t>(codice);
+        if (tastiCorvane && *tastiCorvane < 32 && (bit >> *tastiCorvane) != 0) {
+            avvisi << tr("mai premuto: il corvane collegato ha %1 tasti").arg(*tastiCorvane);
+        }
+        const QString motivo = Generale::ComandoNonSalvabile(codice, tabelle.comandi[i]);
+        if (!motivo.isEmpty()) {
+            avvisi << motivo;
+        }
+        righe[i].avviso->setText(avvisi.join(QStringLiteral("; ")));
+        righe[i].prova->setEnabled(!tabelle.comandi[i].isEmpty());
+    }
+}
+
+std::optional<uint32_t> frmAssegna::TastiDelCorvane(platform::JoystickDriver* driver) {
+    for (const uint32_t slot : {0U, 1U}) {
+        platform::JOYCAPSA caps;
+        if (driver != nullptr && driver->joyGetDevCapsA(slot, caps) == platform::JOYERR_NOERROR) {
+            return caps.wNumButtons;
+        }
+    }
+    return std::nullopt;
+}
+
+// The running monitor is used; with acquisition off the dialog starts it as Start does, and stops it
+// again when it closes.
+void frmAssegna::Impara(int riga) {
+    const std::shared_ptr<cJoy>& joy = main.Monitor();
+    if (!joy) {
+        return;
+    }
+    if (timer_module::CurrentJoyMonitor != joy) {
+        main.Cmd_Start_Click();
+        letturaAvviata = timer_module::CurrentJoyMonitor == joy;
+        if (!letturaAvviata) {
+            stato->setText(tr("Il corvane non risponde: il codice si può scrivere a mano."));
+            return;
+        }
+    }
+    if (rigaInApprendimento < 0) {
+        // The buttons pressed to learn a code must not start the commands they have now.
+        disconnect(joy.get(), &cJoy::JoyButton, &main, &MainForm::cJoy_JoyButton);
+    }
+    rigaInApprendimento = riga;
+    accordo = 0;
+    stato->setText(tr("Premere insieme i tasti del corvane per il tasto %1, poi rilasciarli.")
+                       .arg(QString::fromLatin1(Didascalie[riga])));
+}
+
+// From the first press until every button is up again the masks seen are joined: a chord gives all
+// its buttons' bits.
+void frmAssegna::cJoy_JoyButton(int32_t BtnPressed) {
+    if (rigaInApprendimento < 0) {
+        return;
+    }
+    if (BtnPressed != 0) {
+        accordo |= BtnPressed;
+        return;
+    }
+    if (accordo == 0) {
+        return;
+    }
+    righe[rigaInApprendimento].codice->setValue(accordo);
+    stato->setText(tr("Il tasto %1 ha ora il codice %2.")
+                       .arg(QString::fromLatin1(Didascalie[rigaInApprendimento]))
+                       .arg(accordo));
+    FineApprendimento();
+}
+
+void frmAssegna::FineApprendimento() {
+    if (rigaInApprendimento >= 0 && main.Monitor()) {
+        connect(main.Monitor().get(), &cJoy::JoyButton, &main, &MainForm::cJoy_JoyButton,
+                Qt::DirectConnection);
+    }
+    rigaInApprendimento = -1;
+}
+
+void frmAssegna::Sfoglia(int riga) {
+    const QString file = QFileDialog::getOpenFileName(this, tr("Scegli il programma"));
+    if (!file.isEmpty()) {
+        righe[riga].comando->setText(platform::QuotedArgument(file));
+    }
+}
+
+// As a press of the button would start it: split the same way, no shell, the focus kept.
+void frmAssegna::Prova(int riga) {
+    const QString comando = righe[riga].comando->text();
+    if (!comando.isEmpty()) {
+        shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+    }
+}
+
+std::optional<QByteArray> frmAssegna::LeggiOrigine() {
+    const platform::MapTarget target = platform::MapSaveTarget();
+    const QFileInfo info(target.path);
+    const QString origine = info.exists() || info.isSymLink() ? target.path : target.copyFrom;
+    return origine.isEmpty() ? QByteArray() : platform::ProfileReader::ReadBytes(origine);
+}
+
+int frmAssegna::Avvisa(const QString& text, uint32_t flags) {
+    return shell.MsgBox(this, text, flags | platform::MB_SETFOREGROUND, main.windowTitle());
+}
+
+void frmAssegna::Salva() {
+    const Generale::Mappa tabelle = MappaMostrata();
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        const QString motivo = Generale::ComandoNonSalvabile(tabelle.codici[i], tabelle.comandi[i]);
+        if (!motivo.isEmpty()) {
+            Avvisa(tr("Il tasto %1 non si può salvare: %2.").arg(QString::fromLatin1(Didascalie[i]), motivo),
+                   platform::MB_ICONERROR);
+            return;
+        }
+    }
+    const QString lettoDa = platform::MapFile();
+    const platform::MapTarget target = platform::MapSaveTarget();
+    if (target.path.isEmpty()) {
+        Avvisa(platform::MapBlockedText(target.blocked), platform::MB_ICONERROR);
+        return;
+    }
+    const QString nome = QDir::toNativeSeparators(target.path);
+    const std::optional<QByteArray> attuale = LeggiOrigine();
+    if (!attuale) {
+        Avvisa(tr("Impossibile salvare il file %1:\rnon si può leggere per intero, e quello che contiene "
+                  "andrebbe perso.")
+                   .arg(nome),
+               platform::MB_ICONERROR);
+        return;
+    }
+    if (attuale != letto) {
+        QMessageBox domanda(QMessageBox::Question, main.windowTitle(),
+                            tr("Il file %1 è cambiato dopo che questa finestra lo ha letto.").arg(nome),
+                            QMessageBox::NoButton, this);
+        QPushButton* ricarica = domanda.addButton(tr("Ricarica"), QMessageBox::ResetRole);
+        QPushButton* sovrascrivi = domanda.addButton(tr("Sovrascrivi"), QMessageBox::AcceptRole);
+        domanda.setEscapeButton(domanda.addButton(tr("Annulla"), QMessageBox::RejectRole));
+        domanda.exec();
+        if (domanda.clickedButton() == ricarica) {
+            Generale::CaricaMappa();
+            Mostra(Generale::MappaCaricata());
+            letto = attuale;
+            return;
+        }
+        if (domanda.clickedButton() != sovrascrivi) {
+            return;
+        }
+    }
+    platform::ProfileWriter ini(*attuale);
+    Generale::SalvaMappa(tabelle, *attuale, ini);
+    QString errore;
+    if (!QDir().mkpath(QFileInfo(target.path).absolutePath())) {
+        errore = tr("la cartella non si può creare");
+    }
+    if (!errore.isEmpty() || !ini.Save(target.path, errore)) {
+        Avvisa(tr("Impossibile salvare il file %1:\r%2").arg(nome, errore), platform::MB_ICONERROR);
+        return;
+    }
+    Generale::CaricaMappa();
+    if (target.path != lettoDa) {
+        Avvisa(tr("La mappa è stata salvata nel file %1, letto d'ora in poi.").arg(nome),
+               platform::MB_ICONINFORMATION);
+    }
+    accept();
+}
+
+void frmAssegna::done(int result) {
+    FineApprendimento();
+    if (letturaAvviata) {
+        letturaAvviata = false;
+        main.Cmd_Stop_Click();
+    }
+    QDialog::done(result);
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The key-assignment dialog: the map as loaded now, one row per on-screen button (its code, learnt by
+// pressing the controller's buttons or typed, and its command), the direction cross and the sticks'
+// order and signs. Salva writes only what changed into the map file the program reads (or the user's
+// own map where that one cannot be written) and loads it again; Annulla changes nothing.
+
+#include "keymap/Generale.h"
+#include "platform/JoystickDriver.h"
+#include "platform/Shell.h"
+
+#include <QByteArray>
+#include <QDialog>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class MainForm;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+class frmAssegna final : public QDialog {
+    Q_OBJECT
+public:
+    frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell);
+    ~frmAssegna() override;
+
+    // The tables as the dialog shows them.
+    Generale::Mappa MappaMostrata() const;
+
+    // Closing by any way stops a reading the dialog started.
+    void done(int result) override;
+
+private:
+    struct Riga {
+        QSpinBox* codice = nullptr;
+        QPushButton* premi = nullptr;
+        QLineEdit* comando = nullptr;
+        QPushButton* sfoglia = nullptr;
+        QPushButton* prova = nullptr;
+        QLabel* avviso = nullptr;
+    };
+
+    void CreaControlli();
+    void Mostra(const Generale::Mappa& tabelle);
+    void AggiornaAvvisi();
+    // The buttons of the controller read, or nullopt when none answers (or there is no driver).
+    static std::optional<uint32_t> TastiDelCorvane(platform::JoystickDriver* driver);
+    void Impara(int riga);
+    void cJoy_JoyButton(int32_t BtnPressed);
+    // Gives the main window the monitor's button events back.
+    void FineApprendimento();
+    void Sfoglia(int riga);
+    void Prova(int riga);
+    void Salva();
+    // Reads the file a save would start from: empty when there is none, nullopt when it cannot be
+    // read whole.
+    static std::optional<QByteArray> LeggiOrigine();
+    int Avvisa(const QString& text, uint32_t flags);
+
+    MainForm& main;
+    std::shared_ptr<platform::JoystickDriver> driver;
+    platform::Shell& shell;
+
+    std::array<Riga, Generale::NumTasti> righe;
+    std::array<QSpinBox*, Generale::NumPosizioni> posizioni{};
+    QCheckBox* ordineXY = nullptr;
+    QCheckBox* ordineZR = nullptr;
+    std::array<QCheckBox*, 4> segni{};  // X, Y, Z, R: checked for -1
+    QLabel* mappa = nullptr;            // where the map is saved, when that needs saying
+    QLabel* stato = nullptr;            // the controller and the learning
+    QPushButton* salva = nullptr;
+
+    std::optional<uint32_t> tastiCorvane;  // the attached controller's buttons; nullopt: none
+    std::optional<QByteArray> letto;       // the file as it was when the dialog showed it
+    int rigaInApprendimento = -1;          // the row whose code the next chord sets, or -1
+    int32_t accordo = 0;                   // buttons seen down since the chord's first press
+    bool letturaAvviata = false;           // the dialog started the reading and stops it on close
+};

@@ -1,0 +1,142 @@
+// The key-assignment dialog over a loaded main window, a scripted pad and a real map file.
+
+#include "assign/frmAssegna.h"
+#include "joystick/cJoy.h"
+#include "joystick/timer_module.h"
+#include "mainwindow/MainFormFixture.h"
+#include "support/UnprivilegedUser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QTimer>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+class AssegnaTest : public MainFormTest {
+protected:
+    void SetUp() override {
+        MainFormTest::SetUp();
+        form->SetAssegnaLoader([this](MainForm& main) -> std::unique_ptr<QWidget> {
+            return std::make_unique<frmAssegna>(main, driver, shell);
+        });
+    }
+    void Apri() {
+        form->findChild<QAction*>(QStringLiteral("MenuAssegnaTasti"))->trigger();
+        dialog = form->findChild<frmAssegna*>(QStringLiteral("frmAssegna"));
+        ASSERT_NE(dialog, nullptr);
+    }
+    QSpinBox* Codice(int i) const { return dialog->findChild<QSpinBox*>(Element("Txt_Codice", i)); }
+    void Click(const QString& name) const { dialog->findChild<QPushButton*>(name)->click(); }
+    QString Ini() const { return dir.path() + QStringLiteral("/Corvane.ini"); }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    }
+
+    frmAssegna* dialog = nullptr;
+};
+
+TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem) {
+    dir.WriteIni("; mia\n[Tasti]\n0=1\n2=4 [beep]\n");
+    Generale::CaricaMappa();
+    FakeJoystickDriver::Slot& pad = driver->Answering(0);
+    pad.caps.wNumButtons = 12;
+    Apri();
+    Click(Element("Cmd_Premi", 3));
+    ASSERT_EQ(timer_module::CurrentJoyMonitor, form->Monitor()) << "acquisition off: started for the dialog";
+    for (const uint32_t buttons : {0b0100U, 0b1100U, 0b1000U, 0U}) {
+        pad.reading.dwButtons = buttons;
+        form->Monitor()->Joystick_GetPos();
+    }
+    EXPECT_EQ(Codice(3)->value(), 12) << "both bits of the chord";
+    EXPECT_TRUE(shell.starts.empty()) << "no command started by the buttons pressed to learn";
+    dialog->findChild<QLineEdit*>(Element("Txt_Comando", 3))->setText(QStringLiteral("xterm -e top"));
+    Click(QStringLiteral("Cmd_Salva"));
+
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr) << "stopped again on close";
+    EXPECT_EQ(Read(Ini()), "; mia\n[Tasti]\n0=1\n2=4 [beep]\n3=12 [xterm -e top]\n");
+    EXPECT_TRUE(shell.boxes.empty()) << "saved where it was read";
+
+    form->Cmd_Start_Click();
+    pad.reading.dwButtons = 0b1100;
+    form->Monitor()->Joystick_GetPos();
+    EXPECT_EQ(Highlights(), Only({2, 3}, Generale::NumTasti));
+    EXPECT_EQ(Commands(), (std::vector<QString>{QStringLiteral("beep"), QStringLiteral("xterm -e top")}));
+    form->Cmd_Stop_Click();
+}
+
+// Each row changes button 0's code from 1 to 7 and saves, as nobody on a tree nobody owns: as root a
+// read-only folder would take the write.
+TEST_F(AssegnaTest, ABadDayLosesNothing) {
+    const QByteArray before = "[Tasti]\r\n0=1\r\n";
+    const struct {
+        const char* what;
+        bool readOnlyFolder, link;
+        rlim_t fileSizeLimit;
+        const char* meanwhile;  // the file as changed after the dialog read it
+        const char* answer;     // to the question that raises
+        QByteArray expected;
+        bool saved, errorBox;
+    } faults[] = {
+        {"read-only folder", true, false, RLIM_INFINITY, nullptr, nullptr, before, false, true},
+        {"full disk", false, false, 8, nullptr, nullptr, before, false, true},
+        {"symbolic link: target written", false, true, RLIM_INFINITY, nullptr, nullptr, "[Tasti]\r\n0=7\r\n", true,
+         false},
+        {"changed: Annulla", false, false, RLIM_INFINITY, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false, false},
+        {"changed: Ricarica", false, false, RLIM_INFINITY, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false,
+         false},
+        {"changed: Sovrascrivi", false, false, RLIM_INFINITY, "[Tasti]\n0=2\nj=x\n", "Sovrascrivi",
+         "[Tasti]\n0=7\nj=x\n", true, false},
+    };
+    std::signal(SIGXFSZ, SIG_IGN);  // past the file-size limit a write fails with EFBIG instead
+    for (const auto& f : faults) {
+        SCOPED_TRACE(f.what);
+        QFile::remove(Ini());
+        const QString target = f.link ? dir.path() + QStringLiteral("/vera.ini") : Ini();
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(before) == before.size());
+        file.close();
+        ASSERT_TRUE(!f.link || QFile::link(target, Ini()));
+        Generale::CaricaMappa();
+        shell.boxes.clear();
+        const UnprivilegedUser nobody(dir.path());
+        Apri();
+        Codice(0)->setValue(7);
+        if (f.readOnlyFolder) {
+            ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        }
+        if (f.meanwhile) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(f.meanwhile) > 0);
+            file.close();
+            QTimer::singleShot(0, [&f] {
+                const auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == QLatin1String(f.answer)) {
+                        button->click();
+                    }
+                }
+            });
+        }
+        const rlimit limit{f.fileSizeLimit, RLIM_INFINITY}, unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        Click(QStringLiteral("Cmd_Salva"));
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        EXPECT_EQ(Read(target), f.expected);
+        EXPECT_EQ(QFileInfo(Ini()).isSymLink(), f.link);
+        EXPECT_EQ(dialog->isVisible(), !f.saved);
+        EXPECT_EQ(Codice(0)->value(), QLatin1String(f.answer) == u"Ricarica" ? 2 : 7) << "edits kept";
+        ASSERT_EQ(shell.boxes.size(), f.errorBox ? 1U : 0U);
+        EXPECT_TRUE(!f.errorBox || shell.boxes[0].text.contains(Ini())) << shell.boxes[0].text.toStdString();
+        dialog->reject();
+    }
+}
+
+} // namespace
