@@ -2,6 +2,7 @@
 
 #include "platform/ProfileReader.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/desktop/Language.h"
 #include "platform/desktop/Settings.h"
 
 #include <QCoreApplication>
@@ -84,13 +85,24 @@ QString UserMapPath() {
     return QDir(UserConfigDirectory()).filePath(QString::fromUtf16(NomeMappa));
 }
 
+// The English example for English users, else (or when it is missing) the Italian one.
 QString ExampleMapPath() {
-    const QString beside = QDir(ProgramDirectory()).filePath(QStringLiteral("../share/") + MapInFolder());
-    if (IsReadableMap(beside)) {
-        return QDir::cleanPath(beside);
+    QStringList names{QString::fromUtf16(NomeMappa)};
+    if (ChooseLanguage(LocaleVariablesOfProcess()) == Language::English) {
+        names.prepend(QStringLiteral("Corvane.en.ini"));
     }
-    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, MapInFolder());
-    return IsReadableMap(installed) ? installed : QString();
+    for (const QString& name : names) {
+        const QString inFolder = QStringLiteral("corvane/") + name;
+        const QString beside = QDir(ProgramDirectory()).filePath(QStringLiteral("../share/") + inFolder);
+        if (IsReadableMap(beside)) {
+            return QDir::cleanPath(beside);
+        }
+        const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, inFolder);
+        if (IsReadableMap(installed)) {
+            return installed;
+        }
+    }
+    return {};
 }
 
 MapTarget MapSaveTarget() {

@@ -30,7 +30,8 @@ bool IsReadableMap(const QString& path);
 QString UserMapPath();
 
 // The commented example map that comes with the program: ../share/corvane/Corvane.ini from the
-// executable's directory, else corvane/Corvane.ini in the XDG data directories. Empty when missing.
+// executable's directory, else corvane/Corvane.ini in the XDG data directories; for a user whose
+// language is English, Corvane.en.ini in the same places first. Empty when missing.
 QString ExampleMapPath();
 
 // Where a changed map goes so that the program reads it from then on.

@@ -290,4 +290,23 @@ TEST_F(MapFileTest, NoExampleInstalledLeavesAnEmptyFolderForTheEditor) {
     EXPECT_FALSE(QFileInfo::exists(user));
 }
 
+// The example copied for the user is in the user's language where the program has one.
+TEST_F(MapFileTest, AnEnglishUserStartsFromTheEnglishExampleWhereThereIsOne) {
+    ASSERT_TRUE(QDir().mkpath(At(QStringLiteral("prefix/bin"))));
+    platform::SetProgramDirectory(At(QStringLiteral("prefix/bin")));
+    const QString italian = At(QStringLiteral("prefix/share/corvane/Corvane.ini"));
+    Make(italian, Kind::File);
+    Environment env;
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+        env.Set(name, std::nullopt);
+    }
+    env.Set("LANG", QStringLiteral("en_GB.UTF-8"));
+    EXPECT_EQ(platform::ExampleMapPath(), italian) << "no English example: the Italian one";
+    const QString english = At(QStringLiteral("prefix/share/corvane/Corvane.en.ini"));
+    Make(english, Kind::File);
+    EXPECT_EQ(platform::ExampleMapPath(), english);
+    env.Set("LANG", QStringLiteral("it_IT.UTF-8"));
+    EXPECT_EQ(platform::ExampleMapPath(), italian);
+}
+
 }  // namespace
