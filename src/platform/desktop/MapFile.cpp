@@ -97,7 +97,7 @@ QString ExampleMapPath() {
         if (IsReadableMap(beside)) {
             return QDir::cleanPath(beside);
         }
-        const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, inFolder);
+        QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation, inFolder);
         if (IsReadableMap(installed)) {
             return installed;
         }

@@ -46,10 +46,10 @@ QString DefaultApplicationEntry(const QString& mimeType) {
                 .text;
         for (const QString& entry : listed.split(u';', Qt::SkipEmptyParts)) {
             // A desktop file ID is a name, never a path.
-            const QString path =
-                entry.contains(u'/')
-                    ? QString()
-                    : QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry.trimmed());
+            if (entry.contains(u'/')) {
+                continue;
+            }
+            QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry.trimmed());
             if (!path.isEmpty()) {
                 return path;
             }
