@@ -54,15 +54,6 @@ auto Served(Send send) {
     return answer.get();
 }
 
-// What the program answers to raw bytes, once it has closed the connection.
-QByteArray RawRequest(const QString& path, const QByteArray& bytes) {
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    socket.write(bytes);
-    socket.waitForBytesWritten(1000);
-    return socket.waitForDisconnected(3000) ? socket.readAll() : "kept open";
-}
-
 TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
     QTemporaryDir run;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run.path()));
@@ -92,7 +83,14 @@ TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
         {"a good request after bad ones refused", "stop\n", "ok\n"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Served([&] { return RawRequest(path, c.bytes); }), c.answer) << c.name;
+        const QByteArray answer = Served([&] {  // what the program answers once it has closed the connection
+            QLocalSocket socket;
+            socket.connectToServer(path);
+            socket.write(c.bytes);
+            socket.waitForBytesWritten(1000);
+            return socket.waitForDisconnected(3000) ? socket.readAll() : QByteArray("kept open");
+        });
+        EXPECT_EQ(answer, c.answer) << c.name;
     }
     platform::SessionChannel second(path);
     ASSERT_TRUE(second.Lock());
