@@ -247,7 +247,6 @@ TEST(QtShellDefaultApplication, FindsTheEntryTheMimeAppsListsName) {
     };
     const QByteArray group = "[Default Applications]\n";
     const std::vector<Case> cases{
-        {"an installed entry", {{"config/mimeapps.list", group + "text/plain=editor.desktop;"}}, "editor.desktop"},
         {"an entry not installed is passed over",
          {{"config/mimeapps.list", group + "text/plain=vanished.desktop;other.desktop;"}}, "other.desktop"},
         {"no default", {{"config/mimeapps.list", group + "text/html=editor.desktop;"}}, nullptr},
