@@ -75,6 +75,7 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
 // read-only folder would take the write.
 TEST_F(AssegnaTest, ABadDayLosesNothing) {
     const QByteArray before = "[Tasti]\r\n0=1\r\n";
+    const rlim_t unlimited = RLIM_INFINITY;
     const struct {
         const char* what;
         bool readOnlyFolder, link;
@@ -84,25 +85,21 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         QByteArray expected;
         bool saved, errorBox;
     } faults[] = {
-        {"read-only folder", true, false, RLIM_INFINITY, nullptr, nullptr, before, false, true},
+        {"read-only folder", true, false, unlimited, nullptr, nullptr, before, false, true},
         {"full disk", false, false, 8, nullptr, nullptr, before, false, true},
-        {"symbolic link: target written", false, true, RLIM_INFINITY, nullptr, nullptr, "[Tasti]\r\n0=7\r\n", true,
-         false},
-        {"changed: Annulla", false, false, RLIM_INFINITY, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false, false},
-        {"changed: Ricarica", false, false, RLIM_INFINITY, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false,
-         false},
-        {"changed: Sovrascrivi", false, false, RLIM_INFINITY, "[Tasti]\n0=2\nj=x\n", "Sovrascrivi",
-         "[Tasti]\n0=7\nj=x\n", true, false},
+        {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, "[Tasti]\r\n0=7\r\n", true, false},
+        {"changed: Annulla", false, false, unlimited, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false, false},
+        {"changed: Ricarica", false, false, unlimited, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false, false},
+        {"changed: Sovrascrivi", false, false, unlimited, "[Tasti]\n0=2\nj=x\n", "Sovrascrivi", "[Tasti]\n0=7\nj=x\n",
+         true, false},
     };
     std::signal(SIGXFSZ, SIG_IGN);  // past the file-size limit a write fails with EFBIG instead
     for (const auto& f : faults) {
         SCOPED_TRACE(f.what);
-        QFile::remove(Ini());
+        QFile::remove(Ini());  // not written through the link of a row before
+        dir.WriteIni(before);
         const QString target = f.link ? dir.path() + QStringLiteral("/vera.ini") : Ini();
-        QFile file(target);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(before) == before.size());
-        file.close();
-        ASSERT_TRUE(!f.link || QFile::link(target, Ini()));
+        ASSERT_TRUE(!f.link || (QFile::rename(Ini(), target) && QFile::link(target, Ini())));
         Generale::CaricaMappa();
         shell.boxes.clear();
         const UnprivilegedUser nobody(dir.path());
@@ -112,8 +109,7 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
             ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         }
         if (f.meanwhile) {
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(f.meanwhile) > 0);
-            file.close();
+            dir.WriteIni(f.meanwhile);
             QTimer::singleShot(0, [&f] {
                 const auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 for (QAbstractButton* button : box->buttons()) {
@@ -123,10 +119,10 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
                 }
             });
         }
-        const rlimit limit{f.fileSizeLimit, RLIM_INFINITY}, unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        const rlimit limit{f.fileSizeLimit, unlimited}, none{unlimited, unlimited};
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         Click(QStringLiteral("Cmd_Salva"));
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         EXPECT_EQ(Read(target), f.expected);

@@ -156,11 +156,9 @@ TEST(CommandLine, SetsWhatTheOptionsAskForAndNothingElse) {
     } cases[]{
         {"nothing set", {}, false, false, false, SessionRequest::Show},
         {"--emulation not taken", {u"--emulation"_qs}, true, false, false, SessionRequest::Show},
-        {"--background not taken", {u"--background"_qs}, false, true, false, SessionRequest::Show},
         {"--start not taken", {u"--start"_qs}, false, false, true, SessionRequest::Start},
         {"--background refused with --start", {u"--start"_qs, u"--background"_qs}, false, true, true,
          SessionRequest::Start},
-        {"--quit read as another request", {u"--quit"_qs}, false, false, true, SessionRequest::Quit},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -47,11 +47,7 @@ kill -0 "$pid" || fail "the running program ended"
 echo "e2e: --stop and a plain launch handed over; the window shows"
 
 "$program" --quit || fail "--quit exit status $?"
-for _ in $(seq 1 40); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-done
-kill -0 "$pid" 2>/dev/null && fail "still running two seconds after --quit"
+timeout 2 tail -s 0.05 --pid="$pid" -f /dev/null || fail "still running two seconds after --quit"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after --quit"

@@ -322,7 +322,7 @@ scenario_two_pads() {
 
 # Nobody at the window: --background with no pad shows nothing and waits; a pad plugged in later is
 # read; an unplug shows no box and, with no tray and no notification service here, is told once on
-# stderr; a replug is read again; --quit ends the program with status 0.
+# stderr; a replug is read again.
 notices() { grep -c "no desktop notification service" "$work/program.log"; }
 scenario_background() {
     prepare_program
@@ -344,16 +344,6 @@ scenario_background() {
     check "unplug while hidden: one notice" test "$(notices)" -eq 1
     plug a xbox360
     check "replugged: read again" press a BTN_B 2
-    "$work/program/corvane" --quit 3>&-
-    why="--quit exit status $?"
-    check "--quit handed over" test "$why" = "--quit exit status 0"
-    why="still running"
-    check "--quit ends the program" wait_until 20 ended "$prog_pid"
-    wait "$prog_pid" 2>/dev/null
-    status=$?
-    prog_pid=""
-    why="exit status $status"
-    check "--quit: exit status 0" test "$status" -eq 0
     pad remove a
 }
 

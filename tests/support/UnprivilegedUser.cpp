@@ -10,8 +10,8 @@ namespace {
 constexpr uid_t Nobody = 65534;
 constexpr gid_t NoGroup = 65534;
 
-void GiveToNobody(const QString& path) {
-    if (::lchown(QFile::encodeName(path).constData(), Nobody, NoGroup) != 0) {
+void Require(bool done) {
+    if (!done) {
         std::abort();
     }
 }
@@ -19,22 +19,20 @@ void GiveToNobody(const QString& path) {
 }  // namespace
 
 UnprivilegedUser::UnprivilegedUser(const QString& tree) : switched_(::geteuid() == 0) {
-    if (!switched_) {
-        return;
-    }
-    GiveToNobody(tree);
-    QDirIterator entries(tree, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
-    while (entries.hasNext()) {
-        GiveToNobody(entries.next());
-    }
-    if (::setresgid(NoGroup, NoGroup, 0) != 0 || ::setresuid(Nobody, Nobody, 0) != 0) {
-        std::abort();
+    if (switched_) {
+        QDirIterator entries(tree, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        const auto give = [](const QString& path) {
+            Require(::lchown(QFile::encodeName(path).constData(), Nobody, NoGroup) == 0);
+        };
+        give(tree);
+        while (entries.hasNext()) {
+            give(entries.next());
+        }
+        Require(::setresgid(NoGroup, NoGroup, 0) == 0 && ::setresuid(Nobody, Nobody, 0) == 0);
     }
 }
 
 UnprivilegedUser::~UnprivilegedUser() {
-    if (switched_ && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0)) {
-        std::abort();
-    }
+    Require(!switched_ || (::setresuid(0, 0, 0) == 0 && ::setresgid(0, 0, 0) == 0));
 }

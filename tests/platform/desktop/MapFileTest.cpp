@@ -2,6 +2,7 @@
 
 #include "platform/desktop/MapFile.h"
 #include "platform/ProgramDirectory.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempProgramDirectory.h"
 #include "support/UnprivilegedUser.h"
 
@@ -13,32 +14,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// The variables as a test sets them; nullopt unsets one.
-class Environment {
-public:
-    void Set(const char* name, const std::optional<QString>& value) {
-        saved_.emplace_back(name,
-                            qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-        if (value) {
-            qputenv(name, QFile::encodeName(*value));
-        } else {
-            qunsetenv(name);
-        }
-    }
-    ~Environment() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->second) {
-                qputenv(it->first, *it->second);
-            } else {
-                qunsetenv(it->first);
-            }
-        }
-    }
-
-private:
-    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
-};
 
 enum class Kind { File, Folder, Pipe, DanglingLink };
 
@@ -69,7 +44,7 @@ protected:
     QString At(const QString& relative) const { return dir.path() + u'/' + relative; }
 
     TempProgramDirectory dir;
-    Environment environment;
+    ScopedEnvironment environment;
 };
 
 struct SearchCase {
@@ -156,7 +131,7 @@ TEST_F(MapFileTest, FirstReadableFileInSearchOrderWins) {
         const auto inTree = [&root](const std::optional<QString>& value) {
             return value ? std::optional(QString(*value).replace(u'@', root)) : std::nullopt;
         };
-        Environment env;
+        ScopedEnvironment env;
         env.Set("HOME", root + QStringLiteral("/home"));
         env.Set("XDG_CONFIG_HOME", inTree(c.configHome));
         env.Set("XDG_CONFIG_DIRS", inTree(c.configDirs));
@@ -280,7 +255,7 @@ TEST_F(MapFileTest, EditingNeverReplacesWhatStandsInTheUsersPlace) {
 }
 
 TEST_F(MapFileTest, NoExampleInstalledLeavesAnEmptyFolderForTheEditor) {
-    Environment env;
+    ScopedEnvironment env;
     env.Set("XDG_DATA_HOME", At(QStringLiteral("data")));
     env.Set("XDG_DATA_DIRS", At(QStringLiteral("data-dirs")));
     EXPECT_EQ(platform::ExampleMapPath(), QString());
