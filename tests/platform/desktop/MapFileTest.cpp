@@ -271,7 +271,7 @@ TEST_F(MapFileTest, AnEnglishUserStartsFromTheEnglishExampleWhereThereIsOne) {
     platform::SetProgramDirectory(At(QStringLiteral("prefix/bin")));
     const QString italian = At(QStringLiteral("prefix/share/corvane/Corvane.ini"));
     Make(italian, Kind::File);
-    Environment env;
+    ScopedEnvironment env;
     for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
         env.Set(name, std::nullopt);
     }
