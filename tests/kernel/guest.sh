@@ -55,9 +55,21 @@ pad() {  # pad <command line>: sends it and waits for its answer
 # plug <name> <model>: the device appears, as when it is plugged in. With the udev daemon, the step
 # ends once the daemon has handled it: a user presses a button after the pad is in, and the checks are
 # about the program, not about how long udev takes on a slow machine.
+# SDL sees no button held down before it opens the device, and a user presses a moment after the pad
+# is in: with the program running, a plug waits (20 s at most) until the program has the pad's new
+# event device open.
+event_nodes() { ls /dev/input 2>/dev/null | grep '^event' || true; }
+holds_open() { ls -l "/proc/$prog_pid/fd" 2>/dev/null | grep -q " -> /dev/input/$1\$"; }
 plug() {
+    local before node
+    before=$(event_nodes)
     pad add "$1" "$2" || return 1
     if [ "$mode" = udevd ]; then udevadm settle --timeout=30; fi
+    if [ -n "$prog_pid" ] && ! ended "$prog_pid"; then
+        for node in $(event_nodes | grep -vxF "$before"); do
+            wait_until 20 holds_open "$node" || log "the program did not open /dev/input/$node"
+        done
+    fi
 }
 
 # --- the program --------------------------------------------------------------------------------
@@ -332,9 +344,6 @@ scenario_background() {
     why="$(main_windows) windows"
     check "background: no window, no box" windows_are 0
     plug a xbox360
-    # The program looks for a controller once a second, and SDL sees no button held down before it
-    # opens the device: press a moment after plugging in, as a user would.
-    sleep 3
     check "a pad plugged in later is read" press a BTN_B 2
     pad remove a
     sleep 3
