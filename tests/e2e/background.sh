@@ -2,7 +2,7 @@
 # The program with nobody at its window, in a virtual X server with a tray (trayer): --background
 # shows its tray icon and no window and no box while no controller is attached; later launches hand
 # their request to it: --stop, then a plain launch shows its window, then --quit ends it with status 0.
-# Usage (inside xvfb-run): background.sh <corvane executable>
+# Usage (inside a virtual X server: xvfb.sh): background.sh <corvane executable>
 set -euo pipefail
 exe=$1
 

@@ -2,7 +2,7 @@
 # The real program in a virtual X server, as a person meets it: the splash window, then the main
 # window with the usage instructions; the instructions dismissed with Enter, the window closed with
 # the window manager's close request: the process ends with status 0 within a second.
-# Usage (inside xvfb-run): startup_and_close.sh <corvane executable> <send_close_request executable>
+# Usage (inside a virtual X server: xvfb.sh): startup_and_close.sh <corvane executable> <send_close_request executable>
 #        [installed]
 # With "installed" the program runs where it is (an installed package); otherwise from a copy.
 set -euo pipefail

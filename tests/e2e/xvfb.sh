@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs a command with DISPLAY set to a virtual X server of its own (1280x1024, 24 bits). The server
+# picks a free display number itself (-displayfd): tests run at once never share or race for one, as
+# they do with xvfb-run -a. Usage: xvfb.sh <command> [arguments...]
+set -euo pipefail
+coproc server { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null; }
+trap 'kill "$server_PID" 2>/dev/null || true' EXIT
+read -r -t 20 number <&"${server[0]}" || { echo "xvfb.sh: the X server did not start" >&2; exit 1; }
+status=0
+DISPLAY=:$number "$@" || status=$?
+exit "$status"
