@@ -402,6 +402,10 @@ TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStic
         {"a button past a few hundred", "", hostile("a:b768"), 8},
         {"a hat past the fourth", "", hostile("dpup:h4.1"), 8},
         {"a hat mask past the four directions", "", hostile("dpup:h0.16"), 8},
+        {"a hat mask of no direction", "", hostile("dpup:h0.0"), 8},
+        {"the last index a device has, kept with the line's other bindings", "", hostile("x:b767"), 4},
+        // SDL reads a letter that is not hex as a 0: the line would map this very stick.
+        {"a GUID with a letter that is not hex", "", QByteArray(guid).replace(guid.indexOf('0'), 1, "g") + rest, 8},
         {"an empty binding", "", hostile("a:"), 8},
         {"a default line", "", "default" + rest + "\n", 8},
     };
