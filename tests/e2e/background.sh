@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The program with nobody at its window, in a virtual X server with a tray (trayer): --background
-# shows its tray icon and no window and no box while no controller is attached; later launches hand
-# their request to it: --stop, then a plain launch shows its window, then --quit ends it with status 0.
+# The program with nobody at its window, in a virtual X server: --background started before any tray
+# shows its icon once a tray (trayer) comes, and no window and no box while no controller is attached;
+# later launches hand their request to it: a second --background keeps the window hidden, --stop, then
+# a plain launch shows its window, whose "Assegna i tasti…" opens the key dialog; --quit ends it with
+# status 0.
 # Usage (inside a virtual X server: xvfb.sh): background.sh <corvane executable>
 set -euo pipefail
 exe=$1
@@ -27,24 +29,40 @@ wait_count() {
     done
 }
 
-trayer --edge top --align right --widthtype request &
-tray=$!
-wait_count 10 1 --classname '^trayer$'
-sleep 0.5  # its window comes as it takes the tray; a margin for the X server's replies
-
+# At login the program often starts before the panel.
 "$program" --background &
 pid=$!
+sleep 1
+trayer --edge top --align right --widthtype request &
+tray=$!
 # The tray icon is the program's one window, embedded in the tray.
 wait_count 10 1 --onlyvisible --classname '^corvane$'
 sleep 2
 [ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a window or a box shows in the background"
-echo "e2e: background: tray icon, no window, no box"
+echo "e2e: background started before the tray: tray icon, no window, no box"
+
+"$program" --background || fail "second --background exit status $?"
+sleep 1
+[ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a second --background shows the window"
+echo "e2e: a second --background keeps the window hidden"
 
 "$program" --stop || fail "--stop exit status $?"
 "$program" || fail "second plain launch exit status $?"
 wait_count 5 1 --onlyvisible --name '^Corvane \(DEMO\)$'
 kill -0 "$pid" || fail "the running program ended"
 echo "e2e: --stop and a plain launch handed over; the window shows"
+
+# ? -> Assegna i tasti… from the keyboard: File, then the next menu, its second entry.
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Corvane \(DEMO\)$')"
+xdotool key alt+f
+sleep 0.3
+xdotool key Right
+sleep 0.3
+xdotool key Down Return
+wait_count 5 1 --onlyvisible --name '^Assegna i tasti$'
+xdotool key Escape
+wait_count 5 0 --onlyvisible --name '^Assegna i tasti$'
+echo "e2e: the key dialog opens in a program started in the background"
 
 "$program" --quit || fail "--quit exit status $?"
 timeout 2 tail -s 0.05 --pid="$pid" -f /dev/null || fail "still running two seconds after --quit"
