@@ -65,9 +65,10 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
         QCoreApplication::translate(
             "CommandLine",
             "Un solo programma per sessione: lanciato di nuovo, passa tutte le opzioni a quello già in\n"
-            "esecuzione ed esce: --map vi carica la mappa, --emulation vi mostra la voce del menu, --start,\n"
-            "--stop e --quit vi avviano e fermano la lettura o lo chiudono; --background vi avvia la\n"
-            "lettura lasciando la finestra com'è; senza opzioni ne mostra la finestra."));
+            "esecuzione ed esce: --map vi carica la mappa, --emulation vi mostra la voce del menu, --start "
+            "e\n"
+            "--stop vi avviano o fermano la lettura, --background vi avvia la lettura lasciando la finestra\n"
+            "com'è, --quit lo chiude; senza opzioni ne mostra la finestra."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QCoreApplication::translate("CommandLine", "Mostra questo aiuto ed esce."));
     const QCommandLineOption version(
