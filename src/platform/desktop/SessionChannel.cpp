@@ -156,7 +156,8 @@ SessionChannel::Delivery SessionChannel::HandOver(const SessionRequest& request)
             lock.unlock();
             return delivery;
         }
-        if (turn) {
+        // With no turns to take at all (a lock file that cannot be written) the program runs on its own.
+        if (turn || lock.error() != QLockFile::LockFailedError) {
             return delivery;
         }
         if (waited.hasExpired(StartMs)) {

@@ -34,7 +34,7 @@ public:
     enum class Delivery {
         Done,         // the running program took the request
         Refused,      // it answered, but not "ok"
-        NoneRunning,  // no program answers and this launch holds the lock: it is to be the program
+        NoneRunning,  // no program answers: this launch is to be the program (listening if it has the turn)
         Starting,     // no program answers, and another launch has held the lock too long
     };
     // Whether the running program takes a request: quick, no box, no event loop.
