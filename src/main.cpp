@@ -25,29 +25,36 @@
 
 namespace {
 
-constexpr int NotRunning = 1;  // --stop or --quit with no program to hand them to
+constexpr int NotRunning = 1;  // --stop or --quit with no program to hand them to; a refusal
 
-// What to do when another program of this session may run: nothing more (it took the request), or
-// go on as the session's program. The exit status when this launch ends here.
+void Tell(const char* text) {
+    std::fputs(qPrintable(QCoreApplication::translate("CommandLine", text)), stderr);
+}
+
+// What to do when another program of this session may run: nothing more (it took the request, all of
+// the options), or go on as the session's program. The exit status when this launch ends here.
 std::optional<int> HandOver(platform::SessionChannel* channel, const platform::CommandLine& options) {
     using Delivery = platform::SessionChannel::Delivery;
-    const Delivery delivery = channel != nullptr ? channel->Send(options.request) : Delivery::NoneRunning;
-    if (delivery == Delivery::Done) {
+    const Delivery delivery =
+        channel != nullptr ? channel->HandOver(platform::RequestOf(options)) : Delivery::NoneRunning;
+    switch (delivery) {
+    case Delivery::Done:
         return 0;
-    }
-    if (delivery == Delivery::Refused) {
-        std::fputs(qPrintable(QCoreApplication::translate(
-                       "CommandLine", "corvane: il programma in esecuzione non ha eseguito "
-                                      "la richiesta.\n")),
-                   stderr);
+    case Delivery::Refused:
+        Tell(QT_TRANSLATE_NOOP("CommandLine",
+                               "corvane: il programma in esecuzione ha rifiutato la richiesta.\n"));
         return NotRunning;
+    case Delivery::Starting:
+        // Two programs must not read at once: this launch gives up rather than start a second one.
+        Tell(QT_TRANSLATE_NOOP("CommandLine", "corvane: un altro avvio di Corvane Demo è in corso e non "
+                                              "risponde; riprovare tra poco.\n"));
+        return NotRunning;
+    case Delivery::NoneRunning:
+        break;
     }
-    const bool toRunning = options.request == platform::SessionRequest::Stop ||
-                           options.request == platform::SessionRequest::Quit;
-    if (toRunning) {
-        std::fputs(qPrintable(QCoreApplication::translate("CommandLine",
-                                                          "corvane: nessun Corvane Demo in esecuzione.\n")),
-                   stderr);
+    using Action = platform::SessionRequest::Action;
+    if (options.request == Action::Stop || options.request == Action::Quit) {
+        Tell(QT_TRANSLATE_NOOP("CommandLine", "corvane: nessun Corvane Demo in esecuzione.\n"));
         return NotRunning;
     }
     return std::nullopt;
@@ -72,9 +79,10 @@ int main(int argc, char** argv) {
         if (const std::optional<int> status = platform::ReadCommandLine(commandLine.arguments(), options)) {
             return *status;
         }
-        if (const QString socket = platform::SessionSocketPath(); !socket.isEmpty()) {
+        if (const QString socket =
+                platform::SessionSocketPath(platform::DisplayKey(options.platform, options.display));
+            !socket.isEmpty()) {
             channel = std::make_unique<platform::SessionChannel>(socket);
-            channel->Lock();  // not had in time: a launch that hangs is not waited for longer
         }
         if (const std::optional<int> status = HandOver(channel.get(), options)) {
             return *status;
@@ -90,7 +98,7 @@ int main(int argc, char** argv) {
 
     platform::QtShell shell;
     const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
-    const bool direct = options.background || options.request == platform::SessionRequest::Start;
+    const bool direct = options.background || options.request == platform::SessionRequest::Action::Start;
     std::unique_ptr<frmSplash> splash;
     std::unique_ptr<MainForm> mainForm;
     if (direct) {
@@ -107,7 +115,8 @@ int main(int argc, char** argv) {
     StartAtLogin startAtLogin(finestra, shell);
     BackgroundMode mode(finestra, driver, shell, options.background);
     if (channel) {
-        channel->Listen([&mode](platform::SessionRequest request) { return mode.Handle(request); });
+        channel->Listen([&mode](const platform::SessionRequest& request) { return mode.Accepts(request); },
+                        [&mode](const platform::SessionRequest& request) { mode.Handle(request); });
     }
     if (!direct) {
         platform::ShowModeless(*splash);

@@ -5,7 +5,9 @@
 #include "joystick/timer_module.h"
 #include "mainwindow/MainForm.h"
 #include "platform/QtShell.h"
+#include "platform/desktop/MapFile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
@@ -62,23 +64,38 @@ void BackgroundMode::Stop() {
     Look();
 }
 
-bool BackgroundMode::Handle(platform::SessionRequest request) {
-    switch (request) {
-    case platform::SessionRequest::Show:
-        ShowWindow();
-        return true;
-    case platform::SessionRequest::Start:
-        Read();
-        return true;
-    case platform::SessionRequest::Stop:
-        Stop();
-        return true;
-    case platform::SessionRequest::Quit:
-        // After the answer has gone out: the exit path ends the event loop.
-        QMetaObject::invokeMethod(&form, &MainForm::MenuFine_Click, Qt::QueuedConnection);
-        return true;
+bool BackgroundMode::Accepts(const platform::SessionRequest& request) const {
+    return request.map.isEmpty() || platform::IsReadableMap(request.map);
+}
+
+void BackgroundMode::Handle(const platform::SessionRequest& request) {
+    using Action = platform::SessionRequest::Action;
+    if (request.emulation) {
+        Generale::MostraEmulazione = true;
+        if (auto* entry = form.findChild<QAction*>(QStringLiteral("MenuEmula"))) {
+            entry->setVisible(true);
+        }
     }
-    return false;
+    if (request.action == Action::Show) {
+        ShowWindow();
+    }
+    if (!request.map.isEmpty()) {
+        platform::SetMapFile(request.map);
+        form.Img_Logo_DblClick();
+    }
+    switch (request.action) {
+    case Action::Show:
+        break;
+    case Action::Start:
+        Read();
+        break;
+    case Action::Stop:
+        Stop();
+        break;
+    case Action::Quit:
+        form.MenuFine_Click();
+        break;
+    }
 }
 
 BackgroundMode::State BackgroundMode::Current() const {

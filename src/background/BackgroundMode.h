@@ -39,8 +39,12 @@ public:
     void Read();
     // Stops reading and waiting, as Stop does.
     void Stop();
-    // A later launch's request; true once it is done.
-    bool Handle(platform::SessionRequest request);
+    // Whether a later launch's request is taken: refused when its map cannot be read here.
+    bool Accepts(const platform::SessionRequest& request) const;
+    // Does what a later launch's accepted request asks: the "Emulazione Corvane" entry shown, the
+    // window shown, the map loaded through the reload's own path (its notice included), then reading
+    // started or stopped, or the program ended. The window is shown only on a plain launch.
+    void Handle(const platform::SessionRequest& request);
 
     State Current() const;
     // The name of the controller being read; empty when none is.

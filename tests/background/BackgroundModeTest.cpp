@@ -4,8 +4,14 @@
 #include "background/BackgroundMode.h"
 #include "mainwindow/MainFormFixture.h"
 #include "platform/QtShell.h"
+#include "platform/desktop/CommandLine.h"
+#include "platform/desktop/MapFile.h"
+#include "platform/desktop/SessionChannel.h"
+#include "support/ScopedEnvironment.h"
 
+#include <QAction>
 #include <QTest>
+#include <future>
 
 namespace {
 
@@ -54,6 +60,59 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         EXPECT_EQ(boxes, c.readable ? 0U : 2U);  // slot 0, then slot 1
         form->Cmd_Stop_Click();
     }
+}
+
+// A later launch's command line, through the session channel, to the running program's window.
+TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
+    QTemporaryDir run;
+    ScopedEnvironment environment;
+    environment.Set("XDG_RUNTIME_DIR", run.path());
+    const QString socket = platform::SessionSocketPath(u"x11 :0"_qs);
+    platform::SessionChannel running(socket);
+    ASSERT_EQ(running.HandOver({}), platform::SessionChannel::Delivery::NoneRunning);
+    platform::QtShell notices;
+    BackgroundMode mode(*form, driver, notices, false);
+    int handled = 0;
+    ASSERT_TRUE(running.Listen([&mode](const platform::SessionRequest& r) { return mode.Accepts(r); },
+                               [&](const platform::SessionRequest& r) { mode.Handle(r), ++handled; }));
+    const QString other = dir.path() + u"/altra.ini"_qs;
+    QFile(other).open(QIODevice::WriteOnly);
+    const QString launchedIn = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+
+    const struct {
+        const char* name;
+        QStringList arguments;
+        bool shown, emulation;
+        State state;
+        QString map;  // the map read afterwards, through the reload and its notice; empty: the search's
+    } cases[]{
+        {"--map dropped or relative", {u"--map"_qs, u"altra.ini"_qs}, true, false, State::Stopped, other},
+        {"a second --background shows the window", {u"--background"_qs}, false, false, State::Waiting, {}},
+        {"--emulation dropped", {u"--emulation"_qs, u"--stop"_qs}, false, true, State::Stopped, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::SetMapFile({});
+        form->hide();
+        shell.boxes.clear();
+        platform::CommandLine options;
+        ASSERT_EQ(platform::ReadCommandLine(QStringList{u"corvane"_qs} + c.arguments, options), std::nullopt);
+        platform::SessionChannel later(socket);
+        auto delivery =
+            std::async(std::launch::async, [&] { return later.HandOver(platform::RequestOf(options)); });
+        const int before = handled;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return handled > before; }, 5000));
+        EXPECT_EQ(delivery.get(), platform::SessionChannel::Delivery::Done);
+        EXPECT_EQ(form->isVisible(), c.shown);
+        EXPECT_EQ(Control<QAction>(u"MenuEmula"_qs)->isVisible(), c.emulation);
+        EXPECT_EQ(mode.Current(), c.state);
+        EXPECT_EQ(platform::MapFile(), c.map);
+        EXPECT_EQ(shell.boxes.size(), c.map.isEmpty() ? 0U : 1U);
+        mode.Stop();
+    }
+    QDir::setCurrent(launchedIn);
+    platform::SetMapFile({});
 }
 
 }  // namespace

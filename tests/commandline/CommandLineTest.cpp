@@ -65,6 +65,8 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString missing = dir.filePath(QStringLiteral("manca.ini"));
     const QString version = QStringLiteral("Corvane Demo " CORVANE_PROJECT_VERSION "\n");
+    const QString feed = dir.filePath(u"due\nrighe.ini"_qs);
+    QFile(feed).open(QIODevice::WriteOnly);
 
     const std::vector<Case> cases{
         {"--help",
@@ -115,6 +117,9 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
         {"--quit reported done with none running", {u"--quit"_qs}, 1, {}, {u"nessun Corvane Demo"_qs}, u"C"_qs},
         {"--version's failed write exits 0", {u"--version"_qs}, 1, {}, {}, {}, u"/dev/full"_qs},
         {"--background with --stop", {u"--background"_qs, u"--stop"_qs}, 2, {}, {u"--background"_qs}},
+        {"--quit loading a map first", {u"--quit"_qs, u"--map"_qs, map}, 2, {}, {u"--quit"_qs}},
+        {"--map whose line feed would split the request", {u"--map"_qs, feed}, 2, {}, {u"caratteri di controllo"_qs},
+         u"C"_qs},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -147,18 +152,18 @@ TEST(CommandLine, GoodOptionsGoOnToTheWindows) {
 
 // The options the program goes on with, read in this process.
 TEST(CommandLine, SetsWhatTheOptionsAskForAndNothingElse) {
-    using platform::SessionRequest;
+    using Action = platform::SessionRequest::Action;
     const struct {
         const char* name;
         QStringList arguments;
         bool emulation, background, requested;
-        SessionRequest request;
+        Action request;
     } cases[]{
-        {"nothing set", {}, false, false, false, SessionRequest::Show},
-        {"--emulation not taken", {u"--emulation"_qs}, true, false, false, SessionRequest::Show},
-        {"--start not taken", {u"--start"_qs}, false, false, true, SessionRequest::Start},
+        {"nothing set", {}, false, false, false, Action::Show},
+        {"--emulation not taken", {u"--emulation"_qs}, true, false, false, Action::Show},
+        {"--start not taken", {u"--start"_qs}, false, false, true, Action::Start},
         {"--background refused with --start", {u"--start"_qs, u"--background"_qs}, false, true, true,
-         SessionRequest::Start},
+         Action::Start},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

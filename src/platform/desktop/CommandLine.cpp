@@ -63,8 +63,12 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
     parser.setApplicationDescription(
         parser.applicationDescription() + QStringLiteral("\n\n") +
         QCoreApplication::translate(
-            "CommandLine", "Un solo programma per sessione: lanciato di nuovo, mostra la finestra di "
-                           "quello già in\nesecuzione (o gli passa --start, --stop, --quit) ed esce."));
+            "CommandLine",
+            "Un solo programma per sessione: lanciato di nuovo, passa tutte le opzioni a quello già in\n"
+            "esecuzione ed esce: --map vi carica la mappa, --emulation vi mostra la voce del menu, --start "
+            "e\n"
+            "--stop vi avviano o fermano la lettura, --background vi avvia la lettura lasciando la finestra\n"
+            "com'è, --quit lo chiude; senza opzioni ne mostra la finestra."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QCoreApplication::translate("CommandLine", "Mostra questo aiuto ed esce."));
     const QCommandLineOption version(
@@ -109,8 +113,9 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
         return Answer(QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                     QCoreApplication::applicationVersion()));
     }
-    const std::pair<const QCommandLineOption&, SessionRequest> requests[] = {
-        {start, SessionRequest::Start}, {stop, SessionRequest::Stop}, {quit, SessionRequest::Quit}};
+    using Action = SessionRequest::Action;
+    const std::pair<const QCommandLineOption&, Action> requests[] = {
+        {start, Action::Start}, {stop, Action::Stop}, {quit, Action::Quit}};
     int given = 0;
     for (const auto& [option, request] : requests) {
         if (parser.isSet(option)) {
@@ -118,10 +123,13 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
             ++given;
         }
     }
-    if (given > 1 || (given == 1 && options.request != SessionRequest::Start && parser.isSet(background))) {
+    const bool quitWithMore =
+        given == 1 && options.request == Action::Quit && (parser.isSet(map) || parser.isSet(emulation));
+    if (given > 1 || (given == 1 && options.request != Action::Start && parser.isSet(background)) ||
+        quitWithMore) {
         return Refuse(QCoreApplication::translate("CommandLine",
-                                                  "--start, --stop e --quit si escludono a vicenda e "
-                                                  "--background va solo con --start."));
+                                                  "--start, --stop e --quit si escludono a vicenda, "
+                                                  "--background va solo con --start e --quit va da solo."));
     }
     options.requested = given == 1;
     options.background = parser.isSet(background);
@@ -141,9 +149,28 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
                               .arg(file));
         }
         options.map = QFileInfo(file).absoluteFilePath();
+        // The same path goes to the program already running, in a line of bounded length.
+        if (!CarriesMap(options.map)) {
+            return Refuse(
+                QCoreApplication::translate(
+                    "CommandLine",
+                    "il percorso della mappa \"%1\" contiene caratteri di controllo o supera %2 byte.")
+                    .arg(options.map)
+                    .arg(MapPathMaxBytes));
+        }
     }
     options.emulation = parser.isSet(emulation);
+    options.platform = parser.value(QStringLiteral("platform"));
+    options.display = parser.value(QStringLiteral("display"));
     return std::nullopt;
+}
+
+SessionRequest RequestOf(const CommandLine& options) {
+    using Action = SessionRequest::Action;
+    const Action action = options.requested    ? options.request
+                          : options.background ? Action::Start
+                                               : Action::Show;
+    return {action, options.map, options.emulation};
 }
 
 }  // namespace platform

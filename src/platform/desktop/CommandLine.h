@@ -13,8 +13,10 @@ struct CommandLine {
     bool emulation = false;   // --emulation: show the "Emulazione Corvane" menu entry
     bool background = false;  // --background: window hidden, reading at once, tray icon
     // --start, --stop, --quit; none: show. Sent to the program already running, if any.
-    SessionRequest request = SessionRequest::Show;
+    SessionRequest::Action request = SessionRequest::Action::Show;
     bool requested = false;  // one of --start, --stop, --quit was given
+    QString platform;        // Qt's -platform, empty when not given
+    QString display;         // Qt's -display, empty when not given
 };
 
 // Exit status of a command line that cannot be used (unknown option, missing or unusable map).
@@ -28,5 +30,9 @@ inline constexpr int OutputError = 1;
 // fails), UsageError after printing why on standard error. Otherwise fills options and returns
 // nothing.
 std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& options);
+
+// What a launch with these options asks the program already running: all of them, --background as
+// reading that leaves the window as it is.
+SessionRequest RequestOf(const CommandLine& options);
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
 // One program per desktop session: the first launch listens on a local socket, keyed by user and
-// display, and every later launch hands it its request and ends. The socket lives in
-// $XDG_RUNTIME_DIR, or in a private folder of the user's own when that is unset or not safe.
+// display, and every later launch hands it its request and ends. The socket lives in a folder only the
+// user can make: $XDG_RUNTIME_DIR, /run/user/<uid>, or the user's cache folder.
 
 #include "platform/desktop/SessionRequest.h"
 
@@ -15,41 +15,54 @@ class QLocalSocket;
 
 namespace platform {
 
-// <folder>/corvane-<uid>-<display hash>. The folder is $XDG_RUNTIME_DIR when it is a directory owned
-// by the user that no one else may write; otherwise <temp>/corvane-<uid>, created 0700. Empty when
-// neither is safe to use.
-QString SessionSocketPath();
+// The display server a program opens its windows on, one spelling for each server. Qt's -platform and
+// -display options (empty when not given) win over QT_QPA_PLATFORM and DISPLAY as they do for Qt:
+// "x11 :77" for :77, :77.0, unix:77 and /tmp/.X11-unix/X77 alike ("x11 host:77" over the network),
+// "wayland <socket path>" for $WAYLAND_DISPLAY, both when the platform is left to Qt, the platform's
+// name for the others (offscreen).
+QString DisplayKey(const QString& platformOption, const QString& displayOption);
+
+// <folder>/corvane-<uid>-<hash of host and display key>. The folder is the first of $XDG_RUNTIME_DIR,
+// /run/user/<uid> and <cache>/corvane (created 0700; $XDG_CACHE_HOME or ~/.cache) that is a
+// directory owned by the user that no one else may write and in which the path fits a socket's
+// address. Empty when none is.
+QString SessionSocketPath(const QString& displayKey);
 
 class SessionChannel final : public QObject {
     Q_OBJECT
 public:
     enum class Delivery {
-        Done,         // the running program did it
+        Done,         // the running program took the request
         Refused,      // it answered, but not "ok"
-        NoneRunning,  // no program listens (or the socket is not the user's own)
+        NoneRunning,  // no program answers: this launch is to be the program (listening if it has the turn)
+        Starting,     // no program answers, and another launch has held the lock too long
     };
-    // The request handler's answer: true for "ok".
-    using Handler = std::function<bool(SessionRequest)>;
+    // Whether the running program takes a request: quick, no box, no event loop.
+    using Accept = std::function<bool(const SessionRequest&)>;
+    // What an accepted request asks for, done from the event loop once the answer has gone out.
+    using Act = std::function<void(const SessionRequest&)>;
 
     explicit SessionChannel(QString socketPath);
     ~SessionChannel() override;
 
-    // Serialises the launches of a session, from looking for a running program to listening, so two
-    // launches at once do not both become the running one. False when it could not be had in time.
-    bool Lock();
-    Delivery Send(SessionRequest request);
+    // Hands the request to the running program. Launches of a session take turns, from looking for a
+    // running program to listening, so two launches at once do not both become the running one; while
+    // another launch has the turn and no program answers yet, this one keeps looking, up to StartMs.
+    Delivery HandOver(const SessionRequest& request);
     // Listens for later launches, taking over a socket left by a program that ended without removing
-    // it, then lets the next launch look. False when it cannot listen; the program goes on alone.
-    bool Listen(Handler onRequest);
+    // it, then gives up the turn. Only with the turn held; false when it cannot listen.
+    bool Listen(Accept accept, Act act);
 
 private:
+    Delivery Send(const SessionRequest& request);
     void Receive(QLocalSocket* socket);
     // True when no file is at the socket's path, or a socket of the user's own.
     bool OwnSocketOrNone() const;
 
     QString path;
     QLockFile lock;
-    Handler handler;
+    Accept accept;
+    Act act;
     QLocalServer* server = nullptr;
 };
 

@@ -1,39 +1,99 @@
 #include "platform/desktop/SessionRequest.h"
 
+#include <QFile>
+#include <algorithm>
 #include <array>
 #include <utility>
 
 namespace platform {
 namespace {
 
-constexpr std::array<std::pair<SessionRequest, const char*>, 4> Words{{
-    {SessionRequest::Show, "show\n"},
-    {SessionRequest::Start, "start\n"},
-    {SessionRequest::Stop, "stop\n"},
-    {SessionRequest::Quit, "quit\n"},
+using Action = SessionRequest::Action;
+
+constexpr std::array<std::pair<Action, const char*>, 4> Actions{{
+    {Action::Show, "show"},
+    {Action::Start, "start"},
+    {Action::Stop, "stop"},
+    {Action::Quit, "quit"},
 }};
+
+constexpr char MapWord[] = "map ";
+constexpr char EmulationLine[] = "emulation";
+
+bool CarriesMapBytes(const QByteArray& path) {
+    return !path.isEmpty() && path.size() <= MapPathMaxBytes && path.startsWith('/') &&
+           std::none_of(path.cbegin(), path.cend(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
+}
+
+// A line that another one must follow.
+bool IsOptionLine(const QByteArray& line) {
+    return line.startsWith(MapWord) || line == EmulationLine;
+}
 
 }  // namespace
 
-QByteArray RequestLine(SessionRequest request) {
-    for (const auto& [word, line] : Words) {
-        if (word == request) {
-            return QByteArray(line);
-        }
-    }
-    return {};
+bool CarriesMap(const QString& path) {
+    return CarriesMapBytes(QFile::encodeName(path));
 }
 
-std::optional<SessionRequest> ParseRequest(const QByteArray& line) {
-    if (line.size() > RequestMaxBytes) {
+QByteArray RequestLines(const SessionRequest& request) {
+    QByteArray lines;
+    if (!request.map.isEmpty()) {
+        const QByteArray path = QFile::encodeName(request.map);
+        if (!CarriesMapBytes(path)) {
+            return {};
+        }
+        lines += MapWord + path + '\n';
+    }
+    if (request.emulation) {
+        lines += QByteArray(EmulationLine) + '\n';
+    }
+    for (const auto& [action, word] : Actions) {
+        if (action == request.action) {
+            lines += QByteArray(word) + '\n';
+        }
+    }
+    return lines;
+}
+
+std::optional<SessionRequest> ParseRequest(const QByteArray& bytes) {
+    if (bytes.size() > RequestMaxBytes || !bytes.endsWith('\n')) {
         return std::nullopt;
     }
-    for (const auto& [word, text] : Words) {
-        if (line == text) {
-            return word;
+    const QList<QByteArray> lines = bytes.chopped(1).split('\n');
+    auto line = lines.cbegin();
+    SessionRequest request;
+    if (line->startsWith(MapWord)) {
+        const QByteArray path = line->mid(int(sizeof MapWord - 1));
+        if (!CarriesMapBytes(path)) {
+            return std::nullopt;
+        }
+        request.map = QFile::decodeName(path);
+        ++line;
+    }
+    if (line != lines.cend() && *line == EmulationLine) {
+        request.emulation = true;
+        ++line;
+    }
+    if (line == lines.cend() || std::next(line) != lines.cend()) {
+        return std::nullopt;
+    }
+    for (const auto& [action, word] : Actions) {
+        if (*line == word) {
+            request.action = action;
+            return request;
         }
     }
     return std::nullopt;
+}
+
+bool RequestGoesOn(const QByteArray& bytes) {
+    if (bytes.size() > RequestMaxBytes) {
+        return false;
+    }
+    const QList<QByteArray> lines = bytes.split('\n');  // the last one is still open, maybe empty
+    return std::all_of(lines.cbegin(), std::prev(lines.cend()), IsOptionLine);
 }
 
 }  // namespace platform

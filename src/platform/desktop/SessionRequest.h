@@ -1,27 +1,52 @@
 #pragma once
-// What a second launch asks the program already running in the same desktop session: one line of
-// text, one word from a fixed set. Kept apart from the channel so the parsing is plain and testable.
+// What a second launch asks the program already running in the same desktop session: a few lines of
+// text, each a word from a fixed set, the last one saying what to do. Kept apart from the channel so
+// the parsing is plain and testable.
+//
+//   map <absolute path>\n   optional: load this map, as a reload does
+//   emulation\n             optional: show the "Emulazione Corvane" menu entry
+//   show|start|stop|quit\n  what to do; it ends the request
 
 #include <QByteArray>
+#include <QString>
 #include <optional>
 
 namespace platform {
 
-enum class SessionRequest {
-    Show,   // a plain launch: show the window and raise it
-    Start,  // --start: read as Start does
-    Stop,   // --stop: stop reading as Stop does
-    Quit,   // --quit: end the program as "Fine Programma" does
+struct SessionRequest {
+    enum class Action {
+        Show,   // a plain launch: show the window and raise it
+        Start,  // --start, or --background: read as Start does, the window left as it is
+        Stop,   // --stop: stop reading as Stop does
+        Quit,   // --quit: end the program as "Fine Programma" does
+    };
+    Action action = Action::Show;
+    QString map;             // --map, an absolute path; empty: the map in force stays
+    bool emulation = false;  // --emulation
+
+    friend bool operator==(const SessionRequest&, const SessionRequest&) = default;
 };
 
-// Longest request line, its line feed included; a longer one is not read further.
-inline constexpr int RequestMaxBytes = 16;
+// Longest map path a request carries, in bytes: the system's own limit on a path.
+inline constexpr int MapPathMaxBytes = 4095;
+// Longest request, its last line feed included; a longer one is not read further.
+inline constexpr int RequestMaxBytes =
+    int(sizeof "map \n" - 1) + MapPathMaxBytes + int(sizeof "emulation\n" - 1) + int(sizeof "start\n" - 1);
 
-// The line a launch sends for a request, line feed included.
-QByteArray RequestLine(SessionRequest request);
+// True for a map path a request can carry: absolute, 1 to MapPathMaxBytes bytes in the file system's
+// encoding, no control character (a line feed would end the line, a NUL the path).
+bool CarriesMap(const QString& path);
 
-// The request of one received line: a known word followed by exactly one line feed, nothing else.
-// Empty for anything else (a partial line, an unknown word, a second line, a carriage return, too long).
-std::optional<SessionRequest> ParseRequest(const QByteArray& line);
+// The bytes a launch sends; empty when the request's map cannot be carried.
+QByteArray RequestLines(const SessionRequest& request);
+
+// The request of the received bytes: the lines above in that order, each exactly once at most, the
+// action last and nothing after it. Empty for anything else (a partial line, an unknown word, a
+// relative or unfit map path, a carriage return, lines out of order, too long).
+std::optional<SessionRequest> ParseRequest(const QByteArray& bytes);
+
+// True while the bytes received so far may still become a request: within the bound, and every whole
+// line so far one that another line must follow. False once there is something to answer.
+bool RequestGoesOn(const QByteArray& bytes);
 
 }  // namespace platform

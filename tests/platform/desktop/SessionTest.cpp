@@ -1,11 +1,15 @@
 // The session's one program: a later launch's request line, and the channel it travels on.
 
 #include "platform/desktop/SessionChannel.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <future>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -17,28 +21,41 @@ namespace {
 
 using platform::SessionRequest;
 
-TEST(SessionRequest, OnlyOneKnownWordOnOneWholeLine) {
+TEST(SessionRequest, KnownWordsOnWholeLinesInTheirOrder) {
+    using Action = SessionRequest::Action;
+    const QByteArray longest = '/' + QByteArray(platform::MapPathMaxBytes - 1, 'm');
     const struct {
-        QByteArray line;
+        QByteArray bytes;
         std::optional<SessionRequest> request;
+        bool goesOn = false;  // more may come: the channel waits instead of answering
     } cases[]{
-        {"show\n", SessionRequest::Show},
-        {"start\n", SessionRequest::Start},
-        {"stop\n", SessionRequest::Stop},
-        {"quit\n", SessionRequest::Quit},
-        {"quit", std::nullopt},          // a line cut short taken whole
+        {"show\n", SessionRequest{Action::Show, {}, false}},
+        {"start\n", SessionRequest{Action::Start, {}, false}},
+        {"stop\n", SessionRequest{Action::Stop, {}, false}},
+        {"quit\n", SessionRequest{Action::Quit, {}, false}},
+        {"quit", std::nullopt, true},    // a line cut short taken whole
         {"QUIT\n", std::nullopt},        // case folded
         {"quit\r\n", std::nullopt},      // a carriage return dropped
         {" quit\n", std::nullopt},       // blanks trimmed
         {"quit\nquit\n", std::nullopt},  // a second line read as the first
         {"quitting\n", std::nullopt},    // a prefix taken for the word
         {"\n", std::nullopt},
+        {"map /home/u/my maps/b.ini\nemulation\nstart\n",
+         SessionRequest{Action::Start, u"/home/u/my maps/b.ini"_qs, true}},
+        {"map " + longest + "\nshow\n", SessionRequest{Action::Show, QString::fromLatin1(longest), false}},
+        {"map " + longest + "m\nshow\n", std::nullopt},  // a path over the bound
+        {"map /a\nb.ini\nshow\n", std::nullopt},         // a line feed in the path splits the request
+        {"map /a\rb.ini\nshow\n", std::nullopt},         // nor another control character
+        {"map b.ini\nshow\n", std::nullopt},             // a relative path read from the program's folder
+        {"map /a.ini\n", std::nullopt, true},            // options wait for their action line
+        {"profile x\nshow\n", std::nullopt},             // an unknown word waited for
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.line.toStdString());
-        EXPECT_EQ(platform::ParseRequest(c.line), c.request);
+        SCOPED_TRACE(c.bytes.left(60).toStdString());
+        EXPECT_EQ(platform::ParseRequest(c.bytes), c.request);
+        EXPECT_EQ(platform::RequestGoesOn(c.bytes), c.goesOn);
         if (c.request) {
-            EXPECT_EQ(platform::RequestLine(*c.request), c.line);  // the sender's word is the receiver's
+            EXPECT_EQ(platform::RequestLines(*c.request), c.bytes);  // the sender's lines are the receiver's
         }
     }
 }
@@ -55,8 +72,9 @@ auto Served(Send send) {
 
 TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
     QTemporaryDir run;
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run.path()));
-    const QString path = platform::SessionSocketPath();
+    ScopedEnvironment environment;
+    environment.Set("XDG_RUNTIME_DIR", run.path());
+    const QString path = platform::SessionSocketPath(u"x11 :0"_qs);
     ASSERT_TRUE(path.startsWith(run.path())) << path.toStdString();
     // A crashed program's socket: bound, nobody listening.
     const int stale = socket(AF_UNIX, SOCK_STREAM, 0);
@@ -67,18 +85,29 @@ TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
     close(stale);
 
     platform::SessionChannel first(path);
-    ASSERT_TRUE(first.Lock());
-    EXPECT_EQ(first.Send(SessionRequest::Show), platform::SessionChannel::Delivery::NoneRunning);
-    std::vector<SessionRequest> done;
-    ASSERT_TRUE(first.Listen([&done](SessionRequest r) { done.push_back(r); return true; }));
+    using Delivery = platform::SessionChannel::Delivery;
+    using Action = SessionRequest::Action;
+    EXPECT_EQ(first.HandOver({}), Delivery::NoneRunning);
+    std::vector<Action> done;
+    ASSERT_TRUE(first.Listen([](const SessionRequest& r) { return r.map != u"/refused.ini"_qs; },
+                             [&done](const SessionRequest& r) {
+                                 done.push_back(r.action);
+                                 if (r.action == Action::Start) {  // a box, longer than the drop timer
+                                     QEventLoop box;
+                                     QTimer::singleShot(1500, &box, &QEventLoop::quit);
+                                     box.exec();
+                                 }
+                             }));
 
     const struct {
         const char* name;
         QByteArray bytes, answer;
     } cases[]{
         {"a malformed request done", "reboot\n", "error\n"},
-        {"an oversized request read without end", QByteArray(4096, 'x'), "error\n"},
+        {"an oversized request read without end", QByteArray(platform::RequestMaxBytes + 1, 'x'), "error\n"},
         {"a slow request holding the program", "sto", ""},
+        {"a request refused up front answered ok", "map /refused.ini\nshow\n", "error\n"},
+        {"the answer written under a box, to a socket the drop timer freed", "start\n", "ok\n"},
         {"a good request after bad ones refused", "stop\n", "ok\n"},
     };
     for (const auto& c : cases) {
@@ -91,21 +120,69 @@ TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
         });
         EXPECT_EQ(answer, c.answer) << c.name;
     }
+    // A launch that has the turn and stalls (a slow login): a later one still reaches the running
+    // program, and never takes its socket over.
+    QLockFile stalled(path + u".lock"_qs);
+    ASSERT_TRUE(stalled.tryLock(0));
     platform::SessionChannel second(path);
-    ASSERT_TRUE(second.Lock());
-    EXPECT_EQ(Served([&] { return second.Send(SessionRequest::Quit); }), platform::SessionChannel::Delivery::Done);
-    EXPECT_EQ(done, (std::vector{SessionRequest::Stop, SessionRequest::Quit}));
+    EXPECT_EQ(Served([&] { return second.HandOver({Action::Quit, {}, false}); }), Delivery::Done);
+    EXPECT_FALSE(second.Listen({}, {}));
+    EXPECT_EQ(Served([&] { return second.HandOver({Action::Quit, {}, false}); }), Delivery::Done);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(done, (std::vector{Action::Start, Action::Stop, Action::Quit, Action::Quit}));
 }
 
-TEST(SessionChannel, NeverUsesAFolderOthersMayWrite) {
+TEST(SessionChannel, OneKeyForEachDisplayServer) {
     QTemporaryDir run;
-    ASSERT_EQ(chmod(QFile::encodeName(run.path()).constData(), 0770), 0);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run.path()));
-    const QString path = platform::SessionSocketPath();
-    struct stat folder {};
-    ASSERT_EQ(stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &folder), 0);
-    EXPECT_EQ(folder.st_mode & 0777, 0700U) << path.toStdString();  // its own private one instead
-    EXPECT_EQ(folder.st_uid, getuid());
+    ScopedEnvironment environment;
+    environment.Set("XDG_RUNTIME_DIR", run.path());
+    environment.Set("QT_QPA_PLATFORM", std::nullopt);
+    const QString wayland = u"wayland "_qs + run.filePath(u"wayland-1"_qs);
+    const struct {
+        QString platform, display, x;
+        std::optional<QString> wayland;
+        QString key;
+    } cases[]{
+        {u"xcb"_qs, {}, u":77.0"_qs, {}, u"x11 :77"_qs},
+        {u"xcb"_qs, {}, u"unix:77.1"_qs, {}, u"x11 :77"_qs},
+        {{}, {}, u"/tmp/.X11-unix/X77"_qs, {}, u"x11 :77"_qs},            // the platform left to Qt
+        {u"xcb"_qs, u":77"_qs, u":78"_qs, {}, u"x11 :77"_qs},             // Qt's -display before DISPLAY
+        {u"xcb"_qs, {}, u"LocalHost:77"_qs, {}, u"x11 localhost:77"_qs},  // over TCP (ssh's?): another one
+        {u"wayland"_qs, {}, u":77"_qs, u"wayland-1"_qs, wayland},
+        {u"wayland;xcb"_qs, {}, u":77"_qs, run.filePath(u"wayland-1"_qs), wayland},  // its name or its path
+        {{}, {}, u":77"_qs, u"wayland-1"_qs, u"x11 :77\n"_qs + wayland},             // either, as Qt chooses
+        {u"offscreen"_qs, {}, u":77"_qs, {}, u"offscreen"_qs},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x.toStdString());
+        environment.Set("DISPLAY", c.x);
+        environment.Set("WAYLAND_DISPLAY", c.wayland);
+        EXPECT_EQ(platform::DisplayKey(c.platform, c.display), c.key);
+    }
+}
+
+TEST(SessionChannel, OnlyInAFolderNoOneElseCanMakeOrWrite) {
+    QTemporaryDir cache;
+    ScopedEnvironment environment;
+    environment.Set("XDG_CACHE_HOME", cache.path());
+    QTemporaryDir open;
+    ASSERT_EQ(chmod(QFile::encodeName(open.path()).constData(), 0770), 0);
+    const QString tooLong = cache.filePath(QString(100, u'd'));
+    ASSERT_TRUE(QDir().mkdir(tooLong));
+    const std::optional<QString> cases[]{
+        std::nullopt,  // unset: a folder of a known name in /tmp, which another user can make first
+        open.path(),   // others may write it
+        tooLong,       // a socket's address holds 107 bytes: no channel at all
+    };
+    for (const auto& runtime : cases) {
+        SCOPED_TRACE(runtime.value_or(u"unset"_qs).toStdString());
+        environment.Set("XDG_RUNTIME_DIR", runtime);
+        const QString path = platform::SessionSocketPath(u"x11 :0"_qs);
+        const QString folder = QFileInfo(path).absolutePath();  // both private, neither made by another user
+        EXPECT_TRUE(folder == u"/run/user/%1"_qs.arg(getuid()) || folder == cache.filePath(u"corvane"_qs))
+            << path.toStdString();
+        EXPECT_LT(QFile::encodeName(path).size(), 108);
+    }
 }
 
 }  // namespace
