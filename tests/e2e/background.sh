@@ -2,8 +2,8 @@
 # The program with nobody at its window, in a virtual X server: --background started before any tray
 # shows its icon once a tray (trayer) comes, and no window and no box while no controller is attached;
 # later launches hand their request to it: a second --background keeps the window hidden, --stop, then
-# a plain launch shows its window, whose "Assegna i tasti…" opens the key dialog; --quit ends it with
-# status 0.
+# a plain launch shows its window, a --map launch makes it read that map, its "Assegna i tasti…" opens
+# the key dialog; --quit ends it with status 0.
 # Usage (inside a virtual X server: xvfb.sh): background.sh <corvane executable>
 set -euo pipefail
 exe=$1
@@ -51,6 +51,14 @@ echo "e2e: a second --background keeps the window hidden"
 wait_count 5 1 --onlyvisible --name '^Corvane \(DEMO\)$'
 kill -0 "$pid" || fail "the running program ended"
 echo "e2e: --stop and a plain launch handed over; the window shows"
+
+# A second launch's map reaches the running program: it reloads and says so in a box of its caption.
+printf '[Tasti]\n' >"$work/other.ini"
+"$program" --map "$work/other.ini" || fail "--map handed over, exit status $?"
+wait_count 5 2 --onlyvisible --name '^Corvane \(DEMO\)$'
+xdotool key Return
+wait_count 5 1 --onlyvisible --name '^Corvane \(DEMO\)$'
+echo "e2e: --map handed over; the running program reads it"
 
 # ? -> Assegna i tasti… from the keyboard: File, then the next menu, its second entry.
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Corvane \(DEMO\)$')"
