@@ -12,7 +12,6 @@
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QStringList>
-#include <QSystemTrayIcon>
 #include <algorithm>
 
 namespace {
@@ -23,13 +22,17 @@ constexpr int LookMs = 1000;
 }  // namespace
 
 BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::JoystickDriver> driver,
-                               platform::QtShell& shell, bool hidden)
-    : form(form), driver(std::move(driver)), shell(shell) {
+                               platform::QtShell& shell, bool hidden, TrayCheck trayAvailable)
+    : form(form), driver(std::move(driver)), shell(shell), hidden(hidden),
+      trayAvailable(std::move(trayAvailable)) {
     lookTimer.setInterval(LookMs);
     connect(&lookTimer, &QTimer::timeout, this, &BackgroundMode::Look);
     // The window's own Stop button ends the wish to read too, or the next look would start again.
     if (auto* stop = form.findChild<QPushButton*>(QStringLiteral("Cmd_Stop"))) {
-        connect(stop, &QPushButton::clicked, this, [this] { wanted = false; });
+        connect(stop, &QPushButton::clicked, this, [this] {
+            wanted = false;
+            Look();
+        });
     }
     if (!hidden) {
         return;
@@ -37,16 +40,15 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
     // The window is only hidden, never closed: the program ends through "Fine Programma" alone.
     QApplication::setQuitOnLastWindowClosed(false);
     form.installEventFilter(this);
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        tray = std::make_unique<TrayIcon>(*this, form);
-    }
-    shell.SetBackgroundNotifier(
-        [notice = DesktopNotice(tray ? tray->Icon() : nullptr)](
-            const QString& title, const QString& text, uint32_t flags) { notice.Show(title, text, flags); });
-    lookTimer.start();  // the tray's state follows the window's Start and Stop too
+    // The notice is made when one comes, for the tray there is then.
+    shell.SetBackgroundNotifier([this](const QString& title, const QString& text, uint32_t flags) {
+        DesktopNotice(tray != nullptr ? tray->Icon() : nullptr).Show(title, text, flags);
+    });
+    Look();
+    lookTimer.start();  // for the tray, and the tray's state follows the window's Start and Stop too
 }
 
-// The notices' tray icon goes with this object.
+// The tray icon goes with this object, after the notices that use it.
 BackgroundMode::~BackgroundMode() {
     shell.SetBackgroundNotifier({});
 }
@@ -144,12 +146,16 @@ void BackgroundMode::Look() {
         }
     }
     const State now = Current();
+    form.MostraAttesa(now == State::Waiting);
+    if (hidden && tray == nullptr && trayAvailable()) {
+        tray = new TrayIcon(*this, form);
+    }
     if (now != told) {
         told = now;
         emit StateChanged();
     }
-    // Nothing to look for while reading or stopped, unless a tray shows the state.
-    if (!tray && now != State::Waiting) {
+    // Nothing to look for while reading or stopped, unless hidden: a tray shows the state, or may come.
+    if (!hidden && now != State::Waiting) {
         lookTimer.stop();
     }
 }

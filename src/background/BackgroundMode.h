@@ -8,7 +8,9 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QSystemTrayIcon>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class MainForm;
@@ -28,10 +30,14 @@ public:
         Stopped,
     };
 
+    // Whether the desktop has a tray now.
+    using TrayCheck = std::function<bool()>;
+
     // hidden (--background): the window stays hidden and closing it hides it; while it is hidden
-    // notices go to the desktop; a tray icon where the desktop has a tray.
+    // notices go to the desktop; a tray icon as soon as the desktop has a tray (at login the panel
+    // often starts after the program).
     BackgroundMode(MainForm& form, std::shared_ptr<platform::JoystickDriver> driver, platform::QtShell& shell,
-                   bool hidden);
+                   bool hidden, TrayCheck trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
     ~BackgroundMode() override;
 
     // Reads as Start does: at once when the chosen controller (or any, with the automatic choice)
@@ -61,7 +67,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Once a second: starts reading when waiting and a controller answers; tells a change of state.
+    // Once a second: starts reading when waiting and a controller answers; tells a change of state;
+    // while hidden, builds the tray icon once the desktop has a tray.
     void Look();
     // The GUIDs of the attached controllers Start would read.
     QStringList ControllersToRead() const;
@@ -73,5 +80,7 @@ private:
     QStringList tried;    // the controllers attached at the last try of Start while waiting
     State told = State::Stopped;
     QTimer lookTimer;
-    std::unique_ptr<TrayIcon> tray;
+    bool hidden;
+    TrayCheck trayAvailable;
+    TrayIcon* tray = nullptr;  // a child, built once there is a tray
 };

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QLoggingCategory>
 #include <QSystemTrayIcon>
 #include <QVariantMap>
@@ -15,7 +16,8 @@ DesktopNotice::DesktopNotice(QSystemTrayIcon* tray) : tray(tray) {}
 
 void DesktopNotice::Show(const QString& title, const QString& text, uint32_t flags) const {
     const bool error = (flags & platform::MB_ICONERROR) != 0;
-    if (tray != nullptr && tray->isVisible()) {
+    // The tray may have gone since its icon was made (a panel restarted): its balloon would show nowhere.
+    if (tray != nullptr && tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
         tray->showMessage(title, text, error ? QSystemTrayIcon::Critical : QSystemTrayIcon::Information);
         return;
     }
@@ -27,8 +29,20 @@ void DesktopNotice::Show(const QString& title, const QString& text, uint32_t fla
     // Application, replaced notice (none), icon, summary, body, actions, hints, expiry (the server's).
     notify << QCoreApplication::applicationName() << 0U << QStringLiteral("corvane") << title << text
            << QStringList() << hints << -1;
-    // Not waited for: a slow notification service must not hold the reading.
-    if (!QDBusConnection::sessionBus().send(notify)) {
-        qCWarning(lcNotice).noquote() << "no desktop notification service:" << text;
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        qCWarning(lcNotice).noquote() << "no session bus for a desktop notification:" << text;
+        return;
     }
+    // Answered later, never waited for: a slow notification service must not hold the reading. A bus
+    // with no notification service answers with an error, and the notice goes to standard error.
+    auto* call = new QDBusPendingCallWatcher(bus.asyncCall(notify), QCoreApplication::instance());
+    QObject::connect(
+        call, &QDBusPendingCallWatcher::finished, call, [text](QDBusPendingCallWatcher* answered) {
+            if (answered->isError()) {
+                qCWarning(lcNotice).noquote()
+                    << "no desktop notification service (" + answered->error().name() + "):" << text;
+            }
+            answered->deleteLater();
+        });
 }

@@ -22,8 +22,8 @@ StartAtLogin::StartAtLogin(MainForm& form, platform::Shell& shell) : form(form),
     const qsizetype at = actions.indexOf(fine);
     file->insertAction(at > 0 ? actions.at(at - 1) : fine, entry);
     connect(entry, &QAction::triggered, this, &StartAtLogin::MenuAvvioAccesso_Click);
+    // The file is read when the menu opens, not at start: the session may change it meanwhile.
     connect(file, &QMenu::aboutToShow, this, &StartAtLogin::Refresh);
-    Refresh();
 }
 
 void StartAtLogin::Refresh() {
@@ -33,12 +33,28 @@ void StartAtLogin::Refresh() {
 void StartAtLogin::MenuAvvioAccesso_Click(bool checked) {
     const QString path = QDir::toNativeSeparators(platform::AutostartPath());
     QString problem;
-    if (checked && platform::ReadAutostart() == platform::AutostartState::Foreign) {
-        problem = tr("Il file %1 esiste già e non avvia questo programma: non è stato modificato.").arg(path);
-    } else if (checked && !platform::WriteAutostart()) {
-        problem = tr("Impossibile scrivere il file %1.").arg(path);
-    } else if (!checked && !platform::RemoveAutostart()) {
-        problem = tr("Impossibile eliminare il file %1.").arg(path);
+    if (!checked) {
+        if (!platform::RemoveAutostart()) {
+            problem = tr("Impossibile eliminare il file %1.").arg(path);
+        }
+    } else {
+        switch (platform::WriteAutostart()) {
+        case platform::AutostartWrite::Written:
+            break;
+        case platform::AutostartWrite::Foreign:
+            problem = tr("Il file %1 esiste già e non è stato scritto da questo programma: "
+                         "non è stato modificato.")
+                          .arg(path);
+            break;
+        case platform::AutostartWrite::BadProgram:
+            problem = tr("Il percorso di questo programma contiene caratteri che un file di avvio "
+                         "automatico non può contenere (per esempio un a capo): %1 non è stato scritto.")
+                          .arg(path);
+            break;
+        case platform::AutostartWrite::Failed:
+            problem = tr("Impossibile scrivere il file %1.").arg(path);
+            break;
+        }
     }
     Refresh();
     if (!problem.isEmpty()) {

@@ -1,6 +1,7 @@
 #pragma once
 // The File menu's checkable "Avvia all'accesso": writes or removes the autostart entry that runs the
-// program with --background at login. The check mark shows whether our entry is there.
+// program with --background at login. Ticked while our entry starts the program at login; a file of
+// the user's of that name shows unticked and is never changed.
 
 #include <QObject>
 

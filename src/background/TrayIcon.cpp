@@ -1,14 +1,14 @@
 #include "background/TrayIcon.h"
 
 #include "background/BackgroundMode.h"
+#include "background/TrayPicture.h"
 #include "mainwindow/MainForm.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
 TrayIcon::TrayIcon(BackgroundMode& mode, MainForm& form)
-    : mode(mode), form(form), menu(std::make_unique<QMenu>()) {
+    : QObject(&mode), mode(mode), form(form), menu(std::make_unique<QMenu>()) {
     menu->setObjectName(QStringLiteral("MenuTray"));
     showHide = menu->addAction(QString(), &mode, &BackgroundMode::ToggleWindow);
     menu->addSeparator();
@@ -47,9 +47,10 @@ void TrayIcon::Update() {
         break;
     }
     icon->setToolTip(QStringLiteral("%1\n%2").arg(form.windowTitle(), text));
-    // Greyed while nothing is read.
-    const QIcon own = QApplication::windowIcon();
-    icon->setIcon(state == BackgroundMode::State::Reading ? own : QIcon(own.pixmap(64, QIcon::Disabled)));
+    if (state != shown) {
+        shown = state;
+        icon->setIcon(TrayPicture(state));
+    }
     showHide->setText(form.isVisible() ? tr("Nascondi la finestra") : tr("Mostra la finestra"));
     start->setEnabled(state == BackgroundMode::State::Stopped);
     stop->setEnabled(state != BackgroundMode::State::Stopped);

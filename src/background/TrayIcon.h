@@ -1,12 +1,14 @@
 #pragma once
-// The tray icon of the background mode: its icon and tooltip tell the state (reading, with the
+// The tray icon of the background mode: its picture and tooltip tell the state (reading, with the
 // controller's name; waiting for a controller; stopped), a click shows or hides the window, and its
-// menu holds show/hide, Start, Stop and "Fine Programma".
+// menu holds show/hide, Start, Stop and "Fine Programma". A child of the mode it shows.
+
+#include "background/BackgroundMode.h"
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
-class BackgroundMode;
 class MainForm;
 class QAction;
 class QMenu;
@@ -30,4 +32,5 @@ private:
     QAction* showHide = nullptr;
     QAction* start = nullptr;
     QAction* stop = nullptr;
+    std::optional<BackgroundMode::State> shown;  // the state the picture shows
 };

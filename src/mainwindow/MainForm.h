@@ -66,6 +66,10 @@ public slots:
     void MenuAbout_Click();
     void Img_Logo_DblClick();
 
+    // Whether Start waits for a controller to be plugged in, told by whoever waits: a line under the
+    // buttons says so and Stop, which ends the wait, is enabled.
+    void MostraAttesa(bool attesa);
+
     // The controller to read: the submenu lists the attached ones each time it opens; a choice is kept
     // in the user's settings and, while acquisition runs, restarts it on the chosen controller.
     void ElencaCorvane();
@@ -145,6 +149,8 @@ private:
     std::array<QLabel*, 6> Lab_Tasto{};
     ShapeWidget* Shp_XP = nullptr;
     ShapeWidget* Shp_ZR = nullptr;
+
+    QLabel* Lab_Attesa = nullptr;  // built at the first wait
 
     QPushButton* Cmd_Start = nullptr;
     QPushButton* Cmd_Stop = nullptr;

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QStringList>
 
@@ -82,6 +83,28 @@ void MainForm::Cmd_Stop_Click() {
     joy->End_JoyMonitor();
     Cmd_Start->setEnabled(true);
     platform::RepaintNow(*Cmd_Start);
+}
+
+// A window that never waits keeps its design: the line is built at the first wait.
+void MainForm::MostraAttesa(bool attesa) {
+    if (Lab_Attesa == nullptr && !attesa) {
+        return;
+    }
+    if (Lab_Attesa == nullptr) {
+        Lab_Attesa = new QLabel(tr("In attesa di un corvane…"), centralWidget());
+        Lab_Attesa->setObjectName(QStringLiteral("Lab_Attesa"));
+        Lab_Attesa->setTextFormat(Qt::PlainText);
+        Lab_Attesa->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        Lab_Attesa->setAutoFillBackground(true);
+        Lab_Attesa->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // Centred under Start and Stop.
+        platform::SetTwipsGeometry(*Lab_Attesa, QRect(3240, 6600, 2595, 255));
+    }
+    Lab_Attesa->setVisible(attesa);
+    if (attesa) {
+        Lab_Attesa->raise();
+        Cmd_Stop->setEnabled(true);
+    }
 }
 
 void MainForm::MenuEmula_Click() {

@@ -1,7 +1,9 @@
 // Reading with nobody at the window: waiting without a box until the controller to read is plugged
-// in, looked for once a second through the driver, and the window's own Stop heard.
+// in, looked for once a second through the driver, told in the window and ended by its Stop; the tray
+// icon of a late tray; a notice that no service takes.
 
 #include "background/BackgroundMode.h"
+#include "background/DesktopNotice.h"
 #include "mainwindow/MainFormFixture.h"
 #include "platform/QtShell.h"
 #include "platform/desktop/CommandLine.h"
@@ -10,6 +12,8 @@
 #include "support/ScopedEnvironment.h"
 
 #include <QAction>
+#include <QProcess>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <future>
 
@@ -23,15 +27,20 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         QString chosen;   // the chosen controller's GUID; empty: the first that answers
         QString plugged;  // the GUID plugged in after the wait began; empty: none
         bool readable;
-        bool clickStop;  // the window's Stop clicked once reading
+        bool late;       // --background with no tray, plugged in after the timer's first look
+        bool clickStop;  // the window's Stop clicked after the first look
         State state;
     } cases[]{
-        {"a box while none is attached", {}, {}, true, false, State::Waiting},
-        {"not read once one is plugged in", {}, u"aa"_qs, true, false, State::Reading},
-        {"another model read instead of the chosen one", u"bb"_qs, u"aa"_qs, true, false, State::Waiting},
-        {"the chosen one not read", u"aa"_qs, u"aa"_qs, true, false, State::Reading},
-        {"an unreadable pad reported every second", {}, u"aa"_qs, false, false, State::Waiting},
-        {"reading started again after the window's Stop", {}, u"aa"_qs, true, true, State::Stopped},
+        // clang-format off
+        {"a box while none is attached", {}, {}, true, false, false, State::Waiting},
+        {"not read once one is plugged in", {}, u"aa"_qs, true, false, false, State::Reading},
+        {"another model read instead of the chosen one", u"bb"_qs, u"aa"_qs, true, false, false, State::Waiting},
+        {"the chosen one not read", u"aa"_qs, u"aa"_qs, true, false, false, State::Reading},
+        {"an unreadable pad reported every second", {}, u"aa"_qs, false, false, false, State::Waiting},
+        {"reading started again after the window's Stop", {}, u"aa"_qs, true, false, true, State::Stopped},
+        {"the wait not ended by the window's Stop", {}, {}, true, false, true, State::Stopped},
+        {"a pad plugged in later not read", {}, u"aa"_qs, true, true, false, State::Reading},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -39,10 +48,14 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         Load();
         shell.boxes.clear();
         platform::QtShell notices;
-        BackgroundMode mode(*form, driver, notices, false);
+        BackgroundMode mode(*form, driver, notices, c.late, [] { return false; });
         form->ScegliCorvane({c.chosen, u"Pad"_qs});
         mode.Read();
         EXPECT_EQ(mode.Current(), State::Waiting);
+        EXPECT_FALSE(Control<QLabel>(u"Lab_Attesa"_qs)->isHidden());  // the window tells the wait
+        if (c.late) {
+            QTest::qWait(1200);
+        }
         if (!c.plugged.isEmpty()) {
             driver->attached = {{0, u"Pad"_qs, c.plugged}};
             if (c.readable) {
@@ -56,7 +69,8 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         }
         QTest::qWait(1100);
         EXPECT_EQ(mode.Current(), c.state);
-        EXPECT_EQ(shell.boxes.size(), boxes);  // one report for a pad that cannot be read, not one a second
+        EXPECT_EQ(Control<QLabel>(u"Lab_Attesa"_qs)->isHidden(), c.state != State::Waiting);
+        EXPECT_EQ(shell.boxes.size(), boxes);    // one report for a pad that cannot be read, not one a second
         EXPECT_EQ(boxes, c.readable ? 0U : 2U);  // slot 0, then slot 1
         form->Cmd_Stop_Click();
     }
@@ -113,6 +127,33 @@ TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
     }
     QDir::setCurrent(launchedIn);
     platform::SetMapFile({});
+}
+
+TEST_F(MainFormTest, BackgroundTrayIconComesWithALateTrayAndShowsTheState) {
+    bool trayThere = false;  // at login the panel often starts after the program
+    platform::QtShell notices;
+    BackgroundMode mode(*form, driver, notices, true, [&trayThere] { return trayThere; });
+    trayThere = true;
+    QTest::qWait(1100);
+    const auto* icon = mode.findChild<QSystemTrayIcon*>();
+    ASSERT_NE(icon, nullptr);  // the tray looked for at start only
+    const QImage stopped = icon->icon().pixmap(32).toImage();
+    mode.Read();
+    EXPECT_NE(icon->icon().pixmap(32).toImage(), stopped);  // one picture for waiting and stopped
+}
+
+// The bus answers with an error when no notification service is there: a notice lost unless heard.
+TEST(DesktopNotice, GoesToStandardErrorWhenTheBusHasNoNotificationService) {
+    QProcess bus;
+    bus.start(u"dbus-daemon"_qs, {u"--session"_qs, u"--nofork"_qs, u"--print-address"_qs});
+    ASSERT_TRUE(bus.waitForReadyRead(5000));
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    testing::internal::CaptureStderr();
+    DesktopNotice(nullptr).Show(u"Corvane (DEMO)"_qs, u"Joystick Unplugged"_qs, platform::MB_ICONINFORMATION);
+    QTest::qWait(1000);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Joystick Unplugged"), std::string::npos);
+    bus.kill();
+    bus.waitForFinished();
 }
 
 }  // namespace

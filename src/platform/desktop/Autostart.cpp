@@ -1,5 +1,6 @@
 #include "platform/desktop/Autostart.h"
 
+#include "platform/RegularFile.h"
 #include "platform/desktop/Settings.h"
 
 #include <QCoreApplication>
@@ -7,9 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -19,25 +20,38 @@ bool Plain(QChar c) {
     return c.isLetterOrNumber() || QStringLiteral("-_./+,=:@").contains(c);
 }
 
+// A desktop entry's values hold no control characters; a replacement character stands for file name
+// bytes that are not UTF-8, which no entry could name again.
+bool Carried(QChar c) {
+    return c.category() != QChar::Other_Control && c != QChar::ReplacementCharacter;
+}
+
 constexpr qint64 EntryMaxBytes = qint64{64} * 1024;  // an autostart entry is a few lines
 
-// The first argument of the file's Exec line, empty when there is none or the file can't be read.
-QString ExecProgram(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QStringList lines = QString::fromUtf8(file.read(EntryMaxBytes)).split(u'\n');
-    for (const QString& line : lines) {
-        if (line.startsWith(QLatin1String("Exec="))) {
-            // Undo the value's own backslash escaping, then split as the Exec quoting rules say.
-            QString value = line.mid(5);
-            value.replace(QLatin1String("\\\\"), QLatin1String("\\"));
-            const QStringList arguments = QProcess::splitCommand(value);
-            return arguments.isEmpty() ? QString() : arguments.constFirst();
+// Our entry's bytes as the file holds them, less the lines with which a session's settings switch an
+// autostart entry off (or on again) without removing it; whether they switch it off.
+struct Switches {
+    QByteArray rest;
+    bool off = false;
+};
+
+Switches SetSwitchesAside(const QByteArray& bytes) {
+    Switches found;
+    QByteArrayList kept;
+    for (const QByteArray& line : bytes.split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        const QByteArray key = line.left(equals).trimmed();
+        const QByteArray value = line.mid(equals + 1).trimmed();
+        if (equals > 0 && key == "Hidden") {
+            found.off = found.off || value == "true";
+        } else if (equals > 0 && key == "X-GNOME-Autostart-enabled") {
+            found.off = found.off || value == "false";
+        } else {
+            kept.append(line);
         }
     }
-    return {};
+    found.rest = kept.join('\n');
+    return found;
 }
 
 }  // namespace
@@ -77,7 +91,14 @@ QString ExecArgument(const QString& argument) {
     return argumentText;
 }
 
-QString AutostartEntry(const QString& program) {
+std::optional<QString> AutostartEntry(const QString& program) {
+    if (!std::all_of(program.begin(), program.end(), Carried)) {
+        return std::nullopt;
+    }
+    // GLib looks for an entry's program under the Exec line's first word before it turns "%%" into
+    // "%", so a path with a percent sign is never found; env, found on PATH, runs it instead.
+    const QString exec =
+        program.contains(u'%') ? QStringLiteral("env ") + ExecArgument(program) : ExecArgument(program);
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Corvane Demo\n"
@@ -86,33 +107,46 @@ QString AutostartEntry(const QString& program) {
                           "Exec=%1 --background\n"
                           "Icon=corvane\n"
                           "Terminal=false\n")
-        .arg(ExecArgument(program));
+        .arg(exec);
 }
 
 AutostartState ReadAutostart() {
     const QString path = AutostartPath();
-    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
         return AutostartState::Absent;
     }
-    // Ours when it runs a program of this one's name: "corvane" on PATH, or this executable's path.
-    const QString program = ExecProgram(path);
-    const bool ours = !program.isEmpty() && QFileInfo(program).fileName() ==
-                                                QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    return ours ? AutostartState::Ours : AutostartState::Foreign;
+    // A link is the user's doing, whatever it points to.
+    const RegularFile file = info.isSymLink() ? RegularFile{} : ReadRegularFile(path, EntryMaxBytes);
+    const std::optional<QString> ours = AutostartEntry(AutostartProgram());
+    if (file.status != RegularFile::Status::Read || !ours) {
+        return AutostartState::Foreign;
+    }
+    const Switches switches = SetSwitchesAside(file.bytes);
+    if (switches.rest != ours->toUtf8()) {
+        return AutostartState::Foreign;
+    }
+    return switches.off ? AutostartState::OursOff : AutostartState::Ours;
 }
 
-bool WriteAutostart() {
+AutostartWrite WriteAutostart() {
+    const std::optional<QString> entry = AutostartEntry(AutostartProgram());
+    if (!entry) {
+        return AutostartWrite::BadProgram;
+    }
     if (ReadAutostart() == AutostartState::Foreign) {
-        return false;
+        return AutostartWrite::Foreign;
     }
     const QString path = AutostartPath();
     QSaveFile file(path);
-    return QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
-           file.write(AutostartEntry(AutostartProgram()).toUtf8()) >= 0 && file.commit();
+    const bool written = QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
+                         file.write(entry->toUtf8()) >= 0 && file.commit();
+    return written ? AutostartWrite::Written : AutostartWrite::Failed;
 }
 
 bool RemoveAutostart() {
-    if (ReadAutostart() != AutostartState::Ours) {
+    const AutostartState state = ReadAutostart();
+    if (state != AutostartState::Ours && state != AutostartState::OursOff) {
         return true;
     }
     return QFile::remove(AutostartPath());

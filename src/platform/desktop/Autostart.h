@@ -1,9 +1,10 @@
 #pragma once
 // Start at login: an XDG autostart entry, $XDG_CONFIG_HOME/autostart/<desktop file name>, that runs
-// the program with --background. A file of that name that runs something else is the user's own and
-// is never touched.
+// the program with --background. Only a file that is, byte for byte, the entry this program writes is
+// ours; any other file of that name is the user's own and is never touched.
 
 #include <QString>
+#include <optional>
 
 namespace platform {
 
@@ -18,20 +19,31 @@ QString AutostartProgram();
 // the characters the quoting reserves escaped, and percent signs doubled.
 QString ExecArgument(const QString& argument);
 
-// The entry's whole text for a program.
-QString AutostartEntry(const QString& program);
+// The entry's whole text for a program; none when the program's path holds a character that a
+// desktop entry cannot carry (a line break or another control character, a name that is not UTF-8).
+std::optional<QString> AutostartEntry(const QString& program);
 
 enum class AutostartState {
     Absent,   // no file of that name
-    Ours,     // an entry that runs this program
-    Foreign,  // a file of that name that runs something else, or cannot be read
+    Ours,     // our entry: the program starts at login
+    OursOff,  // our entry, switched off by the session's settings (Hidden=true,
+              // X-GNOME-Autostart-enabled=false)
+    Foreign,  // any other file of that name: the user's own
 };
 
 AutostartState ReadAutostart();
 
-// Writes the entry (its folder created); false when it cannot, or when a foreign file is there.
-bool WriteAutostart();
-// Removes our entry; false when it cannot. A foreign file is left alone (true: nothing of ours is there).
+enum class AutostartWrite {
+    Written,
+    Foreign,     // a file of the user's is there: left as it is
+    BadProgram,  // this program's path cannot be written into an entry
+    Failed,      // the file or its folder cannot be written
+};
+
+// Writes the entry (its folder created), over our own switched-off entry too.
+AutostartWrite WriteAutostart();
+// Removes our entry; false when it cannot. A file of the user's is left alone (true: nothing of ours
+// is there).
 bool RemoveAutostart();
 
 }  // namespace platform

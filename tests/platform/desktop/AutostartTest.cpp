@@ -1,32 +1,69 @@
 // Start at login: the autostart entry's text, and that a file of that name the user wrote is kept.
 
 #include "platform/desktop/Autostart.h"
+#include "support/QtPrinters.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
+// What a program at this path is started with when gio runs its entry, as GNOME's session does.
+QString Launched(const QString& program, const QString& out) {
+    QDir().mkpath(QFileInfo(program).path());
+    QFile script(program);
+    QFile entry(program + u".desktop"_qs);
+    const bool written = script.open(QIODevice::WriteOnly) &&
+                         script.write("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" >" + out.toUtf8()) > 0 &&
+                         script.setPermissions(QFile::ReadOwner | QFile::ExeOwner) &&
+                         entry.open(QIODevice::WriteOnly) &&
+                         entry.write(platform::AutostartEntry(program).value_or(QString()).toUtf8()) > 0;
+    script.close();  // a program open for writing cannot run
+    entry.close();
+    if (written) {
+        QProcess::execute(u"gio"_qs, {u"launch"_qs, entry.fileName()});
+    }
+    for (int wait = 0; wait < 100 && QFileInfo(out).size() == 0; ++wait) {
+        QTest::qWait(50);
+    }
+    QFile launched(out);
+    return launched.open(QIODevice::ReadOnly) ? QString::fromUtf8(launched.readAll()) : QString();
+}
+
 TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
+    const QTemporaryDir root;
     const struct {
         QString argument;
-        QString exec;
+        QString exec;  // empty: refused
     } cases[]{
+        // clang-format off
         {u"/usr/bin/corvane"_qs, u"/usr/bin/corvane"_qs},
         {u"/home/anna/Corvane Demo/corvane"_qs, u"\"/home/anna/Corvane Demo/corvane\""_qs},  // split at the blank
         {u"/opt/a\"b/corvane"_qs, u"\"/opt/a\\\\\"b/corvane\""_qs},  // the quote ends the argument
         {u"/opt/$HOME/corvane"_qs, u"\"/opt/\\\\$HOME/corvane\""_qs},  // expanded as a variable
         {u"/opt/a\\b/corvane"_qs, u"\"/opt/a\\\\\\\\b/corvane\""_qs},  // the backslash read as an escape
-        {u"/opt/100%f/corvane"_qs, u"\"/opt/100%%f/corvane\""_qs},     // a field code replaced by a file
+        {u"/opt/100%f/corvane"_qs, u"\"/opt/100%%f/corvane\""_qs},     // a field code, or the program not found
+        {u"/opt/a\nb/corvane"_qs, {}},  // an entry that no session can read
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.argument.toStdString());
-        EXPECT_EQ(platform::ExecArgument(c.argument), c.exec);
-        EXPECT_TRUE(platform::AutostartEntry(c.argument).contains(u"\nExec="_qs + c.exec + u" --background\n"_qs));
+        EXPECT_EQ(platform::AutostartEntry(c.argument).has_value(), !c.exec.isEmpty());
+        if (!c.exec.isEmpty()) {
+            EXPECT_EQ(platform::ExecArgument(c.argument), c.exec);
+            EXPECT_TRUE(platform::AutostartEntry(c.argument)->contains(c.exec + u" --background\n"_qs));
+            const QString program = root.path() + c.argument;
+            QFile::remove(root.filePath(u"out"_qs));
+            EXPECT_EQ(Launched(program, root.filePath(u"out"_qs)), program + u"\n--background\n"_qs);
+        }
     }
-    EXPECT_TRUE(platform::AutostartEntry(u"corvane"_qs).startsWith(u"[Desktop Entry]\nType=Application\n"_qs));
+    EXPECT_TRUE(platform::AutostartEntry(u"corvane"_qs)->startsWith(u"[Desktop Entry]\nType="_qs));
 }
 
 TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
@@ -35,32 +72,43 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
     const QString path = platform::AutostartPath();
     ASSERT_EQ(path, config.filePath(u"autostart/it.corvane.demo.desktop"_qs));
     const QByteArray foreign = "[Desktop Entry]\nType=Application\nExec=firefox --kiosk\n";
+    const QByteArray ours = platform::AutostartEntry(platform::AutostartProgram())->toUtf8();
+    const QByteArray name = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8();
+    using State = platform::AutostartState;
     const struct {
         const char* name;
         QByteArray before;  // empty: no file
+        State shown;        // the check mark before the click: only Ours is ticked
         bool check;         // the menu entry's new check mark
         bool done;
-        platform::AutostartState after;
+        State after;
     } cases[]{
-        {"no entry written", {}, true, true, platform::AutostartState::Ours},
-        {"our entry not removed", "ours", false, true, platform::AutostartState::Absent},
-        {"the user's file overwritten", foreign, true, false, platform::AutostartState::Foreign},
-        {"the user's file removed", foreign, false, true, platform::AutostartState::Foreign},
+        // clang-format off
+        {"no entry written", {}, State::Absent, true, true, State::Ours},
+        {"our entry not removed", ours, State::Ours, false, true, State::Absent},
+        {"the user's file overwritten", foreign, State::Foreign, true, false, State::Foreign},
+        {"the user's file removed", foreign, State::Foreign, false, true, State::Foreign},
+        {"the user's wrapper of our name removed", "[Desktop Entry]\nExec=/home/anna/bin/" + name + " --map special.ini\n", State::Foreign, false, true, State::Foreign},
+        {"a name that ends in ours taken for it", "[Desktop Entry]\nExec=/usr/bin/not" + name + " --background\n", State::Foreign, false, true, State::Foreign},
+        {"an entry switched off shown ticked", ours + "Hidden=true\n", State::OursOff, true, true, State::Ours},
+        {"an entry GNOME switched off shown ticked", QByteArray(ours).replace("Type=", "X-GNOME-Autostart-enabled = false\nType="), State::OursOff, true, true, State::Ours},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QFile file(path);
         file.remove();
-        if (c.before == "ours") {
-            ASSERT_TRUE(platform::WriteAutostart());
-        } else if (!c.before.isEmpty()) {
+        if (!c.before.isEmpty()) {
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.before) > 0 && file.flush());
             file.close();
         }
-        EXPECT_EQ(c.check ? platform::WriteAutostart() : platform::RemoveAutostart(), c.done);
+        EXPECT_EQ(platform::ReadAutostart(), c.shown);
+        const bool done = c.check ? platform::WriteAutostart() == platform::AutostartWrite::Written
+                                  : platform::RemoveAutostart();
+        EXPECT_EQ(done, c.done);
         EXPECT_EQ(platform::ReadAutostart(), c.after);
-        if (c.after == platform::AutostartState::Foreign && file.open(QIODevice::ReadOnly)) {
-            EXPECT_EQ(file.readAll(), foreign);
+        if (c.after == State::Foreign && file.open(QIODevice::ReadOnly)) {
+            EXPECT_EQ(file.readAll(), c.before);
         }
     }
 }
