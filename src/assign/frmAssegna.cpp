@@ -71,20 +71,30 @@ QString PerEtichetta(QString text) {
 
 frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver> driver,
                        platform::Shell& shell)
-    : QDialog(&main), main(main), driver(std::move(driver)), shell(shell) {
+    // No parent, as for About: the main window is disabled while the dialog is open, and a child
+    // window would be disabled with it.
+    : main(main), driver(std::move(driver)), shell(shell) {
     setObjectName(QStringLiteral("frmAssegna"));
     setWindowTitle(tr("Assegna i tasti"));
-    setWindowModality(Qt::WindowModal);
     CreaControlli();
     tastiCorvane = TastiDelCorvane(this->driver.get());
-    Mostra(Generale::MappaCaricata());
+    // What the file holds now, which the main window may not have loaded yet.
     letto = LeggiOrigine();
+    prima = Generale::LeggiMappa(letto.value_or(QByteArray()), Generale::MappaCaricata());
+    Mostra(prima);
 
     const platform::MapTarget target = platform::MapSaveTarget();
+    QStringList avvisi;
+    if (prima != Generale::MappaCaricata()) {
+        avvisi << tr(
+            "La finestra mostra la mappa come è ora nel file, diversa da quella in uso: il doppio click "
+            "sul simbolo al centro del corvane la carica.");
+    }
     if (!target.blocked.isEmpty()) {
-        mappa->setText(PerEtichetta(platform::MapBlockedText(target.blocked)));
+        avvisi << PerEtichetta(platform::MapBlockedText(target.blocked));
         salva->setEnabled(false);  // no save that would not take effect
     }
+    mappa->setText(avvisi.join(u'\n'));
     if (!tastiCorvane) {
         stato->setText(tr("Nessun corvane collegato: i codici si possono scrivere a mano."));
         for (const Riga& riga : righe) {
@@ -335,7 +345,10 @@ void frmAssegna::Prova(int riga) {
 std::optional<QByteArray> frmAssegna::LeggiOrigine() {
     const platform::MapTarget target = platform::MapSaveTarget();
     const QFileInfo info(target.path);
-    const QString origine = info.exists() || info.isSymLink() ? target.path : target.copyFrom;
+    QString origine = info.exists() || info.isSymLink() ? target.path : target.copyFrom;
+    if (origine.isEmpty() && !target.path.isEmpty()) {
+        origine = platform::ExampleMapPath();  // the first map starts as a copy of the commented example
+    }
     return origine.isEmpty() ? QByteArray() : platform::ProfileReader::ReadBytes(origine);
 }
 
@@ -346,6 +359,9 @@ int frmAssegna::Avvisa(const QString& text, uint32_t flags) {
 void frmAssegna::Salva() {
     const Generale::Mappa tabelle = MappaMostrata();
     for (int i = 0; i < Generale::NumTasti; ++i) {
+        if (tabelle.codici[i] == prima.codici[i] && tabelle.comandi[i] == prima.comandi[i]) {
+            continue;  // not written
+        }
         const QString motivo = Generale::ComandoNonSalvabile(tabelle.codici[i], tabelle.comandi[i]);
         if (!motivo.isEmpty()) {
             Avvisa(tr("Il tasto %1 non si può salvare: %2.").arg(QString::fromLatin1(Didascalie[i]), motivo),
@@ -368,9 +384,13 @@ void frmAssegna::Salva() {
                platform::MB_ICONERROR);
         return;
     }
-    if (attuale != letto) {
+    // Entries changed in the file since it was read stay as they are now, unless the user changed them
+    // too: then the user says which change goes.
+    if (Generale::Conflitto(prima, tabelle, letto.value_or(QByteArray()), *attuale)) {
         QMessageBox domanda(QMessageBox::Question, main.windowTitle(),
-                            tr("Il file %1 è cambiato dopo che questa finestra lo ha letto.").arg(nome),
+                            tr("Il file %1 è cambiato dopo che questa finestra lo ha letto, anche nei tasti "
+                               "modificati qui.")
+                                .arg(nome),
                             QMessageBox::NoButton, this);
         QPushButton* ricarica = domanda.addButton(tr("Ricarica"), QMessageBox::ResetRole);
         QPushButton* sovrascrivi = domanda.addButton(tr("Sovrascrivi"), QMessageBox::AcceptRole);
@@ -378,8 +398,9 @@ void frmAssegna::Salva() {
         domanda.exec();
         if (domanda.clickedButton() == ricarica) {
             Generale::CaricaMappa();
-            Mostra(Generale::MappaCaricata());
             letto = attuale;
+            prima = Generale::LeggiMappa(*attuale, Generale::MappaCaricata());
+            Mostra(prima);
             return;
         }
         if (domanda.clickedButton() != sovrascrivi) {
@@ -387,7 +408,7 @@ void frmAssegna::Salva() {
         }
     }
     platform::ProfileWriter ini(*attuale);
-    Generale::SalvaMappa(tabelle, *attuale, ini);
+    Generale::SalvaMappa(prima, tabelle, *attuale, ini);
     QString errore;
     if (!QDir().mkpath(QFileInfo(target.path).absolutePath())) {
         errore = tr("la cartella non si può creare");
@@ -411,4 +432,5 @@ void frmAssegna::done(int result) {
         main.Cmd_Stop_Click();
     }
     QDialog::done(result);
+    main.setEnabled(true);
 }

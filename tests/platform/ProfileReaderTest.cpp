@@ -8,8 +8,11 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <iostream>
 #include <string>
+#include <sys/acl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
 
 using namespace std::string_literals;
 using namespace Qt::Literals::StringLiterals;
@@ -19,7 +22,9 @@ namespace {
 
 const QString Default = QStringLiteral("default");
 
-QString IniPath(const TempProgramDirectory& dir) { return dir.path() + QStringLiteral("/Corvane.ini"); }
+QString IniPath(const TempProgramDirectory& dir) {
+    return dir.path() + QStringLiteral("/Corvane.ini");
+}
 
 struct Lookup {
     const char* what;
@@ -45,8 +50,8 @@ const Lookup Lookups[] = {
     {"whole surrogate pair", "[A]\nk=ab\xF0\x9F\x98\x80\n", u"A", u"k", 5, u"ab\U0001F600"_s},
     {"comment lines", "[A]\n;k=1\n  ; k=2\nk=3\n", u"A", u"k", 255, "3"},
     {"# starts no comment", "[A]\n#k=1\n", u"A", u"#k", 255, "1"},
-    {"no inline comment, escape or quote removal", "[A]\nk=sh -c \"a; b\" # c \\n\\\nj=2\n", u"A", u"k",
-     255, "sh -c \"a; b\" # c \\n\\"},
+    {"no inline comment, escape or quote removal", "[A]\nk=sh -c \"a; b\" # c \\n\\\nj=2\n", u"A", u"k", 255,
+     "sh -c \"a; b\" # c \\n\\"},
     {"no continuation line", "[A]\nk=a\\\nj=2\n", u"A", u"j", 255, "2"},
     {"value with =", "[A]\nk=a=b\n", u"A", u"k", 255, "a=b"},
     {"first duplicate key wins", "[A]\nk=1\nK=2\n", u"A", u"k", 255, "1"},
@@ -60,7 +65,8 @@ const Lookup Lookups[] = {
     {"Windows-1252", "[A]\nk=citt\xE0 \x80\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
     {"Windows-1252 from 0x80 to 0x9F, undefined bytes kept",
      "[A]\nk=\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
-     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F\n", u"A", u"k", 255,
+     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F\n",
+     u"A", u"k", 255,
      u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u008D\u017D\u008F"
      u"\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u009D\u017E\u0178"_s},
     {"one invalid byte decodes the whole file as Windows-1252", "[A]\nk=\xC3\xA9\nj=\xE9\n", u"A", u"k", 255,
@@ -94,13 +100,126 @@ TEST(ProfileWriterTest, WritesTheKeyTheReaderFinds) {
         QString error;
         const std::optional<QByteArray> bytes = ini.Bytes(error);
         ASSERT_TRUE(bytes) << error.toStdString();
-        const auto value = ProfileReader::FromBytes(*bytes).GetPrivateProfileString(lookup.section, lookup.key,
-                                                                                    Default, 255);
+        const auto value = ProfileReader::FromBytes(*bytes).GetPrivateProfileString(lookup.section,
+                                                                                    lookup.key, Default, 255);
         EXPECT_EQ(value.text, written);
         EXPECT_EQ(platform::DecodeProfile(*bytes).encoding, platform::DecodeProfile(file).encoding);
         if (lookup.size == 255 && lookup.expected != Default) {
             EXPECT_EQ(bytes->count('\n'), file.count('\n'));
         }
+    }
+}
+
+// Lines the writer adds end as the file's lines do and follow the last line without a blank between.
+TEST(ProfileWriterTest, AddedLinesEndAsTheFilesLines) {
+    const struct {
+        const char* what;
+        QByteArray file;
+        const char16_t* section;
+        QByteArray expected;
+    } rows[] = {
+        {"a key into a CR LF file: CR LF, not LF", "[A]\r\nx=1\r\n", u"A", "[A]\r\nx=1\r\ny=v\r\n"},
+        {"a section at the end: no blank line before it", "[A]\nx=1\n", u"B", "[A]\nx=1\n[B]\ny=v\n"},
+        {"a section at the end of a CR LF file", "[A]\r\nx=1\r\n", u"B", "[A]\r\nx=1\r\n[B]\r\ny=v\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        platform::ProfileWriter ini(row.file);
+        ini.WriteProfileString(row.section, u"y", u"v");
+        QString error;
+        EXPECT_EQ(ini.Bytes(error), row.expected);
+    }
+}
+
+QByteArray Acl(const QString& path) {
+    const acl_t acl = acl_get_file(QFile::encodeName(path).constData(), ACL_TYPE_ACCESS);
+    char* text = acl != nullptr ? acl_to_text(acl, nullptr) : nullptr;
+    const QByteArray result = text != nullptr ? QByteArray(text) : QByteArray("(none)");
+    acl_free(text);
+    acl_free(acl);
+    return result;
+}
+
+QByteArray Attribute(const QString& path) {
+    char value[64] = {};
+    const ssize_t size = getxattr(QFile::encodeName(path).constData(), "user.corvane", value, sizeof value);
+    return size < 0 ? QByteArray("(none)") : QByteArray(value, size);
+}
+
+// A save as nobody of a map shared with a group: the saved file is given to no one else and read by no
+// one more (owner, group, mode, access list and attribute as before), or nothing is written and the
+// reason says why.
+TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "giving files to other users needs root";
+    }
+    using U = UnprivilegedUser;
+    const QByteArray map = "[A]\nk=1\n";
+    const qsizetype nearLimit = platform::MaxProfileBytes - map.size() - 1;  // the file: one byte short
+    const struct {
+        const char* what;
+        uid_t owner;  // root's is given to nobody
+        gid_t group;
+        qsizetype padding;  // the size of a comment line before the map
+        const char16_t* value;
+        const char* refusal;  // in the reason, or null for a save
+    } rows[] = {
+        // the group, access list or attribute dropped, the list's mask left in the group bits
+        {"nobody's, group-shared, with an access list and an attribute", 0, U::SharedGroup, 0, u"2", nullptr},
+        // the file given to the saver, its owner locked out
+        {"another user's in a shared group", U::OtherUser, U::SharedGroup, 0, u"2", "4242"},
+        // the file given to the saver's group
+        {"in a group the saver is not in", 0, U::StrangersGroup, 0, u"2", "4343"},
+        // the limit itself refused
+        {"exactly at the size limit", 0, U::SharedGroup, nearLimit, u"22", nullptr},
+        // saved past the limit, then read as empty
+        {"past the size limit", 0, U::SharedGroup, nearLimit, u"333", "byte"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Corvane.ini"));
+        const QByteArray name = QFile::encodeName(path);
+        const QByteArray before =
+            (row.padding > 0 ? ";" + QByteArray(row.padding - 2, 'x') + "\n" : "") + map;
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+        }
+        ASSERT_EQ(chmod(name.constData(), 0660), 0);
+        const acl_t acl = acl_from_text("u::rw-,u:4343:r--,g::rw-,m::rw-,o::---");
+        if (acl_set_file(name.constData(), ACL_TYPE_ACCESS, acl) != 0) {
+            std::cout << "access lists not checked: " << strerror(errno) << "\n";
+        }
+        acl_free(acl);
+        if (setxattr(name.constData(), "user.corvane", "mappa", 5, 0) != 0) {
+            std::cout << "extended attributes not checked: " << strerror(errno) << "\n";
+        }
+        ASSERT_EQ(chown(name.constData(), row.owner, row.group), 0);
+        const QByteArray aclBefore = Acl(path);
+        const QByteArray attributeBefore = Attribute(path);
+        const UnprivilegedUser nobody(folder.path());
+        struct stat old {};
+        ASSERT_EQ(stat(name.constData(), &old), 0);
+
+        platform::ProfileWriter ini(before);
+        ini.WriteProfileString(u"A", u"k", row.value);
+        QString error;
+        const bool saved = ini.Save(path, error);
+
+        struct stat now {};
+        ASSERT_EQ(stat(name.constData(), &now), 0);
+        EXPECT_EQ(saved, row.refusal == nullptr) << error.toStdString();
+        EXPECT_TRUE(row.refusal == nullptr || error.contains(QLatin1String(row.refusal)))
+            << error.toStdString();
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+            << "no file left behind";
+        EXPECT_EQ(ProfileReader::FromFile(path).GetPrivateProfileString(u"A", u"k", Default, 255).text,
+                  saved ? QString::fromUtf16(row.value) : u"1"_s);
+        EXPECT_EQ(std::tuple(now.st_uid, now.st_gid, now.st_mode),
+                  std::tuple(old.st_uid, old.st_gid, old.st_mode));
+        EXPECT_EQ(Acl(path), aclBefore);
+        EXPECT_EQ(Attribute(path), attributeBefore);
     }
 }
 
@@ -120,7 +239,8 @@ TEST(ProfileReaderTest, Windows1252AgreesWithQtsDecoderWhereQtHasOne) {
         high.append(char(byte));
     }
     const QByteArray value = "x" + high + "x";  // no blank at either end to trim
-    const auto read = ProfileReader::FromBytes("[A]\nk=" + value).GetPrivateProfileString(u"A", u"k", Default, 255);
+    const auto read =
+        ProfileReader::FromBytes("[A]\nk=" + value).GetPrivateProfileString(u"A", u"k", Default, 255);
     EXPECT_EQ(read.text, windows1252(value));
 }
 
@@ -156,4 +276,4 @@ TEST(ProfileReaderTest, UnreadableFileGivesTheDefault) {
     EXPECT_EQ(ReadK(IniPath(dir)), Default);
 }
 
-} // namespace
+}  // namespace
