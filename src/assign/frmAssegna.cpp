@@ -21,7 +21,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -56,9 +59,14 @@ T* Nuovo(QWidget* parent, const QString& name) {
     return widget;
 }
 
+// Wide enough for seven digits: a longer code still fits, scrolled in the field, and the dialog stays
+// narrow enough for a small screen.
 QSpinBox* Intero(QWidget* parent, const QString& name) {
     auto* box = Nuovo<QSpinBox>(parent, name);
     box->setRange(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")) +
+                         box->minimumSizeHint().width() -
+                         box->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")));
     return box;
 }
 
@@ -95,6 +103,7 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
         salva->setEnabled(false);  // no save that would not take effect
     }
     mappa->setText(avvisi.join(u'\n'));
+    mappa->setVisible(!avvisi.isEmpty());
     if (!tastiCorvane) {
         stato->setText(tr("Nessun corvane collegato: i codici si possono scrivere a mano."));
         for (const Riga& riga : righe) {
@@ -120,7 +129,7 @@ void frmAssegna::CreaControlli() {
         riga.premi = Nuovo<QPushButton>(tasti, Nome("Cmd_Premi", i));
         riga.premi->setText(tr("Premi…"));
         riga.comando = Nuovo<QLineEdit>(tasti, Nome("Txt_Comando", i));
-        riga.comando->setMinimumWidth(240);
+        riga.comando->setMinimumWidth(200);
         riga.sfoglia = Nuovo<QPushButton>(tasti, Nome("Cmd_Sfoglia", i));
         riga.sfoglia->setText(QStringLiteral("…"));
         riga.sfoglia->setToolTip(tr("Scegli il programma"));
@@ -129,7 +138,7 @@ void frmAssegna::CreaControlli() {
         riga.avviso = Nuovo<QLabel>(tasti, Nome("Lab_Avviso", i));
         riga.avviso->setTextFormat(Qt::PlainText);
         riga.avviso->setWordWrap(true);
-        riga.avviso->setMinimumWidth(200);
+        riga.avviso->hide();  // takes room only when it has something to say
         const int r = i + 1;
         griglia->addWidget(new QLabel(QString::fromLatin1(Didascalie[i]), tasti), r, 0);
         griglia->addWidget(riga.codice, r, 1);
@@ -189,14 +198,36 @@ void frmAssegna::CreaControlli() {
     destra->addWidget(croce);
     destra->addWidget(levette);
     destra->addStretch();
-    auto* sopra = new QHBoxLayout;
+    // The two halves side by side where the screen is wide enough, else one above the other; what does
+    // not fit still scrolls, so the buttons below stay on the screen.
+    auto* contenuto = new QWidget;
+    auto* sopra = new QBoxLayout(QBoxLayout::LeftToRight, contenuto);
+    sopra->setContentsMargins({});
     sopra->addWidget(tasti);
     sopra->addLayout(destra);
+    contenuto->ensurePolished();  // sized as the style will draw it
+    const QSize schermo = screen()->availableSize();
+    if (contenuto->sizeHint().width() > schermo.width() * 9 / 10) {
+        sopra->setDirection(QBoxLayout::TopToBottom);
+    }
+    auto* area = Nuovo<QScrollArea>(this, QStringLiteral("Scr_Tabelle"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(contenuto);
     auto* tutto = new QVBoxLayout(this);
-    tutto->addLayout(sopra);
+    tutto->addWidget(area, 1);
     tutto->addWidget(mappa);
     tutto->addWidget(stato);
     tutto->addWidget(pulsanti);
+
+    // A scroll area asks for little room: the dialog opens as large as its tables want, within the
+    // screen (its frame and title bar taken off).
+    const QMargins margini = tutto->contentsMargins();
+    const QSize voluto(
+        contenuto->sizeHint().width() + area->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+            margini.left() + margini.right(),
+        tutto->sizeHint().height() - area->sizeHint().height() + contenuto->sizeHint().height());
+    resize(voluto.expandedTo(tutto->sizeHint()).boundedTo(schermo * 9 / 10));
 }
 
 void frmAssegna::Mostra(const Generale::Mappa& tabelle) {
@@ -260,6 +291,7 @@ void frmAssegna::AggiornaAvvisi() {
             avvisi << motivo;
         }
         righe[i].avviso->setText(avvisi.join(QStringLiteral("; ")));
+        righe[i].avviso->setVisible(!avvisi.isEmpty());
         righe[i].prova->setEnabled(!tabelle.comandi[i].isEmpty());
     }
 }

@@ -4,6 +4,8 @@
 #include "joystick/cJoy.h"
 #include "joystick/timer_module.h"
 #include "mainwindow/MainFormFixture.h"
+#include "platform/desktop/Language.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TopLevel.h"
 #include "support/UnprivilegedUser.h"
 
@@ -11,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
 #include <csignal>
@@ -76,6 +79,39 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     EXPECT_EQ(Highlights(), Only({2, 3}, Generale::NumTasti));
     EXPECT_EQ(Commands(), (std::vector<QString>{QStringLiteral("beep"), QStringLiteral("xterm -e top")}));
     form->Cmd_Stop_Click();
+}
+
+// The dialog fits a 1024 x 768 screen in either language: at 1353 pixels "Annulla" was off a 1280 one.
+TEST_F(AssegnaTest, TheDialogFitsASmallScreen) {
+    for (const platform::Language language : {platform::Language::Italian, platform::Language::English}) {
+        const platform::Translations translations(language);
+        Apri();
+        const QSize minimum = dialog->minimumSizeHint().expandedTo(dialog->minimumSize());
+        EXPECT_LE(minimum.width(), 1024);
+        EXPECT_LE(minimum.height(), 768);
+        const QSize screen = dialog->screen()->availableSize();
+        EXPECT_TRUE(dialog->width() <= screen.width() && dialog->height() <= screen.height())
+            << "opens within it";
+        dialog->reject();
+    }
+}
+
+// Without a map anywhere the first save starts the user's map from the commented example, as the
+// editor's copy would: a bare file would leave the user without the example's help for good.
+TEST_F(AssegnaTest, TheFirstMapSavedIsTheExampleWithTheEdit) {
+    ScopedEnvironment environment;
+    environment.Set("XDG_DATA_HOME", dir.path() + QStringLiteral("/data"));
+    ASSERT_TRUE(QDir().mkpath(dir.path() + QStringLiteral("/data/corvane")));
+    QFile example(dir.path() + QStringLiteral("/data/corvane/Corvane.ini"));
+    ASSERT_TRUE(example.open(QIODevice::WriteOnly));
+    example.write("; esempio\n[Tasti]\n; il tasto 1\n0=1\n\n[X-Y Digitale]\n0=0\n");
+    example.close();
+    Generale::CaricaMappa();
+    Apri();
+    Codice(0)->setValue(7);
+    Click(QStringLiteral("Cmd_Salva"));
+    EXPECT_EQ(Read(dir.path() + QStringLiteral("/config/corvane/Corvane.ini")),
+              "; esempio\n[Tasti]\n; il tasto 1\n0=7\n\n[X-Y Digitale]\n0=0\n");
 }
 
 // Each row changes button 0's code from 1 to 7 and saves, as nobody on a tree nobody owns: as root a
