@@ -43,6 +43,7 @@ struct Voce {
 const std::vector<Voce>& Voci() {
     static const std::vector<Voce> voci = [] {
         std::vector<Voce> elenco;
+        elenco.reserve(NumTasti + NumPosizioni + 6);
         for (int i = 0; i < NumTasti; ++i) {
             elenco.push_back({Tasti, QString::number(i), QString::number(CodicePredefinito(i)), Tipo::Tasto});
         }

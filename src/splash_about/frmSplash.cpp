@@ -42,12 +42,12 @@ void Scritta(QLabel* label, qreal points, bool italic) {
 
 }  // namespace
 
-frmSplash::frmSplash(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell)
+frmSplash::frmSplash(const std::shared_ptr<platform::JoystickDriver>& driver, platform::Shell& shell)
     // A splash window: no title bar, no taskbar entry.
     : QFrame(nullptr, Qt::SplashScreen) {
     setObjectName(QStringLiteral("frmSplash"));
     CreaControlli();
-    Form_Load(std::move(driver), shell);
+    Form_Load(driver, shell);
     platform::CentreOnScreen(*this);
 }
 
@@ -84,7 +84,7 @@ void frmSplash::CreaControlli() {
 }
 
 // The hidden windows need no repaint: nothing of them is on screen until they are shown.
-void frmSplash::Form_Load(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell) {
+void frmSplash::Form_Load(const std::shared_ptr<platform::JoystickDriver>& driver, platform::Shell& shell) {
     Generale::MostraIstruzioni = true;
     mainForm = CreaFinestraPrincipale(driver, shell);
     const platform::VersionRecord version = shell.App();

@@ -32,7 +32,7 @@ Mappa Modificata(std::mt19937& random, Mappa m) {
             m.codici[i] = random() % 4 == 0 ? int32_t(random()) : int32_t(random() % 16) - 1;
         }
         if (talvolta()) {
-            m.comandi[i] = Comandi[random() % Comandi.size()];
+            m.comandi[i] = Comandi[qsizetype(random() % Comandi.size())];
         }
     }
     for (int32_t& position : m.posizioni) {

@@ -134,7 +134,7 @@ TEST(ProfileWriterTest, AddedLinesEndAsTheFilesLines) {
 QByteArray Acl(const QString& path) {
     const acl_t acl = acl_get_file(QFile::encodeName(path).constData(), ACL_TYPE_ACCESS);
     char* text = acl != nullptr ? acl_to_text(acl, nullptr) : nullptr;
-    const QByteArray result = text != nullptr ? QByteArray(text) : QByteArray("(none)");
+    QByteArray result = text != nullptr ? QByteArray(text) : QByteArray("(none)");
     acl_free(text);
     acl_free(acl);
     return result;
