@@ -203,4 +203,4 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
     }
 }
 
-}  // namespace
+} // namespace

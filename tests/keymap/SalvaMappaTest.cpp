@@ -14,15 +14,8 @@ namespace {
 
 // Commands a user may give, each a way a value can fail to load back.
 const QStringList Comandi{
-    "",
-    "xterm",
-    "a [b] c",
-    "sh -c \"echo a; echo #b\" \\x",
-    "citt\u00E0 \u20AC",
-    "finisce ",
-    "1 [annidato]",
-    "; non un commento",
-    QString(240, u'x'),
+    "",           "xterm",           "a [b] c",          "sh -c \"echo a; echo #b\" \\x", "citt\u00E0 \u20AC",
+    "finisce ",   "1 [annidato]",    "; non un commento", QString(240, u'x'),
 };
 
 Mappa Modificata(std::mt19937& random, Mappa m) {
@@ -52,8 +45,7 @@ TEST(SalvaMappaTest, SavedTablesLoadBackAndUntouchedLinesStay) {
         QByteArray file;
     } files[] = {
         {"no file", ""},
-        {"comments and blank lines",
-         "; la mia mappa\n\n[Tasti]\n; tasto uno\n0=1 [xterm]\n\n[X-Y Digitale]\n0=0\n"},
+        {"comments and blank lines", "; la mia mappa\n\n[Tasti]\n; tasto uno\n0=1 [xterm]\n\n[X-Y Digitale]\n0=0\n"},
         {"CR LF", "[Tasti]\r\n0=1\r\n1 = 2 [a b]\r\n\r\n[X-Y Analogico]\r\nX=1\r\n"},
         {"byte-order mark", "\xEF\xBB\xBF[Tasti]\n0=1\n"},
         {"two byte-order marks, both skipped when read", "\xEF\xBB\xBF\xEF\xBB\xBF[Tasti]\n0=1\n"},
@@ -74,8 +66,7 @@ TEST(SalvaMappaTest, SavedTablesLoadBackAndUntouchedLinesStay) {
             // Odd rounds: the dialog showed the file before it was changed (by hand or by another
             // program): the save must not undo those changes.
             const Mappa prima = round % 2 == 0 ? caricata : Modificata(random, caricata);
-            ASSERT_EQ(map_property::SaveBreaks(f.file, prima, round == 0 ? prima : Modificata(random, prima)),
-                      "");
+            ASSERT_EQ(map_property::SaveBreaks(f.file, prima, round == 0 ? prima : Modificata(random, prima)), "");
         }
     }
 }

@@ -9,9 +9,9 @@
 #include "support/TopLevel.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QTest>
@@ -99,7 +99,7 @@ TEST_F(Splash, ShowsTheProductNameAndVersion) {
 TEST_F(Splash, ControlsLieAtTheirTwipsWithTheirFontsAndColours) {
     Load();
     const int border = splash->frameWidth();
-    EXPECT_EQ(splash->size(), QSize(373 + 2 * border, 266 + 2 * border));  // client 5595 x 3990 twips
+    EXPECT_EQ(splash->size(), QSize(373 + 2 * border, 266 + 2 * border)); // client 5595 x 3990 twips
     const struct {
         const char* name;
         QRect twips;
@@ -189,7 +189,7 @@ TEST_F(Splash, ClosesOnAKeyThatProducesACharacterOnly) {
 TEST_F(Splash, ClosesOnALeftClickOnTheFramesOwnSurfaceOnly) {
     const struct {
         const char* name;
-        std::function<QPoint(frmSplash&)> where;  // in the splash's coordinates
+        std::function<QPoint(frmSplash&)> where; // in the splash's coordinates
         Qt::MouseButton button;
         bool closes;
     } cases[] = {
@@ -293,4 +293,4 @@ TEST_F(Splash, ASecondTriggerChangesNothing) {
     EXPECT_EQ(shell.boxes.size(), boxes);
 }
 
-}  // namespace
+} // namespace

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace map_property {
@@ -33,20 +34,16 @@ using Chiavi = std::set<std::pair<QString, QString>>;  // section and key, lower
 // base with every entry the user changed (prima against dopo) as dopo has it; the keys of those entries.
 inline Generale::Mappa Unione(const Generale::Mappa& prima, const Generale::Mappa& dopo, Generale::Mappa base,
                               Chiavi& changed) {
-    const auto take = [&changed](auto& into, const auto& was, const auto& now, const char* section,
+    const auto take = [&changed](auto&& into, const auto& was, const auto& now, const char* section,
                                  QString key) {
         if (was != now) {
             into = now;
-            changed.emplace(QString::fromLatin1(section).toLower(), key.toLower());
+            changed.emplace(QString::fromLatin1(section), key);
         }
     };
-    for (int i = 0; i < Generale::NumTasti; ++i) {
-        // A button's code and command are one entry, one line.
-        if (prima.codici[i] != dopo.codici[i] || prima.comandi[i] != dopo.comandi[i]) {
-            base.codici[i] = dopo.codici[i];
-            base.comandi[i] = dopo.comandi[i];
-            changed.emplace(QStringLiteral("tasti"), QString::number(i));
-        }
+    for (int i = 0; i < Generale::NumTasti; ++i) {  // a button's code and command: one entry, one line
+        take(std::tie(base.codici[i], base.comandi[i]), std::tie(prima.codici[i], prima.comandi[i]),
+             std::tie(dopo.codici[i], dopo.comandi[i]), "tasti", QString::number(i));
     }
     for (int d = 0; d < Generale::NumPosizioni; ++d) {
         take(base.posizioni[d], prima.posizioni[d], dopo.posizioni[d], "x-y digitale", QString::number(d));
