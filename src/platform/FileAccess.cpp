@@ -12,13 +12,6 @@
 #include <unistd.h>
 
 namespace platform {
-namespace {
-
-QString Text(const char* text) {
-    return QCoreApplication::translate("platform::FileAccess", text);
-}
-
-}  // namespace
 
 bool KeepAccess(const QString& path, int descriptor, QString& error) {
     const QByteArray name = QFile::encodeName(path);
@@ -35,26 +28,33 @@ bool KeepAccess(const QString& path, int descriptor, QString& error) {
         return false;
     }
     const QFileInfo info(path);
-    bool kept = false;
+    const QString group = info.group().isEmpty() ? QString::number(old.st_gid) : info.group();
+    error.clear();
     if (old.st_uid != ::geteuid() && ::geteuid() != 0) {
-        error = Text("il file appartiene all'utente %1: salvato da un altro utente ne cambierebbe il "
-                     "proprietario, e %1 potrebbe non leggerlo più")
+        error = QCoreApplication::translate("platform::FileAccess",
+                                            "il file appartiene all'utente %1: salvato da un altro utente ne "
+                                            "cambierebbe il proprietario, e %1 potrebbe non leggerlo più")
                     .arg(info.owner().isEmpty() ? QString::number(old.st_uid) : info.owner());
     } else if (::fchown(descriptor, old.st_uid, old.st_gid) != 0) {
-        error = Text("il file è del gruppo %1, che il file salvato non può mantenere (%2)")
-                    .arg(info.group().isEmpty() ? QString::number(old.st_gid) : info.group(),
-                         qt_error_string(errno));
+        const QString why = qt_error_string(errno);  // before anything else can change errno
+        error =
+            QCoreApplication::translate("platform::FileAccess",
+                                        "il file è del gruppo %1, che il file salvato non può mantenere (%2)")
+                .arg(group, why);
     } else if (::perm_copy_fd(name.constData(), source, name.constData(), descriptor, nullptr) != 0) {
-        error = Text("i permessi del file (ACL) non si possono mantenere (%1)").arg(qt_error_string(errno));
+        const QString why = qt_error_string(errno);
+        error = QCoreApplication::translate("platform::FileAccess",
+                                            "i permessi del file (ACL) non si possono mantenere (%1)")
+                    .arg(why);
     } else if (::attr_copy_fd(name.constData(), source, name.constData(), descriptor, nullptr, nullptr) !=
                0) {
-        error =
-            Text("gli attributi estesi del file non si possono mantenere (%1)").arg(qt_error_string(errno));
-    } else {
-        kept = true;
+        const QString why = qt_error_string(errno);
+        error = QCoreApplication::translate("platform::FileAccess",
+                                            "gli attributi estesi del file non si possono mantenere (%1)")
+                    .arg(why);
     }
     ::close(source);
-    return kept;
+    return error.isEmpty();
 }
 
 }  // namespace platform
