@@ -164,6 +164,8 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const UnprivilegedUser nobody(dir.path());
         Apri();
         EXPECT_EQ(Codice(1)->value(), f.unloaded ? 5 : 2) << "the file as it is";
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("Lab_Mappa"))->isVisibleTo(dialog), f.unloaded != nullptr)
+            << "says when the main window uses another map";
         Codice(0)->setValue(7);
         if (f.readOnlyFolder) {
             ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
