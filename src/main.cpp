@@ -16,7 +16,7 @@
 #include "platform/desktop/Language.h"
 #include "platform/desktop/MapFile.h"
 #include "platform/desktop/SessionChannel.h"
-#include "splash_about/frmAbout.h"
+#include "splash_about/FinestraPrincipale.h"
 #include "splash_about/frmSplash.h"
 
 #include <QApplication>
@@ -103,11 +103,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<MainForm> mainForm;
     if (direct) {
         // As the splash builds them, without the splash and without the usage instructions.
-        mainForm = std::make_unique<MainForm>(driver, shell);
-        mainForm->SetAboutLoader([&shell](MainForm& main) -> std::unique_ptr<QWidget> {
-            return std::make_unique<frmAbout>(&main, shell);
-        });
-        mainForm->AboutWindow();
+        mainForm = CreaFinestraPrincipale(driver, shell);
     } else {
         splash = std::make_unique<frmSplash>(driver, shell);
     }

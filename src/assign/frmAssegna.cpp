@@ -21,7 +21,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -56,9 +59,14 @@ T* Nuovo(QWidget* parent, const QString& name) {
     return widget;
 }
 
+// Wide enough for seven digits: a longer code still fits, scrolled in the field, and the dialog stays
+// narrow enough for a small screen.
 QSpinBox* Intero(QWidget* parent, const QString& name) {
     auto* box = Nuovo<QSpinBox>(parent, name);
     box->setRange(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")) +
+                         box->minimumSizeHint().width() -
+                         box->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")));
     return box;
 }
 
@@ -71,20 +79,31 @@ QString PerEtichetta(QString text) {
 
 frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver> driver,
                        platform::Shell& shell)
-    : QDialog(&main), main(main), driver(std::move(driver)), shell(shell) {
+    // No parent, as for About: the main window is disabled while the dialog is open, and a child
+    // window would be disabled with it.
+    : main(main), driver(std::move(driver)), shell(shell) {
     setObjectName(QStringLiteral("frmAssegna"));
     setWindowTitle(tr("Assegna i tasti"));
-    setWindowModality(Qt::WindowModal);
     CreaControlli();
     tastiCorvane = TastiDelCorvane(this->driver.get());
-    Mostra(Generale::MappaCaricata());
+    // What the file holds now, which the main window may not have loaded yet.
     letto = LeggiOrigine();
+    prima = Generale::LeggiMappa(letto.value_or(QByteArray()), Generale::MappaCaricata());
+    Mostra(prima);
 
     const platform::MapTarget target = platform::MapSaveTarget();
+    QStringList avvisi;
+    if (prima != Generale::MappaCaricata()) {
+        avvisi << tr(
+            "La finestra mostra la mappa come è ora nel file, diversa da quella in uso: il doppio click "
+            "sul simbolo al centro del corvane la carica.");
+    }
     if (!target.blocked.isEmpty()) {
-        mappa->setText(PerEtichetta(platform::MapBlockedText(target.blocked)));
+        avvisi << PerEtichetta(platform::MapBlockedText(target.blocked));
         salva->setEnabled(false);  // no save that would not take effect
     }
+    mappa->setText(avvisi.join(u'\n'));
+    mappa->setVisible(!avvisi.isEmpty());
     if (!tastiCorvane) {
         stato->setText(tr("Nessun corvane collegato: i codici si possono scrivere a mano."));
         for (const Riga& riga : righe) {
@@ -110,7 +129,7 @@ void frmAssegna::CreaControlli() {
         riga.premi = Nuovo<QPushButton>(tasti, Nome("Cmd_Premi", i));
         riga.premi->setText(tr("Premi…"));
         riga.comando = Nuovo<QLineEdit>(tasti, Nome("Txt_Comando", i));
-        riga.comando->setMinimumWidth(240);
+        riga.comando->setMinimumWidth(200);
         riga.sfoglia = Nuovo<QPushButton>(tasti, Nome("Cmd_Sfoglia", i));
         riga.sfoglia->setText(QStringLiteral("…"));
         riga.sfoglia->setToolTip(tr("Scegli il programma"));
@@ -119,7 +138,7 @@ void frmAssegna::CreaControlli() {
         riga.avviso = Nuovo<QLabel>(tasti, Nome("Lab_Avviso", i));
         riga.avviso->setTextFormat(Qt::PlainText);
         riga.avviso->setWordWrap(true);
-        riga.avviso->setMinimumWidth(200);
+        riga.avviso->hide();  // takes room only when it has something to say
         const int r = i + 1;
         griglia->addWidget(new QLabel(QString::fromLatin1(Didascalie[i]), tasti), r, 0);
         griglia->addWidget(riga.codice, r, 1);
@@ -179,14 +198,36 @@ void frmAssegna::CreaControlli() {
     destra->addWidget(croce);
     destra->addWidget(levette);
     destra->addStretch();
-    auto* sopra = new QHBoxLayout;
+    // The two halves side by side where the screen is wide enough, else one above the other; what does
+    // not fit still scrolls, so the buttons below stay on the screen.
+    auto* contenuto = new QWidget;
+    auto* sopra = new QBoxLayout(QBoxLayout::LeftToRight, contenuto);
+    sopra->setContentsMargins({});
     sopra->addWidget(tasti);
     sopra->addLayout(destra);
+    contenuto->ensurePolished();  // sized as the style will draw it
+    const QSize schermo = screen()->availableSize();
+    if (contenuto->sizeHint().width() > schermo.width() * 9 / 10) {
+        sopra->setDirection(QBoxLayout::TopToBottom);
+    }
+    auto* area = Nuovo<QScrollArea>(this, QStringLiteral("Scr_Tabelle"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(contenuto);
     auto* tutto = new QVBoxLayout(this);
-    tutto->addLayout(sopra);
+    tutto->addWidget(area, 1);
     tutto->addWidget(mappa);
     tutto->addWidget(stato);
     tutto->addWidget(pulsanti);
+
+    // A scroll area asks for little room: the dialog opens as large as its tables want, within the
+    // screen (its frame and title bar taken off).
+    const QMargins margini = tutto->contentsMargins();
+    const QSize voluto(
+        contenuto->sizeHint().width() + area->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+            margini.left() + margini.right(),
+        tutto->sizeHint().height() - area->sizeHint().height() + contenuto->sizeHint().height());
+    resize(voluto.expandedTo(tutto->sizeHint()).boundedTo(schermo * 9 / 10));
 }
 
 void frmAssegna::Mostra(const Generale::Mappa& tabelle) {
@@ -250,6 +291,7 @@ void frmAssegna::AggiornaAvvisi() {
             avvisi << motivo;
         }
         righe[i].avviso->setText(avvisi.join(QStringLiteral("; ")));
+        righe[i].avviso->setVisible(!avvisi.isEmpty());
         righe[i].prova->setEnabled(!tabelle.comandi[i].isEmpty());
     }
 }
@@ -335,7 +377,10 @@ void frmAssegna::Prova(int riga) {
 std::optional<QByteArray> frmAssegna::LeggiOrigine() {
     const platform::MapTarget target = platform::MapSaveTarget();
     const QFileInfo info(target.path);
-    const QString origine = info.exists() || info.isSymLink() ? target.path : target.copyFrom;
+    QString origine = info.exists() || info.isSymLink() ? target.path : target.copyFrom;
+    if (origine.isEmpty() && !target.path.isEmpty()) {
+        origine = platform::ExampleMapPath();  // the first map starts as a copy of the commented example
+    }
     return origine.isEmpty() ? QByteArray() : platform::ProfileReader::ReadBytes(origine);
 }
 
@@ -346,6 +391,9 @@ int frmAssegna::Avvisa(const QString& text, uint32_t flags) {
 void frmAssegna::Salva() {
     const Generale::Mappa tabelle = MappaMostrata();
     for (int i = 0; i < Generale::NumTasti; ++i) {
+        if (tabelle.codici[i] == prima.codici[i] && tabelle.comandi[i] == prima.comandi[i]) {
+            continue;  // not written
+        }
         const QString motivo = Generale::ComandoNonSalvabile(tabelle.codici[i], tabelle.comandi[i]);
         if (!motivo.isEmpty()) {
             Avvisa(tr("Il tasto %1 non si può salvare: %2.").arg(QString::fromLatin1(Didascalie[i]), motivo),
@@ -368,9 +416,13 @@ void frmAssegna::Salva() {
                platform::MB_ICONERROR);
         return;
     }
-    if (attuale != letto) {
+    // Entries changed in the file since it was read stay as they are now, unless the user changed them
+    // too: then the user says which change goes.
+    if (Generale::Conflitto(prima, tabelle, letto.value_or(QByteArray()), *attuale)) {
         QMessageBox domanda(QMessageBox::Question, main.windowTitle(),
-                            tr("Il file %1 è cambiato dopo che questa finestra lo ha letto.").arg(nome),
+                            tr("Il file %1 è cambiato dopo che questa finestra lo ha letto, anche nei tasti "
+                               "modificati qui.")
+                                .arg(nome),
                             QMessageBox::NoButton, this);
         QPushButton* ricarica = domanda.addButton(tr("Ricarica"), QMessageBox::ResetRole);
         QPushButton* sovrascrivi = domanda.addButton(tr("Sovrascrivi"), QMessageBox::AcceptRole);
@@ -378,8 +430,9 @@ void frmAssegna::Salva() {
         domanda.exec();
         if (domanda.clickedButton() == ricarica) {
             Generale::CaricaMappa();
-            Mostra(Generale::MappaCaricata());
             letto = attuale;
+            prima = Generale::LeggiMappa(*attuale, Generale::MappaCaricata());
+            Mostra(prima);
             return;
         }
         if (domanda.clickedButton() != sovrascrivi) {
@@ -387,7 +440,7 @@ void frmAssegna::Salva() {
         }
     }
     platform::ProfileWriter ini(*attuale);
-    Generale::SalvaMappa(tabelle, *attuale, ini);
+    Generale::SalvaMappa(prima, tabelle, *attuale, ini);
     QString errore;
     if (!QDir().mkpath(QFileInfo(target.path).absolutePath())) {
         errore = tr("la cartella non si può creare");
@@ -411,4 +464,5 @@ void frmAssegna::done(int result) {
         main.Cmd_Stop_Click();
     }
     QDialog::done(result);
+    main.setEnabled(true);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The key-assignment dialog: the map as loaded now, one row per on-screen button (its code, learnt by
-// pressing the controller's buttons or typed, and its command), the direction cross and the sticks'
-// order and signs. Salva writes only what changed into the map file the program reads (or the user's
-// own map where that one cannot be written) and loads it again; Annulla changes nothing.
+// The key-assignment dialog: the map as its file holds it when the dialog opens, one row per on-screen
+// button (its code, learnt by pressing the controller's buttons or typed, and its command), the
+// direction cross and the sticks' order and signs. Salva writes only what the user changed here into
+// the map file as it is at that moment (the program's own, or the user's where that one cannot be
+// written; the first one starts as the example) and loads it again; Annulla changes nothing.
 
 #include "keymap/Generale.h"
 #include "platform/JoystickDriver.h"
@@ -56,8 +57,8 @@ private:
     void Sfoglia(int riga);
     void Prova(int riga);
     void Salva();
-    // Reads the file a save would start from: empty when there is none, nullopt when it cannot be
-    // read whole.
+    // Reads the file a save would start from (the map, else the map to copy, else the example):
+    // empty when there is none, nullopt when it cannot be read whole.
     static std::optional<QByteArray> LeggiOrigine();
     int Avvisa(const QString& text, uint32_t flags);
 
@@ -76,6 +77,7 @@ private:
 
     std::optional<uint32_t> tastiCorvane;  // the attached controller's buttons; nullopt: none
     std::optional<QByteArray> letto;       // the file as it was when the dialog showed it
+    Generale::Mappa prima;                 // the tables the dialog showed first: what the user changed
     int rigaInApprendimento = -1;          // the row whose code the next chord sets, or -1
     int32_t accordo = 0;                   // buttons seen down since the chord's first press
     bool letturaAvviata = false;           // the dialog started the reading and stops it on close

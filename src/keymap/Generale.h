@@ -60,9 +60,14 @@ Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente);
 // long, a line break, a leading blank), or empty when it can.
 QString ComandoNonSalvabile(int32_t code, const QString& command);
 
-// Writes into ini, made from the map file's bytes, every entry that a load of those bytes would not
-// give as mappa has it; entries the file already gives stay as written. Every command must be
-// savable.
-void SalvaMappa(const Mappa& mappa, QByteArrayView file, platform::ProfileWriter& ini);
+// A save is a merge: into ini, made from the map file's bytes as they are at the save, goes every
+// entry the user changed (prima, the tables first shown, against dopo, the tables shown at the save)
+// that the file does not already give as dopo has it. Every other entry, changed in the file
+// meanwhile or not, stays as the file has it. Every changed command must be savable.
+void SalvaMappa(const Mappa& prima, const Mappa& dopo, QByteArrayView file, platform::ProfileWriter& ini);
+
+// True when the file, read as letto when prima was shown and as attuale now, changed an entry that the
+// user changed too (prima against dopo), and not to the user's value: the save would undo one of them.
+bool Conflitto(const Mappa& prima, const Mappa& dopo, QByteArrayView letto, QByteArrayView attuale);
 
 }  // namespace Generale

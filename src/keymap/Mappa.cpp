@@ -1,5 +1,5 @@
-// The map's tables and the file's text: how a load reads them, and how a save writes only what differs
-// from what the file gives, so the lines the user wrote by hand stay as they are.
+// The map's tables and the file's text: how a load reads them, and how a save writes only the entries
+// the user changed, into the file as it is then, so the lines the user wrote by hand stay as they are.
 
 #include "keymap/Generale.h"
 #include "keymap/Valori.h"
@@ -7,6 +7,11 @@
 #include "platform/ProfileWriter.h"
 
 #include <QCoreApplication>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace Generale {
 namespace {
@@ -22,6 +27,91 @@ const QString AnalogicoZR = QStringLiteral("Z-R Analogico");
 QString Leggi(const platform::ProfileReader& ini, const QString& section, const QString& key,
               const QString& def) {
     return ini.GetPrivateProfileString(section, key, def, ValoreMassimo + 1).text;
+}
+
+// The kinds of entry, each read as a load reads it.
+enum class Tipo { Tasto, Numero, Ordine, Segno };
+
+struct Voce {
+    QString sezione;
+    QString chiave;
+    QString predefinito;  // what a load takes when the file has no such key
+    Tipo tipo;
+};
+
+// Every entry of the map in one order: the buttons, the cross, then each stick's order and signs.
+const std::vector<Voce>& Voci() {
+    static const std::vector<Voce> voci = [] {
+        std::vector<Voce> elenco;
+        elenco.reserve(NumTasti + NumPosizioni + 6);
+        for (int i = 0; i < NumTasti; ++i) {
+            elenco.push_back({Tasti, QString::number(i), QString::number(CodicePredefinito(i)), Tipo::Tasto});
+        }
+        for (int d = 0; d < NumPosizioni; ++d) {
+            elenco.push_back({Digitale, QString::number(d), QString::number(d), Tipo::Numero});
+        }
+        const QString uno = QStringLiteral("1");
+        for (const auto& [sezione, ordine, primo, secondo] :
+             {std::array{AnalogicoXY, u"XY"_s, u"X"_s, u"Y"_s},
+              std::array{AnalogicoZR, u"ZR"_s, u"Z"_s, u"R"_s}}) {
+            elenco.push_back({sezione, ordine, uno, Tipo::Ordine});
+            elenco.push_back({sezione, primo, uno, Tipo::Segno});
+            elenco.push_back({sezione, secondo, uno, Tipo::Segno});
+        }
+        return elenco;
+    }();
+    return voci;
+}
+
+QString TestoOrdine(bool ordine) {
+    return ordine ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString TestoSegno(int16_t segno) {
+    return segno == 1 ? QStringLiteral("1") : QStringLiteral("-1");
+}
+
+// Each entry's value as a save writes it, in Voci's order.
+QStringList Testi(const Mappa& mappa) {
+    QStringList testi;
+    for (int i = 0; i < NumTasti; ++i) {
+        testi << TestoTasto(mappa.codici[i], mappa.comandi[i]);
+    }
+    for (const int32_t posizione : mappa.posizioni) {
+        testi << QString::number(posizione);
+    }
+    testi << TestoOrdine(mappa.ordineXY) << TestoSegno(mappa.segni[0]) << TestoSegno(mappa.segni[1]);
+    testi << TestoOrdine(mappa.ordineZR) << TestoSegno(mappa.segni[2]) << TestoSegno(mappa.segni[3]);
+    return testi;
+}
+
+// Each entry's value as a load of the file gives it, written as a save would write it; empty where
+// its number cannot be read (a load keeps the value it had).
+QStringList TestiDelFile(QByteArrayView file) {
+    const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
+    QStringList testi;
+    for (const Voce& voce : Voci()) {
+        const QString value = Leggi(ini, voce.sezione, voce.chiave, voce.predefinito);
+        switch (voce.tipo) {
+        case Tipo::Tasto: {
+            const std::optional<int32_t> codice = Numero(TestoCodice(value));
+            testi << (codice ? TestoTasto(*codice, Comando(value)) : QString());
+            break;
+        }
+        case Tipo::Numero: {
+            const std::optional<int32_t> numero = Numero(value);
+            testi << (numero ? QString::number(*numero) : QString());
+            break;
+        }
+        case Tipo::Ordine:
+            testi << TestoOrdine(Ordine(value));
+            break;
+        case Tipo::Segno:
+            testi << TestoSegno(Segno(value));
+            break;
+        }
+    }
+    return testi;
 }
 
 }  // namespace
@@ -70,43 +160,28 @@ QString ComandoNonSalvabile(int32_t code, const QString& command) {
     return {};
 }
 
-void SalvaMappa(const Mappa& mappa, QByteArrayView file, platform::ProfileWriter& ini) {
-    const platform::ProfileReader letto = platform::ProfileReader::FromBytes(file);
-    const auto leggi = [&letto](const QString& section, const QString& key, const QString& def) {
-        return Leggi(letto, section, key, def);
-    };
-    const auto scrivi = [&ini](const QString& section, const QString& key, const QString& value) {
-        ini.WriteProfileString(section, key, value);
-    };
-    for (int i = 0; i < NumTasti; ++i) {
-        const QString key = QString::number(i);
-        const QString value = leggi(Tasti, key, QString::number(CodicePredefinito(i)));
-        if (Numero(TestoCodice(value)) != mappa.codici[i] || Comando(value) != mappa.comandi[i]) {
-            scrivi(Tasti, key, TestoTasto(mappa.codici[i], mappa.comandi[i]));
+void SalvaMappa(const Mappa& prima, const Mappa& dopo, QByteArrayView file, platform::ProfileWriter& ini) {
+    const QStringList primi = Testi(prima);
+    const QStringList voluti = Testi(dopo);
+    const QStringList nelFile = TestiDelFile(file);
+    for (qsizetype k = 0; k < voluti.size(); ++k) {
+        if (primi[k] != voluti[k] && nelFile[k] != voluti[k]) {
+            ini.WriteProfileString(Voci()[k].sezione, Voci()[k].chiave, voluti[k]);
         }
     }
-    for (int d = 0; d < NumPosizioni; ++d) {
-        const QString key = QString::number(d);
-        if (Numero(leggi(Digitale, key, key)) != mappa.posizioni[d]) {
-            scrivi(Digitale, key, QString::number(mappa.posizioni[d]));
+}
+
+bool Conflitto(const Mappa& prima, const Mappa& dopo, QByteArrayView letto, QByteArrayView attuale) {
+    const QStringList primi = Testi(prima);
+    const QStringList voluti = Testi(dopo);
+    const QStringList allora = TestiDelFile(letto);
+    const QStringList ora = TestiDelFile(attuale);
+    for (qsizetype k = 0; k < voluti.size(); ++k) {
+        if (primi[k] != voluti[k] && allora[k] != ora[k] && ora[k] != voluti[k]) {
+            return true;
         }
     }
-    const auto ordine = [&](const QString& section, const QString& key, bool wanted) {
-        if (Ordine(leggi(section, key, QStringLiteral("1"))) != wanted) {
-            scrivi(section, key, wanted ? QStringLiteral("1") : QStringLiteral("0"));
-        }
-    };
-    const auto segno = [&](const QString& section, const QString& key, int16_t wanted) {
-        if (Segno(leggi(section, key, QStringLiteral("1"))) != wanted) {
-            scrivi(section, key, wanted == 1 ? QStringLiteral("1") : QStringLiteral("-1"));
-        }
-    };
-    ordine(AnalogicoXY, QStringLiteral("XY"), mappa.ordineXY);
-    segno(AnalogicoXY, QStringLiteral("X"), mappa.segni[0]);
-    segno(AnalogicoXY, QStringLiteral("Y"), mappa.segni[1]);
-    ordine(AnalogicoZR, QStringLiteral("ZR"), mappa.ordineZR);
-    segno(AnalogicoZR, QStringLiteral("Z"), mappa.segni[2]);
-    segno(AnalogicoZR, QStringLiteral("R"), mappa.segni[3]);
+    return false;
 }
 
 }  // namespace Generale

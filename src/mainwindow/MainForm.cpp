@@ -171,13 +171,15 @@ bool MainForm::event(QEvent* event) {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    // While the About window is shown this window takes no input, its close box included; About comes
-    // to the front so the user sees why.
-    if (about && about->isVisible()) {
-        about->raise();
-        about->activateWindow();
-        event->ignore();
-        return;
+    // While the About window or the key dialog is shown this window takes no input, its close box
+    // included; that window comes to the front so the user sees why.
+    for (QWidget* davanti : {about.get(), assegna.get()}) {
+        if (davanti != nullptr && davanti->isVisible()) {
+            davanti->raise();
+            davanti->activateWindow();
+            event->ignore();
+            return;
+        }
     }
     bool Cancel = false;
     Form_Unload(Cancel);

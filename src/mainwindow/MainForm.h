@@ -127,7 +127,7 @@ private:
     CaricaAbout aboutLoader;
     std::unique_ptr<QWidget> about;
     CaricaAbout assegnaLoader;
-    std::unique_ptr<QWidget> assegna;  // the key-assignment dialog last shown
+    std::unique_ptr<QWidget> assegna;  // the key-assignment dialog last shown, open or closed
 
     int32_t CodiceLetto = 0;  // button mask of the last live button event
     // The controller Start reads; an empty GUID reads the first that answers (slot 0, else slot 1).

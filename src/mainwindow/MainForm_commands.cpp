@@ -186,13 +186,25 @@ void MainForm::SetAssegnaLoader(CaricaAbout loader) {
     assegnaLoader = std::move(loader);
 }
 
-// A new dialog each time, showing the map as loaded at that moment; it is modal to this window.
+// One dialog at a time: a request while it is open brings it to the front, so a request that arrives
+// while its own box is up (through the accessibility bus, say) cannot destroy it under that box.
+// Closed, it goes when its event loop is done with it; a new one shows the map file as it is then.
+// While it is open this window is disabled, as while About shows; the dialog enables it again.
 void MainForm::MenuAssegnaTasti_Click() {
+    if (assegna && assegna->isVisible()) {
+        assegna->raise();
+        assegna->activateWindow();
+        return;
+    }
     if (!assegnaLoader) {
         return;
     }
+    if (assegna) {
+        assegna.release()->deleteLater();
+    }
     assegna = assegnaLoader(*this);
-    assegna->show();
+    setEnabled(false);
+    platform::ShowModeless(*assegna);
 }
 
 // Loads the About window at its first showing when nothing loaded it before.

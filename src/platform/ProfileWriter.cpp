@@ -1,13 +1,11 @@
 #include "platform/ProfileWriter.h"
 
+#include "platform/FileAccess.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QSaveFile>
 
 #include <cerrno>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -106,6 +104,12 @@ std::optional<QByteArray> ProfileWriter::Bytes(QString& error) const {
                                                             : QStringLiteral("Windows-1252"));
         return std::nullopt;
     }
+    if (bytes->size() > MaxProfileBytes) {
+        error = QCoreApplication::translate("platform::ProfileWriter",
+                                            "il file salvato supererebbe %1 byte e non si leggerebbe più")
+                    .arg(MaxProfileBytes);
+        return std::nullopt;
+    }
     // A Windows-1252 file whose only bytes invalid in UTF-8 were in a value replaced is read back as
     // UTF-8: harmless when all that is left is ASCII, not when other letters would change.
     if (DecodeProfile(*bytes).text != text) {
@@ -122,19 +126,17 @@ bool ProfileWriter::Save(const QString& path, QString& error) const {
     if (!bytes) {
         return false;
     }
-    QSaveFile file(path);  // follows a symbolic link and keeps an existing file's permissions
-    struct stat existing {};
-    const bool exists = ::stat(QFile::encodeName(path).constData(), &existing) == 0;
+    QSaveFile file(path);  // follows a symbolic link: its target is written
     // Unbuffered: a short write (a full disk, a file-size limit) shows in what write returns; a buffered
     // one is flushed by commit, which then reports success over a file cut short.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error = file.errorString();
         return false;
     }
-    // Only root can give the new file another user's ownership; anyone else owns what they write, as
-    // with an editor's save.
-    if (exists && ::geteuid() == 0 && ::fchown(file.handle(), existing.st_uid, existing.st_gid) != 0) {
-        error = qt_error_string(errno);
+    // The old file's owner, group, access list and extended attributes go onto the new one before a
+    // byte of the map is in it; when one cannot, nothing is written.
+    if (!KeepAccess(path, file.handle(), error)) {
+        file.cancelWriting();
         return false;
     }
     errno = 0;

@@ -29,12 +29,15 @@ public:
     void WriteProfileString(QStringView section, QStringView key, QStringView value);
 
     // The edited file in its own encoding; nullopt, with the reason in error, when that encoding cannot
-    // hold a character of a value written or the bytes would be read back as another text.
+    // hold a character of a value written, the bytes would be read back as another text, or they
+    // would pass MaxProfileBytes, past which the reader reads nothing.
     std::optional<QByteArray> Bytes(QString& error) const;
 
     // Replaces path with the edited file through a temporary file in the same folder and a rename: a
-    // failure leaves the old file as it was. An existing file keeps its permissions and owner; a
-    // symbolic link keeps pointing at its target, which is written. False with the reason in error.
+    // failure leaves the old file as it was. An existing file keeps its owner, group, mode, access list
+    // and extended attributes (see KeepAccess), or is not written; a symbolic link keeps pointing at
+    // its target, which is written. The other hard links of the file keep the old text. False with the
+    // reason in error.
     bool Save(const QString& path, QString& error) const;
 
 private:

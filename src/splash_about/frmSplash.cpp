@@ -1,14 +1,13 @@
 #include "splash_about/frmSplash.h"
 
-#include "assign/frmAssegna.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
 #include "platform/Fonts.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "platform/WindowServices.h"
+#include "splash_about/FinestraPrincipale.h"
 #include "splash_about/TestoVersione.h"
-#include "splash_about/frmAbout.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -43,12 +42,12 @@ void Scritta(QLabel* label, qreal points, bool italic) {
 
 }  // namespace
 
-frmSplash::frmSplash(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell)
+frmSplash::frmSplash(const std::shared_ptr<platform::JoystickDriver>& driver, platform::Shell& shell)
     // A splash window: no title bar, no taskbar entry.
     : QFrame(nullptr, Qt::SplashScreen) {
     setObjectName(QStringLiteral("frmSplash"));
     CreaControlli();
-    Form_Load(std::move(driver), shell);
+    Form_Load(driver, shell);
     platform::CentreOnScreen(*this);
 }
 
@@ -85,17 +84,9 @@ void frmSplash::CreaControlli() {
 }
 
 // The hidden windows need no repaint: nothing of them is on screen until they are shown.
-void frmSplash::Form_Load(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell) {
+void frmSplash::Form_Load(const std::shared_ptr<platform::JoystickDriver>& driver, platform::Shell& shell) {
     Generale::MostraIstruzioni = true;
-    mainForm = std::make_unique<MainForm>(driver, shell);
-    mainForm->SetAssegnaLoader(
-        [driver = std::move(driver), &shell](MainForm& main) -> std::unique_ptr<QWidget> {
-            return std::make_unique<frmAssegna>(main, driver, shell);
-        });
-    mainForm->SetAboutLoader([&shell](MainForm& main) -> std::unique_ptr<QWidget> {
-        return std::make_unique<frmAbout>(&main, shell);
-    });
-    mainForm->AboutWindow();  // loads the about window, hidden
+    mainForm = CreaFinestraPrincipale(driver, shell);
     const platform::VersionRecord version = shell.App();
     lblProductName->setText(version.ProductName);
     lblVersion->setText(TestoVersione(version));

@@ -20,7 +20,7 @@ class frmSplash final : public QFrame {
 public:
     // Runs Form_Load: the main and about windows exist, hidden, when it returns, and Timer1 runs.
     // The splash itself is placed centred on the screen but not shown.
-    frmSplash(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell);
+    frmSplash(const std::shared_ptr<platform::JoystickDriver>& driver, platform::Shell& shell);
     ~frmSplash() override;
 
     // The main window its load built.
@@ -41,7 +41,7 @@ protected:
 
 private:
     void CreaControlli();
-    void Form_Load(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell);
+    void Form_Load(const std::shared_ptr<platform::JoystickDriver>& driver, platform::Shell& shell);
     void ChiudiSplash();
 
     // Loaded by Form_Load and kept for the program's life; the main window owns the about window.

@@ -4,12 +4,16 @@
 #include "joystick/cJoy.h"
 #include "joystick/timer_module.h"
 #include "mainwindow/MainFormFixture.h"
+#include "platform/desktop/Language.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TopLevel.h"
 #include "support/UnprivilegedUser.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
 #include <csignal>
@@ -27,7 +31,8 @@ protected:
     }
     void Apri() {
         form->findChild<QAction*>(QStringLiteral("MenuAssegnaTasti"))->trigger();
-        dialog = form->findChild<frmAssegna*>(QStringLiteral("frmAssegna"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the dialog closed before
+        dialog = TopLevel<frmAssegna>();
         ASSERT_NE(dialog, nullptr);
     }
     QSpinBox* Codice(int i) const { return dialog->findChild<QSpinBox*>(Element("Txt_Codice", i)); }
@@ -47,6 +52,10 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     FakeJoystickDriver::Slot& pad = driver->Answering(0);
     pad.caps.wNumButtons = 12;
     Apri();
+    frmAssegna* first = dialog;
+    Apri();  // through the accessibility bus, say: the menu of a disabled window still answers
+    EXPECT_EQ(dialog, first) << "one dialog, raised";
+    EXPECT_FALSE(form->isEnabled()) << "the main window waits for the dialog";
     Click(Element("Cmd_Premi", 3));
     ASSERT_EQ(timer_module::CurrentJoyMonitor, form->Monitor()) << "acquisition off: started for the dialog";
     for (const uint32_t buttons : {0b0100U, 0b1100U, 0b1000U, 0U}) {
@@ -59,6 +68,7 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     Click(QStringLiteral("Cmd_Salva"));
 
     EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr) << "stopped again on close";
     EXPECT_EQ(Read(Ini()), "; mia\n[Tasti]\n0=1\n2=4 [beep]\n3=12 [xterm -e top]\n");
     EXPECT_TRUE(shell.boxes.empty()) << "saved where it was read";
@@ -71,8 +81,43 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     form->Cmd_Stop_Click();
 }
 
+// The dialog fits a 1024 x 768 screen in either language: at 1353 pixels "Annulla" was off a 1280 one.
+TEST_F(AssegnaTest, TheDialogFitsASmallScreen) {
+    for (const platform::Language language : {platform::Language::Italian, platform::Language::English}) {
+        const platform::Translations translations(language);
+        Apri();
+        const QSize minimum = dialog->minimumSizeHint().expandedTo(dialog->minimumSize());
+        EXPECT_LE(minimum.width(), 1024);
+        EXPECT_LE(minimum.height(), 768);
+        const QSize screen = dialog->screen()->availableSize();
+        EXPECT_TRUE(dialog->width() <= screen.width() && dialog->height() <= screen.height())
+            << "opens within it";
+        dialog->reject();
+    }
+}
+
+// Without a map anywhere the first save starts the user's map from the commented example, as the
+// editor's copy would: a bare file would leave the user without the example's help for good.
+TEST_F(AssegnaTest, TheFirstMapSavedIsTheExampleWithTheEdit) {
+    ScopedEnvironment environment;
+    environment.Set("XDG_DATA_HOME", dir.path() + QStringLiteral("/data"));
+    ASSERT_TRUE(QDir().mkpath(dir.path() + QStringLiteral("/data/corvane")));
+    QFile example(dir.path() + QStringLiteral("/data/corvane/Corvane.ini"));
+    ASSERT_TRUE(example.open(QIODevice::WriteOnly));
+    example.write("; esempio\n[Tasti]\n; il tasto 1\n0=1\n\n[X-Y Digitale]\n0=0\n");
+    example.close();
+    Generale::CaricaMappa();
+    Apri();
+    Codice(0)->setValue(7);
+    Click(QStringLiteral("Cmd_Salva"));
+    EXPECT_EQ(Read(dir.path() + QStringLiteral("/config/corvane/Corvane.ini")),
+              "; esempio\n[Tasti]\n; il tasto 1\n0=7\n\n[X-Y Digitale]\n0=0\n");
+}
+
 // Each row changes button 0's code from 1 to 7 and saves, as nobody on a tree nobody owns: as root a
-// read-only folder would take the write.
+// read-only folder would take the write. The file may change after the main window loaded it (a hand
+// edit not loaded yet) or after the dialog read it (another program saving the same map): what it
+// changed stays, and only a change of button 0 raises a question.
 TEST_F(AssegnaTest, ABadDayLosesNothing) {
     const QByteArray before = "[Tasti]\r\n0=1\r\n";
     const rlim_t unlimited = RLIM_INFINITY;
@@ -80,18 +125,29 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const char* what;
         bool readOnlyFolder, link;
         rlim_t fileSizeLimit;
+        const char* unloaded;   // the file as changed before the dialog opened, not loaded
         const char* meanwhile;  // the file as changed after the dialog read it
-        const char* answer;     // to the question that raises
+        const char* answer;     // to the question that raises, or null when none may
         QByteArray expected;
         bool saved, errorBox;
     } faults[] = {
-        {"read-only folder", true, false, unlimited, nullptr, nullptr, before, false, true},
-        {"full disk", false, false, 8, nullptr, nullptr, before, false, true},
-        {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, "[Tasti]\r\n0=7\r\n", true, false},
-        {"changed: Annulla", false, false, unlimited, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false, false},
-        {"changed: Ricarica", false, false, unlimited, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false, false},
-        {"changed: Sovrascrivi", false, false, unlimited, "[Tasti]\n0=2\nj=x\n", "Sovrascrivi", "[Tasti]\n0=7\nj=x\n",
-         true, false},
+        {"read-only folder", true, false, unlimited, nullptr, nullptr, nullptr, before, false, true},
+        {"full disk", false, false, 8, nullptr, nullptr, nullptr, before, false, true},
+        {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, nullptr,
+         "[Tasti]\r\n0=7\r\n", true, false},
+        {"changed: Annulla", false, false, unlimited, nullptr, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n",
+         false, false},
+        {"changed: Ricarica", false, false, unlimited, nullptr, "[Tasti]\n0=2\n", "Ricarica",
+         "[Tasti]\n0=2\n", false, false},
+        // Sovrascrivi took the dialog's tables whole: button 1, never touched, went back to 2
+        {"changed: Sovrascrivi", false, false, unlimited, nullptr, "[Tasti]\n0=2\n1=5\nj=x\n", "Sovrascrivi",
+         "[Tasti]\n0=7\n1=5\nj=x\n", true, false},
+        // the other program's button 1 was written back to the value the dialog read
+        {"another program saved button 1", false, false, unlimited, nullptr, "[Tasti]\r\n0=1\r\n1=5\r\n",
+         nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
+        // the dialog showed the tables as loaded and wrote them over the hand edit
+        {"a hand edit not loaded", false, false, unlimited, "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, nullptr,
+         "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
     };
     std::signal(SIGXFSZ, SIG_IGN);  // past the file-size limit a write fails with EFBIG instead
     for (const auto& f : faults) {
@@ -101,19 +157,31 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const QString target = f.link ? dir.path() + QStringLiteral("/vera.ini") : Ini();
         ASSERT_TRUE(!f.link || (QFile::rename(Ini(), target) && QFile::link(target, Ini())));
         Generale::CaricaMappa();
+        if (f.unloaded) {
+            dir.WriteIni(f.unloaded);
+        }
         shell.boxes.clear();
         const UnprivilegedUser nobody(dir.path());
         Apri();
+        EXPECT_EQ(Codice(1)->value(), f.unloaded ? 5 : 2) << "the file as it is";
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("Lab_Mappa"))->isVisibleTo(dialog), f.unloaded != nullptr)
+            << "says when the main window uses another map";
         Codice(0)->setValue(7);
         if (f.readOnlyFolder) {
             ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         }
+        bool asked = false;
         if (f.meanwhile) {
             dir.WriteIni(f.meanwhile);
-            QTimer::singleShot(0, [&f] {
-                const auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                for (QAbstractButton* button : box->buttons()) {
-                    if (button->text() == QLatin1String(f.answer)) {
+            QTimer::singleShot(0, [this, &f, &asked] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                asked = box != nullptr;
+                if (asked) {
+                    // The menu asked again under the question: it once destroyed the dialog beneath it.
+                    form->findChild<QAction*>(QStringLiteral("MenuAssegnaTasti"))->trigger();
+                }
+                for (QAbstractButton* button : asked ? box->buttons() : QList<QAbstractButton*>()) {
+                    if (button->text() == QLatin1String(f.answer) || f.answer == nullptr) {
                         button->click();
                     }
                 }
@@ -122,6 +190,8 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const rlimit limit{f.fileSizeLimit, unlimited}, none{unlimited, unlimited};
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         Click(QStringLiteral("Cmd_Salva"));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(asked, f.answer != nullptr);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 

@@ -1,5 +1,5 @@
-// Saving the tables the dialog shows, then loading the file, gives those tables back; every line the
-// save did not change stays as the user wrote it.
+// Saving what the user changed in the dialog into the file as it is, then loading the file, gives the
+// file's entries with those changes; every line the save did not change stays as the user wrote it.
 
 #include "keymap/Generale.h"
 #include "support/MapProperty.h"
@@ -25,7 +25,7 @@ Mappa Modificata(std::mt19937& random, Mappa m) {
             m.codici[i] = random() % 4 == 0 ? int32_t(random()) : int32_t(random() % 16) - 1;
         }
         if (talvolta()) {
-            m.comandi[i] = Comandi[random() % Comandi.size()];
+            m.comandi[i] = Comandi[qsizetype(random() % Comandi.size())];
         }
     }
     for (int32_t& position : m.posizioni) {
@@ -63,7 +63,58 @@ TEST(SalvaMappaTest, SavedTablesLoadBackAndUntouchedLinesStay) {
         SCOPED_TRACE(f.what);
         const Mappa caricata = LeggiMappa(f.file, MappaCaricata());
         for (int round = 0; round < 200; ++round) {
-            ASSERT_EQ(map_property::SaveBreaks(f.file, round == 0 ? caricata : Modificata(random, caricata)), "");
+            // Odd rounds: the dialog showed the file before it was changed (by hand or by another
+            // program): the save must not undo those changes.
+            const Mappa prima = round % 2 == 0 ? caricata : Modificata(random, caricata);
+            ASSERT_EQ(map_property::SaveBreaks(f.file, prima, round == 0 ? prima : Modificata(random, prima)), "");
+        }
+    }
+}
+
+// The save asks only when the file changed an entry the user changed too, and not to the user's value.
+TEST(SalvaMappaTest, AConflictIsOnlyTheSameEntryChangedTwice) {
+    const QByteArray letto = "[Tasti]\n0=1\n1=2\n";
+    const struct {
+        const char* attuale;
+        bool conflict;
+    } rows[] = {
+        {"[Tasti]\n0=1\n1=2\n", false},
+        {"[Tasti]\n0=1\n1=5\n", false},          // another entry changed: kept, no question
+        {"[Tasti]\n0=3\n1=2\n", true},           // the user's entry changed: a save would undo it
+        {"[Tasti]\n0=7 [xterm]\n1=2\n", false},  // changed to the user's value
+        {"[tasti]\n0 = 01\n1=2\n", false},       // written otherwise, the same value
+        {"", false},                             // gone: the defaults, the user's entry 0 among them
+    };
+    const Mappa prima = LeggiMappa(letto, MappaCaricata());
+    Mappa dopo = prima;
+    dopo.codici[0] = 7;
+    dopo.comandi[0] = QStringLiteral("xterm");
+    for (const auto& row : rows) {
+        EXPECT_EQ(Conflitto(prima, dopo, letto, row.attuale), row.conflict) << row.attuale;
+    }
+}
+
+// What the reader would not give back is refused, and nothing else: the length counts "code [command]".
+TEST(SalvaMappaTest, ACommandIsRefusedOnlyWhenItWouldNotLoadBack) {
+    const struct {
+        const char* what;
+        QString command;
+        bool refused;
+    } rows[] = {
+        {"254 characters in all: the most a load reads", QString(250, u'x'), false},
+        {"255 characters: cut when loaded", QString(251, u'x'), true},
+        {"starts with a tab: trimmed when loaded", QStringLiteral("\txterm"), true},
+        {"a CR: the line would end there", QStringLiteral("echo\rrm"), true},
+        {"ends in half a character", QStringLiteral("echo ") + QChar(0xD83D), true},
+        {"a whole character beyond 16 bits", QStringLiteral("echo \U0001F600"), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(!ComandoNonSalvabile(1, row.command).isEmpty(), row.refused);
+        if (!row.refused) {
+            Mappa dopo = MappaCaricata();
+            dopo.comandi[0] = row.command;
+            EXPECT_EQ(map_property::SaveBreaks("", MappaCaricata(), dopo), "");
         }
     }
 }
@@ -72,8 +123,8 @@ TEST(SalvaMappaTest, ACharacterWindows1252CannotHoldIsRefusedByName) {
     const QByteArray file = "[Tasti]\n0=1 [citt\xE0]\n";
     Mappa mappa = LeggiMappa(file, MappaCaricata());
     mappa.comandi[0] = QStringLiteral("echo \u6F22");
-    const std::string broken = map_property::SaveBreaks(file, mappa);
+    const std::string broken = map_property::SaveBreaks(file, LeggiMappa(file, MappaCaricata()), mappa);
     EXPECT_TRUE(broken.starts_with("refused: ") && broken.find("\u6F22") != std::string::npos) << broken;
 }
 
-} // namespace
+}  // namespace

@@ -7,9 +7,13 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <acl/libacl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <iostream>
 #include <string>
+#include <sys/acl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
 
 using namespace std::string_literals;
 using namespace Qt::Literals::StringLiterals;
@@ -28,6 +32,7 @@ struct Lookup {
     const char16_t* key;
     qsizetype size;
     QString expected;
+    const char* saved = nullptr;  // the writer's bytes for the key set to "nuovo \u00E8", where they matter
 };
 
 const Lookup Lookups[] = {
@@ -56,6 +61,12 @@ const Lookup Lookups[] = {
     {"text after ] of a header", "[A] ; x\nk=1\n", u"A", u"k", 255, "1"},
     {"header without ]", "[A\nk=1\n", u"A", u"k", 255, "1"},
     {"byte-order mark and CR LF", "\xEF\xBB\xBF[A]\r\nk=1\r\nj= 2 \r\n", u"A", u"j", 255, "2"},
+    // a key added to a CR LF file ends in CR LF; a section added at the end follows with no blank line
+    {"a key missing in CR LF", "[A]\r\nx=1\r\n", u"A", u"y", 255, Default,
+     "[A]\r\nx=1\r\ny=nuovo \xC3\xA8\r\n"},
+    {"a section missing", "[A]\nx=1\n", u"B", u"y", 255, Default, "[A]\nx=1\n[B]\ny=nuovo \xC3\xA8\n"},
+    {"a section missing in CR LF", "[A]\r\nx=1\r\n", u"B", u"y", 255, Default,
+     "[A]\r\nx=1\r\n[B]\r\ny=nuovo \xC3\xA8\r\n"},
     {"UTF-8", "[A]\nk=citt\xC3\xA0 \xE2\x82\xAC\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
     {"Windows-1252", "[A]\nk=citt\xE0 \x80\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
     {"Windows-1252 from 0x80 to 0x9F, undefined bytes kept",
@@ -98,6 +109,7 @@ TEST(ProfileWriterTest, WritesTheKeyTheReaderFinds) {
                                                                                     Default, 255);
         EXPECT_EQ(value.text, written);
         EXPECT_EQ(platform::DecodeProfile(*bytes).encoding, platform::DecodeProfile(file).encoding);
+        EXPECT_TRUE(lookup.saved == nullptr || *bytes == lookup.saved) << bytes->toStdString();
         if (lookup.size == 255 && lookup.expected != Default) {
             EXPECT_EQ(bytes->count('\n'), file.count('\n'));
         }
@@ -106,6 +118,75 @@ TEST(ProfileWriterTest, WritesTheKeyTheReaderFinds) {
 
 QString ReadK(const QString& path) {
     return ProfileReader::FromFile(path).GetPrivateProfileString(u"A", u"k", Default, 255).text;
+}
+
+// Who may read the file: owner, group, mode, access list, and the attribute user.corvane.
+QByteArray Access(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    stat(name.constData(), &status);
+    const acl_t acl = acl_get_file(name.constData(), ACL_TYPE_ACCESS);
+    char* list = acl_to_any_text(acl, nullptr, ',', 0);
+    char attribute[64] = {};
+    getxattr(name.constData(), "user.corvane", attribute, sizeof attribute - 1);
+    QByteArray access = QByteArray::number(status.st_uid) + ' ' + QByteArray::number(status.st_gid) + ' ' +
+                        QByteArray::number(status.st_mode, 8) + ' ' + list + ' ' + attribute;
+    acl_free(list);
+    acl_free(acl);
+    return access;
+}
+
+// A save as nobody of a map shared with a group: the saved file is given to no one else and read by no
+// one more, or nothing is written and the reason says why.
+TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "giving files to other users needs root";
+    }
+    using U = UnprivilegedUser;
+    const QByteArray map = "[A]\nk=1\n";
+    const qsizetype nearLimit = platform::MaxProfileBytes - map.size() - 1;  // the file: one byte short
+    const struct {
+        const char* what;
+        uid_t owner;  // root's is given to nobody
+        gid_t group;
+        qsizetype padding;  // the size of a comment line before the map
+        const char16_t* value;
+        const char* refusal;  // in the reason, or null for a save
+    } rows[] = {
+        // the group, access list or attribute dropped, the list's mask left in the group bits
+        {"nobody's, group-shared, with an access list and an attribute", 0, U::SharedGroup, 0, u"2", nullptr},
+        // the file given to the saver, its owner locked out
+        {"another user's in a shared group", U::OtherUser, U::SharedGroup, 0, u"2", "4242"},
+        // the file given to the saver's group
+        {"in a group the saver is not in", 0, U::StrangersGroup, 0, u"2", "4343"},
+        {"exactly at the size limit", 0, U::SharedGroup, nearLimit, u"22", nullptr},  // the limit refused
+        {"past the size limit", 0, U::SharedGroup, nearLimit, u"333", "byte"},  // saved, then read as empty
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempProgramDirectory dir;
+        const QByteArray name = QFile::encodeName(IniPath(dir));
+        dir.WriteIni((row.padding > 0 ? ";" + QByteArray(row.padding - 2, 'x') + "\n" : "") + map);
+        const acl_t acl = acl_from_text("u::rw-,u:4343:r--,g::rw-,m::rw-,o::---");
+        if (acl_set_file(name.constData(), ACL_TYPE_ACCESS, acl) != 0 ||
+            setxattr(name.constData(), "user.corvane", "mappa", 5, 0) != 0) {
+            std::cout << "access list or attribute not checked: " << strerror(errno) << "\n";
+        }
+        acl_free(acl);
+        ASSERT_EQ(chown(name.constData(), row.owner, row.group), 0);
+        const UnprivilegedUser nobody(dir.path());
+        const QByteArray before = Access(IniPath(dir));
+
+        platform::ProfileWriter ini(ProfileReader::ReadBytes(IniPath(dir)).value());
+        ini.WriteProfileString(u"A", u"k", row.value);
+        QString error;
+        EXPECT_EQ(ini.Save(IniPath(dir), error), row.refusal == nullptr) << error.toStdString();
+        EXPECT_TRUE(row.refusal == nullptr || error.contains(QLatin1String(row.refusal)))
+            << error.toStdString();
+        EXPECT_EQ(ReadK(IniPath(dir)), row.refusal == nullptr ? QString::fromUtf16(row.value) : u"1"_s);
+        EXPECT_EQ(Access(IniPath(dir)), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no file left behind";
+    }
 }
 
 // Every byte above 0x7F read as Windows-1252 gives what Qt's own decoder gives, where Qt has one
@@ -120,7 +201,8 @@ TEST(ProfileReaderTest, Windows1252AgreesWithQtsDecoderWhereQtHasOne) {
         high.append(char(byte));
     }
     const QByteArray value = "x" + high + "x";  // no blank at either end to trim
-    const auto read = ProfileReader::FromBytes("[A]\nk=" + value).GetPrivateProfileString(u"A", u"k", Default, 255);
+    const auto read =
+        ProfileReader::FromBytes("[A]\nk=" + value).GetPrivateProfileString(u"A", u"k", Default, 255);
     EXPECT_EQ(read.text, windows1252(value));
 }
 
@@ -156,4 +238,4 @@ TEST(ProfileReaderTest, UnreadableFileGivesTheDefault) {
     EXPECT_EQ(ReadK(IniPath(dir)), Default);
 }
 
-} // namespace
+}  // namespace

@@ -1,3 +1,4 @@
+#include "assign/frmAssegna.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
 #include "platform/WindowServices.h"
@@ -76,7 +77,7 @@ TEST_F(Splash, LoadPreparesTheMainAndAboutWindowsHidden) {
     EXPECT_EQ(Timer1()->interval(), 1500);
     EXPECT_TRUE(shell.boxes.empty());
     main->findChild<QAction*>(QStringLiteral("MenuAssegnaTasti"))->trigger();
-    EXPECT_NE(main->findChild<QDialog*>(QStringLiteral("frmAssegna")), nullptr) << "the dialog's loader is wired";
+    EXPECT_NE(TopLevel<frmAssegna>(), nullptr) << "the dialog's loader is wired";
 }
 
 TEST_F(Splash, ShowsTheProductNameAndVersion) {

@@ -1,0 +1,11 @@
+#pragma once
+// The main window with the windows it loads from the libraries above it (About, the key-assignment
+// dialog): the splash and a start without it build it the same way.
+
+#include "mainwindow/MainForm.h"
+
+#include <memory>
+
+// The main window, hidden, its About window loaded hidden and its key dialog's loader set.
+std::unique_ptr<MainForm> CreaFinestraPrincipale(const std::shared_ptr<platform::JoystickDriver>& driver,
+                                                 platform::Shell& shell);
