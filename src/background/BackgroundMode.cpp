@@ -178,8 +178,8 @@ bool BackgroundMode::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &form || event->type() != QEvent::Close) {
         return QObject::eventFilter(watched, event);
     }
-    // While About shows, the window's own handler refuses the close.
-    if (const QWidget* about = form.AboutWindow(); about != nullptr && about->isVisible()) {
+    // While About or the key dialog shows, the window is disabled and its own handler refuses the close.
+    if (!form.isEnabled()) {
         return false;
     }
     event->ignore();

@@ -12,6 +12,5 @@ std::unique_ptr<MainForm> CreaFinestraPrincipale(const std::shared_ptr<platform:
     mainForm->SetAboutLoader([&shell](MainForm& main) -> std::unique_ptr<QWidget> {
         return std::make_unique<frmAbout>(&main, shell);
     });
-    mainForm->AboutWindow();  // loads the about window, hidden
     return mainForm;
 }

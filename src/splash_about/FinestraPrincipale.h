@@ -6,6 +6,7 @@
 
 #include <memory>
 
-// The main window, hidden, its About window loaded hidden and its key dialog's loader set.
+// The main window, hidden, with the loaders of its About window and its key dialog set: a start
+// without the splash loads About only when it is first shown.
 std::unique_ptr<MainForm> CreaFinestraPrincipale(const std::shared_ptr<platform::JoystickDriver>& driver,
                                                  platform::Shell& shell);

@@ -87,6 +87,7 @@ void frmSplash::CreaControlli() {
 void frmSplash::Form_Load(const std::shared_ptr<platform::JoystickDriver>& driver, platform::Shell& shell) {
     Generale::MostraIstruzioni = true;
     mainForm = CreaFinestraPrincipale(driver, shell);
+    mainForm->AboutWindow();  // loads the about window, hidden
     const platform::VersionRecord version = shell.App();
     lblProductName->setText(version.ProductName);
     lblVersion->setText(TestoVersione(version));
