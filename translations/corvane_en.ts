@@ -58,22 +58,10 @@ from the commented example and opens it in the text editor.</translation>
         <translation>the map &quot;%1&quot; does not exist or is not a readable file.</translation>
     </message>
     <message>
-        <source>corvane: il programma in esecuzione non ha eseguito la richiesta.
-</source>
-        <translation>corvane: the running program did not carry out the request.
-</translation>
-    </message>
-    <message>
         <source>corvane: nessun Corvane Demo in esecuzione.
 </source>
         <translation>corvane: no Corvane Demo is running.
 </translation>
-    </message>
-    <message>
-        <source>Un solo programma per sessione: lanciato di nuovo, mostra la finestra di quello già in
-esecuzione (o gli passa --start, --stop, --quit) ed esce.</source>
-        <translation>One program per session: launched again, it shows the window of the one already
-running (or hands it --start, --stop, --quit) and exits.</translation>
     </message>
     <message>
         <source>Avvia senza finestra e legge subito il controller (o attende che ne sia collegato uno); icona nell&apos;area di notifica.</source>
@@ -92,8 +80,34 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
         <translation>Ends the running program.</translation>
     </message>
     <message>
-        <source>--start, --stop e --quit si escludono a vicenda e --background va solo con --start.</source>
-        <translation>--start, --stop and --quit exclude each other, and --background goes only with --start.</translation>
+        <source>corvane: il programma in esecuzione ha rifiutato la richiesta.
+</source>
+        <translation>corvane: the running program refused the request.
+</translation>
+    </message>
+    <message>
+        <source>corvane: un altro avvio di Corvane Demo è in corso e non risponde; riprovare tra poco.
+</source>
+        <translation>corvane: another launch of Corvane Demo is under way and does not answer; try again shortly.
+</translation>
+    </message>
+    <message>
+        <source>Un solo programma per sessione: lanciato di nuovo, passa tutte le opzioni a quello già in
+esecuzione ed esce: --map vi carica la mappa, --emulation vi mostra la voce del menu, --start e
+--stop vi avviano o fermano la lettura, --background vi avvia la lettura lasciando la finestra
+com&apos;è, --quit lo chiude; senza opzioni ne mostra la finestra.</source>
+        <translation>One program per session: launched again, it hands every option to the one already
+running and exits: --map loads the map there, --emulation shows the menu entry there, --start and
+--stop start or stop reading there, --background starts reading there leaving the window as it is,
+--quit ends it; with no option it shows its window.</translation>
+    </message>
+    <message>
+        <source>--start, --stop e --quit si escludono a vicenda, --background va solo con --start e --quit va da solo.</source>
+        <translation>--start, --stop and --quit exclude each other, --background goes only with --start and --quit goes alone.</translation>
+    </message>
+    <message>
+        <source>il percorso della mappa &quot;%1&quot; contiene caratteri di controllo o supera %2 byte.</source>
+        <translation>the map path &quot;%1&quot; holds control characters or exceeds %2 bytes.</translation>
     </message>
 </context>
 <context>
@@ -388,6 +402,10 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
         <source>Assegna i tasti…</source>
         <translation>Assign keys…</translation>
     </message>
+    <message>
+        <source>In attesa di un corvane…</source>
+        <translation>Waiting for a Corvane…</translation>
+    </message>
 </context>
 <context>
     <name>MapFile</name>
@@ -410,16 +428,20 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
         <translation>Start at login</translation>
     </message>
     <message>
-        <source>Il file %1 esiste già e non avvia questo programma: non è stato modificato.</source>
-        <translation>The file %1 already exists and does not run this program: it was not changed.</translation>
-    </message>
-    <message>
         <source>Impossibile scrivere il file %1.</source>
         <translation>Cannot write the file %1.</translation>
     </message>
     <message>
         <source>Impossibile eliminare il file %1.</source>
         <translation>Cannot remove the file %1.</translation>
+    </message>
+    <message>
+        <source>Il file %1 esiste già e non è stato scritto da questo programma: non è stato modificato.</source>
+        <translation>The file %1 already exists and was not written by this program: it was not changed.</translation>
+    </message>
+    <message>
+        <source>Il percorso di questo programma contiene caratteri che un file di avvio automatico non può contenere (per esempio un a capo): %1 non è stato scritto.</source>
+        <translation>This program&apos;s path holds characters that an autostart file cannot hold (a line break, for instance): %1 was not written.</translation>
     </message>
 </context>
 <context>
@@ -601,10 +623,6 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
         <translation>Cannot save the file %1:<byte value="xd"/>it cannot be read whole, and what it holds would be lost.</translation>
     </message>
     <message>
-        <source>Il file %1 è cambiato dopo che questa finestra lo ha letto.</source>
-        <translation>The file %1 has changed since this window read it.</translation>
-    </message>
-    <message>
         <source>Ricarica</source>
         <translation>Reload</translation>
     </message>
@@ -624,6 +642,33 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
         <source>La mappa è stata salvata nel file %1, letto d&apos;ora in poi.</source>
         <translation>The map was saved in the file %1, which is read from now on.</translation>
     </message>
+    <message>
+        <source>La finestra mostra la mappa come è ora nel file, diversa da quella in uso: il doppio click sul simbolo al centro del corvane la carica.</source>
+        <translation>This window shows the map as the file holds it now, which differs from the one in use: a double-click on the symbol in the middle of the corvane loads it.</translation>
+    </message>
+    <message>
+        <source>Il file %1 è cambiato dopo che questa finestra lo ha letto, anche nei tasti modificati qui.</source>
+        <translation>The file %1 has changed since this window read it, in entries changed here too.</translation>
+    </message>
+</context>
+<context>
+    <name>platform::FileAccess</name>
+    <message>
+        <source>il file appartiene all&apos;utente %1: salvato da un altro utente ne cambierebbe il proprietario, e %1 potrebbe non leggerlo più</source>
+        <translation>the file belongs to the user %1: saved by another user it would change owner, and %1 might no longer be able to read it</translation>
+    </message>
+    <message>
+        <source>il file è del gruppo %1, che il file salvato non può mantenere (%2)</source>
+        <translation>the file belongs to the group %1, which the saved file cannot keep (%2)</translation>
+    </message>
+    <message>
+        <source>i permessi del file (ACL) non si possono mantenere (%1)</source>
+        <translation>the file&apos;s access list (ACL) cannot be kept (%1)</translation>
+    </message>
+    <message>
+        <source>gli attributi estesi del file non si possono mantenere (%1)</source>
+        <translation>the file&apos;s extended attributes cannot be kept (%1)</translation>
+    </message>
 </context>
 <context>
     <name>platform::ProfileWriter</name>
@@ -634,6 +679,10 @@ running (or hands it --start, --stop, --quit) and exits.</translation>
     <message>
         <source>il file, scritto in Windows-1252, verrebbe letto come UTF-8 e altre sue lettere cambierebbero</source>
         <translation>the file, written in Windows-1252, would be read as UTF-8 and other letters in it would change</translation>
+    </message>
+    <message>
+        <source>il file salvato supererebbe %1 byte e non si leggerebbe più</source>
+        <translation>the saved file would exceed %1 bytes and could no longer be read</translation>
     </message>
 </context>
 </TS>
