@@ -31,7 +31,7 @@ void DesktopNotice::Show(const QString& title, const QString& text, uint32_t fla
            << QStringList() << hints << -1;
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        qCWarning(lcNotice).noquote() << "no session bus for a desktop notification:" << text;
+        qCWarning(lcNotice).noquote() << "no desktop notification service (no session bus):" << text;
         return;
     }
     // Answered later, never waited for: a slow notification service must not hold the reading. A bus
