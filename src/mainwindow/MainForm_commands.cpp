@@ -57,20 +57,24 @@ void MainForm::Form_Unload(bool& Cancel) {
     MenuFine_Click();
 }
 
-// After "Fine Programma" there is no monitor; clicks already queued then find nothing to do.
+// After "Fine Programma" there is no monitor; clicks already queued then find nothing to do. A box that
+// a validity test shows runs other events, "Fine Programma" among them (the tray, a later launch's
+// --quit): the local owner keeps the monitor alive until its call returns, and nothing more is started.
 void MainForm::Cmd_Start_Click() {
-    if (!joy) {
+    const std::shared_ptr<cJoy> monitor = joy;
+    if (!monitor) {
         return;
     }
+    const auto valid = [this, &monitor](bool answers) { return answers && joy == monitor; };
     Cmd_Stop->setEnabled(false);
     // The driver puts a chosen controller in slot 0, or reads slot 0 as unplugged while it is away;
     // no other controller stands in for it.
     driver->PreferDevice(CorvaneScelto.guid);
-    if (joy->IsJoystick1_Valid()) {
-        joy->Start_JoyMonitor(0);
+    if (valid(monitor->IsJoystick1_Valid())) {
+        monitor->Start_JoyMonitor(0);
         Cmd_Stop->setEnabled(true);
-    } else if (CorvaneScelto.guid.isEmpty() && joy->IsJoystick2_Valid()) {
-        joy->Start_JoyMonitor(1);
+    } else if (joy == monitor && CorvaneScelto.guid.isEmpty() && valid(monitor->IsJoystick2_Valid())) {
+        monitor->Start_JoyMonitor(1);
         Cmd_Stop->setEnabled(true);
     }
     platform::RepaintNow(*Cmd_Stop);
@@ -113,9 +117,10 @@ void MainForm::MenuEmula_Click() {
     repaint();
 }
 
+// The count's box may run "Fine Programma": the local owner outlives the call.
 void MainForm::MenuNumeroPad_Click() {
-    if (joy) {
-        joy->ConfiguratedJoy();
+    if (const std::shared_ptr<cJoy> monitor = joy) {
+        monitor->ConfiguratedJoy();
     }
 }
 

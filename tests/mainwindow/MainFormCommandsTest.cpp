@@ -353,4 +353,19 @@ TEST_F(MainFormCommandsTest, CommandsAfterTheEndFindNoMonitorAndDoNothing) {
     EXPECT_TRUE(shell.boxes.empty());
 }
 
+// "Fine Programma" from inside a box of Start or of the count (the tray, a later launch's --quit): the
+// monitor's call that shows the box must not lose its instance under it (a use after free under ASan),
+// and nothing is started afterwards.
+TEST_F(MainFormCommandsTest, TheEndFromInsideABoxOfStartOrTheCount) {
+    for (const char* command : {"Cmd_Start", "MenuNumeroPad"}) {
+        SCOPED_TRACE(command);
+        form = std::make_unique<MainForm>(driver, shell);
+        shell.onBox = [this] { Menu("MenuFine")->trigger(); };
+        command == std::string("Cmd_Start") ? Button(command)->click() : Menu(command)->trigger();
+        EXPECT_EQ(form->Monitor(), nullptr);
+        EXPECT_FALSE(Running());
+        shell.onBox = nullptr;
+    }
+}
+
 } // namespace
