@@ -1,6 +1,5 @@
 // Reading with nobody at the window: waiting without a box until the controller to read is plugged
-// in, looked for once a second through the driver, told in the window and ended by its Stop; the tray
-// icon of a late tray; a notice that no service takes.
+// in, looked for once a second, told in the window; later launches; the tray icon; a lost notice.
 
 #include "background/BackgroundMode.h"
 #include "background/DesktopNotice.h"
@@ -8,14 +7,11 @@
 #include "platform/QtShell.h"
 #include "platform/desktop/CommandLine.h"
 #include "platform/desktop/MapFile.h"
-#include "platform/desktop/SessionChannel.h"
-#include "support/ScopedEnvironment.h"
 
 #include <QAction>
 #include <QProcess>
 #include <QSystemTrayIcon>
 #include <QTest>
-#include <future>
 
 namespace {
 
@@ -31,7 +27,6 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         bool clickStop;  // the window's Stop clicked after the first look
         State state;
     } cases[]{
-        // clang-format off
         {"a box while none is attached", {}, {}, true, false, false, State::Waiting},
         {"not read once one is plugged in", {}, u"aa"_qs, true, false, false, State::Reading},
         {"another model read instead of the chosen one", u"bb"_qs, u"aa"_qs, true, false, false, State::Waiting},
@@ -40,7 +35,6 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         {"reading started again after the window's Stop", {}, u"aa"_qs, true, false, true, State::Stopped},
         {"the wait not ended by the window's Stop", {}, {}, true, false, true, State::Stopped},
         {"a pad plugged in later not read", {}, u"aa"_qs, true, true, false, State::Reading},
-        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -76,34 +70,23 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
     }
 }
 
-// A later launch's command line, through the session channel, to the running program's window.
+// A later launch's command line as the channel hands it over (the channel itself: SessionTest, and
+// a second --background: the end-to-end test).
 TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
-    QTemporaryDir run;
-    ScopedEnvironment environment;
-    environment.Set("XDG_RUNTIME_DIR", run.path());
-    const QString socket = platform::SessionSocketPath(u"x11 :0"_qs);
-    platform::SessionChannel running(socket);
-    ASSERT_EQ(running.HandOver({}), platform::SessionChannel::Delivery::NoneRunning);
     platform::QtShell notices;
     BackgroundMode mode(*form, driver, notices, false);
-    int handled = 0;
-    ASSERT_TRUE(running.Listen([&mode](const platform::SessionRequest& r) { return mode.Accepts(r); },
-                               [&](const platform::SessionRequest& r) { mode.Handle(r), ++handled; }));
     const QString other = dir.path() + u"/altra.ini"_qs;
     QFile(other).open(QIODevice::WriteOnly);
     const QString launchedIn = QDir::currentPath();
     QDir::setCurrent(dir.path());
-
     const struct {
         const char* name;
         QStringList arguments;
         bool shown, emulation;
-        State state;
         QString map;  // the map read afterwards, through the reload and its notice; empty: the search's
     } cases[]{
-        {"--map dropped or relative", {u"--map"_qs, u"altra.ini"_qs}, true, false, State::Stopped, other},
-        {"a second --background shows the window", {u"--background"_qs}, false, false, State::Waiting, {}},
-        {"--emulation dropped", {u"--emulation"_qs, u"--stop"_qs}, false, true, State::Stopped, {}},
+        {"--map dropped or relative", {u"--map"_qs, u"altra.ini"_qs}, true, false, other},
+        {"--emulation dropped", {u"--emulation"_qs, u"--stop"_qs}, false, true, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -112,18 +95,12 @@ TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
         shell.boxes.clear();
         platform::CommandLine options;
         ASSERT_EQ(platform::ReadCommandLine(QStringList{u"corvane"_qs} + c.arguments, options), std::nullopt);
-        platform::SessionChannel later(socket);
-        auto delivery =
-            std::async(std::launch::async, [&] { return later.HandOver(platform::RequestOf(options)); });
-        const int before = handled;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return handled > before; }, 5000));
-        EXPECT_EQ(delivery.get(), platform::SessionChannel::Delivery::Done);
+        ASSERT_TRUE(mode.Accepts(platform::RequestOf(options)));
+        mode.Handle(platform::RequestOf(options));
         EXPECT_EQ(form->isVisible(), c.shown);
         EXPECT_EQ(Control<QAction>(u"MenuEmula"_qs)->isVisible(), c.emulation);
-        EXPECT_EQ(mode.Current(), c.state);
         EXPECT_EQ(platform::MapFile(), c.map);
         EXPECT_EQ(shell.boxes.size(), c.map.isEmpty() ? 0U : 1U);
-        mode.Stop();
     }
     QDir::setCurrent(launchedIn);
     platform::SetMapFile({});
