@@ -17,23 +17,17 @@ namespace {
 // What a program at this path is started with when gio runs its entry, as GNOME's session does.
 QString Launched(const QString& program, const QString& out) {
     QDir().mkpath(QFileInfo(program).path());
-    QFile script(program);
-    QFile entry(program + u".desktop"_qs);
-    const bool written = script.open(QIODevice::WriteOnly) &&
-                         script.write("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" >" + out.toUtf8()) > 0 &&
-                         script.setPermissions(QFile::ReadOwner | QFile::ExeOwner) &&
-                         entry.open(QIODevice::WriteOnly) &&
-                         entry.write(platform::AutostartEntry(program).value_or(QString()).toUtf8()) > 0;
-    script.close();  // a program open for writing cannot run
-    entry.close();
-    if (written) {
+    QFile script(program), entry(program + u".desktop"_qs), launched(out);
+    if (script.open(QIODevice::WriteOnly) && entry.open(QIODevice::WriteOnly)) {
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" >" + out.toUtf8());
+        script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        entry.write(platform::AutostartEntry(program).value_or(QString()).toUtf8());
+        script.close();  // a program open for writing cannot run
+        entry.close();
         QProcess::execute(u"gio"_qs, {u"launch"_qs, entry.fileName()});
     }
-    for (int wait = 0; wait < 100 && QFileInfo(out).size() == 0; ++wait) {
-        QTest::qWait(50);
-    }
-    QFile launched(out);
-    return launched.open(QIODevice::ReadOnly) ? QString::fromUtf8(launched.readAll()) : QString();
+    const bool ran = QTest::qWaitFor([&out] { return QFileInfo(out).size() > 0; }, 5000);
+    return ran && launched.open(QIODevice::ReadOnly) ? QString::fromUtf8(launched.readAll()) : QString();
 }
 
 TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
@@ -42,7 +36,6 @@ TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
         QString argument;
         QString exec;  // empty: refused
     } cases[]{
-        // clang-format off
         {u"/usr/bin/corvane"_qs, u"/usr/bin/corvane"_qs},
         {u"/home/anna/Corvane Demo/corvane"_qs, u"\"/home/anna/Corvane Demo/corvane\""_qs},  // split at the blank
         {u"/opt/a\"b/corvane"_qs, u"\"/opt/a\\\\\"b/corvane\""_qs},  // the quote ends the argument
@@ -50,7 +43,6 @@ TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
         {u"/opt/a\\b/corvane"_qs, u"\"/opt/a\\\\\\\\b/corvane\""_qs},  // the backslash read as an escape
         {u"/opt/100%f/corvane"_qs, u"\"/opt/100%%f/corvane\""_qs},     // a field code, or the program not found
         {u"/opt/a\nb/corvane"_qs, {}},  // an entry that no session can read
-        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.argument.toStdString());
@@ -83,7 +75,6 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
         bool done;
         State after;
     } cases[]{
-        // clang-format off
         {"no entry written", {}, State::Absent, true, true, State::Ours},
         {"our entry not removed", ours, State::Ours, false, true, State::Absent},
         {"the user's file overwritten", foreign, State::Foreign, true, false, State::Foreign},
@@ -92,7 +83,6 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
         {"a name that ends in ours taken for it", "[Desktop Entry]\nExec=/usr/bin/not" + name + " --background\n", State::Foreign, false, true, State::Foreign},
         {"an entry switched off shown ticked", ours + "Hidden=true\n", State::OursOff, true, true, State::Ours},
         {"an entry GNOME switched off shown ticked", QByteArray(ours).replace("Type=", "X-GNOME-Autostart-enabled = false\nType="), State::OursOff, true, true, State::Ours},
-        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
