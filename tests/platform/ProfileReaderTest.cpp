@@ -153,11 +153,10 @@ TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
         const char16_t* value;
         const char* refusal;  // in the reason, or null for a save
     } rows[] = {
-        // the group, access list or attribute dropped, the list's mask left in the group bits
+        // the faults: the group, access list or attribute dropped, the list's mask left in the group bits;
+        // the file given to the saver, its owner locked out; the file given to the saver's group
         {"nobody's, group-shared, with an access list and an attribute", 0, U::SharedGroup, 0, u"2", nullptr},
-        // the file given to the saver, its owner locked out
         {"another user's in a shared group", U::OtherUser, U::SharedGroup, 0, u"2", "4242"},
-        // the file given to the saver's group
         {"in a group the saver is not in", 0, U::StrangersGroup, 0, u"2", "4343"},
         {"exactly at the size limit", 0, U::SharedGroup, nearLimit, u"22", nullptr},  // the limit refused
         {"past the size limit", 0, U::SharedGroup, nearLimit, u"333", "byte"},  // saved, then read as empty
@@ -176,13 +175,11 @@ TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
         ASSERT_EQ(chown(name.constData(), row.owner, row.group), 0);
         const UnprivilegedUser nobody(dir.path());
         const QByteArray before = Access(IniPath(dir));
-
         platform::ProfileWriter ini(ProfileReader::ReadBytes(IniPath(dir)).value());
         ini.WriteProfileString(u"A", u"k", row.value);
         QString error;
         EXPECT_EQ(ini.Save(IniPath(dir), error), row.refusal == nullptr) << error.toStdString();
-        EXPECT_TRUE(row.refusal == nullptr || error.contains(QLatin1String(row.refusal)))
-            << error.toStdString();
+        EXPECT_TRUE(!row.refusal || error.contains(QLatin1String(row.refusal))) << error.toStdString();
         EXPECT_EQ(ReadK(IniPath(dir)), row.refusal == nullptr ? QString::fromUtf16(row.value) : u"1"_s);
         EXPECT_EQ(Access(IniPath(dir)), before);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no file left behind";
@@ -201,8 +198,7 @@ TEST(ProfileReaderTest, Windows1252AgreesWithQtsDecoderWhereQtHasOne) {
         high.append(char(byte));
     }
     const QByteArray value = "x" + high + "x";  // no blank at either end to trim
-    const auto read =
-        ProfileReader::FromBytes("[A]\nk=" + value).GetPrivateProfileString(u"A", u"k", Default, 255);
+    const auto read = ProfileReader::FromBytes("[A]\nk=" + value).GetPrivateProfileString(u"A", u"k", Default, 255);
     EXPECT_EQ(read.text, windows1252(value));
 }
 
@@ -238,4 +234,4 @@ TEST(ProfileReaderTest, UnreadableFileGivesTheDefault) {
     EXPECT_EQ(ReadK(IniPath(dir)), Default);
 }
 
-}  // namespace
+} // namespace
