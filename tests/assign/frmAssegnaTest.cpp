@@ -120,26 +120,23 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const char* what;
         bool readOnlyFolder, link;
         rlim_t fileSizeLimit;
-        const char* unloaded;   // the file as changed before the dialog opened, not loaded
         const char* meanwhile;  // the file as changed after the dialog read it
         const char* answer;     // to the question that raises, or null when none may
         QByteArray expected;
         bool saved, errorBox;
+        const char* unloaded = nullptr;  // the file as changed before the dialog opened, not loaded
     } faults[] = {
-        {"read-only folder", true, false, unlimited, nullptr, nullptr, nullptr, before, false, true},
-        {"full disk", false, false, 8, nullptr, nullptr, nullptr, before, false, true},
-        {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, nullptr,
-         "[Tasti]\r\n0=7\r\n", true, false},
-        {"changed: Annulla", false, false, unlimited, nullptr, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n",
-         false, false},
-        {"changed: Ricarica", false, false, unlimited, nullptr, "[Tasti]\n0=2\n", "Ricarica",
-         "[Tasti]\n0=2\n", false, false},
-        {"changed: Sovrascrivi, button 1 back to the dialog's", false, false, unlimited, nullptr,
-         "[Tasti]\n0=2\n1=5\nj=x\n", "Sovrascrivi", "[Tasti]\n0=7\n1=5\nj=x\n", true, false},
-        {"another program's button 1 put back to the dialog's", false, false, unlimited, nullptr,
-         "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
-        {"a hand edit not loaded written over", false, false, unlimited, "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr,
+        {"read-only folder", true, false, unlimited, nullptr, nullptr, before, false, true},
+        {"full disk", false, false, 8, nullptr, nullptr, before, false, true},
+        {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, "[Tasti]\r\n0=7\r\n", true, false},
+        {"changed: Annulla", false, false, unlimited, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false, false},
+        {"changed: Ricarica", false, false, unlimited, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false, false},
+        {"changed: Sovrascrivi, button 1 back to the dialog's", false, false, unlimited, "[Tasti]\n0=2\n1=5\nj=x\n",
+         "Sovrascrivi", "[Tasti]\n0=7\n1=5\nj=x\n", true, false},
+        {"another program's button 1 put back to the dialog's", false, false, unlimited, "[Tasti]\r\n0=1\r\n1=5\r\n",
          nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
+        {"a hand edit not loaded written over", false, false, unlimited, nullptr, nullptr,
+         "[Tasti]\r\n0=7\r\n1=5\r\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n"},
     };
     std::signal(SIGXFSZ, SIG_IGN);  // past the file-size limit a write fails with EFBIG instead
     for (const auto& f : faults) {

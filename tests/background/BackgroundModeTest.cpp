@@ -23,18 +23,18 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         QString chosen;   // the chosen controller's GUID; empty: the first that answers
         QString plugged;  // the GUID plugged in after the wait began; empty: none
         bool readable;
-        bool late;       // --background with no tray, plugged in after the timer's first look
-        bool clickStop;  // the window's Stop clicked after the first look
+        bool clickStop;  // the window's Stop clicked once reading
         State state;
+        bool late = false;  // --background with no tray, plugged in after the timer's first look
     } cases[]{
-        {"a box while none is attached", {}, {}, true, false, false, State::Waiting},
-        {"not read once one is plugged in", {}, u"aa"_qs, true, false, false, State::Reading},
-        {"another model read instead of the chosen one", u"bb"_qs, u"aa"_qs, true, false, false, State::Waiting},
-        {"the chosen one not read", u"aa"_qs, u"aa"_qs, true, false, false, State::Reading},
-        {"an unreadable pad reported every second", {}, u"aa"_qs, false, false, false, State::Waiting},
-        {"reading started again after the window's Stop", {}, u"aa"_qs, true, false, true, State::Stopped},
-        {"the wait not ended by the window's Stop", {}, {}, true, false, true, State::Stopped},
-        {"a pad plugged in later not read", {}, u"aa"_qs, true, true, false, State::Reading},
+        {"a box while none is attached", {}, {}, true, false, State::Waiting},
+        {"not read once one is plugged in", {}, u"aa"_qs, true, false, State::Reading},
+        {"another model read instead of the chosen one", u"bb"_qs, u"aa"_qs, true, false, State::Waiting},
+        {"the chosen one not read", u"aa"_qs, u"aa"_qs, true, false, State::Reading},
+        {"an unreadable pad reported every second", {}, u"aa"_qs, false, false, State::Waiting},
+        {"reading started again after the window's Stop", {}, u"aa"_qs, true, true, State::Stopped},
+        {"the wait not ended by the window's Stop", {}, {}, true, true, State::Stopped},
+        {"a pad plugged in later not read", {}, u"aa"_qs, true, false, State::Reading, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
