@@ -70,8 +70,8 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
     }
 }
 
-// A later launch's command line as the channel hands it over (the channel itself: SessionTest, and
-// a second --background: the end-to-end test).
+// A later launch's command line as the channel hands it over (the channel itself: SessionTest; a plain
+// launch showing the window, a second --background not: the end-to-end test).
 TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
     platform::QtShell notices;
     BackgroundMode mode(*form, driver, notices, false);
@@ -79,30 +79,17 @@ TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
     QFile(other).open(QIODevice::WriteOnly);
     const QString launchedIn = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    const struct {
-        const char* name;
-        QStringList arguments;
-        bool shown, emulation;
-        QString map;  // the map read afterwards, through the reload and its notice; empty: the search's
-    } cases[]{
-        {"--map dropped or relative", {u"--map"_qs, u"altra.ini"_qs}, true, false, other},
-        {"--emulation dropped", {u"--emulation"_qs, u"--stop"_qs}, false, true, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        platform::SetMapFile({});
-        form->hide();
-        shell.boxes.clear();
-        platform::CommandLine options;
-        ASSERT_EQ(platform::ReadCommandLine(QStringList{u"corvane"_qs} + c.arguments, options), std::nullopt);
-        ASSERT_TRUE(mode.Accepts(platform::RequestOf(options)));
-        mode.Handle(platform::RequestOf(options));
-        EXPECT_EQ(form->isVisible(), c.shown);
-        EXPECT_EQ(Control<QAction>(u"MenuEmula"_qs)->isVisible(), c.emulation);
-        EXPECT_EQ(platform::MapFile(), c.map);
-        EXPECT_EQ(shell.boxes.size(), c.map.isEmpty() ? 0U : 1U);
-    }
+    platform::CommandLine options;
+    const QStringList arguments{u"corvane"_qs, u"--map"_qs, u"altra.ini"_qs, u"--emulation"_qs, u"--stop"_qs};
+    ASSERT_EQ(platform::ReadCommandLine(arguments, options), std::nullopt);
     QDir::setCurrent(launchedIn);
+    form->hide();
+    ASSERT_TRUE(mode.Accepts(platform::RequestOf(options)));
+    mode.Handle(platform::RequestOf(options));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(Control<QAction>(u"MenuEmula"_qs)->isVisible()) << "--emulation dropped";
+    EXPECT_EQ(platform::MapFile(), other) << "--map dropped or relative";
+    EXPECT_EQ(shell.boxes.size(), 1U) << "the map read again, and told";
     platform::SetMapFile({});
 }
 

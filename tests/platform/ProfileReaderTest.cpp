@@ -62,11 +62,9 @@ const Lookup Lookups[] = {
     {"header without ]", "[A\nk=1\n", u"A", u"k", 255, "1"},
     {"byte-order mark and CR LF", "\xEF\xBB\xBF[A]\r\nk=1\r\nj= 2 \r\n", u"A", u"j", 255, "2"},
     // a key added to a CR LF file ends in CR LF; a section added at the end follows with no blank line
-    {"a key missing in CR LF", "[A]\r\nx=1\r\n", u"A", u"y", 255, Default,
-     "[A]\r\nx=1\r\ny=nuovo \xC3\xA8\r\n"},
+    {"key missing, CR LF", "[A]\r\nx=1\r\n", u"A", u"y", 255, Default, "[A]\r\nx=1\r\ny=nuovo \xC3\xA8\r\n"},
     {"a section missing", "[A]\nx=1\n", u"B", u"y", 255, Default, "[A]\nx=1\n[B]\ny=nuovo \xC3\xA8\n"},
-    {"a section missing in CR LF", "[A]\r\nx=1\r\n", u"B", u"y", 255, Default,
-     "[A]\r\nx=1\r\n[B]\r\ny=nuovo \xC3\xA8\r\n"},
+    {"a section missing, CR LF", "[A]\r\n", u"B", u"y", 255, Default, "[A]\r\n[B]\r\ny=nuovo \xC3\xA8\r\n"},
     {"UTF-8", "[A]\nk=citt\xC3\xA0 \xE2\x82\xAC\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
     {"Windows-1252", "[A]\nk=citt\xE0 \x80\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
     {"Windows-1252 from 0x80 to 0x9F, undefined bytes kept",
