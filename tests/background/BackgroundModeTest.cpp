@@ -64,7 +64,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         QTest::qWait(1100);
         EXPECT_EQ(mode.Current(), c.state);
         EXPECT_EQ(Control<QLabel>(u"Lab_Attesa"_qs)->isHidden(), c.state != State::Waiting);
-        EXPECT_EQ(shell.boxes.size(), boxes);    // one report for a pad that cannot be read, not one a second
+        EXPECT_EQ(shell.boxes.size(), boxes);  // one report for a pad that cannot be read, not one a second
         EXPECT_EQ(boxes, c.readable ? 0U : 2U);  // slot 0, then slot 1
         form->Cmd_Stop_Click();
     }
