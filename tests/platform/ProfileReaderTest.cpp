@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
-#include <acl/libacl.h>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <string>
@@ -123,14 +122,12 @@ QByteArray Access(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat status {};
     stat(name.constData(), &status);
-    const acl_t acl = acl_get_file(name.constData(), ACL_TYPE_ACCESS);
-    char* list = acl_to_any_text(acl, nullptr, ',', 0);
-    char attribute[64] = {};
-    getxattr(name.constData(), "user.corvane", attribute, sizeof attribute - 1);
     QByteArray access = QByteArray::number(status.st_uid) + ' ' + QByteArray::number(status.st_gid) + ' ' +
-                        QByteArray::number(status.st_mode, 8) + ' ' + list + ' ' + attribute;
-    acl_free(list);
-    acl_free(acl);
+                        QByteArray::number(status.st_mode, 8);
+    for (const char* attribute : {"system.posix_acl_access", "user.corvane"}) {
+        char value[256] = {};
+        access += ' ' + QByteArray(value, getxattr(name.constData(), attribute, value, sizeof value)).toHex();
+    }
     return access;
 }
 
