@@ -100,7 +100,8 @@ TEST_F(AssegnaTest, TheFirstMapSavedIsTheExampleWithTheEdit) {
     environment.Set("XDG_DATA_HOME", dir.path() + QStringLiteral("/data"));
     QDir().mkpath(dir.path() + QStringLiteral("/data/corvane"));
     QFile example(dir.path() + QStringLiteral("/data/corvane/Corvane.ini"));
-    ASSERT_TRUE(example.open(QIODevice::WriteOnly) && example.write("; esempio\n[Tasti]\n0=1\n[X]\n0=0\n") > 0);
+    ASSERT_TRUE(example.open(QIODevice::WriteOnly) &&
+                example.write("; esempio\n[Tasti]\n0=1\n[X]\n0=0\n") > 0);
     example.close();
     Generale::CaricaMappa();
     Apri();
@@ -131,10 +132,10 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, "[Tasti]\r\n0=7\r\n", true, false},
         {"changed: Annulla", false, false, unlimited, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false, false},
         {"changed: Ricarica", false, false, unlimited, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false, false},
-        {"changed: Sovrascrivi, button 1 back to the dialog's", false, false, unlimited, "[Tasti]\n0=2\n1=5\nj=x\n",
-         "Sovrascrivi", "[Tasti]\n0=7\n1=5\nj=x\n", true, false},
-        {"another program's button 1 put back to the dialog's", false, false, unlimited, "[Tasti]\r\n0=1\r\n1=5\r\n",
-         nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
+        {"changed: Sovrascrivi, button 1 back to the dialog's", false, false, unlimited,
+         "[Tasti]\n0=2\n1=5\nj=x\n", "Sovrascrivi", "[Tasti]\n0=7\n1=5\nj=x\n", true, false},
+        {"another program's button 1 put back to the dialog's", false, false, unlimited,
+         "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
         {"a hand edit not loaded written over", false, false, unlimited, nullptr, nullptr,
          "[Tasti]\r\n0=7\r\n1=5\r\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n"},
     };

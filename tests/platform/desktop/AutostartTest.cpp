@@ -36,6 +36,7 @@ TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
         QString argument;
         QString exec;  // empty: refused
     } cases[]{
+        // clang-format off
         {u"/usr/bin/corvane"_qs, u"/usr/bin/corvane"_qs},
         {u"/home/anna/Corvane Demo/corvane"_qs, u"\"/home/anna/Corvane Demo/corvane\""_qs},  // split at the blank
         {u"/opt/a\"b/corvane"_qs, u"\"/opt/a\\\\\"b/corvane\""_qs},  // the quote ends the argument
@@ -43,6 +44,7 @@ TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
         {u"/opt/a\\b/corvane"_qs, u"\"/opt/a\\\\\\\\b/corvane\""_qs},  // the backslash read as an escape
         {u"/opt/100%f/corvane"_qs, u"\"/opt/100%%f/corvane\""_qs},     // a field code, or the program not found
         {u"/opt/a\nb/corvane"_qs, {}},  // an entry that no session can read
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.argument.toStdString());
@@ -74,6 +76,7 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
         bool done;
         State after;
     } cases[]{
+        // clang-format off
         {"no entry written", {}, State::Absent, true, true, State::Ours},
         {"our entry not removed", ours, State::Ours, false, true, State::Absent},
         {"the user's file overwritten", foreign, State::Foreign, true, false, State::Foreign},
@@ -82,6 +85,7 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
         {"a name that ends in ours taken for it", "[Desktop Entry]\nExec=/usr/bin/not" + name + " --background\n", State::Foreign, false, true, State::Foreign},
         {"an entry switched off shown ticked", ours + "Hidden=true\n", State::OursOff, true, true, State::Ours},
         {"an entry GNOME switched off shown ticked", QByteArray(ours).replace("Type=", "X-GNOME-Autostart-enabled = false\nType="), State::OursOff, true, true, State::Ours},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
