@@ -77,12 +77,10 @@ TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
     BackgroundMode mode(*form, driver, notices, false);
     const QString other = dir.path() + u"/altra.ini"_qs;
     QFile(other).open(QIODevice::WriteOnly);
-    const QString launchedIn = QDir::currentPath();
-    QDir::setCurrent(dir.path());
     platform::CommandLine options;
-    const QStringList arguments{u"corvane"_qs, u"--map"_qs, u"altra.ini"_qs, u"--emulation"_qs, u"--stop"_qs};
+    const QString relative = QDir::current().relativeFilePath(other);
+    const QStringList arguments{u"corvane"_qs, u"--map"_qs, relative, u"--emulation"_qs, u"--stop"_qs};
     ASSERT_EQ(platform::ReadCommandLine(arguments, options), std::nullopt);
-    QDir::setCurrent(launchedIn);
     form->hide();
     ASSERT_TRUE(mode.Accepts(platform::RequestOf(options)));
     mode.Handle(platform::RequestOf(options));
