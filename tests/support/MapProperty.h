@@ -72,8 +72,7 @@ inline bool LinesKept(QByteArrayView original, QByteArrayView saved, const Chiav
         if (trimmed.startsWith(u'[')) {
             const qsizetype end = trimmed.lastIndexOf(u']');
             const QString name = trimmed.first(end < 0 ? trimmed.size() : end).sliced(1).trimmed().toString();
-            const bool first = !sections.contains(name, Qt::CaseInsensitive);
-            section = first ? name.toCaseFolded() : QString();
+            section = sections.contains(name, Qt::CaseInsensitive) ? QString() : name.toCaseFolded();
             sections << name;
             keys.clear();
         } else if (!section.isNull() && !trimmed.startsWith(u';') && equals >= 0) {
