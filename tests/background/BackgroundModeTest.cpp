@@ -1,6 +1,5 @@
 // Reading with nobody at the window: waiting without a box until the controller to read is plugged
-// in, looked for once a second through the driver, told in the window and ended by its Stop; the tray
-// icon of a late tray; a notice that no service takes.
+// in, looked for once a second, told in the window; later launches; the tray icon; a lost notice.
 
 #include "background/BackgroundMode.h"
 #include "background/DesktopNotice.h"
@@ -8,14 +7,11 @@
 #include "platform/QtShell.h"
 #include "platform/desktop/CommandLine.h"
 #include "platform/desktop/MapFile.h"
-#include "platform/desktop/SessionChannel.h"
-#include "support/ScopedEnvironment.h"
 
 #include <QAction>
 #include <QProcess>
 #include <QSystemTrayIcon>
 #include <QTest>
-#include <future>
 
 namespace {
 
@@ -27,20 +23,18 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         QString chosen;   // the chosen controller's GUID; empty: the first that answers
         QString plugged;  // the GUID plugged in after the wait began; empty: none
         bool readable;
-        bool late;       // --background with no tray, plugged in after the timer's first look
-        bool clickStop;  // the window's Stop clicked after the first look
+        bool clickStop;  // the window's Stop clicked once reading
         State state;
+        bool late = false;  // --background with no tray, plugged in after the timer's first look
     } cases[]{
-        // clang-format off
-        {"a box while none is attached", {}, {}, true, false, false, State::Waiting},
-        {"not read once one is plugged in", {}, u"aa"_qs, true, false, false, State::Reading},
-        {"another model read instead of the chosen one", u"bb"_qs, u"aa"_qs, true, false, false, State::Waiting},
-        {"the chosen one not read", u"aa"_qs, u"aa"_qs, true, false, false, State::Reading},
-        {"an unreadable pad reported every second", {}, u"aa"_qs, false, false, false, State::Waiting},
-        {"reading started again after the window's Stop", {}, u"aa"_qs, true, false, true, State::Stopped},
-        {"the wait not ended by the window's Stop", {}, {}, true, false, true, State::Stopped},
-        {"a pad plugged in later not read", {}, u"aa"_qs, true, true, false, State::Reading},
-        // clang-format on
+        {"a box while none is attached", {}, {}, true, false, State::Waiting},
+        {"not read once one is plugged in", {}, u"aa"_qs, true, false, State::Reading},
+        {"another model read instead of the chosen one", u"bb"_qs, u"aa"_qs, true, false, State::Waiting},
+        {"the chosen one not read", u"aa"_qs, u"aa"_qs, true, false, State::Reading},
+        {"an unreadable pad reported every second", {}, u"aa"_qs, false, false, State::Waiting},
+        {"reading started again after the window's Stop", {}, u"aa"_qs, true, true, State::Stopped},
+        {"the wait not ended by the window's Stop", {}, {}, true, true, State::Stopped},
+        {"a pad plugged in later not read", {}, u"aa"_qs, true, false, State::Reading, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -70,73 +64,39 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         QTest::qWait(1100);
         EXPECT_EQ(mode.Current(), c.state);
         EXPECT_EQ(Control<QLabel>(u"Lab_Attesa"_qs)->isHidden(), c.state != State::Waiting);
-        EXPECT_EQ(shell.boxes.size(), boxes);    // one report for a pad that cannot be read, not one a second
+        EXPECT_EQ(shell.boxes.size(), boxes);  // one report for a pad that cannot be read, not one a second
         EXPECT_EQ(boxes, c.readable ? 0U : 2U);  // slot 0, then slot 1
         form->Cmd_Stop_Click();
     }
 }
 
-// A later launch's command line, through the session channel, to the running program's window.
+// A later launch's command line as the channel hands it over (the channel itself: SessionTest; a plain
+// launch showing the window, a second --background not: the end-to-end test).
 TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
-    QTemporaryDir run;
-    ScopedEnvironment environment;
-    environment.Set("XDG_RUNTIME_DIR", run.path());
-    const QString socket = platform::SessionSocketPath(u"x11 :0"_qs);
-    platform::SessionChannel running(socket);
-    ASSERT_EQ(running.HandOver({}), platform::SessionChannel::Delivery::NoneRunning);
     platform::QtShell notices;
     BackgroundMode mode(*form, driver, notices, false);
-    int handled = 0;
-    ASSERT_TRUE(running.Listen([&mode](const platform::SessionRequest& r) { return mode.Accepts(r); },
-                               [&](const platform::SessionRequest& r) { mode.Handle(r), ++handled; }));
     const QString other = dir.path() + u"/altra.ini"_qs;
     QFile(other).open(QIODevice::WriteOnly);
-    const QString launchedIn = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-
-    const struct {
-        const char* name;
-        QStringList arguments;
-        bool shown, emulation;
-        State state;
-        QString map;  // the map read afterwards, through the reload and its notice; empty: the search's
-    } cases[]{
-        {"--map dropped or relative", {u"--map"_qs, u"altra.ini"_qs}, true, false, State::Stopped, other},
-        {"a second --background shows the window", {u"--background"_qs}, false, false, State::Waiting, {}},
-        {"--emulation dropped", {u"--emulation"_qs, u"--stop"_qs}, false, true, State::Stopped, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        platform::SetMapFile({});
-        form->hide();
-        shell.boxes.clear();
-        platform::CommandLine options;
-        ASSERT_EQ(platform::ReadCommandLine(QStringList{u"corvane"_qs} + c.arguments, options), std::nullopt);
-        platform::SessionChannel later(socket);
-        auto delivery =
-            std::async(std::launch::async, [&] { return later.HandOver(platform::RequestOf(options)); });
-        const int before = handled;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return handled > before; }, 5000));
-        EXPECT_EQ(delivery.get(), platform::SessionChannel::Delivery::Done);
-        EXPECT_EQ(form->isVisible(), c.shown);
-        EXPECT_EQ(Control<QAction>(u"MenuEmula"_qs)->isVisible(), c.emulation);
-        EXPECT_EQ(mode.Current(), c.state);
-        EXPECT_EQ(platform::MapFile(), c.map);
-        EXPECT_EQ(shell.boxes.size(), c.map.isEmpty() ? 0U : 1U);
-        mode.Stop();
-    }
-    QDir::setCurrent(launchedIn);
+    platform::CommandLine options;
+    const QString relative = QDir::current().relativeFilePath(other);
+    const QStringList arguments{u"corvane"_qs, u"--map"_qs, relative, u"--emulation"_qs, u"--stop"_qs};
+    ASSERT_EQ(platform::ReadCommandLine(arguments, options), std::nullopt);
+    form->hide();
+    ASSERT_TRUE(mode.Accepts(platform::RequestOf(options)));
+    mode.Handle(platform::RequestOf(options));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(Control<QAction>(u"MenuEmula"_qs)->isVisible()) << "--emulation dropped";
+    EXPECT_EQ(platform::MapFile(), other) << "--map dropped or relative";
+    EXPECT_EQ(shell.boxes.size(), 1U) << "the map read again, and told";
     platform::SetMapFile({});
 }
 
-TEST_F(MainFormTest, BackgroundTrayIconComesWithALateTrayAndShowsTheState) {
-    bool trayThere = false;  // at login the panel often starts after the program
+// (A tray that comes late: the end-to-end test.)
+TEST_F(MainFormTest, BackgroundTrayIconShowsTheState) {
     platform::QtShell notices;
-    BackgroundMode mode(*form, driver, notices, true, [&trayThere] { return trayThere; });
-    trayThere = true;
-    QTest::qWait(1100);
+    BackgroundMode mode(*form, driver, notices, true, [] { return true; });
     const auto* icon = mode.findChild<QSystemTrayIcon*>();
-    ASSERT_NE(icon, nullptr);  // the tray looked for at start only
+    ASSERT_NE(icon, nullptr);
     const QImage stopped = icon->icon().pixmap(32).toImage();
     mode.Read();
     EXPECT_NE(icon->icon().pixmap(32).toImage(), stopped);  // one picture for waiting and stopped

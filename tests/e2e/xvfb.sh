@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command with DISPLAY set to a virtual X server of its own (1280x1024, 24 bits). The server
-# picks a free display number itself (-displayfd): tests run at once never share or race for one, as
-# they do with xvfb-run -a. Usage: xvfb.sh <command> [arguments...]
+# Runs a command on a virtual X server of its own; the server picks a free display (-displayfd), where
+# xvfb-run -a lets tests run at once race for one. Usage: xvfb.sh <command> [arguments...]
 set -euo pipefail
 coproc server { exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null; }
 trap 'kill "$server_PID" 2>/dev/null || true' EXIT

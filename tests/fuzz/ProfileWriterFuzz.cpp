@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     std::vector<Modifica> edits(input.ConsumeIntegralInRange(0, 8));
     for (Modifica& edit : edits) {
-        edit = {input.ConsumeIntegralInRange(0, NumTasti + NumPosizioni + 5),
-                input.ConsumeIntegral<int32_t>(), input.ConsumeRandomLengthString(300)};
+        edit = {input.ConsumeIntegralInRange(0, NumTasti + NumPosizioni + 5), input.ConsumeIntegral<int32_t>(),
+                input.ConsumeRandomLengthString(300)};
     }
     const bool changedMeanwhile = input.ConsumeBool();
     const QByteArray shownFrom = QByteArray::fromStdString(input.ConsumeRandomLengthString());

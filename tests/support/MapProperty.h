@@ -1,10 +1,9 @@
 #pragma once
 // What a save of the map must keep, for the tests and the fuzz target. The dialog showed prima, the
-// user made it dopo, and the file is as it is at the save (written meanwhile or not): the saved file
-// loads back as the file's entries with the user's changes over them; every line stands as it was,
-// except the one line the reader reads for an entry the user changed, which keeps its text up to "="
-// and its line end (lines may be added between, a last line may gain a line break); a save that
-// changes nothing the file gives leaves the file as it was.
+// user made it dopo, the file is as it is at the save: the saved file loads back as the file's entries
+// with the user's changes over them; every line stands as it was, or keeps its text up to "=" and its
+// line end where it is the line read for a changed entry (lines may be added between, a last line may
+// gain a line break); a save that changes nothing the file gives leaves the file as it was.
 
 #include "keymap/Generale.h"
 #include "platform/ProfileWriter.h"
@@ -49,11 +48,11 @@ inline Generale::Mappa Unione(const Generale::Mappa& prima, const Generale::Mapp
         take(base.posizioni[d], prima.posizioni[d], dopo.posizioni[d], "x-y digitale", QString::number(d));
     }
     take(base.ordineXY, prima.ordineXY, dopo.ordineXY, "x-y analogico", QStringLiteral("xy"));
-    take(base.segni[0], prima.segni[0], dopo.segni[0], "x-y analogico", QStringLiteral("x"));
-    take(base.segni[1], prima.segni[1], dopo.segni[1], "x-y analogico", QStringLiteral("y"));
     take(base.ordineZR, prima.ordineZR, dopo.ordineZR, "z-r analogico", QStringLiteral("zr"));
-    take(base.segni[2], prima.segni[2], dopo.segni[2], "z-r analogico", QStringLiteral("z"));
-    take(base.segni[3], prima.segni[3], dopo.segni[3], "z-r analogico", QStringLiteral("r"));
+    for (int s = 0; s < 4; ++s) {
+        take(base.segni[s], prima.segni[s], dopo.segni[s], s < 2 ? "x-y analogico" : "z-r analogico",
+             QString(QChar(u"xyzr"[s])));
+    }
     return base;
 }
 
@@ -73,8 +72,7 @@ inline bool LinesKept(QByteArrayView original, QByteArrayView saved, const Chiav
         if (trimmed.startsWith(u'[')) {
             const qsizetype end = trimmed.lastIndexOf(u']');
             const QString name = trimmed.first(end < 0 ? trimmed.size() : end).sliced(1).trimmed().toString();
-            const bool first = !sections.contains(name, Qt::CaseInsensitive);
-            section = first ? name.toCaseFolded() : QString();
+            section = sections.contains(name, Qt::CaseInsensitive) ? QString() : name.toCaseFolded();
             sections << name;
             keys.clear();
         } else if (!section.isNull() && !trimmed.startsWith(u';') && equals >= 0) {

@@ -1,9 +1,9 @@
 #pragma once
-// Runs the scope it lives in as the user nobody, on a file tree given to nobody first (what root owns
-// in it: a file given to another user or group before stays theirs): root reads any file and writes
-// into a read-only folder, and CI runs as root. Real, effective and saved ids change together
-// (access() checks the real one); root stays the saved id, to come back to at the end. Nobody is a
-// member of SharedGroup and of no group of root's. Run by an ordinary user it changes nothing.
+// Runs the scope it lives in as the user nobody, on a file tree given to nobody first: root reads any
+// file and writes into a read-only folder, and CI runs as root. Real, effective and saved ids change
+// together (access() checks the real one); root stays the saved id, to come back to at the end. Run by
+// an ordinary user it changes nothing. Only what root owns is given: files of others stay theirs.
+// Nobody is then a member of SharedGroup and of no group of root's.
 
 #include <QString>
 #include <sys/types.h>

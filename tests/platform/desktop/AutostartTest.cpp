@@ -17,23 +17,17 @@ namespace {
 // What a program at this path is started with when gio runs its entry, as GNOME's session does.
 QString Launched(const QString& program, const QString& out) {
     QDir().mkpath(QFileInfo(program).path());
-    QFile script(program);
-    QFile entry(program + u".desktop"_qs);
-    const bool written = script.open(QIODevice::WriteOnly) &&
-                         script.write("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" >" + out.toUtf8()) > 0 &&
-                         script.setPermissions(QFile::ReadOwner | QFile::ExeOwner) &&
-                         entry.open(QIODevice::WriteOnly) &&
-                         entry.write(platform::AutostartEntry(program).value_or(QString()).toUtf8()) > 0;
-    script.close();  // a program open for writing cannot run
-    entry.close();
-    if (written) {
+    QFile script(program), entry(program + u".desktop"_qs), launched(out);
+    if (script.open(QIODevice::WriteOnly) && entry.open(QIODevice::WriteOnly)) {
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" >" + out.toUtf8());
+        script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        entry.write(platform::AutostartEntry(program).value_or(QString()).toUtf8());
+        script.close();  // a program open for writing cannot run
+        entry.close();
         QProcess::execute(u"gio"_qs, {u"launch"_qs, entry.fileName()});
     }
-    for (int wait = 0; wait < 100 && QFileInfo(out).size() == 0; ++wait) {
-        QTest::qWait(50);
-    }
-    QFile launched(out);
-    return launched.open(QIODevice::ReadOnly) ? QString::fromUtf8(launched.readAll()) : QString();
+    const bool ran = QTest::qWaitFor([&out] { return QFileInfo(out).size() > 0; }, 5000);
+    return ran && launched.open(QIODevice::ReadOnly) ? QString::fromUtf8(launched.readAll()) : QString();
 }
 
 TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
@@ -57,7 +51,6 @@ TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
         EXPECT_EQ(platform::AutostartEntry(c.argument).has_value(), !c.exec.isEmpty());
         if (!c.exec.isEmpty()) {
             EXPECT_EQ(platform::ExecArgument(c.argument), c.exec);
-            EXPECT_TRUE(platform::AutostartEntry(c.argument)->contains(c.exec + u" --background\n"_qs));
             const QString program = root.path() + c.argument;
             QFile::remove(root.filePath(u"out"_qs));
             EXPECT_EQ(Launched(program, root.filePath(u"out"_qs)), program + u"\n--background\n"_qs);

@@ -92,11 +92,10 @@ TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
     ASSERT_TRUE(first.Listen([](const SessionRequest& r) { return r.map != u"/refused.ini"_qs; },
                              [&done](const SessionRequest& r) {
                                  done.push_back(r.action);
-                                 if (r.action == Action::Start) {  // a box, longer than the drop timer
-                                     QEventLoop box;
-                                     QTimer::singleShot(1500, &box, &QEventLoop::quit);
-                                     box.exec();
-                                 }
+                                 QEventLoop box;  // for start, a box open longer than the drop timer
+                                 QTimer::singleShot(r.action == Action::Start ? 1500 : 0, &box,
+                                                    &QEventLoop::quit);
+                                 box.exec();
                              }));
 
     const struct {
