@@ -44,10 +44,10 @@ std::optional<int> HandOver(platform::SessionChannel* channel, const platform::C
         Tell(QT_TRANSLATE_NOOP("CommandLine",
                                "corvane: il programma in esecuzione ha rifiutato la richiesta.\n"));
         return NotRunning;
-    case Delivery::Starting:
+    case Delivery::NotAnswering:
         // Two programs must not read at once: this launch gives up rather than start a second one.
-        Tell(QT_TRANSLATE_NOOP("CommandLine", "corvane: un altro avvio di Corvane Demo è in corso e non "
-                                              "risponde; riprovare tra poco.\n"));
+        Tell(QT_TRANSLATE_NOOP("CommandLine", "corvane: il Corvane Demo di questa sessione non risponde; "
+                                              "la richiesta non è stata eseguita, riprovare tra poco.\n"));
         return NotRunning;
     case Delivery::NoneRunning:
         break;

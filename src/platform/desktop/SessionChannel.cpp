@@ -152,16 +152,20 @@ SessionChannel::Delivery SessionChannel::HandOver(const SessionRequest& request)
     for (;;) {
         const bool turn = lock.tryLock(TurnMs);
         const Delivery delivery = Send(request);
-        if (delivery != Delivery::NoneRunning) {
+        if (delivery == Delivery::Done || delivery == Delivery::Refused) {
             lock.unlock();
             return delivery;
         }
         // With no turns to take at all (a lock file that cannot be written) the program runs on its own.
-        if (turn || lock.error() != QLockFile::LockFailedError) {
+        if (delivery == Delivery::NoneRunning && (turn || lock.error() != QLockFile::LockFailedError)) {
             return delivery;
         }
+        // A program that is there but slow may answer the next try; its socket is never taken over.
+        if (turn) {
+            lock.unlock();
+        }
         if (waited.hasExpired(StartMs)) {
-            return Delivery::Starting;
+            return Delivery::NotAnswering;
         }
     }
 }
@@ -174,7 +178,12 @@ SessionChannel::Delivery SessionChannel::Send(const SessionRequest& request) {
     QLocalSocket socket;
     socket.connectToServer(path);
     if (!socket.waitForConnected(ConnectMs)) {
-        return Delivery::NoneRunning;
+        // Only a socket nobody listens on is free to take over; a full queue or a slow connect is a
+        // program that is there.
+        const QLocalSocket::LocalSocketError error = socket.error();
+        return error == QLocalSocket::ServerNotFoundError || error == QLocalSocket::ConnectionRefusedError
+                   ? Delivery::NoneRunning
+                   : Delivery::NotAnswering;
     }
     const QByteArray lines = RequestLines(request);
     if (lines.isEmpty()) {
@@ -184,6 +193,9 @@ SessionChannel::Delivery SessionChannel::Send(const SessionRequest& request) {
     QByteArray answer;
     while (!answer.contains('\n') && answer.size() < RequestMaxBytes && socket.waitForReadyRead(AnswerMs)) {
         answer += socket.read(RequestMaxBytes);
+    }
+    if (!answer.contains('\n')) {
+        return Delivery::NotAnswering;  // the program does not act on a request whose answer finds no one
     }
     return answer == "ok\n" ? Delivery::Done : Delivery::Refused;
 }
@@ -241,9 +253,10 @@ void SessionChannel::Receive(QLocalSocket* socket) {
         }
         const bool accepted = request && accept && accept(*request);
         socket->write(accepted ? "ok\n" : "error\n");
-        socket->flush();
+        // A launch that gave up waiting (this program was stalled) has gone and counts it as not done.
+        const bool heard = socket->flush();
         socket->disconnectFromServer();
-        if (accepted && act) {
+        if (accepted && heard && act) {
             QTimer::singleShot(0, this, [this, taken = *request] { act(taken); });
         }
     };

@@ -34,8 +34,10 @@ public:
     enum class Delivery {
         Done,         // the running program took the request
         Refused,      // it answered, but not "ok"
-        NoneRunning,  // no program answers: this launch is to be the program (listening if it has the turn)
-        Starting,     // no program answers, and another launch has held the lock too long
+        NoneRunning,  // no program listens: this launch is to be the program (listening if it has the turn)
+        // A program listens but does not answer in time (stalled, or its queue full), or another launch
+        // has held the turn too long: this launch gives up rather than become a second program.
+        NotAnswering,
     };
     // Whether the running program takes a request: quick, no box, no event loop.
     using Accept = std::function<bool(const SessionRequest&)>;

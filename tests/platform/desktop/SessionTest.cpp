@@ -9,6 +9,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <future>
 #include <gtest/gtest.h>
@@ -119,6 +120,13 @@ TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
         });
         EXPECT_EQ(answer, c.answer) << c.name;
     }
+    {  // a launch that gave up waiting for a stalled program: its request is not done when it resumes
+        QLocalSocket gone;
+        gone.connectToServer(path);
+        gone.write("quit\n");
+        gone.waitForBytesWritten(1000);
+    }
+    QTest::qWait(200);
     // A launch that has the turn and stalls (a slow login): a later one still reaches the running
     // program, and never takes its socket over.
     QLockFile stalled(path + u".lock"_qs);
