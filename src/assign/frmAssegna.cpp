@@ -87,11 +87,13 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     CreaControlli();
     tastiCorvane = TastiDelCorvane(this->driver.get());
     // What the file holds now, which the main window may not have loaded yet.
+    destinazione = platform::MapSaveTarget();
+    lettoDa = platform::MapFile();
     letto = LeggiOrigine();
     prima = Generale::LeggiMappa(letto.value_or(QByteArray()), Generale::MappaCaricata());
     Mostra(prima);
 
-    const platform::MapTarget target = platform::MapSaveTarget();
+    const platform::MapTarget& target = destinazione;
     QStringList avvisi;
     if (prima != Generale::MappaCaricata()) {
         avvisi << tr(
@@ -374,8 +376,8 @@ void frmAssegna::Prova(int riga) {
     }
 }
 
-std::optional<QByteArray> frmAssegna::LeggiOrigine() {
-    const platform::MapTarget target = platform::MapSaveTarget();
+std::optional<QByteArray> frmAssegna::LeggiOrigine() const {
+    const platform::MapTarget& target = destinazione;
     const QFileInfo info(target.path);
     QString origine = info.exists() || info.isSymLink() ? target.path : target.copyFrom;
     if (origine.isEmpty() && !target.path.isEmpty()) {
@@ -401,19 +403,22 @@ void frmAssegna::Salva() {
             return;
         }
     }
-    const QString lettoDa = platform::MapFile();
-    const platform::MapTarget target = platform::MapSaveTarget();
+    const platform::MapTarget& target = destinazione;
+    const QString inUso = platform::MapFile();
     if (target.path.isEmpty()) {
         Avvisa(platform::MapBlockedText(target.blocked), platform::MB_ICONERROR);
         return;
     }
     const QString nome = QDir::toNativeSeparators(target.path);
-    const std::optional<QByteArray> attuale = LeggiOrigine();
-    if (!attuale) {
+    std::optional<QByteArray> attuale = LeggiOrigine();
+    const auto illeggibile = [&] {
         Avvisa(tr("Impossibile salvare il file %1:\rnon si può leggere per intero, e quello che contiene "
                   "andrebbe perso.")
                    .arg(nome),
                platform::MB_ICONERROR);
+    };
+    if (!attuale) {
+        illeggibile();
         return;
     }
     // Entries changed in the file since it was read stay as they are now, unless the user changed them
@@ -426,8 +431,16 @@ void frmAssegna::Salva() {
                             QMessageBox::NoButton, this);
         QPushButton* ricarica = domanda.addButton(tr("Ricarica"), QMessageBox::ResetRole);
         QPushButton* sovrascrivi = domanda.addButton(tr("Sovrascrivi"), QMessageBox::AcceptRole);
-        domanda.setEscapeButton(domanda.addButton(tr("Annulla"), QMessageBox::RejectRole));
+        QPushButton* annulla = domanda.addButton(tr("Annulla"), QMessageBox::RejectRole);
+        domanda.setEscapeButton(annulla);
+        domanda.setDefaultButton(annulla);  // Return throws nothing away
         domanda.exec();
+        // The file may have changed again while the question was open: what it holds now is merged.
+        attuale = LeggiOrigine();
+        if (!attuale) {
+            illeggibile();
+            return;
+        }
         if (domanda.clickedButton() == ricarica) {
             Generale::CaricaMappa();
             letto = attuale;
@@ -447,6 +460,15 @@ void frmAssegna::Salva() {
     }
     if (!errore.isEmpty() || !ini.Save(target.path, errore)) {
         Avvisa(tr("Impossibile salvare il file %1:\r%2").arg(nome, errore), platform::MB_ICONERROR);
+        return;
+    }
+    if (inUso != lettoDa) {
+        Avvisa(
+            tr("La mappa è stata salvata nel file %1, che questa finestra mostrava; il programma legge ora "
+               "la mappa %2.")
+                .arg(nome, QDir::toNativeSeparators(inUso)),
+            platform::MB_ICONINFORMATION);
+        accept();
         return;
     }
     Generale::CaricaMappa();

@@ -8,6 +8,7 @@
 #include "keymap/Generale.h"
 #include "platform/JoystickDriver.h"
 #include "platform/Shell.h"
+#include "platform/desktop/MapFile.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -59,7 +60,7 @@ private:
     void Salva();
     // Reads the file a save would start from (the map, else the map to copy, else the example):
     // empty when there is none, nullopt when it cannot be read whole.
-    static std::optional<QByteArray> LeggiOrigine();
+    std::optional<QByteArray> LeggiOrigine() const;
     int Avvisa(const QString& text, uint32_t flags);
 
     MainForm& main;
@@ -76,9 +77,13 @@ private:
     QPushButton* salva = nullptr;
 
     std::optional<uint32_t> tastiCorvane;  // the attached controller's buttons; nullopt: none
-    std::optional<QByteArray> letto;       // the file as it was when the dialog showed it
-    Generale::Mappa prima;                 // the tables the dialog showed first: what the user changed
-    int rigaInApprendimento = -1;          // the row whose code the next chord sets, or -1
-    int32_t accordo = 0;                   // buttons seen down since the chord's first press
-    bool letturaAvviata = false;           // the dialog started the reading and stops it on close
+    // The file the dialog shows and saves into, fixed when it opens: a map switched meanwhile (a later
+    // launch's --map) does not take the user's edits.
+    platform::MapTarget destinazione;
+    QString lettoDa;                  // the map in use when the dialog opened
+    std::optional<QByteArray> letto;  // the file as it was when the dialog showed it
+    Generale::Mappa prima;            // the tables the dialog showed first: what the user changed
+    int rigaInApprendimento = -1;     // the row whose code the next chord sets, or -1
+    int32_t accordo = 0;              // buttons seen down since the chord's first press
+    bool letturaAvviata = false;      // the dialog started the reading and stops it on close
 };

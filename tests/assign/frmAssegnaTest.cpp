@@ -5,6 +5,7 @@
 #include "joystick/timer_module.h"
 #include "mainwindow/MainFormFixture.h"
 #include "platform/desktop/Language.h"
+#include "platform/desktop/MapFile.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TopLevel.h"
 #include "support/UnprivilegedUser.h"
@@ -126,14 +127,19 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         QByteArray expected;
         bool saved, errorBox;
         const char* unloaded = nullptr;  // the file as changed before the dialog opened, not loaded
+        const char* underQuestion = nullptr;  // the file as changed again while the question is open
+        bool switched = false;                // another map made the one in use while the dialog showed
     } faults[] = {
         {"read-only folder", true, false, unlimited, nullptr, nullptr, before, false, true},
         {"full disk", false, false, 8, nullptr, nullptr, before, false, true},
         {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, "[Tasti]\r\n0=7\r\n", true, false},
         {"changed: Annulla", false, false, unlimited, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false, false},
         {"changed: Ricarica", false, false, unlimited, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false, false},
-        {"changed: Sovrascrivi, button 1 back to the dialog's", false, false, unlimited,
-         "[Tasti]\n0=2\n1=5\nj=x\n", "Sovrascrivi", "[Tasti]\n0=7\n1=5\nj=x\n", true, false},
+        {"changed: Sovrascrivi, button 1 back to the dialog's, button 13 under the question", false, false,
+         unlimited, "[Tasti]\n0=2\n1=5\nj=x\n", "Sovrascrivi", "[Tasti]\n0=7\n1=5\nj=x\n13=9\n", true, false,
+         nullptr, "[Tasti]\n0=2\n1=5\nj=x\n13=9\n"},
+        {"saved into another map switched to meanwhile", false, false, unlimited, nullptr, nullptr,
+         "[Tasti]\r\n0=7\r\n", true, true, nullptr, nullptr, true},
         {"another program's button 1 put back to the dialog's", false, false, unlimited,
          "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
         {"a hand edit not loaded written over", false, false, unlimited, nullptr, nullptr,
@@ -170,12 +176,18 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
                     // The menu asked again under the question: it once destroyed the dialog beneath it.
                     form->findChild<QAction*>(QStringLiteral("MenuAssegnaTasti"))->trigger();
                 }
+                if (asked && f.underQuestion) {
+                    dir.WriteIni(f.underQuestion);
+                }
                 for (QAbstractButton* button : asked ? box->buttons() : QList<QAbstractButton*>()) {
                     if (button->text() == QLatin1String(f.answer) || f.answer == nullptr) {
                         button->click();
                     }
                 }
             });
+        }
+        if (f.switched) {
+            platform::SetMapFile(dir.path() + QStringLiteral("/altra.ini"));
         }
         const rlimit limit{f.fileSizeLimit, unlimited}, none{unlimited, unlimited};
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -191,6 +203,7 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         EXPECT_EQ(Codice(0)->value(), QLatin1String(f.answer) == u"Ricarica" ? 2 : 7) << "edits kept";
         ASSERT_EQ(shell.boxes.size(), f.errorBox ? 1U : 0U);
         EXPECT_TRUE(!f.errorBox || shell.boxes[0].text.contains(Ini())) << shell.boxes[0].text.toStdString();
+        platform::SetMapFile({});
         dialog->reject();
     }
 }
