@@ -92,7 +92,10 @@ QString ExecArgument(const QString& argument) {
 }
 
 std::optional<QString> AutostartEntry(const QString& program) {
-    if (!std::all_of(program.begin(), program.end(), Carried)) {
+    // A path Qt could not decode comes as no path at all. Env, which runs a path with "%" below, would
+    // read one that also holds "=" as a variable to set.
+    if (program.isEmpty() || !std::all_of(program.begin(), program.end(), Carried) ||
+        (program.contains(u'%') && program.contains(u'='))) {
         return std::nullopt;
     }
     // GLib looks for an entry's program under the Exec line's first word before it turns "%%" into

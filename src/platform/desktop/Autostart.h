@@ -20,7 +20,8 @@ QString AutostartProgram();
 QString ExecArgument(const QString& argument);
 
 // The entry's whole text for a program; none when the program's path holds a character that a
-// desktop entry cannot carry (a line break or another control character, a name that is not UTF-8).
+// desktop entry cannot carry (a line break or another control character, a name that is not UTF-8),
+// when it is empty, or when it holds both "%" and "=", which no entry runs as one program.
 std::optional<QString> AutostartEntry(const QString& program);
 
 enum class AutostartState {

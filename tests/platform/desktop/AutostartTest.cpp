@@ -44,6 +44,8 @@ TEST(Autostart, ExecArgumentQuotesAndEscapesAsDesktopEntriesRead) {
         {u"/opt/a\\b/corvane"_qs, u"\"/opt/a\\\\\\\\b/corvane\""_qs},  // the backslash read as an escape
         {u"/opt/100%f/corvane"_qs, u"\"/opt/100%%f/corvane\""_qs},     // a field code, or the program not found
         {u"/opt/a\nb/corvane"_qs, {}},  // an entry that no session can read
+        {u"/opt/100%=x/corvane"_qs, {}},  // env takes it for a variable, with or without --
+        {QString(), {}},                  // a path Qt could not decode: Exec="" runs nothing
         // clang-format on
     };
     for (const auto& c : cases) {
