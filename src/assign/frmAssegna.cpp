@@ -3,10 +3,10 @@
 #include "joystick/cJoy.h"
 #include "joystick/timer_module.h"
 #include "mainwindow/MainForm.h"
-#include "platform/ProfileReader.h"
-#include "platform/ProfileWriter.h"
 #include "platform/desktop/DesktopPrograms.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/files/ProfileReader.h"
+#include "platform/files/ProfileWriter.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

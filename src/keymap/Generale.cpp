@@ -1,8 +1,8 @@
 #include "keymap/Generale.h"
 
 #include "keymap/Valori.h"
-#include "platform/ProfileReader.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/files/ProfileReader.h"
 
 namespace Generale {
 namespace {

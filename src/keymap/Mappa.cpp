@@ -3,8 +3,8 @@
 
 #include "keymap/Generale.h"
 #include "keymap/Valori.h"
-#include "platform/ProfileReader.h"
-#include "platform/ProfileWriter.h"
+#include "platform/files/ProfileReader.h"
+#include "platform/files/ProfileWriter.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // libFuzzer target for the private-profile reader: any bytes must read without a fault, and every
 // answer must keep the reader's contract (at most size - 1 characters, the count equal to the length).
-#include "platform/ProfileReader.h"
+#include "platform/files/ProfileReader.h"
 
 #include <QByteArrayView>
 #include <cstdlib>
@@ -15,7 +15,7 @@ void Check(const platform::ProfileReader& ini, QStringView section, QStringView 
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto ini = platform::ProfileReader::FromBytes(QByteArrayView(data, qsizetype(size)));

@@ -7,7 +7,7 @@
 // changes nothing the file gives leaves the file as it was.
 
 #include "keymap/Generale.h"
-#include "platform/ProfileWriter.h"
+#include "platform/files/ProfileWriter.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "platform/desktop/MapFile.h"
 
-#include "platform/ProfileReader.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/desktop/Language.h"
 #include "platform/desktop/Settings.h"
+#include "platform/files/ProfileReader.h"
 
 #include <QCoreApplication>
 #include <QDir>

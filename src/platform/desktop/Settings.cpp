@@ -1,6 +1,6 @@
 #include "platform/desktop/Settings.h"
 
-#include "platform/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QDir>
 #include <QLoggingCategory>
