@@ -83,11 +83,15 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     // window would be disabled with it.
     : main(main), driver(std::move(driver)), shell(shell) {
     setObjectName(QStringLiteral("frmAssegna"));
-    setWindowTitle(tr("Assegna i tasti"));
+    // Once there are profiles, the one whose file the dialog edits.
+    setWindowTitle(main.Profili().Names().isEmpty()
+                       ? tr("Assegna i tasti")
+                       : tr("Assegna i tasti: %1").arg(main.Profili().Describe()));
     CreaControlli();
     tastiCorvane = TastiDelCorvane(this->driver.get());
     // What the file holds now, which the main window may not have loaded yet.
     letto = LeggiOrigine();
+    origine = platform::MapSaveTarget().path;
     prima = Generale::LeggiMappa(letto.value_or(QByteArray()), Generale::MappaCaricata());
     Mostra(prima);
 
@@ -408,6 +412,14 @@ void frmAssegna::Salva() {
         return;
     }
     const QString nome = QDir::toNativeSeparators(target.path);
+    // Another profile (or --map file) switched in meanwhile: these changes are not that file's.
+    if (target.path != origine) {
+        Avvisa(tr("Impossibile salvare: mentre questa finestra era aperta è stata scelta un'altra mappa "
+                  "(%1). Chiudere la finestra e riaprirla.")
+                   .arg(nome),
+               platform::MB_ICONERROR);
+        return;
+    }
     const std::optional<QByteArray> attuale = LeggiOrigine();
     if (!attuale) {
         Avvisa(tr("Impossibile salvare il file %1:\rnon si può leggere per intero, e quello che contiene "

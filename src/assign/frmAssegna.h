@@ -77,6 +77,7 @@ private:
 
     std::optional<uint32_t> tastiCorvane;  // the attached controller's buttons; nullopt: none
     std::optional<QByteArray> letto;       // the file as it was when the dialog showed it
+    QString origine;                       // where the dialog saves, as it was when it showed the file
     Generale::Mappa prima;                 // the tables the dialog showed first: what the user changed
     int rigaInApprendimento = -1;          // the row whose code the next chord sets, or -1
     int32_t accordo = 0;                   // buttons seen down since the chord's first press

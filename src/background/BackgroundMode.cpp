@@ -44,6 +44,13 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
     shell.SetBackgroundNotifier([this](const QString& title, const QString& text, uint32_t flags) {
         DesktopNotice(tray != nullptr ? tray->Icon() : nullptr).Show(title, text, flags);
     });
+    // A switch is told by the window's own line while it shows, on the desktop while it is hidden.
+    connect(&form.Profili(), &ProfileSet::Switched, this, [this](const QString& notice) {
+        if (!this->form.isVisible()) {
+            DesktopNotice(tray != nullptr ? tray->Icon() : nullptr)
+                .Show(this->form.windowTitle(), notice, platform::MB_ICONINFORMATION);
+        }
+    });
     Look();
     lookTimer.start();  // for the tray, and the tray's state follows the window's Start and Stop too
 }

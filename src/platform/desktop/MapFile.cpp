@@ -76,6 +76,10 @@ void SetMapFile(const QString& path) {
     CommandLineMap() = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
 }
 
+QString ChosenMapFile() {
+    return CommandLineMap();
+}
+
 bool IsReadableMap(const QString& path) {
     const QFileInfo info(path);
     return info.isFile() && info.isReadable();
