@@ -74,7 +74,8 @@ void BackgroundMode::Stop() {
 }
 
 bool BackgroundMode::Accepts(const platform::SessionRequest& request) const {
-    return request.map.isEmpty() || platform::IsReadableMap(request.map);
+    return (request.map.isEmpty() || platform::IsReadableMap(request.map)) &&
+           (request.profile.isEmpty() || ProfileSet::Lookup(request.profile).has_value());
 }
 
 void BackgroundMode::Handle(const platform::SessionRequest& request) {
@@ -91,6 +92,12 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
     if (!request.map.isEmpty()) {
         platform::SetMapFile(request.map);
         form.Img_Logo_DblClick();
+    }
+    if (!request.profile.isEmpty()) {
+        // Gone since it was accepted: nothing to switch to, and nothing else changes.
+        if (const std::optional<QString> name = ProfileSet::Lookup(request.profile)) {
+            form.Profili().Switch(*name);
+        }
     }
     switch (request.action) {
     case Action::Show:

@@ -2,6 +2,7 @@
 
 #include "keymap/Generale.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/desktop/ProfileName.h"
 #include "platform/desktop/Settings.h"
 #include "platform/files/ProfileReader.h"
 #include "platform/files/RegularFile.h"
@@ -41,37 +42,17 @@ QString ProfileSet::Directory() {
     return QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("profili"));
 }
 
-QString ProfileSet::NameProblem(const QString& name) {
-    if (name.isEmpty()) {
-        return tr("Il nome del profilo è vuoto.");
-    }
-    if (name.contains(u'/')) {
-        return tr("Il nome del profilo non può contenere \"/\".");
-    }
-    if (name.startsWith(u'.')) {
-        return tr("Il nome del profilo non può cominciare con \".\".");
-    }
-    if (std::any_of(name.cbegin(), name.cend(),
-                    [](QChar c) { return c.category() == QChar::Other_Control; })) {
-        return tr("Il nome del profilo non può contenere caratteri di controllo.");
-    }
-    if (name.size() > MaxNameLength) {
-        return tr("Il nome del profilo supera %1 caratteri.").arg(MaxNameLength);
-    }
-    return {};
-}
-
 QString ProfileSet::DefaultName() {
     return tr("Predefinito");
 }
 
-QStringList ProfileSet::Names() const {
+QStringList ProfileSet::Names() {
     QStringList names;
     const QStringList files =
         QDir(Directory()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& file : files) {
         const QString name = file.chopped(std::min(file.size(), Extension.size()));
-        if (file.endsWith(Extension) && NameProblem(name).isEmpty()) {
+        if (file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty()) {
             names << name;
         }
     }
@@ -92,7 +73,7 @@ QString ProfileSet::Active() const {
     }
     const QString file = chosen.fileName();
     const QString name = file.chopped(std::min(file.size(), Extension.size()));
-    return file.endsWith(Extension) && NameProblem(name).isEmpty() ? name : QString();
+    return file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty() ? name : QString();
 }
 
 QString ProfileSet::CommandLineFile() const {
@@ -140,6 +121,24 @@ bool ProfileSet::Switch(const QString& name) {
     return true;
 }
 
+std::optional<QString> ProfileSet::Lookup(const QString& name) {
+    if (SameName(name, DefaultName())) {
+        return QString();
+    }
+    const QString found = Find(name);
+    return found.isEmpty() ? std::nullopt : std::optional(found);
+}
+
+QString ProfileSet::Listing() {
+    const QString active = Lookup(platform::ReadActiveProfile()).value_or(QString());
+    QString lines;
+    for (const QString& name : QStringList{QString()} + Names()) {
+        lines += (name == active ? QStringLiteral("* ") : QStringLiteral("  ")) + Shown(name) +
+                 (Readable(name) ? QString() : tr(" (non si può leggere)")) + u'\n';
+    }
+    return lines;
+}
+
 QString ProfileSet::Describe() const {
     const QString file = CommandLineFile();
     if (!file.isEmpty()) {
@@ -183,7 +182,8 @@ QString ProfileSet::Rename(const QString& from, const QString& to) {
     if (found.isEmpty()) {
         return tr("Il profilo %1 non si può rinominare.").arg(Shown(from));
     }
-    if (QString problem = SameName(found, to) ? NameProblem(to) : NewNameProblem(to); !problem.isEmpty()) {
+    if (QString problem = SameName(found, to) ? platform::ProfileNameProblem(to) : NewNameProblem(to);
+        !problem.isEmpty()) {
         return problem;
     }
     const bool wasActive = SameName(found, Active()) && CommandLineFile().isEmpty();
@@ -211,15 +211,15 @@ QString ProfileSet::Trash(const QString& name) {
     return {};
 }
 
-QString ProfileSet::Find(const QString& name) const {
+QString ProfileSet::Find(const QString& name) {
     const QStringList names = Names();
     const auto found =
         std::find_if(names.cbegin(), names.cend(), [&name](const QString& n) { return SameName(n, name); });
     return found == names.cend() ? QString() : *found;
 }
 
-QString ProfileSet::NewNameProblem(const QString& name) const {
-    if (QString problem = NameProblem(name); !problem.isEmpty()) {
+QString ProfileSet::NewNameProblem(const QString& name) {
+    if (QString problem = platform::ProfileNameProblem(name); !problem.isEmpty()) {
         return problem;
     }
     if (SameName(name, DefaultName()) || !Find(name).isEmpty()) {

@@ -7,28 +7,28 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class ProfileSet final : public QObject {
     Q_OBJECT
 public:
-    // Longest profile name, in characters.
-    static constexpr int MaxNameLength = 64;
-
     // Restores the remembered profile unless a map was given on the command line; a remembered profile
     // that has gone leaves the default in force and a notice in Notice().
     explicit ProfileSet(QObject* parent = nullptr);
 
     // $XDG_CONFIG_HOME/corvane/profili (under ~/.config when unset).
     static QString Directory();
-    // Why name cannot be a profile's (empty, a '/', a leading '.', a control character, too long), or
-    // empty when it can.
-    static QString NameProblem(const QString& name);
     // "Predefinito": how the default profile, the empty name, is shown.
     static QString DefaultName();
 
     // The profiles on disk in name order, without regard to case; of names equal but for case, the
     // first file only. The default is not among them.
-    QStringList Names() const;
+    static QStringList Names();
+    // The profile of that name without regard to case, as its file spells it; the empty name for
+    // DefaultName(); nothing when there is none.
+    static std::optional<QString> Lookup(const QString& name);
+    // For --profiles: a line a profile, the default first, "* " before the remembered choice.
+    static QString Listing();
     // The profile in force: its name, empty for the default; empty too while CommandLineFile() is set.
     QString Active() const;
     // The map given with --map (or by a later launch) while it is in force; empty otherwise.
@@ -67,9 +67,9 @@ signals:
 
 private:
     // The name as spelled on disk of the profile equal to name without regard to case, or empty.
-    QString Find(const QString& name) const;
+    static QString Find(const QString& name);
     // Why another profile cannot take that name, or empty.
-    QString NewNameProblem(const QString& name) const;
+    static QString NewNameProblem(const QString& name);
 
     QString notice;
 };

@@ -1,6 +1,7 @@
 #include "ProfileFixture.h"
 
 #include "keymap/Generale.h"
+#include "platform/desktop/ProfileName.h"
 #include "platform/desktop/Settings.h"
 
 #include <QSignalSpy>
@@ -22,7 +23,7 @@ TEST(ProfileNames, RefusedWithAReason) {
         {QString(65, u'x'), true},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(!ProfileSet::NameProblem(row.name).isEmpty(), row.refused) << row.name.toStdString();
+        EXPECT_EQ(!platform::ProfileNameProblem(row.name).isEmpty(), row.refused) << row.name.toStdString();
     }
 }
 

@@ -1,0 +1,29 @@
+#include "platform/desktop/ProfileName.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace platform {
+
+QString ProfileNameProblem(const QString& name) {
+    const auto tr = [](const char* text) { return QCoreApplication::translate("ProfileName", text); };
+    if (name.isEmpty()) {
+        return tr("Il nome del profilo è vuoto.");
+    }
+    if (name.contains(u'/')) {
+        return tr("Il nome del profilo non può contenere \"/\".");
+    }
+    if (name.startsWith(u'.')) {
+        return tr("Il nome del profilo non può cominciare con \".\".");
+    }
+    if (std::any_of(name.cbegin(), name.cend(),
+                    [](QChar c) { return c.category() == QChar::Other_Control; })) {
+        return tr("Il nome del profilo non può contenere caratteri di controllo.");
+    }
+    if (name.size() > ProfileNameMaxLength) {
+        return tr("Il nome del profilo supera %1 caratteri.").arg(ProfileNameMaxLength);
+    }
+    return {};
+}
+
+}  // namespace platform

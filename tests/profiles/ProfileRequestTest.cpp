@@ -1,0 +1,53 @@
+// A later launch's --profile, as the request carries it and as the running program does it.
+
+#include "ProfileFixture.h"
+
+#include "background/BackgroundMode.h"
+#include "mainwindow/MainForm.h"
+#include "platform/QtShell.h"
+#include "support/FakeJoystickDriver.h"
+
+using platform::SessionRequest;
+using Action = SessionRequest::Action;
+
+TEST(ProfileRequest, CarriesANameTheProfilesAllowAndNothingElse) {
+    const QByteArray longest(64, 'x');
+    const struct {
+        QByteArray bytes;
+        std::optional<SessionRequest> request;
+    } rows[] = {
+        {"profile Film\nshow\n", SessionRequest{Action::Show, {}, false, u"Film"_qs}},
+        {"profile \xc3\xa8 sera\nemulation\nstart\n", SessionRequest{Action::Start, {}, true, u"è sera"_qs}},
+        {"profile " + longest + "\nshow\n",
+         SessionRequest{Action::Show, {}, false, QString::fromLatin1(longest)}},
+        {"profile " + longest + "x\nshow\n", std::nullopt},  // past the bound
+        {"profile a/b\nshow\n", std::nullopt},               // a file outside the folder
+        {"profile \nshow\n", std::nullopt},                  // no name is not the default
+        {"profile x\xff\nshow\n", std::nullopt},             // not UTF-8
+        {"map /a.ini\nprofile x\nshow\n", std::nullopt},     // one map or the other
+        {"emulation\nprofile x\nshow\n", std::nullopt},      // out of order
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.bytes.toStdString());
+        EXPECT_EQ(platform::ParseRequest(row.bytes), row.request);
+        EXPECT_TRUE(platform::RequestGoesOn(row.bytes.first(row.bytes.indexOf('\n') + 1)));
+        if (row.request) {
+            EXPECT_EQ(platform::RequestLines(*row.request), row.bytes);  // what a launch sends
+        }
+    }
+    EXPECT_TRUE(platform::RequestLines({Action::Show, u"/a.ini"_qs, false, u"x"_qs}).isEmpty());
+}
+
+// Through the running program's own handlers: taken only when the profile exists, then switched to.
+TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
+    Write(QStringLiteral("Film.ini"), "1 [mpv]");
+    platform::QtShell shell;
+    MainForm form(std::make_shared<FakeJoystickDriver>(), shell);
+    BackgroundMode mode(form, std::make_shared<FakeJoystickDriver>(), shell, false);
+    EXPECT_FALSE(mode.Accepts({Action::Start, {}, false, u"Serie"_qs}));
+    const SessionRequest request{Action::Stop, {}, false, u"film"_qs};
+    ASSERT_TRUE(mode.Accepts(request));
+    mode.Handle(request);
+    EXPECT_EQ(form.Profili().Active(), QStringLiteral("Film"));
+    EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("mpv"));
+}
