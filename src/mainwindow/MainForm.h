@@ -79,7 +79,8 @@ public slots:
     void ScegliCorvane(const platform::ChosenController& scelta);
 
     // The File menu's "Profilo": the profiles, listed each time it opens, and the commands that make,
-    // rename and trash them. A line in the menu bar names the profile in force once there are profiles.
+    // rename and trash them. A line in the menu bar names the profile in force once there are profiles;
+    // MostraProfilo also hands its name to the commands started from then on.
     void ElencaProfili();
     void MenuNuovoProfilo_Click();
     void MenuRinominaProfilo_Click();

@@ -3,6 +3,7 @@
 
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ProfileMenu.h"
+#include "platform/QtShell.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -86,8 +87,10 @@ void MainForm::MenuEliminaProfilo_Click() {
     }
 }
 
-// Nothing shows until there is a profile to tell apart, or a notice to give.
+// Nothing shows until there is a profile to tell apart, or a notice to give. The commands started
+// from now on get the profile's name.
 void MainForm::MostraProfilo() {
+    platform::SetProfileOfCommands(profili.Active());
     const QString notice = profili.Notice();
     Lab_Profilo->setText(notice.isEmpty() ? profili.Describe() : notice);
     Lab_Profilo->setVisible(!notice.isEmpty() || !profili.Names().isEmpty());

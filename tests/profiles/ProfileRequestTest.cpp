@@ -7,6 +7,9 @@
 #include "platform/QtShell.h"
 #include "support/FakeJoystickDriver.h"
 
+#include <QFileInfo>
+#include <QTest>
+
 using platform::SessionRequest;
 using Action = SessionRequest::Action;
 
@@ -38,9 +41,17 @@ TEST(ProfileRequest, CarriesANameTheProfilesAllowAndNothingElse) {
     EXPECT_TRUE(platform::RequestLines({Action::Show, u"/a.ini"_qs, false, u"x"_qs}).isEmpty());
 }
 
-// Through the running program's own handlers: taken only when the profile exists, then switched to.
+// Through the running program's own handlers: taken only when the profile exists, then switched to;
+// the next press starts the profile's command, which is told the profile's name.
 TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
-    Write(QStringLiteral("Film.ini"), "1 [mpv]");
+    const QString script = dir.path() + QStringLiteral("/record.sh");
+    const QString out = dir.path() + QStringLiteral("/out");
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write("#!/bin/sh\nprintf %s \"$CORVANE_PROFILE\" >\"$1\"\n") > 0);
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    Write(QStringLiteral("Film.ini"), "1 [" + QFile::encodeName(script + u' ' + out) + "]");
     platform::QtShell shell;
     MainForm form(std::make_shared<FakeJoystickDriver>(), shell);
     BackgroundMode mode(form, std::make_shared<FakeJoystickDriver>(), shell, false);
@@ -49,5 +60,9 @@ TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
     ASSERT_TRUE(mode.Accepts(request));
     mode.Handle(request);
     EXPECT_EQ(form.Profili().Active(), QStringLiteral("Film"));
-    EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("mpv"));
+    form.Cmd_tasto_MouseDown(0, 1, 0, 0, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(out).size() > 0; }, 5000));
+    QFile told(out);
+    ASSERT_TRUE(told.open(QIODevice::ReadOnly));
+    EXPECT_EQ(told.readAll(), "Film");
 }
