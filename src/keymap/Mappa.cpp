@@ -139,6 +139,12 @@ Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente) {
     return letta;
 }
 
+int32_t LeggiSuccessivo(QByteArrayView file) {
+    const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
+    return Numero(TestoCodice(Leggi(ini, QStringLiteral("Profili"), QStringLiteral("Successivo"), {})))
+        .value_or(0);
+}
+
 QString ComandoNonSalvabile(int32_t code, const QString& command) {
     if (command.contains(u'\n') || command.contains(u'\r')) {
         return QCoreApplication::translate("Generale", "il comando contiene un a capo");

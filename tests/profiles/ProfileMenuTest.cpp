@@ -87,3 +87,30 @@ TEST_F(ProfileMenuTest, AThousandProfilesKeepTheMenuShort) {
     ASSERT_NE(Entry(QStringLiteral("Altri…")), nullptr);
     EXPECT_LT(form->findChild<QMenu*>(QStringLiteral("MenuProfilo"))->actions().size(), ProfiliNelMenu + 8);
 }
+
+// The chord of each profile's own file: it switches as it forms, round to the default after the last,
+// and the buttons it covers start nothing while it is held; one that goes down before it formed does.
+TEST_F(ProfileMenuTest, TheChordSwitchesToTheNextProfileWithoutStartingItsButtons) {
+    dir.WriteIni("[Tasti]\n0=1 [prima]\n1=2 [coperto]\n[Profili]\nSuccessivo= +3 [ignorato]\n");
+    Write(QStringLiteral("Film.ini"), "1 [coperto]\n2=4 [film]\n[Profili]\nSuccessivo=003");
+    Generale::CaricaMappa();
+    for (const int32_t buttons : {1, 3, 0, 4, 0, 3, 0}) {
+        form->cJoy_JoyButton(buttons);
+    }
+    std::vector<QString> started;
+    for (const RecordedStart& start : shell.starts) {
+        started.push_back(start.commandLine);
+    }
+    EXPECT_EQ(started, std::vector<QString>({u"prima"_qs, u"film"_qs}));
+    EXPECT_EQ(form->Profili().Active(), QString());  // Film, then round to the default
+    const struct {
+        QByteArray file;
+        int32_t chord;
+    } rows[] = {{"[Profili]\nSuccessivo=x3\n", 0},
+                {"[Profili]\nSuccessivo=\n", 0},
+                {"[profili]\nsuccessivo=-2\n", -2}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(Generale::LeggiSuccessivo(row.file), row.chord)
+            << row.file.toStdString();  // no chord, not 0's
+    }
+}
