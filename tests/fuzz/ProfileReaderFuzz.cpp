@@ -15,7 +15,7 @@ void Check(const platform::ProfileReader& ini, QStringView section, QStringView 
     }
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto ini = platform::ProfileReader::FromBytes(QByteArrayView(data, qsizetype(size)));

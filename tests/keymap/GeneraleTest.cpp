@@ -1,6 +1,6 @@
 #include "keymap/Generale.h"
-#include "platform/ProgramDirectory.h"
 #include "platform/files/ProfileReader.h"
+#include "platform/ProgramDirectory.h"
 #include "support/TempProgramDirectory.h"
 
 #include <QByteArray>
@@ -20,7 +20,7 @@ namespace {
 const std::array<int32_t, NumTasti> CodiciAllAvvio = CodiceTasto;
 const std::array<int32_t, NumPosizioni> PosizioniAllAvvio = PosizioneDig;
 
-constexpr std::array<int32_t, NumTasti> CodiciPredefiniti{1,   2,   4,   8,    16,   32,   64,
+constexpr std::array<int32_t, NumTasti> CodiciPredefiniti{1,   2,    4,    8,    16,   32,   64,
                                                           128, 256, 512, 1024, 2048, 4096, 8192};
 constexpr std::array<int32_t, NumPosizioni> PosizioniPredefinite{0, 1, 2, 3, 4, 5, 6, 7, 8};
 
@@ -104,12 +104,12 @@ TEST_F(GeneraleTest, FilesWithNothingUsableGiveEveryDefault) {
 TEST_F(GeneraleTest, TastiValueGivesCodeAndCommand) {
     const struct {
         std::string value;
-        int32_t code;  // 32 is the default of key 5, kept when the code is not a number
+        int32_t code; // 32 is the default of key 5, kept when the code is not a number
         QString command;
     } cases[] = {
         {"12", 12, ""},
         {"4 [xdg-open https://example.org]", 4, "xdg-open https://example.org"},
-        {"4 [xdg-open x", 4, "xdg-open "},  // no closing bracket: the last character goes all the same
+        {"4 [xdg-open x", 4, "xdg-open "}, // no closing bracket: the last character goes all the same
         {"7 [", 7, ""},
         {"7 []", 7, ""},
         {"7 [ ]", 7, ""},
@@ -137,29 +137,16 @@ TEST_F(GeneraleTest, NumberForms) {
         const char* text;
         std::optional<int32_t> number;
     } cases[] = {
-        {"+5", 5},
-        {"-3", -3},
-        {"007", 7},
-        {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN},
-        {"2147483648", {}},
-        {"-2147483649", {}},
-        {"0x10", {}},
-        {"&H10", {}},
-        {"1e3", {}},
-        {"1 000", {}},
-        {"1,5", {}},
-        {"1.0", {}},
-        {"+ 5", {}},
-        {"--5", {}},
-        {"cinque", {}},
-        {"\xD9\xA3", {}},
-        {"\xEF\xBC\x95", {}},  // Arabic-Indic 3, full-width 5
+        {"+5", 5},          {"-3", -3},          {"007", 7},          {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},               {"2147483648", {}}, {"-2147483649", {}},
+        {"0x10", {}},       {"&H10", {}},        {"1e3", {}},         {"1 000", {}},
+        {"1,5", {}},        {"1.0", {}},         {"+ 5", {}},         {"--5", {}},
+        {"cinque", {}},     {"\xD9\xA3", {}},    {"\xEF\xBC\x95", {}}, // Arabic-Indic 3, full-width 5
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        Carica("[Tasti]\n6=" + QByteArray(c.text) + "\n7=" + QByteArray(c.text) +
-               " [x]\n[X-Y Digitale]\n2=" + QByteArray(c.text) + "\n");
+        Carica("[Tasti]\n6=" + QByteArray(c.text) + "\n7=" + QByteArray(c.text) + " [x]\n[X-Y Digitale]\n2=" +
+               QByteArray(c.text) + "\n");
         EXPECT_EQ(CodiceTasto[6], c.number.value_or(64));
         EXPECT_EQ(CodiceTasto[7], c.number.value_or(128));
         EXPECT_EQ(PosizioneDig[2], c.number.value_or(2));
@@ -169,7 +156,7 @@ TEST_F(GeneraleTest, NumberForms) {
 
 TEST_F(GeneraleTest, OrderIsExchangedOnlyByExactlyZero) {
     const struct {
-        const char* value;  // nullptr: key missing
+        const char* value; // nullptr: key missing
         bool ordine;
     } cases[] = {{"0", false}, {nullptr, true}, {"", true},     {"00", true},
                  {"-0", true}, {"O", true},     {"falso", true}};
@@ -185,9 +172,9 @@ TEST_F(GeneraleTest, OrderIsExchangedOnlyByExactlyZero) {
 
 TEST_F(GeneraleTest, SignIsPlusOneOnlyForExactlyOne) {
     const struct {
-        const char* value;  // nullptr: key missing
+        const char* value; // nullptr: key missing
         int16_t segno;
-    } cases[] = {{"1", 1},    {nullptr, 1}, {"-1", -1}, {"0", -1},  {"2", -1},
+    } cases[] = {{"1", 1},   {nullptr, 1}, {"-1", -1}, {"0", -1},   {"2", -1},
                  {"uno", -1}, {"", -1},     {"+1", -1}, {"01", -1}, {"1.0", -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value ? c.value : "missing");
@@ -283,4 +270,4 @@ TEST_F(GeneraleTest, LongLinesAndLargeFilesKeepWhatCanBeRead) {
     EXPECT_EQ(CodiceTasto[0], 1);
 }
 
-}  // namespace
+} // namespace

@@ -23,9 +23,7 @@ namespace {
 
 const QString Default = QStringLiteral("default");
 
-QString IniPath(const TempProgramDirectory& dir) {
-    return dir.path() + QStringLiteral("/Corvane.ini");
-}
+QString IniPath(const TempProgramDirectory& dir) { return dir.path() + QStringLiteral("/Corvane.ini"); }
 
 struct Lookup {
     const char* what;
@@ -52,8 +50,8 @@ const Lookup Lookups[] = {
     {"whole surrogate pair", "[A]\nk=ab\xF0\x9F\x98\x80\n", u"A", u"k", 5, u"ab\U0001F600"_s},
     {"comment lines", "[A]\n;k=1\n  ; k=2\nk=3\n", u"A", u"k", 255, "3"},
     {"# starts no comment", "[A]\n#k=1\n", u"A", u"#k", 255, "1"},
-    {"no inline comment, escape or quote removal", "[A]\nk=sh -c \"a; b\" # c \\n\\\nj=2\n", u"A", u"k", 255,
-     "sh -c \"a; b\" # c \\n\\"},
+    {"no inline comment, escape or quote removal", "[A]\nk=sh -c \"a; b\" # c \\n\\\nj=2\n", u"A", u"k",
+     255, "sh -c \"a; b\" # c \\n\\"},
     {"no continuation line", "[A]\nk=a\\\nj=2\n", u"A", u"j", 255, "2"},
     {"value with =", "[A]\nk=a=b\n", u"A", u"k", 255, "a=b"},
     {"first duplicate key wins", "[A]\nk=1\nK=2\n", u"A", u"k", 255, "1"},
@@ -73,8 +71,7 @@ const Lookup Lookups[] = {
     {"Windows-1252", "[A]\nk=citt\xE0 \x80\n", u"A", u"k", 255, u"citt\u00E0 \u20AC"_s},
     {"Windows-1252 from 0x80 to 0x9F, undefined bytes kept",
      "[A]\nk=\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
-     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F\n",
-     u"A", u"k", 255,
+     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F\n", u"A", u"k", 255,
      u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u008D\u017D\u008F"
      u"\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u009D\u017E\u0178"_s},
     {"one invalid byte decodes the whole file as Windows-1252", "[A]\nk=\xC3\xA9\nj=\xE9\n", u"A", u"k", 255,
@@ -108,8 +105,8 @@ TEST(ProfileWriterTest, WritesTheKeyTheReaderFinds) {
         QString error;
         const std::optional<QByteArray> bytes = ini.Bytes(error);
         ASSERT_TRUE(bytes) << error.toStdString();
-        const auto value = ProfileReader::FromBytes(*bytes).GetPrivateProfileString(lookup.section,
-                                                                                    lookup.key, Default, 255);
+        const auto value = ProfileReader::FromBytes(*bytes).GetPrivateProfileString(lookup.section, lookup.key,
+                                                                                    Default, 255);
         EXPECT_EQ(value.text, written);
         EXPECT_EQ(platform::DecodeProfile(*bytes).encoding, platform::DecodeProfile(file).encoding);
         EXPECT_TRUE(lookup.saved == nullptr || *bytes == lookup.saved) << bytes->toStdString();
