@@ -10,14 +10,16 @@
 
 namespace {
 
+// The texts are marked where they stand, for lupdate.
 QString Tr(const char* text) {
     return QCoreApplication::translate("ProfileMenu", text);
 }
 
 void AggiungiVoce(QMenu& menu, QActionGroup& gruppo, ProfileSet& profili, const QString& nome, bool attivo) {
-    const QString testo = ProfileSet::Readable(nome)
-                              ? ProfileSet::Shown(nome)
-                              : Tr("%1 (non si può leggere)").arg(ProfileSet::Shown(nome));
+    const QString testo =
+        ProfileSet::Readable(nome)
+            ? ProfileSet::Shown(nome)
+            : Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 (non si può leggere)")).arg(ProfileSet::Shown(nome));
     QAction* voce = menu.addAction(testo, &menu, [&profili, nome] { profili.Switch(nome); });
     voce->setCheckable(true);
     voce->setChecked(attivo);
@@ -28,8 +30,9 @@ void AggiungiVoce(QMenu& menu, QActionGroup& gruppo, ProfileSet& profili, const 
 // the list is open, even when the menu is rebuilt meanwhile.)
 void ScegliTraTutti(ProfileSet& profili, const QStringList& nomi, const QString& attivo) {
     bool ok = false;
-    const QString scelto = QInputDialog::getItem(nullptr, Tr("Profilo"), Tr("Profilo da usare:"), nomi,
-                                                 std::max(0, int(nomi.indexOf(attivo))), false, &ok);
+    const QString scelto = QInputDialog::getItem(nullptr, Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Profilo")),
+                                                 Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Profilo da usare:")),
+                                                 nomi, std::max(0, int(nomi.indexOf(attivo))), false, &ok);
     if (ok) {
         profili.Switch(scelto);
     }
@@ -46,7 +49,8 @@ void AggiungiProfili(QMenu& menu, ProfileSet& profili) {
     const QString file = profili.CommandLineFile();
     if (!file.isEmpty()) {
         // Given for this run only: shown, not offered again once another profile is chosen.
-        QAction* voce = menu.addAction(Tr("Mappa %1 (--map)").arg(QFileInfo(file).fileName()));
+        QAction* voce = menu.addAction(
+            Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Mappa %1 (--map)")).arg(QFileInfo(file).fileName()));
         voce->setCheckable(true);
         voce->setChecked(true);
         voce->setActionGroup(gruppo);
@@ -58,7 +62,7 @@ void AggiungiProfili(QMenu& menu, ProfileSet& profili) {
         AggiungiVoce(menu, *gruppo, profili, nome, nome == attivo);
     }
     if (nomi.size() > ProfiliNelMenu) {
-        menu.addAction(Tr("Altri…"), &menu,
+        menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Altri…")), &menu,
                        [&profili, nomi, attivo] { ScegliTraTutti(profili, nomi, attivo); });
     }
 }

@@ -6,22 +6,25 @@
 namespace platform {
 
 QString ProfileNameProblem(const QString& name) {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("ProfileName", text); };
+    // The texts are marked where they stand, for lupdate.
+    const auto Tr = [](const char* text) { return QCoreApplication::translate("ProfileName", text); };
     if (name.isEmpty()) {
-        return tr("Il nome del profilo è vuoto.");
+        return Tr(QT_TRANSLATE_NOOP("ProfileName", "Il nome del profilo è vuoto."));
     }
     if (name.contains(u'/')) {
-        return tr("Il nome del profilo non può contenere \"/\".");
+        return Tr(QT_TRANSLATE_NOOP("ProfileName", "Il nome del profilo non può contenere \"/\"."));
     }
     if (name.startsWith(u'.')) {
-        return tr("Il nome del profilo non può cominciare con \".\".");
+        return Tr(QT_TRANSLATE_NOOP("ProfileName", "Il nome del profilo non può cominciare con \".\"."));
     }
     if (std::any_of(name.cbegin(), name.cend(),
                     [](QChar c) { return c.category() == QChar::Other_Control; })) {
-        return tr("Il nome del profilo non può contenere caratteri di controllo.");
+        return Tr(QT_TRANSLATE_NOOP("ProfileName",
+                                    "Il nome del profilo non può contenere caratteri di controllo."));
     }
     if (name.size() > ProfileNameMaxLength) {
-        return tr("Il nome del profilo supera %1 caratteri.").arg(ProfileNameMaxLength);
+        return Tr(QT_TRANSLATE_NOOP("ProfileName", "Il nome del profilo supera %1 caratteri."))
+            .arg(ProfileNameMaxLength);
     }
     return {};
 }
