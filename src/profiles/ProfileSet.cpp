@@ -186,6 +186,9 @@ QString ProfileSet::Rename(const QString& from, const QString& to) {
         !problem.isEmpty()) {
         return problem;
     }
+    if (to == found) {
+        return {};  // nothing to rename
+    }
     const bool wasActive = SameName(found, Active()) && CommandLineFile().isEmpty();
     if (!QFile::rename(PathOf(found), PathOf(to))) {
         return tr("Il file %1 non si può rinominare.").arg(QDir::toNativeSeparators(PathOf(found)));
