@@ -16,6 +16,8 @@
 #include "platform/desktop/Language.h"
 #include "platform/desktop/MapFile.h"
 #include "platform/desktop/SessionChannel.h"
+#include "platform/desktop/Settings.h"
+#include "profiles/ProfileSet.h"
 #include "splash_about/FinestraPrincipale.h"
 #include "splash_about/frmSplash.h"
 
@@ -79,6 +81,9 @@ int main(int argc, char** argv) {
         if (const std::optional<int> status = platform::ReadCommandLine(commandLine.arguments(), options)) {
             return *status;
         }
+        if (options.listProfiles) {
+            return platform::Answer(ProfileSet::Listing());
+        }
         if (const QString socket =
                 platform::SessionSocketPath(platform::DisplayKey(options.platform, options.display));
             !socket.isEmpty()) {
@@ -87,8 +92,21 @@ int main(int argc, char** argv) {
         if (const std::optional<int> status = HandOver(channel.get(), options)) {
             return *status;
         }
+        if (!options.profile.isEmpty() && !ProfileSet::Lookup(options.profile)) {
+            std::fputs(
+                qPrintable(QCoreApplication::translate("CommandLine", "corvane: nessun profilo \"%1\".\n")
+                               .arg(options.profile)),
+                stderr);
+            return platform::UsageError;
+        }
     }
     platform::SetMapFile(options.map);
+    // Chosen as the menu chooses it: in force from the start, and remembered.
+    if (const std::optional<QString> profile =
+            options.profile.isEmpty() ? std::nullopt : ProfileSet::Lookup(options.profile)) {
+        platform::SetMapFile(ProfileSet::PathOf(*profile));
+        platform::WriteActiveProfile(*profile);
+    }
     Generale::MostraEmulazione = options.emulation;
 
     QApplication app(argc, argv);

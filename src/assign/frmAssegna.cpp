@@ -3,10 +3,10 @@
 #include "joystick/cJoy.h"
 #include "joystick/timer_module.h"
 #include "mainwindow/MainForm.h"
-#include "platform/ProfileReader.h"
-#include "platform/ProfileWriter.h"
 #include "platform/desktop/DesktopPrograms.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/files/ProfileReader.h"
+#include "platform/files/ProfileWriter.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -83,7 +83,10 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     // window would be disabled with it.
     : main(main), driver(std::move(driver)), shell(shell) {
     setObjectName(QStringLiteral("frmAssegna"));
-    setWindowTitle(tr("Assegna i tasti"));
+    // Once there are profiles, the one whose file the dialog edits.
+    setWindowTitle(main.Profili().Names().isEmpty()
+                       ? tr("Assegna i tasti")
+                       : tr("Assegna i tasti: %1").arg(main.Profili().Describe()));
     CreaControlli();
     tastiCorvane = TastiDelCorvane(this->driver.get());
     // What the file holds now, which the main window may not have loaded yet.

@@ -44,6 +44,13 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
     shell.SetBackgroundNotifier([this](const QString& title, const QString& text, uint32_t flags) {
         DesktopNotice(tray != nullptr ? tray->Icon() : nullptr).Show(title, text, flags);
     });
+    // A switch is told by the window's own line while it shows, on the desktop while it is hidden.
+    connect(&form.Profili(), &ProfileSet::Switched, this, [this](const QString& notice) {
+        if (!this->form.isVisible()) {
+            DesktopNotice(tray != nullptr ? tray->Icon() : nullptr)
+                .Show(this->form.windowTitle(), notice, platform::MB_ICONINFORMATION);
+        }
+    });
     Look();
     lookTimer.start();  // for the tray, and the tray's state follows the window's Start and Stop too
 }
@@ -67,7 +74,8 @@ void BackgroundMode::Stop() {
 }
 
 bool BackgroundMode::Accepts(const platform::SessionRequest& request) const {
-    return request.map.isEmpty() || platform::IsReadableMap(request.map);
+    return (request.map.isEmpty() || platform::IsReadableMap(request.map)) &&
+           (request.profile.isEmpty() || ProfileSet::Lookup(request.profile).has_value());
 }
 
 void BackgroundMode::Handle(const platform::SessionRequest& request) {
@@ -84,6 +92,12 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
     if (!request.map.isEmpty()) {
         platform::SetMapFile(request.map);
         form.Img_Logo_DblClick();
+    }
+    if (!request.profile.isEmpty()) {
+        // Gone since it was accepted: nothing to switch to, and nothing else changes.
+        if (const std::optional<QString> name = ProfileSet::Lookup(request.profile)) {
+            form.Profili().Switch(*name);
+        }
     }
     switch (request.action) {
     case Action::Show:

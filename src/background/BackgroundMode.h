@@ -45,11 +45,13 @@ public:
     void Read();
     // Stops reading and waiting, as Stop does.
     void Stop();
-    // Whether a later launch's request is taken: refused when its map cannot be read here.
+    // Whether a later launch's request is taken: refused when its map cannot be read here, or there is
+    // no profile of its name.
     bool Accepts(const platform::SessionRequest& request) const;
     // Does what a later launch's accepted request asks: the "Emulazione Corvane" entry shown, the
-    // window shown, the map loaded through the reload's own path (its notice included), then reading
-    // started or stopped, or the program ended. The window is shown only on a plain launch.
+    // window shown, the map loaded through the reload's own path (its notice included) or the profile
+    // switched to, then reading started or stopped, or the program ended. The window is shown only on
+    // a plain launch.
     void Handle(const platform::SessionRequest& request);
 
     State Current() const;

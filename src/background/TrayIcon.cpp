@@ -3,6 +3,7 @@
 #include "background/BackgroundMode.h"
 #include "background/TrayPicture.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/ProfileMenu.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -14,6 +15,13 @@ TrayIcon::TrayIcon(BackgroundMode& mode, MainForm& form)
     menu->addSeparator();
     start = menu->addAction(tr("Start"), &mode, &BackgroundMode::Read);
     stop = menu->addAction(tr("Stop"), &mode, &BackgroundMode::Stop);
+    menu->addSeparator();
+    QMenu* profili = menu->addMenu(tr("Profilo"));
+    profili->setObjectName(QStringLiteral("MenuTrayProfilo"));
+    connect(profili, &QMenu::aboutToShow, this, [this, profili] {
+        profili->clear();
+        AggiungiProfili(*profili, this->form.Profili());
+    });
     menu->addSeparator();
     menu->addAction(tr("Fine Programma"), &form, &MainForm::MenuFine_Click);
     connect(menu.get(), &QMenu::aboutToShow, this, &TrayIcon::Update);

@@ -1,8 +1,8 @@
 #include "keymap/Generale.h"
 
 #include "keymap/Valori.h"
-#include "platform/ProfileReader.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/files/ProfileReader.h"
 
 namespace Generale {
 namespace {
@@ -50,6 +50,8 @@ int16_t SegnoY = 1;
 int16_t SegnoZ = 1;
 int16_t SegnoR = 1;
 
+int32_t CodiceSuccessivo = 0;
+
 bool MostraIstruzioni = false;
 bool EventoDaJoy = false;
 bool MostraEmulazione = false;
@@ -76,6 +78,7 @@ void CaricaMappa() {
     SegnoY = letta.segni[1];
     SegnoZ = letta.segni[2];
     SegnoR = letta.segni[3];
+    CodiceSuccessivo = LeggiSuccessivo(file);
 }
 
 }  // namespace Generale

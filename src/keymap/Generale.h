@@ -26,6 +26,9 @@ extern int16_t SegnoY;
 extern int16_t SegnoZ;
 extern int16_t SegnoR;
 
+// [Profili] Successivo: the buttons that, held together, switch to the next profile; 0: no such chord.
+extern int32_t CodiceSuccessivo;
+
 extern bool MostraIstruzioni;  // show the usage instructions once at the main window's first activation
 extern bool EventoDaJoy;       // true only while a live button event drives the button display
 extern bool MostraEmulazione;  // the command line asked for the "Emulazione Corvane" menu entry
@@ -35,7 +38,7 @@ extern bool MostraEmulazione;  // the command line asked for the "Emulazione Cor
 QString LeggiIni(const QString& section, const QString& key, const QString& def);
 
 // Fills every table and order/sign flag from the map that platform::MapFile names (LeggiMappa over the
-// tables as they are). Never fails, shows nothing.
+// tables as they are), and CodiceSuccessivo. Never fails, shows nothing.
 void CaricaMappa();
 
 // The tables of one map as a whole: what a load gives, or what the key-assignment dialog shows.
@@ -48,6 +51,10 @@ struct Mappa {
     std::array<int16_t, 4> segni{1, 1, 1, 1};  // X, Y, Z, R
     bool operator==(const Mappa&) const = default;
 };
+
+// The chord a map file's bytes name: [Profili] Successivo, a code as in [Tasti]; 0 when missing or
+// not a number.
+int32_t LeggiSuccessivo(QByteArrayView file);
 
 // The tables as loaded now.
 Mappa MappaCaricata();

@@ -3,8 +3,8 @@
 
 #include "keymap/Generale.h"
 #include "keymap/Valori.h"
-#include "platform/ProfileReader.h"
-#include "platform/ProfileWriter.h"
+#include "platform/files/ProfileReader.h"
+#include "platform/files/ProfileWriter.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -137,6 +137,12 @@ Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente) {
     letta.segni[2] = Segno(Leggi(ini, AnalogicoZR, QStringLiteral("Z"), uno));
     letta.segni[3] = Segno(Leggi(ini, AnalogicoZR, QStringLiteral("R"), uno));
     return letta;
+}
+
+int32_t LeggiSuccessivo(QByteArrayView file) {
+    const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
+    return Numero(TestoCodice(Leggi(ini, QStringLiteral("Profili"), QStringLiteral("Successivo"), {})))
+        .value_or(0);
 }
 
 QString ComandoNonSalvabile(int32_t code, const QString& command) {

@@ -7,6 +7,7 @@
 #include "platform/JoystickDriver.h"
 #include "platform/Shell.h"
 #include "platform/desktop/Settings.h"
+#include "profiles/ProfileSet.h"
 
 #include <QMainWindow>
 #include <array>
@@ -49,6 +50,8 @@ public:
     const std::shared_ptr<cJoy>& Monitor() const { return joy; }
     // The controller Start reads (an empty GUID: the first that answers).
     const platform::ChosenController& Scelto() const { return CorvaneScelto; }
+    // The profiles: which map is in force. Every switch goes through it.
+    ProfileSet& Profili() { return profili; }
 
 public slots:
     // Window life, acquisition and menu commands.
@@ -74,6 +77,15 @@ public slots:
     // in the user's settings and, while acquisition runs, restarts it on the chosen controller.
     void ElencaCorvane();
     void ScegliCorvane(const platform::ChosenController& scelta);
+
+    // The File menu's "Profilo": the profiles, listed each time it opens, and the commands that make,
+    // rename and trash them. A line in the menu bar names the profile in force once there are profiles;
+    // MostraProfilo also hands its name to the commands started from then on.
+    void ElencaProfili();
+    void MenuNuovoProfilo_Click();
+    void MenuRinominaProfilo_Click();
+    void MenuEliminaProfilo_Click();
+    void MostraProfilo();
 
     // Live display of the monitor's events.
     void cJoy_JoyButton(int32_t BtnPressed);
@@ -110,6 +122,11 @@ private:
     void CreaControlli();
     void CreaMenu();
     void CreaMenuCorvane(QMenu& file);
+    void CreaMenuProfili(QMenu& file);
+    // Asks for a profile name until one is taken by make (empty: taken, else why not) or the user
+    // gives up.
+    void ChiediNome(const QString& titolo, const QString& domanda, const QString& attuale,
+                    const std::function<QString(const QString&)>& make);
     void Collega();
     void Form_Load();
     // Stops the monitor and releases it: its teardown runs, unless the timer module still held it.
@@ -132,6 +149,7 @@ private:
     int32_t CodiceLetto = 0;  // button mask of the last live button event
     // The controller Start reads; an empty GUID reads the first that answers (slot 0, else slot 1).
     platform::ChosenController CorvaneScelto;
+    ProfileSet profili;
 
     QAction* MenuEmula = nullptr;
     QAction* MenuNumeroPad = nullptr;
@@ -142,6 +160,8 @@ private:
     QAction* MenuAbout = nullptr;
     QMenu* MenuScegliPad = nullptr;
     QActionGroup* GruppoCorvane = nullptr;
+    QMenu* MenuProfilo = nullptr;
+    QLabel* Lab_Profilo = nullptr;  // in the menu bar's corner
 
     QLabel* Img_Logo = nullptr;
     std::array<QLabel*, Generale::NumTasti> Img_Tasto{};

@@ -226,5 +226,6 @@ void MainForm::MenuAbout_Click() {
 
 void MainForm::Img_Logo_DblClick() {
     Generale::CaricaMappa();
+    MostraProfilo();  // a later launch's --map comes this way
     Informa(tr("Mappa dei tasti/assi caricata"), Avviso);
 }

@@ -59,11 +59,19 @@ void MainForm::cJoy_JoyButton(int32_t BtnPressed) {
     Generale::EventoDaJoy = true;
     const int32_t precedente = CodiceLetto;
     CodiceLetto = BtnPressed;
+    // The chord that switches profile: it switches as it forms, and while it is held the buttons it
+    // covers start nothing (the next profile's, or this one's, commands would surprise).
+    const int32_t accordo = Generale::CodiceSuccessivo;
+    const bool tenuto = accordo != 0 && (CodiceLetto & accordo) == accordo;
+    if (tenuto && (precedente & accordo) != accordo) {
+        profili.Switch(profili.Next());
+    }
     for (int i = 0; i < Generale::NumTasti; ++i) {
         if (Premuto(CodiceLetto, i)) {
             MostraTastoPremuto(i);
             // A command runs when its button goes down, not again while it is held.
-            if (!Premuto(precedente, i)) {
+            const bool coperto = tenuto && (Generale::CodiceTasto[i] & ~accordo) == 0;
+            if (!Premuto(precedente, i) && !coperto) {
                 AvviaComando(i);
             }
         } else {

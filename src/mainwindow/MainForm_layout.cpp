@@ -392,6 +392,7 @@ void MainForm::CreaMenu() {
     MenuEmula = file->addAction(tr("Emulazione Corvane"));
     MenuNumeroPad = file->addAction(tr("Numero Corvane configurati"));
     CreaMenuCorvane(*file);
+    CreaMenuProfili(*file);
     MenuPGioco = file->addAction(tr("Periferiche di gioco (Pannello di controllo)"));
     file->addSeparator()->setObjectName(QStringLiteral("MenuNull1"));
     MenuFine = file->addAction(tr("Fine Programma"));

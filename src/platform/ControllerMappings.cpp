@@ -1,6 +1,6 @@
 #include "platform/ControllerMappings.h"
 
-#include "platform/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QByteArrayList>
 #include <QLoggingCategory>

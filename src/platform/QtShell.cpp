@@ -17,6 +17,11 @@ namespace platform {
 
 namespace {
 
+QString& ProfileOfCommands() {
+    static QString name;
+    return name;
+}
+
 constexpr uint32_t IconMask = 0xF0;  // the icon is one value within these bits, not a set of bits
 
 QMessageBox::Icon IconOf(uint32_t flags) {
@@ -72,14 +77,28 @@ int QtShell::MsgBox(QWidget* owner, const QString& text, uint32_t flags, const Q
 
 // The show style is a request we cannot keep on Linux: where a detached program's window appears,
 // and whether it takes the focus, is decided by that program and the window manager.
+void SetProfileOfCommands(const QString& name) {
+    ProfileOfCommands() = name;
+}
+
 void QtShell::StartProgram(const QString& commandLine, ShowStyle style) {
     QStringList arguments = QProcess::splitCommand(commandLine);
     if (arguments.isEmpty()) {
         qCWarning(lcShell) << "no program in the command line" << commandLine;
         return;
     }
-    const QString program = arguments.takeFirst();
-    if (!QProcess::startDetached(program, arguments)) {
+    QProcess process;
+    process.setProgram(arguments.takeFirst());
+    process.setArguments(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString variable = QStringLiteral("CORVANE_PROFILE");
+    if (ProfileOfCommands().isEmpty()) {
+        environment.remove(variable);
+    } else {
+        environment.insert(variable, ProfileOfCommands());
+    }
+    process.setProcessEnvironment(environment);
+    if (!process.startDetached()) {
         qCWarning(lcShell) << "cannot start" << commandLine << "show style" << static_cast<int>(style);
     }
 }

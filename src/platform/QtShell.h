@@ -7,6 +7,11 @@
 
 namespace platform {
 
+// The profile in force, handed to every program started as CORVANE_PROFILE so that one script can
+// serve several profiles; empty (the default map, or a --map file): the variable is not handed on,
+// not even as this program got it.
+void SetProfileOfCommands(const QString& name);
+
 class QtShell final : public Shell {
 public:
     // Shows a notice on the desktop instead of in a box: title, text and the box's flags.

@@ -3,6 +3,7 @@
 
 #include "platform/desktop/CommandLine.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -67,6 +68,15 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
     const QString version = QStringLiteral("Corvane Demo " CORVANE_PROJECT_VERSION "\n");
     const QString feed = dir.filePath(u"due\nrighe.ini"_qs);
     QFile(feed).open(QIODevice::WriteOnly);
+    // The profiles of this test program's own configuration folder, the second one chosen.
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/corvane");
+    QDir().mkpath(config + QStringLiteral("/profili"));
+    for (const char* name : {"/profili/Film.ini", "/profili/Gioco.ini"}) {
+        QFile(config + QString::fromLatin1(name)).open(QIODevice::WriteOnly);
+    }
+    QFile conf(config + QStringLiteral("/corvane.conf"));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly) && conf.write("[profile]\nactive=gioco\n") > 0);
+    conf.close();
 
     const std::vector<Case> cases{
         {"--help",
@@ -118,6 +128,13 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
         {"--version's failed write exits 0", {u"--version"_qs}, 1, {}, {}, {}, u"/dev/full"_qs},
         {"--background with --stop", {u"--background"_qs, u"--stop"_qs}, 2, {}, {u"--background"_qs}},
         {"--quit loading a map first", {u"--quit"_qs, u"--map"_qs, map}, 2, {}, {u"--quit"_qs}},
+        // the remembered choice marked as its file spells it, the default listed first
+        {"--profiles", {u"--profiles"_qs}, 0, {u"  Predefinito\n  Film\n* Gioco\n"_qs}, {}, u"C"_qs},
+        {"--profiles' failed write", {u"--profiles"_qs}, 1, {}, {}, {}, u"/dev/full"_qs},
+        {"--profile name of a hidden file", {u"--profile"_qs, u".x"_qs}, 2, {}, {u"\".\""_qs}, u"C"_qs},
+        {"--profile with --map", {u"--profile"_qs, u"Film"_qs, u"--map"_qs, map}, 2, {}, {u"--profile"_qs}},
+        // checked before any window: a typo must not start the program on another map
+        {"--profile that does not exist", {u"--profile"_qs, u"Filmm"_qs}, 2, {}, {u"Filmm"_qs}, u"C"_qs},
         {"--map whose line feed would split the request", {u"--map"_qs, feed}, 2, {}, {u"caratteri di controllo"_qs},
          u"C"_qs},
     };

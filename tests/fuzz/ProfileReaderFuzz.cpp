@@ -1,6 +1,6 @@
 // libFuzzer target for the private-profile reader: any bytes must read without a fault, and every
 // answer must keep the reader's contract (at most size - 1 characters, the count equal to the length).
-#include "platform/ProfileReader.h"
+#include "platform/files/ProfileReader.h"
 
 #include <QByteArrayView>
 #include <cstdlib>

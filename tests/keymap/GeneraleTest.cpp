@@ -1,5 +1,5 @@
 #include "keymap/Generale.h"
-#include "platform/ProfileReader.h"
+#include "platform/files/ProfileReader.h"
 #include "platform/ProgramDirectory.h"
 #include "support/TempProgramDirectory.h"
 

@@ -372,6 +372,7 @@ TEST_F(MainFormTest, MenusHaveTheirCaptionsAndMenuEmulaIsHiddenAtLoad) {
          {{"MenuEmula", "Emulazione Corvane"},
           {"MenuNumeroPad", "Numero Corvane configurati"},
           {"MenuScegliPad", "Scegli il Corvane"},
+          {"MenuProfilo", "Profilo"},
           {"MenuPGioco", "Periferiche di gioco (Pannello di controllo)"},
           {"MenuNull1", ""},
           {"MenuFine", "Fine Programma"}}},

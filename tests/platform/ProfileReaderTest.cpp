@@ -1,5 +1,5 @@
-#include "platform/ProfileReader.h"
-#include "platform/ProfileWriter.h"
+#include "platform/files/ProfileReader.h"
+#include "platform/files/ProfileWriter.h"
 #include "support/TempProgramDirectory.h"
 #include "support/UnprivilegedUser.h"
 

@@ -6,7 +6,7 @@
 // gain a line break); a save that changes nothing the file gives leaves the file as it was.
 
 #include "keymap/Generale.h"
-#include "platform/ProfileWriter.h"
+#include "platform/files/ProfileWriter.h"
 
 #include <QList>
 #include <QStringList>

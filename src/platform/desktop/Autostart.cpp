@@ -1,7 +1,7 @@
 #include "platform/desktop/Autostart.h"
 
-#include "platform/RegularFile.h"
 #include "platform/desktop/Settings.h"
+#include "platform/files/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

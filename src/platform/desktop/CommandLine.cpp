@@ -1,6 +1,7 @@
 #include "platform/desktop/CommandLine.h"
 
 #include "platform/desktop/MapFile.h"
+#include "platform/desktop/ProfileName.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,10 +15,6 @@ namespace {
 bool Print(FILE* stream, const QString& text) {
     const bool written = std::fputs(text.toLocal8Bit().constData(), stream) >= 0;
     return std::fflush(stream) == 0 && written && std::ferror(stream) == 0;
-}
-
-int Answer(const QString& text) {
-    return Print(stdout, text) ? 0 : OutputError;
 }
 
 // The application object's own options: they are its to take, so they are known here and passed on.
@@ -48,6 +45,10 @@ int Refuse(const QString& why) {
 
 }  // namespace
 
+int Answer(const QString& text) {
+    return Print(stdout, text) ? 0 : OutputError;
+}
+
 std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& options) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
@@ -69,6 +70,13 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
             "e\n"
             "--stop vi avviano o fermano la lettura, --background vi avvia la lettura lasciando la finestra\n"
             "com'è, --quit lo chiude; senza opzioni ne mostra la finestra."));
+    parser.setApplicationDescription(
+        parser.applicationDescription() + QStringLiteral("\n\n") +
+        QCoreApplication::translate(
+            "CommandLine",
+            "Profili: mappe in $XDG_CONFIG_HOME/corvane/profili/NOME.ini; la mappa trovata come sopra è il\n"
+            "profilo \"Predefinito\". --profile NOME usa quel profilo (nel programma già in esecuzione, se\n"
+            "c'è) e lo ricorda; --profiles li elenca, con * quello scelto."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QCoreApplication::translate("CommandLine", "Mostra questo aiuto ed esce."));
     const QCommandLineOption version(
@@ -79,6 +87,14 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
         QCoreApplication::translate("CommandLine",
                                     "Legge la mappa dei tasti/assi da <file> invece di cercare Corvane.ini."),
         QCoreApplication::translate("CommandLine", "file"));
+    const QCommandLineOption profile(
+        QStringLiteral("profile"),
+        QCoreApplication::translate("CommandLine",
+                                    "Usa il profilo <nome> e lo ricorda per i prossimi avvii."),
+        QCoreApplication::translate("CommandLine", "nome"));
+    const QCommandLineOption profiles(
+        QStringLiteral("profiles"),
+        QCoreApplication::translate("CommandLine", "Elenca i profili, con * quello scelto, ed esce."));
     const QCommandLineOption emulation(
         QStringLiteral("emulation"),
         QCoreApplication::translate("CommandLine",
@@ -99,7 +115,7 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
     const QCommandLineOption quit(
         QStringLiteral("quit"),
         QCoreApplication::translate("CommandLine", "Chiude il programma in esecuzione."));
-    parser.addOptions({help, version, map, emulation, background, start, stop, quit});
+    parser.addOptions({help, version, map, profile, profiles, emulation, background, start, stop, quit});
     parser.addOptions(QtOptions());
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
@@ -123,8 +139,8 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
             ++given;
         }
     }
-    const bool quitWithMore =
-        given == 1 && options.request == Action::Quit && (parser.isSet(map) || parser.isSet(emulation));
+    const bool quitWithMore = given == 1 && options.request == Action::Quit &&
+                              (parser.isSet(map) || parser.isSet(profile) || parser.isSet(emulation));
     if (given > 1 || (given == 1 && options.request != Action::Start && parser.isSet(background)) ||
         quitWithMore) {
         return Refuse(QCoreApplication::translate("CommandLine",
@@ -159,6 +175,17 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
                     .arg(MapPathMaxBytes));
         }
     }
+    if (parser.isSet(profile)) {
+        options.profile = parser.value(profile);
+        if (parser.isSet(map)) {
+            return Refuse(
+                QCoreApplication::translate("CommandLine", "--map e --profile si escludono a vicenda."));
+        }
+        if (const QString problem = ProfileNameProblem(options.profile); !problem.isEmpty()) {
+            return Refuse(problem);
+        }
+    }
+    options.listProfiles = parser.isSet(profiles);
     options.emulation = parser.isSet(emulation);
     options.platform = parser.value(QStringLiteral("platform"));
     options.display = parser.value(QStringLiteral("display"));
@@ -170,7 +197,7 @@ SessionRequest RequestOf(const CommandLine& options) {
     const Action action = options.requested    ? options.request
                           : options.background ? Action::Start
                                                : Action::Show;
-    return {action, options.map, options.emulation};
+    return {action, options.map, options.emulation, options.profile};
 }
 
 }  // namespace platform

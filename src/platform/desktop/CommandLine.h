@@ -9,9 +9,11 @@
 namespace platform {
 
 struct CommandLine {
-    QString map;              // --map FILE, as an absolute path; empty: search for Corvane.ini
-    bool emulation = false;   // --emulation: show the "Emulazione Corvane" menu entry
-    bool background = false;  // --background: window hidden, reading at once, tray icon
+    QString map;                // --map FILE, as an absolute path; empty: search for Corvane.ini
+    QString profile;            // --profile NAME, a name the profiles' rules allow; empty: none asked
+    bool listProfiles = false;  // --profiles: print the profiles and end
+    bool emulation = false;     // --emulation: show the "Emulazione Corvane" menu entry
+    bool background = false;    // --background: window hidden, reading at once, tray icon
     // --start, --stop, --quit; none: show. Sent to the program already running, if any.
     SessionRequest::Action request = SessionRequest::Action::Show;
     bool requested = false;  // one of --start, --stop, --quit was given
@@ -30,6 +32,9 @@ inline constexpr int OutputError = 1;
 // fails), UsageError after printing why on standard error. Otherwise fills options and returns
 // nothing.
 std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& options);
+
+// Writes text on standard output: 0, or OutputError when it could not be written whole.
+int Answer(const QString& text);
 
 // What a launch with these options asks the program already running: all of them, --background as
 // reading that leaves the window as it is.

@@ -1,7 +1,7 @@
 #include "platform/desktop/DesktopEntry.h"
 
-#include "platform/ProfileReader.h"
 #include "platform/desktop/DesktopPrograms.h"
+#include "platform/files/ProfileReader.h"
 
 #include <QStringList>
 

@@ -1,9 +1,9 @@
 #include "platform/desktop/MapFile.h"
 
-#include "platform/ProfileReader.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/desktop/Language.h"
 #include "platform/desktop/Settings.h"
+#include "platform/files/ProfileReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,6 +74,10 @@ QString MapFile() {
 
 void SetMapFile(const QString& path) {
     CommandLineMap() = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+}
+
+QString ChosenMapFile() {
+    return CommandLineMap();
 }
 
 bool IsReadableMap(const QString& path) {

@@ -22,6 +22,8 @@ QString MapFile();
 
 // The command line's map, used instead of the search; an empty text restores the search.
 void SetMapFile(const QString& path);
+// The map SetMapFile set, as an absolute path; empty while the search is in force.
+QString ChosenMapFile();
 
 // True for an existing, readable regular file (symbolic links followed).
 bool IsReadableMap(const QString& path);

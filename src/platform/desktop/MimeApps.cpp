@@ -1,6 +1,6 @@
 #include "platform/desktop/MimeApps.h"
 
-#include "platform/ProfileReader.h"
+#include "platform/files/ProfileReader.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -18,6 +18,7 @@ constexpr std::array<std::pair<Action, const char*>, 4> Actions{{
 }};
 
 constexpr char MapWord[] = "map ";
+constexpr char ProfileWord[] = "profile ";
 constexpr char EmulationLine[] = "emulation";
 
 bool CarriesMapBytes(const QByteArray& path) {
@@ -26,9 +27,19 @@ bool CarriesMapBytes(const QByteArray& path) {
                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
 }
 
+// The name a profile line carries, or nothing: valid UTF-8 within the bound, and a name the profiles'
+// own rules allow.
+std::optional<QString> ProfileOf(const QByteArray& bytes) {
+    const QString name = QString::fromUtf8(bytes);
+    if (bytes.size() > ProfileNameMaxBytes || name.toUtf8() != bytes || !ProfileNameProblem(name).isEmpty()) {
+        return std::nullopt;
+    }
+    return name;
+}
+
 // A line that another one must follow.
 bool IsOptionLine(const QByteArray& line) {
-    return line.startsWith(MapWord) || line == EmulationLine;
+    return line.startsWith(MapWord) || line.startsWith(ProfileWord) || line == EmulationLine;
 }
 
 }  // namespace
@@ -45,6 +56,13 @@ QByteArray RequestLines(const SessionRequest& request) {
             return {};
         }
         lines += MapWord + path + '\n';
+    }
+    if (!request.profile.isEmpty()) {
+        const QByteArray name = request.profile.toUtf8();
+        if (!request.map.isEmpty() || !ProfileOf(name)) {
+            return {};
+        }
+        lines += ProfileWord + name + '\n';
     }
     if (request.emulation) {
         lines += QByteArray(EmulationLine) + '\n';
@@ -70,6 +88,13 @@ std::optional<SessionRequest> ParseRequest(const QByteArray& bytes) {
             return std::nullopt;
         }
         request.map = QFile::decodeName(path);
+        ++line;
+    } else if (line->startsWith(ProfileWord)) {
+        const std::optional<QString> name = ProfileOf(line->mid(int(sizeof ProfileWord - 1)));
+        if (!name) {
+            return std::nullopt;
+        }
+        request.profile = *name;
         ++line;
     }
     if (line != lines.cend() && *line == EmulationLine) {

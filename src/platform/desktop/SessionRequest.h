@@ -4,8 +4,11 @@
 // the parsing is plain and testable.
 //
 //   map <absolute path>\n   optional: load this map, as a reload does
+//   profile <name>\n        optional, not with map: switch to this profile (UTF-8)
 //   emulation\n             optional: show the "Emulazione Corvane" menu entry
 //   show|start|stop|quit\n  what to do; it ends the request
+
+#include "platform/desktop/ProfileName.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,6 +26,7 @@ struct SessionRequest {
     Action action = Action::Show;
     QString map;             // --map, an absolute path; empty: the map in force stays
     bool emulation = false;  // --emulation
+    QString profile;         // --profile, a name; empty: the profile in force stays
 
     friend bool operator==(const SessionRequest&, const SessionRequest&) = default;
 };
@@ -30,14 +34,16 @@ struct SessionRequest {
 // Longest map path a request carries, in bytes: the system's own limit on a path.
 inline constexpr int MapPathMaxBytes = 4095;
 // Longest request, its last line feed included; a longer one is not read further.
-inline constexpr int RequestMaxBytes =
-    int(sizeof "map \n" - 1) + MapPathMaxBytes + int(sizeof "emulation\n" - 1) + int(sizeof "start\n" - 1);
+inline constexpr int RequestMaxBytes = int(sizeof "map \n" - 1) + MapPathMaxBytes +
+                                       int(sizeof "profile \n" - 1) + ProfileNameMaxBytes +
+                                       int(sizeof "emulation\n" - 1) + int(sizeof "start\n" - 1);
 
 // True for a map path a request can carry: absolute, 1 to MapPathMaxBytes bytes in the file system's
 // encoding, no control character (a line feed would end the line, a NUL the path).
 bool CarriesMap(const QString& path);
 
-// The bytes a launch sends; empty when the request's map cannot be carried.
+// The bytes a launch sends; empty when the request's map or profile name cannot be carried, or it has
+// both.
 QByteArray RequestLines(const SessionRequest& request);
 
 // The request of the received bytes: the lines above in that order, each exactly once at most, the

@@ -1,6 +1,6 @@
 #include "platform/desktop/Settings.h"
 
-#include "platform/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QDir>
 #include <QLoggingCategory>
@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTemporaryFile>
 
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -17,6 +18,7 @@ Q_LOGGING_CATEGORY(lcSettings, "corvane.settings")
 
 const QString kGuidKey = QStringLiteral("controller/guid");
 const QString kNameKey = QStringLiteral("controller/name");
+const QString kProfileKey = QStringLiteral("profile/active");
 
 // The settings file's bytes, empty for a missing file, none (with a warning) when anything but a
 // regular file within the limit is in its place.
@@ -57,6 +59,37 @@ private:
     std::optional<QSettings> settings_;
 };
 
+// One key's value, empty when the file or the key is not there.
+QString ReadSetting(const QString& key) {
+    const std::optional<QByteArray> bytes = ReadSettingsFile();
+    if (!bytes || bytes->isEmpty()) {
+        return {};
+    }
+    SettingsCopy copy(*bytes);
+    return copy.IsMade() ? copy.Settings().value(key).toString() : QString();
+}
+
+// Applies change to the settings as the file holds them now and writes them back whole.
+bool WriteSettings(const std::function<void(QSettings&)>& change) {
+    const std::optional<QByteArray> bytes = ReadSettingsFile();
+    if (!bytes) {
+        return false;
+    }
+    SettingsCopy copy(*bytes);
+    if (copy.IsMade()) {
+        change(copy.Settings());
+        // Written whole beside the file and renamed over it, as QSettings itself does.
+        const std::optional<QByteArray> written = copy.Written();
+        QSaveFile file(UserSettingsFile());
+        if (written && QDir().mkpath(UserConfigDirectory()) && file.open(QIODevice::WriteOnly) &&
+            file.write(*written) == written->size() && file.commit()) {
+            return true;
+        }
+    }
+    qCWarning(lcSettings) << "cannot write" << UserSettingsFile();
+    return false;
+}
+
 }  // namespace
 
 // The XDG base-directory rules: an XDG_CONFIG_HOME that is unset, empty or relative means ~/.config.
@@ -75,41 +108,32 @@ QString UserSettingsFile() {
 }
 
 ChosenController ReadChosenController() {
-    const std::optional<QByteArray> bytes = ReadSettingsFile();
-    if (!bytes || bytes->isEmpty()) {
-        return {};
-    }
-    SettingsCopy copy(*bytes);
-    if (!copy.IsMade()) {
-        return {};
-    }
-    return {copy.Settings().value(kGuidKey).toString(), copy.Settings().value(kNameKey).toString()};
+    return {ReadSetting(kGuidKey), ReadSetting(kNameKey)};
 }
 
 bool WriteChosenController(const ChosenController& chosen) {
-    const std::optional<QByteArray> bytes = ReadSettingsFile();
-    if (!bytes) {
-        return false;
-    }
-    SettingsCopy copy(*bytes);
-    if (copy.IsMade()) {
-        QSettings& settings = copy.Settings();
+    return WriteSettings([&chosen](QSettings& settings) {
         if (chosen.guid.isEmpty()) {
             settings.remove(QStringLiteral("controller"));
         } else {
             settings.setValue(kGuidKey, chosen.guid);
             settings.setValue(kNameKey, chosen.name);
         }
-        // Written whole beside the file and renamed over it, as QSettings itself does.
-        const std::optional<QByteArray> written = copy.Written();
-        QSaveFile file(UserSettingsFile());
-        if (written && QDir().mkpath(UserConfigDirectory()) && file.open(QIODevice::WriteOnly) &&
-            file.write(*written) == written->size() && file.commit()) {
-            return true;
+    });
+}
+
+QString ReadActiveProfile() {
+    return ReadSetting(kProfileKey);
+}
+
+bool WriteActiveProfile(const QString& name) {
+    return WriteSettings([&name](QSettings& settings) {
+        if (name.isEmpty()) {
+            settings.remove(kProfileKey);
+        } else {
+            settings.setValue(kProfileKey, name);
         }
-    }
-    qCWarning(lcSettings) << "cannot write" << UserSettingsFile();
-    return false;
+    });
 }
 
 }  // namespace platform

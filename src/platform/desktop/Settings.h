@@ -27,4 +27,9 @@ ChosenController ReadChosenController();
 // False, with a warning, when the settings file cannot be written.
 bool WriteChosenController(const ChosenController& chosen);
 
+// The profile the user chose last, by name; empty for the default map. Read as the controller is.
+QString ReadActiveProfile();
+// An empty name forgets the choice. False, with a warning, when the settings file cannot be written.
+bool WriteActiveProfile(const QString& name);
+
 }  // namespace platform

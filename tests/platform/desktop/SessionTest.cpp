@@ -49,7 +49,7 @@ TEST(SessionRequest, KnownWordsOnWholeLinesInTheirOrder) {
         {"map /a\rb.ini\nshow\n", std::nullopt},         // nor another control character
         {"map b.ini\nshow\n", std::nullopt},             // a relative path read from the program's folder
         {"map /a.ini\n", std::nullopt, true},            // options wait for their action line
-        {"profile x\nshow\n", std::nullopt},             // an unknown word waited for
+        {"layout x\nshow\n", std::nullopt},              // an unknown word waited for
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.left(60).toStdString());

@@ -1,4 +1,4 @@
-#include "platform/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "platform/ProfileReader.h"
+#include "platform/files/ProfileReader.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "platform/FileAccess.h"
+#include "platform/files/FileAccess.h"
 
 #include <QCoreApplication>
 #include <QFile>

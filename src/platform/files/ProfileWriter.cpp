@@ -1,6 +1,6 @@
-#include "platform/ProfileWriter.h"
+#include "platform/files/ProfileWriter.h"
 
-#include "platform/FileAccess.h"
+#include "platform/files/FileAccess.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>

@@ -11,7 +11,7 @@
 // - New lines end as the file's first line does (LF or CR LF); the byte-order mark and the encoding
 //   the file was read in (UTF-8 or Windows-1252) stay.
 
-#include "platform/ProfileReader.h"
+#include "platform/files/ProfileReader.h"
 
 #include <QByteArray>
 #include <QString>

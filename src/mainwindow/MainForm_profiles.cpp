@@ -1,0 +1,97 @@
+// The File menu's "Profilo" and the line in the menu bar that names the profile in force. Every
+// switch is the profile set's; this only asks for names and shows the outcome.
+
+#include "mainwindow/MainForm.h"
+#include "mainwindow/ProfileMenu.h"
+#include "platform/QtShell.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+constexpr uint32_t Avviso = platform::MB_ICONINFORMATION | platform::MB_SETFOREGROUND;
+
+}  // namespace
+
+void MainForm::CreaMenuProfili(QMenu& file) {
+    MenuProfilo = file.addMenu(tr("Profilo"));
+    MenuProfilo->setObjectName(QStringLiteral("MenuProfilo"));
+    MenuProfilo->menuAction()->setObjectName(QStringLiteral("MenuProfilo"));
+    connect(MenuProfilo, &QMenu::aboutToShow, this, &MainForm::ElencaProfili);
+    Lab_Profilo = new QLabel(menuBar());
+    Lab_Profilo->setObjectName(QStringLiteral("Lab_Profilo"));
+    Lab_Profilo->setTextFormat(Qt::PlainText);
+    Lab_Profilo->setContentsMargins(0, 0, platform::TwipsToPixels(120), 0);
+    menuBar()->setCornerWidget(Lab_Profilo, Qt::TopRightCorner);
+    connect(&profili, &ProfileSet::Switched, this, &MainForm::MostraProfilo);
+    MostraProfilo();
+}
+
+void MainForm::ElencaProfili() {
+    MenuProfilo->clear();
+    AggiungiProfili(*MenuProfilo, profili);
+    MenuProfilo->addSeparator();
+    const bool profilo = !profili.Active().isEmpty();
+    MenuProfilo->addAction(tr("Nuovo profilo…"), this, &MainForm::MenuNuovoProfilo_Click);
+    MenuProfilo->addAction(tr("Rinomina profilo…"), this, &MainForm::MenuRinominaProfilo_Click)
+        ->setEnabled(profilo);
+    MenuProfilo->addAction(tr("Elimina profilo…"), this, &MainForm::MenuEliminaProfilo_Click)
+        ->setEnabled(profilo);
+}
+
+void MainForm::ChiediNome(const QString& titolo, const QString& domanda, const QString& attuale,
+                          const std::function<QString(const QString&)>& make) {
+    QString nome = attuale;
+    for (;;) {
+        bool ok = false;
+        nome = QInputDialog::getText(this, titolo, domanda, QLineEdit::Normal, nome, &ok);
+        if (!ok) {
+            return;
+        }
+        const QString problema = make(nome);
+        if (problema.isEmpty()) {
+            return;
+        }
+        Informa(problema, Avviso);
+    }
+}
+
+void MainForm::MenuNuovoProfilo_Click() {
+    ChiediNome(tr("Nuovo profilo"),
+               tr("Nome del nuovo profilo, copia di \"%1\":").arg(ProfileSet::Shown(profili.Active())), {},
+               [this](const QString& nome) { return profili.Create(nome); });
+}
+
+void MainForm::MenuRinominaProfilo_Click() {
+    const QString attivo = profili.Active();
+    if (attivo.isEmpty()) {
+        return;
+    }
+    ChiediNome(tr("Rinomina profilo"), tr("Nuovo nome del profilo \"%1\":").arg(attivo), attivo,
+               [this, attivo](const QString& nome) { return profili.Rename(attivo, nome); });
+}
+
+void MainForm::MenuEliminaProfilo_Click() {
+    const QString attivo = profili.Active();
+    if (attivo.isEmpty() || Informa(tr("Spostare il profilo \"%1\" nel cestino?").arg(attivo),
+                                    Avviso | platform::MB_OKCANCEL) != platform::IDOK) {
+        return;
+    }
+    if (const QString problema = profili.Trash(attivo); !problema.isEmpty()) {
+        Informa(problema, Avviso);
+    }
+}
+
+// Nothing shows until there is a profile to tell apart, or a notice to give. The commands started
+// from now on get the profile's name.
+void MainForm::MostraProfilo() {
+    platform::SetProfileOfCommands(profili.Active());
+    const QString notice = profili.Notice();
+    Lab_Profilo->setText(notice.isEmpty() ? profili.Describe() : notice);
+    Lab_Profilo->setVisible(!notice.isEmpty() || !profili.Names().isEmpty());
+}

@@ -1,0 +1,232 @@
+#include "profiles/ProfileSet.h"
+
+#include "keymap/Generale.h"
+#include "platform/desktop/MapFile.h"
+#include "platform/desktop/ProfileName.h"
+#include "platform/desktop/Settings.h"
+#include "platform/files/ProfileReader.h"
+#include "platform/files/RegularFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+const QString Extension = QStringLiteral(".ini");
+
+bool SameName(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+ProfileSet::ProfileSet(QObject* parent) : QObject(parent) {
+    if (!platform::ChosenMapFile().isEmpty()) {
+        return;  // --map FILE for this run
+    }
+    const QString remembered = platform::ReadActiveProfile();
+    if (remembered.isEmpty()) {
+        return;
+    }
+    const QString name = Find(remembered);
+    if (name.isEmpty()) {
+        notice = tr("Il profilo \"%1\" non c'è più: vale il profilo %2.").arg(remembered, DefaultName());
+        return;
+    }
+    platform::SetMapFile(PathOf(name));
+}
+
+QString ProfileSet::Directory() {
+    return QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("profili"));
+}
+
+QString ProfileSet::DefaultName() {
+    return tr("Predefinito");
+}
+
+QStringList ProfileSet::Names() {
+    QStringList names;
+    const QStringList files =
+        QDir(Directory()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& file : files) {
+        const QString name = file.chopped(std::min(file.size(), Extension.size()));
+        if (file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty()) {
+            names << name;
+        }
+    }
+    // In name order without regard to case; of two names equal but for case, the one that sorts first
+    // by its exact spelling, the same one every time.
+    std::sort(names.begin(), names.end());
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    names.erase(std::unique(names.begin(), names.end(), SameName), names.end());
+    return names;
+}
+
+QString ProfileSet::Active() const {
+    const QFileInfo chosen(platform::ChosenMapFile());
+    if (chosen.filePath().isEmpty() || chosen.absolutePath() != QDir(Directory()).absolutePath()) {
+        return {};
+    }
+    const QString file = chosen.fileName();
+    const QString name = file.chopped(std::min(file.size(), Extension.size()));
+    return file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty() ? name : QString();
+}
+
+QString ProfileSet::CommandLineFile() const {
+    return Active().isEmpty() ? platform::ChosenMapFile() : QString();
+}
+
+QString ProfileSet::Shown(const QString& name) {
+    return name.isEmpty() ? DefaultName() : name;
+}
+
+QString ProfileSet::PathOf(const QString& name) {
+    return name.isEmpty() ? QString() : QDir(Directory()).filePath(name + Extension);
+}
+
+bool ProfileSet::Readable(const QString& name) {
+    if (name.isEmpty()) {
+        return true;  // the search passes over what it cannot read
+    }
+    return platform::ReadRegularFile(PathOf(name), platform::MaxProfileBytes).status ==
+           platform::RegularFile::Status::Read;
+}
+
+QString ProfileSet::Next() const {
+    const QStringList order = QStringList{QString()} + Names();
+    const QString active = Active();
+    const bool byProfile = CommandLineFile().isEmpty();
+    const auto at = std::find_if(order.cbegin(), order.cend(),
+                                 [&](const QString& name) { return byProfile && SameName(name, active); });
+    // From a --map file the round starts again at the default.
+    return at == order.cend() || std::next(at) == order.cend() ? order.constFirst() : *std::next(at);
+}
+
+bool ProfileSet::Switch(const QString& name) {
+    const QString found = name.isEmpty() ? QString() : Find(name);
+    if (!name.isEmpty() && found.isEmpty()) {
+        return false;
+    }
+    platform::SetMapFile(PathOf(found));
+    Generale::CaricaMappa();
+    if (platform::ReadActiveProfile() != found) {
+        platform::WriteActiveProfile(found);
+    }
+    notice.clear();
+    emit Switched(Describe());
+    return true;
+}
+
+std::optional<QString> ProfileSet::Lookup(const QString& name) {
+    if (SameName(name, DefaultName())) {
+        return QString();
+    }
+    const QString found = Find(name);
+    return found.isEmpty() ? std::nullopt : std::optional(found);
+}
+
+QString ProfileSet::Listing() {
+    const QString active = Lookup(platform::ReadActiveProfile()).value_or(QString());
+    QString lines;
+    for (const QString& name : QStringList{QString()} + Names()) {
+        lines += (name == active ? QStringLiteral("* ") : QStringLiteral("  ")) + Shown(name) +
+                 (Readable(name) ? QString() : tr(" (non si può leggere)")) + u'\n';
+    }
+    return lines;
+}
+
+QString ProfileSet::Describe() const {
+    const QString file = CommandLineFile();
+    if (!file.isEmpty()) {
+        return tr("Mappa %1").arg(QDir::toNativeSeparators(file));
+    }
+    const QString active = Active();
+    return Readable(active) ? tr("Profilo %1").arg(Shown(active))
+                            : tr("Profilo %1: il file non si può leggere, valgono i valori predefiniti.")
+                                  .arg(Shown(active));
+}
+
+QString ProfileSet::Create(const QString& name) {
+    if (QString problem = NewNameProblem(name); !problem.isEmpty()) {
+        return problem;
+    }
+    const QString path = PathOf(name);
+    if (!QDir().mkpath(Directory())) {
+        return tr("Non si può creare la cartella %1.").arg(QDir::toNativeSeparators(Directory()));
+    }
+    // A copy of the map in force (one that cannot be read gives an empty file, read as it was read);
+    // without any map, of the commented example; without that, empty. Never over a file standing there.
+    const QString inForce = platform::MapFile();
+    const QString source = inForce.isEmpty() ? platform::ExampleMapPath() : inForce;
+    const QByteArray bytes =
+        source.isEmpty() ? QByteArray() : platform::ProfileReader::ReadBytes(source).value_or(QByteArray());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        return tr("Non si può creare il file %1.").arg(QDir::toNativeSeparators(path));
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.remove();
+        return tr("Non si può creare il file %1.").arg(QDir::toNativeSeparators(path));
+    }
+    file.close();
+    Switch(name);
+    return {};
+}
+
+QString ProfileSet::Rename(const QString& from, const QString& to) {
+    const QString found = from.isEmpty() ? QString() : Find(from);
+    if (found.isEmpty()) {
+        return tr("Il profilo %1 non si può rinominare.").arg(Shown(from));
+    }
+    if (QString problem = SameName(found, to) ? platform::ProfileNameProblem(to) : NewNameProblem(to);
+        !problem.isEmpty()) {
+        return problem;
+    }
+    if (to == found) {
+        return {};  // nothing to rename
+    }
+    const bool wasActive = SameName(found, Active()) && CommandLineFile().isEmpty();
+    if (!QFile::rename(PathOf(found), PathOf(to))) {
+        return tr("Il file %1 non si può rinominare.").arg(QDir::toNativeSeparators(PathOf(found)));
+    }
+    if (wasActive) {
+        Switch(to);
+    }
+    return {};
+}
+
+QString ProfileSet::Trash(const QString& name) {
+    const QString found = name.isEmpty() ? QString() : Find(name);
+    if (found.isEmpty()) {
+        return tr("Il profilo %1 non si può eliminare.").arg(Shown(name));
+    }
+    const bool wasActive = SameName(found, Active()) && CommandLineFile().isEmpty();
+    if (!QFile::moveToTrash(PathOf(found))) {
+        return tr("Il file %1 non si può spostare nel cestino.").arg(QDir::toNativeSeparators(PathOf(found)));
+    }
+    if (wasActive) {
+        Switch({});
+    }
+    return {};
+}
+
+QString ProfileSet::Find(const QString& name) {
+    const QStringList names = Names();
+    const auto found =
+        std::find_if(names.cbegin(), names.cend(), [&name](const QString& n) { return SameName(n, name); });
+    return found == names.cend() ? QString() : *found;
+}
+
+QString ProfileSet::NewNameProblem(const QString& name) {
+    if (QString problem = platform::ProfileNameProblem(name); !problem.isEmpty()) {
+        return problem;
+    }
+    if (SameName(name, DefaultName()) || !Find(name).isEmpty()) {
+        return tr("Esiste già un profilo di nome %1.").arg(name);
+    }
+    return {};
+}

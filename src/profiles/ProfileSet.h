@@ -1,0 +1,75 @@
+#pragma once
+// The profiles: several maps, each a file in Corvane.ini's format in $XDG_CONFIG_HOME/corvane/profili/
+// named NAME.ini, and the default one, the map that the usual search finds. The one in force is the
+// map file that platform::MapFile names; the user's choice is remembered in the settings, never in a
+// map. Every way of switching ends in Switch, which loads the map and tells whoever shows it.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class ProfileSet final : public QObject {
+    Q_OBJECT
+public:
+    // Restores the remembered profile unless a map was given on the command line; a remembered profile
+    // that has gone leaves the default in force and a notice in Notice().
+    explicit ProfileSet(QObject* parent = nullptr);
+
+    // $XDG_CONFIG_HOME/corvane/profili (under ~/.config when unset).
+    static QString Directory();
+    // "Predefinito": how the default profile, the empty name, is shown.
+    static QString DefaultName();
+
+    // The profiles on disk in name order, without regard to case; of names equal but for case, the
+    // first file only. The default is not among them.
+    static QStringList Names();
+    // The profile of that name without regard to case, as its file spells it; the empty name for
+    // DefaultName(); nothing when there is none.
+    static std::optional<QString> Lookup(const QString& name);
+    // For --profiles: a line a profile, the default first, "* " before the remembered choice.
+    static QString Listing();
+    // The profile in force: its name, empty for the default; empty too while CommandLineFile() is set.
+    QString Active() const;
+    // The map given with --map (or by a later launch) while it is in force; empty otherwise.
+    QString CommandLineFile() const;
+    // A name for the user: the profile's, DefaultName() for the empty one.
+    static QString Shown(const QString& name);
+    // The file of a profile; empty for the default.
+    static QString PathOf(const QString& name);
+    // False when the profile's file is there but cannot be read as a map (it reads as no map).
+    static bool Readable(const QString& name);
+    // The profile after the active one in the order of Switch's menu: the default, then Names(),
+    // round again after the last.
+    QString Next() const;
+
+    // The one switch: the profile's file becomes the map (the default: the search's), is loaded as the
+    // double-click on the logo loads it, is remembered, and Switched tells it. False (nothing changed)
+    // for a profile that does not exist.
+    bool Switch(const QString& name);
+    // Creates the profile as a copy of the map in force and switches to it. Empty, or why not.
+    QString Create(const QString& name);
+    // Renames a profile; the active one stays active under its new name. Empty, or why not.
+    QString Rename(const QString& from, const QString& to);
+    // Moves a profile's file to the desktop's trash (never deletes it); the default cannot go. When it
+    // was active the default takes over. Empty, or why not.
+    QString Trash(const QString& name);
+
+    // The map in force, for the user: "Profilo NAME", saying so when its file cannot be read, or the
+    // command line's file.
+    QString Describe() const;
+    // The fallback at start, until the first switch; else empty.
+    QString Notice() const { return notice; }
+
+signals:
+    // After every switch, with Describe() to show.
+    void Switched(const QString& notice);
+
+private:
+    // The name as spelled on disk of the profile equal to name without regard to case, or empty.
+    static QString Find(const QString& name);
+    // Why another profile cannot take that name, or empty.
+    static QString NewNameProblem(const QString& name);
+
+    QString notice;
+};
