@@ -86,12 +86,6 @@ from the commented example and opens it in the text editor.</translation>
 </translation>
     </message>
     <message>
-        <source>corvane: un altro avvio di Corvane Demo è in corso e non risponde; riprovare tra poco.
-</source>
-        <translation>corvane: another launch of Corvane Demo is under way and does not answer; try again shortly.
-</translation>
-    </message>
-    <message>
         <source>Un solo programma per sessione: lanciato di nuovo, passa tutte le opzioni a quello già in
 esecuzione ed esce: --map vi carica la mappa, --emulation vi mostra la voce del menu, --start e
 --stop vi avviano o fermano la lettura, --background vi avvia la lettura lasciando la finestra
@@ -108,6 +102,42 @@ running and exits: --map loads the map there, --emulation shows the menu entry t
     <message>
         <source>il percorso della mappa &quot;%1&quot; contiene caratteri di controllo o supera %2 byte.</source>
         <translation>the map path &quot;%1&quot; holds control characters or exceeds %2 bytes.</translation>
+    </message>
+    <message>
+        <source>corvane: il Corvane Demo di questa sessione non risponde; la richiesta non è stata eseguita, riprovare tra poco.
+</source>
+        <translation>corvane: the Corvane Demo of this session does not answer; the request was not done, try again shortly.
+</translation>
+    </message>
+    <message>
+        <source>corvane: nessun profilo &quot;%1&quot;.
+</source>
+        <translation>corvane: no profile &quot;%1&quot;.
+</translation>
+    </message>
+    <message>
+        <source>Profili: mappe in $XDG_CONFIG_HOME/corvane/profili/NOME.ini; la mappa trovata come sopra è il
+profilo &quot;Predefinito&quot;. --profile NOME usa quel profilo (nel programma già in esecuzione, se
+c&apos;è) e lo ricorda; --profiles li elenca, con * quello scelto.</source>
+        <translation>Profiles: maps in $XDG_CONFIG_HOME/corvane/profili/NAME.ini; the map found as above is the
+&quot;Default&quot; profile. --profile NAME uses that profile (in the program already running, if
+any) and remembers it; --profiles lists them, with * before the chosen one.</translation>
+    </message>
+    <message>
+        <source>Usa il profilo &lt;nome&gt; e lo ricorda per i prossimi avvii.</source>
+        <translation>Uses the profile &lt;name&gt; and remembers it for later starts.</translation>
+    </message>
+    <message>
+        <source>nome</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>Elenca i profili, con * quello scelto, ed esce.</source>
+        <translation>Lists the profiles, with * before the chosen one, and exits.</translation>
+    </message>
+    <message>
+        <source>--map e --profile si escludono a vicenda.</source>
+        <translation>--map and --profile exclude each other.</translation>
     </message>
 </context>
 <context>
@@ -406,12 +436,149 @@ running and exits: --map loads the map there, --emulation shows the menu entry t
         <source>In attesa di un corvane…</source>
         <translation>Waiting for a Corvane…</translation>
     </message>
+    <message>
+        <source>Profilo</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Nuovo profilo…</source>
+        <translation>New profile…</translation>
+    </message>
+    <message>
+        <source>Rinomina profilo…</source>
+        <translation>Rename profile…</translation>
+    </message>
+    <message>
+        <source>Elimina profilo…</source>
+        <translation>Delete profile…</translation>
+    </message>
+    <message>
+        <source>Nuovo profilo</source>
+        <translation>New profile</translation>
+    </message>
+    <message>
+        <source>Nome del nuovo profilo, copia di &quot;%1&quot;:</source>
+        <translation>Name of the new profile, a copy of &quot;%1&quot;:</translation>
+    </message>
+    <message>
+        <source>Rinomina profilo</source>
+        <translation>Rename profile</translation>
+    </message>
+    <message>
+        <source>Nuovo nome del profilo &quot;%1&quot;:</source>
+        <translation>New name of the profile &quot;%1&quot;:</translation>
+    </message>
+    <message>
+        <source>Spostare il profilo &quot;%1&quot; nel cestino?</source>
+        <translation>Move the profile &quot;%1&quot; to the trash?</translation>
+    </message>
 </context>
 <context>
     <name>MapFile</name>
     <message>
         <source>Il file %1 accanto al programma non si può modificare ed è letto al posto di ogni altra mappa.<byte value="xd"/>Per usare un&apos;altra mappa avviare il programma con --map FILE.</source>
         <translation>The file %1 beside the program cannot be changed and is read instead of any other map.<byte value="xd"/>To use another map, start the program with --map FILE.</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileMenu</name>
+    <message>
+        <source>%1 (non si può leggere)</source>
+        <translation>%1 (cannot be read)</translation>
+    </message>
+    <message>
+        <source>Profilo</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Profilo da usare:</source>
+        <translation>Profile to use:</translation>
+    </message>
+    <message>
+        <source>Mappa %1 (--map)</source>
+        <translation>Map %1 (--map)</translation>
+    </message>
+    <message>
+        <source>Altri…</source>
+        <translation>More…</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileName</name>
+    <message>
+        <source>Il nome del profilo è vuoto.</source>
+        <translation>The profile name is empty.</translation>
+    </message>
+    <message>
+        <source>Il nome del profilo non può contenere &quot;/&quot;.</source>
+        <translation>A profile name cannot contain &quot;/&quot;.</translation>
+    </message>
+    <message>
+        <source>Il nome del profilo non può cominciare con &quot;.&quot;.</source>
+        <translation>A profile name cannot start with &quot;.&quot;.</translation>
+    </message>
+    <message>
+        <source>Il nome del profilo non può contenere caratteri di controllo.</source>
+        <translation>A profile name cannot contain control characters.</translation>
+    </message>
+    <message>
+        <source>Il nome del profilo supera %1 caratteri.</source>
+        <translation>The profile name is longer than %1 characters.</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileSet</name>
+    <message>
+        <source>Il profilo &quot;%1&quot; non c&apos;è più: vale il profilo %2.</source>
+        <translation>The profile &quot;%1&quot; is gone: the profile %2 is in use.</translation>
+    </message>
+    <message>
+        <source>Predefinito</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source> (non si può leggere)</source>
+        <translation> (cannot be read)</translation>
+    </message>
+    <message>
+        <source>Mappa %1</source>
+        <translation>Map %1</translation>
+    </message>
+    <message>
+        <source>Profilo %1</source>
+        <translation>Profile %1</translation>
+    </message>
+    <message>
+        <source>Profilo %1: il file non si può leggere, valgono i valori predefiniti.</source>
+        <translation>Profile %1: its file cannot be read, the defaults apply.</translation>
+    </message>
+    <message>
+        <source>Non si può creare la cartella %1.</source>
+        <translation>The folder %1 cannot be created.</translation>
+    </message>
+    <message>
+        <source>Non si può creare il file %1.</source>
+        <translation>The file %1 cannot be created.</translation>
+    </message>
+    <message>
+        <source>Il profilo %1 non si può rinominare.</source>
+        <translation>The profile %1 cannot be renamed.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non si può rinominare.</source>
+        <translation>The file %1 cannot be renamed.</translation>
+    </message>
+    <message>
+        <source>Il profilo %1 non si può eliminare.</source>
+        <translation>The profile %1 cannot be deleted.</translation>
+    </message>
+    <message>
+        <source>Il file %1 non si può spostare nel cestino.</source>
+        <translation>The file %1 cannot be moved to the trash.</translation>
+    </message>
+    <message>
+        <source>Esiste già un profilo di nome %1.</source>
+        <translation>A profile named %1 already exists.</translation>
     </message>
 </context>
 <context>
@@ -484,6 +651,10 @@ running and exits: --map loads the map there, --emulation shows the menu entry t
     <message>
         <source>Mostra la finestra</source>
         <translation>Show the window</translation>
+    </message>
+    <message>
+        <source>Profilo</source>
+        <translation>Profile</translation>
     </message>
 </context>
 <context>
@@ -649,6 +820,14 @@ running and exits: --map loads the map there, --emulation shows the menu entry t
     <message>
         <source>Il file %1 è cambiato dopo che questa finestra lo ha letto, anche nei tasti modificati qui.</source>
         <translation>The file %1 has changed since this window read it, in entries changed here too.</translation>
+    </message>
+    <message>
+        <source>Assegna i tasti: %1</source>
+        <translation>Assign keys: %1</translation>
+    </message>
+    <message>
+        <source>La mappa è stata salvata nel file %1, che questa finestra mostrava; il programma legge ora la mappa %2.</source>
+        <translation>The map was saved in the file %1, which this window showed; the program now reads the map %2.</translation>
     </message>
 </context>
 <context>
