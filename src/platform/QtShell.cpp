@@ -75,12 +75,12 @@ int QtShell::MsgBox(QWidget* owner, const QString& text, uint32_t flags, const Q
     return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
 }
 
-// The show style is a request we cannot keep on Linux: where a detached program's window appears,
-// and whether it takes the focus, is decided by that program and the window manager.
 void SetProfileOfCommands(const QString& name) {
     ProfileOfCommands() = name;
 }
 
+// The show style is a request we cannot keep on Linux: where a detached program's window appears,
+// and whether it takes the focus, is decided by that program and the window manager.
 void QtShell::StartProgram(const QString& commandLine, ShowStyle style) {
     QStringList arguments = QProcess::splitCommand(commandLine);
     if (arguments.isEmpty()) {
