@@ -41,18 +41,21 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
     QApplication::setQuitOnLastWindowClosed(false);
     form.installEventFilter(this);
     // The notice is made when one comes, for the tray there is then.
-    shell.SetBackgroundNotifier([this](const QString& title, const QString& text, uint32_t flags) {
-        DesktopNotice(tray != nullptr ? tray->Icon() : nullptr).Show(title, text, flags);
-    });
+    shell.SetBackgroundNotifier(
+        [this](const QString& title, const QString& text, uint32_t flags) { Notify(title, text, flags); });
     // A switch is told by the window's own line while it shows, on the desktop while it is hidden.
     connect(&form.Profili(), &ProfileSet::Switched, this, [this](const QString& notice) {
         if (!this->form.isVisible()) {
-            DesktopNotice(tray != nullptr ? tray->Icon() : nullptr)
-                .Show(this->form.windowTitle(), notice, platform::MB_ICONINFORMATION);
+            Notify(this->form.windowTitle(), notice, platform::MB_ICONINFORMATION);
         }
     });
     Look();
     lookTimer.start();  // for the tray, and the tray's state follows the window's Start and Stop too
+}
+
+// A notice on the desktop, through the tray there is now, if any.
+void BackgroundMode::Notify(const QString& title, const QString& text, uint32_t flags) const {
+    DesktopNotice(tray != nullptr ? tray->Icon() : nullptr).Show(title, text, flags);
 }
 
 // The tray icon goes with this object, after the notices that use it.

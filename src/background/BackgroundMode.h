@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -69,6 +70,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Notify(const QString& title, const QString& text, uint32_t flags) const;
     // Once a second: starts reading when waiting and a controller answers; tells a change of state;
     // while hidden, builds the tray icon once the desktop has a tray.
     void Look();
