@@ -1,0 +1,167 @@
+// Profiles over a temporary program directory (its Corvane.ini is the default map), with their own
+// configuration and trash folders. The widget tests go through the main window's own handlers.
+
+#include "assign/frmAssegna.h"
+#include "background/BackgroundMode.h"
+#include "keymap/Generale.h"
+#include "mainwindow/MainForm.h"
+#include "platform/QtShell.h"
+#include "platform/desktop/MapFile.h"
+#include "platform/desktop/ProfileName.h"
+#include "platform/desktop/Settings.h"
+#include "profiles/ProfileSet.h"
+#include "support/FakeJoystickDriver.h"
+#include "support/RecordingShell.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempProgramDirectory.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Action = platform::SessionRequest::Action;
+
+class ProfileTest : public testing::Test {
+protected:
+    ProfileTest() {
+        env.Set("XDG_DATA_HOME", dir.path() + QStringLiteral("/data"));
+        QDir(dir.path()).mkdir(QStringLiteral("data"));  // Qt makes the trash, not its parent
+        platform::SetMapFile({});
+    }
+
+    // A profile file with a map whose button 0 has that code and command.
+    static void Write(const QString& file, const QByteArray& tasto0) {
+        QDir().mkpath(ProfileSet::Directory());
+        QFile out(QDir(ProfileSet::Directory()).filePath(file));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("[Tasti]\n0=" + tasto0 + "\n");
+    }
+
+    TempProgramDirectory dir;
+    ScopedEnvironment env;
+    std::shared_ptr<FakeJoystickDriver> driver = std::make_shared<FakeJoystickDriver>();
+    RecordingShell shell;
+};
+
+TEST(ProfileNames, RefusedWithAReason) {
+    const std::pair<QString, bool> rows[] = {
+        {QStringLiteral("le mie note.v2"), false},  // a dot inside is no hidden file
+        {QString(), true},                          // would be the default's
+        {QStringLiteral("a/b"), true},              // a file outside the folder
+        {QStringLiteral(".."), true},               // the folder above, or a hidden file
+        {QStringLiteral("tab\there"), true},        // a control character would break a request line
+        {QString(64, u'x'), false},                 // the limit itself is allowed
+        {QString(65, u'x'), true},
+    };
+    for (const auto& [name, refused] : rows) {
+        EXPECT_EQ(!platform::ProfileNameProblem(name).isEmpty(), refused) << name.toStdString();
+    }
+}
+
+// Name order without case; of case twins one; hidden, other extensions and bad names passed over.
+TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
+    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI"}) {
+        Write(QString::fromLatin1(file), "1");
+    }
+    ProfileSet set;
+    EXPECT_EQ(set.Names(), QStringList({QStringLiteral("A"), QStringLiteral("b")}));
+    const std::pair<QString, QString> rows[] = {
+        {{}, QStringLiteral("A")}, {QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("b"), {}}};
+    for (const auto& [active, next] : rows) {
+        ASSERT_TRUE(set.Switch(active));
+        EXPECT_EQ(set.Next(), next) << active.toStdString();  // the last goes round to the default
+    }
+}
+
+// Every bad file reads as no map and is said; the switch goes through.
+TEST_F(ProfileTest, SwitchLoadsRemembersAndTellsEvenABrokenFile) {
+    ASSERT_TRUE(platform::WriteActiveProfile(QStringLiteral("Sparito")));  // remembered, then gone
+    EXPECT_TRUE(ProfileSet().Notice().contains(QStringLiteral("Sparito")));
+    Write(QStringLiteral("Film.ini"), "8 [mpv]");
+    QDir().mkpath(ProfileSet::Directory() + QStringLiteral("/Cartella.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(ProfileSet::PathOf(QStringLiteral("Tubo"))).constData(), 0600), 0);
+    Write(QStringLiteral("Enorme.ini"), QByteArray(5 << 20, '1'));
+    ProfileSet set;
+    EXPECT_FALSE(set.Switch(QStringLiteral("Nessuno")));
+    ASSERT_TRUE(set.Switch(QStringLiteral("Film")));
+    EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("mpv"));
+    EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Film"));
+    for (const char* broken : {"Cartella", "Tubo", "Enorme"}) {
+        ASSERT_TRUE(set.Switch(QString::fromLatin1(broken)));
+        EXPECT_EQ(Generale::CodiceTasto[0], 1) << broken;
+        EXPECT_FALSE(ProfileSet::Readable(QString::fromLatin1(broken))) << broken;
+    }
+}
+
+TEST_F(ProfileTest, MakesRenamesAndTrashesButNeverTheDefault) {
+    ProfileSet set;
+    ASSERT_EQ(set.Create(QStringLiteral("Film")), QString());
+    EXPECT_FALSE(set.Create(QStringLiteral("FILM")).isEmpty());  // one name without regard to case
+    ASSERT_EQ(set.Rename(QStringLiteral("Film"), QStringLiteral("Serie")), QString());
+    EXPECT_EQ(set.Active(), QStringLiteral("Serie"));  // the active one stays active
+    EXPECT_FALSE(set.Trash({}).isEmpty());
+    ASSERT_EQ(set.Trash(QStringLiteral("Serie")), QString());
+    EXPECT_EQ(set.Active(), QString());
+    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/data/Trash/files/Serie.ini")));  // not deleted
+}
+
+// A menu entry switches, told on the window without a box; a press then runs the new profile's
+// command, and the key dialog keeps saving into the file it showed.
+TEST_F(ProfileTest, AMenuEntrySwitchesAndTheNextPressRunsThatProfilesCommand) {
+    Write(QStringLiteral("Film.ini"), "1 [mpv]");
+    MainForm form(driver, shell);
+    form.ElencaProfili();
+    form.findChild<QMenu*>(QStringLiteral("MenuProfilo"))->actions().at(1)->trigger();  // after the default
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Lab_Profilo"))->text(), QStringLiteral("Profilo Film"));
+    form.Cmd_tasto_MouseDown(0, 1, 0, 0, 0);
+    ASSERT_EQ(shell.starts.size(), 1U);
+    EXPECT_EQ(shell.starts[0].commandLine, QStringLiteral("mpv"));
+    EXPECT_TRUE(shell.boxes.empty());
+    const frmAssegna dialog(form, driver, shell);
+    form.Profili().Switch({});  // while the dialog is open: its changes are Film's, not the default's
+    dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Salva"))->click();
+    EXPECT_FALSE(QFile::exists(platform::UserMapPath()));
+}
+
+// The chord of each profile's own file switches as it forms, round to the default after the last;
+// the buttons it covers start nothing while it is held, one that went down before it formed does.
+TEST_F(ProfileTest, TheChordSwitchesToTheNextProfileWithoutStartingItsButtons) {
+    dir.WriteIni("[Tasti]\n0=1 [prima]\n1=2 [coperto]\n[Profili]\nSuccessivo= +3 [ignorato]\n");
+    Write(QStringLiteral("Film.ini"), "1 [coperto]\n2=4 [film]\n[Profili]\nSuccessivo=003");
+    Generale::CaricaMappa();
+    MainForm form(driver, shell);
+    for (const int32_t buttons : {1, 3, 0, 4, 0, 3, 0}) {
+        form.cJoy_JoyButton(buttons);
+    }
+    ASSERT_EQ(shell.starts.size(), 2U);
+    EXPECT_EQ(shell.starts[0].commandLine + shell.starts[1].commandLine, QStringLiteral("primafilm"));
+    EXPECT_EQ(form.Profili().Active(), QString());  // Film, then round to the default
+}
+
+// A later launch's --profile, sent and read as the channel does and taken only when the profile
+// exists; the next press starts the profile's command, which is told the name.
+TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
+    const QString out = dir.path() + QStringLiteral("/out");
+    Write(QStringLiteral("Film.ini"),
+          "1 [sh -c \"printf %s $CORVANE_PROFILE >$0\" " + QFile::encodeName(out) + "]");
+    platform::QtShell qtShell;
+    MainForm form(driver, qtShell);
+    BackgroundMode mode(form, driver, qtShell, false);
+    EXPECT_FALSE(mode.Accepts({Action::Start, {}, false, u"Serie"_qs}));
+    EXPECT_FALSE(platform::ParseRequest("profile a/b\nstop\n"));  // the name rules hold on the channel too
+    const QByteArray sent = platform::RequestLines({Action::Stop, {}, false, u"film"_qs});
+    const auto request = platform::ParseRequest(sent);
+    ASSERT_TRUE(request && mode.Accepts(*request)) << sent.toStdString();
+    mode.Handle(*request);
+    form.Cmd_tasto_MouseDown(0, 1, 0, 0, 0);
+    QFile told(out);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return told.size() > 0; }, 5000));
+    EXPECT_TRUE(told.open(QIODevice::ReadOnly) && told.readAll() == "Film");
+}
