@@ -1,16 +1,12 @@
 // Reading with nobody at the window: waiting without a box until the controller to read is plugged
-// in, looked for once a second, told in the window; later launches; the tray icon; a lost notice.
+// in, looked for once a second, told in the window; a lost notice.
 
 #include "background/BackgroundMode.h"
 #include "background/DesktopNotice.h"
 #include "mainwindow/MainFormFixture.h"
 #include "platform/QtShell.h"
-#include "platform/desktop/CommandLine.h"
-#include "platform/desktop/MapFile.h"
 
-#include <QAction>
 #include <QProcess>
-#include <QSystemTrayIcon>
 #include <QTest>
 
 namespace {
@@ -46,7 +42,6 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         form->ScegliCorvane({c.chosen, u"Pad"_qs});
         mode.Read();
         EXPECT_EQ(mode.Current(), State::Waiting);
-        EXPECT_FALSE(Control<QLabel>(u"Lab_Attesa"_qs)->isHidden());  // the window tells the wait
         if (c.late) {
             QTest::qWait(1200);
         }
@@ -68,38 +63,6 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         EXPECT_EQ(boxes, c.readable ? 0U : 2U);  // slot 0, then slot 1
         form->Cmd_Stop_Click();
     }
-}
-
-// A later launch's command line as the channel hands it over (the channel itself: SessionTest; a plain
-// launch showing the window, a second --background not: the end-to-end test).
-TEST_F(MainFormTest, SessionHandOverCarriesEveryOptionToTheWindow) {
-    platform::QtShell notices;
-    BackgroundMode mode(*form, driver, notices, false);
-    const QString other = dir.path() + u"/altra.ini"_qs;
-    QFile(other).open(QIODevice::WriteOnly);
-    platform::CommandLine options;
-    const QString relative = QDir::current().relativeFilePath(other);
-    const QStringList arguments{u"corvane"_qs, u"--map"_qs, relative, u"--emulation"_qs, u"--stop"_qs};
-    ASSERT_EQ(platform::ReadCommandLine(arguments, options), std::nullopt);
-    form->hide();
-    ASSERT_TRUE(mode.Accepts(platform::RequestOf(options)));
-    mode.Handle(platform::RequestOf(options));
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(Control<QAction>(u"MenuEmula"_qs)->isVisible()) << "--emulation dropped";
-    EXPECT_EQ(platform::MapFile(), other) << "--map dropped or relative";
-    EXPECT_EQ(shell.boxes.size(), 1U) << "the map read again, and told";
-    platform::SetMapFile({});
-}
-
-// (A tray that comes late: the end-to-end test.)
-TEST_F(MainFormTest, BackgroundTrayIconShowsTheState) {
-    platform::QtShell notices;
-    BackgroundMode mode(*form, driver, notices, true, [] { return true; });
-    const auto* icon = mode.findChild<QSystemTrayIcon*>();
-    ASSERT_NE(icon, nullptr);
-    const QImage stopped = icon->icon().pixmap(32).toImage();
-    mode.Read();
-    EXPECT_NE(icon->icon().pixmap(32).toImage(), stopped);  // one picture for waiting and stopped
 }
 
 // The bus answers with an error when no notification service is there: a notice lost unless heard.
