@@ -140,6 +140,8 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
          nullptr, "[Tasti]\n0=2\n1=5\nj=x\n13=9\n"},
         {"saved into another map switched to meanwhile", false, false, unlimited, nullptr, nullptr,
          "[Tasti]\r\n0=7\r\n", true, true, nullptr, nullptr, true},
+        {"the same value saved by another program: no question", false, false, unlimited, "[Tasti]\r\n0 = 07\r\n",
+         nullptr, "[Tasti]\r\n0 = 07\r\n", true, false},
         {"another program's button 1 put back to the dialog's", false, false, unlimited,
          "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
         {"a hand edit not loaded written over", false, false, unlimited, nullptr, nullptr,

@@ -71,21 +71,6 @@ TEST(SalvaMappaTest, SavedTablesLoadBackAndUntouchedLinesStay) {
     }
 }
 
-// The save asks only when the file changed an entry the user changed too, and not to the user's value.
-// (No question for an unchanged file, nor for another entry changed: the key dialog's ABadDayLosesNothing.)
-TEST(SalvaMappaTest, AConflictIsOnlyTheSameEntryChangedTwice) {
-    const QByteArray letto = "[Tasti]\n0=1\n1=2\n";
-    const Mappa prima = LeggiMappa(letto, MappaCaricata());
-    Mappa dopo = prima;
-    dopo.codici[0] = 7;
-    dopo.comandi[0] = QStringLiteral("xterm");
-    EXPECT_TRUE(Conflitto(prima, dopo, letto, "[Tasti]\n0=3\n1=2\n"));  // a save would undo the other change
-    // changed to the user's value; written otherwise, the same value; gone: the defaults, entry 0 among them
-    for (const char* same : {"[Tasti]\n0=7 [xterm]\n1=2\n", "[tasti]\n0 = 01\n1=2\n", ""}) {
-        EXPECT_FALSE(Conflitto(prima, dopo, letto, same)) << same;
-    }
-}
-
 // What the reader would not give back is refused, and nothing else: the length counts "code [command]".
 TEST(SalvaMappaTest, ACommandIsRefusedOnlyWhenItWouldNotLoadBack) {
     const struct {

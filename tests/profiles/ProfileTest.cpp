@@ -145,7 +145,7 @@ TEST_F(ProfileTest, TheChordSwitchesToTheNextProfileWithoutStartingItsButtons) {
     EXPECT_EQ(form.Profili().Active(), QString());  // Film, then round to the default
 }
 
-// A later launch's --profile, sent and read as the channel does and taken only when the profile
+// A later launch's --profile and --emulation, sent and read as the channel does and taken only when the profile
 // exists; the next press starts the profile's command, which is told the name.
 TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
     const QString out = dir.path() + QStringLiteral("/out");
@@ -156,10 +156,11 @@ TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
     BackgroundMode mode(form, driver, qtShell, false);
     EXPECT_FALSE(mode.Accepts({Action::Start, {}, false, u"Serie"_qs}));
     EXPECT_FALSE(platform::ParseRequest("profile a/b\nstop\n"));  // the name rules hold on the channel too
-    const QByteArray sent = platform::RequestLines({Action::Stop, {}, false, u"film"_qs});
+    const QByteArray sent = platform::RequestLines({Action::Stop, {}, true, u"film"_qs});  // --emulation too
     const auto request = platform::ParseRequest(sent);
     ASSERT_TRUE(request && mode.Accepts(*request)) << sent.toStdString();
     mode.Handle(*request);
+    EXPECT_TRUE(form.findChild<QAction*>(QStringLiteral("MenuEmula"))->isVisible()) << "--emulation dropped";
     form.Cmd_tasto_MouseDown(0, 1, 0, 0, 0);
     QFile told(out);
     EXPECT_TRUE(QTest::qWaitFor([&] { return told.size() > 0; }, 5000));
