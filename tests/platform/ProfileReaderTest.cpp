@@ -8,7 +8,6 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <string>
 #include <sys/acl.h>
 #include <sys/stat.h>
@@ -134,9 +133,7 @@ QByteArray Access(const QString& path) {
 // A save as nobody of a map shared with a group: the saved file is given to no one else and read by no
 // one more, or nothing is written and the reason says why.
 TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "giving files to other users needs root";
-    }
+    if (geteuid() != 0) GTEST_SKIP() << "giving files to other users needs root";
     using U = UnprivilegedUser;
     const QByteArray map = "[A]\nk=1\n";
     const qsizetype nearLimit = platform::MaxProfileBytes - map.size() - 1;  // the file: one byte short
@@ -162,11 +159,8 @@ TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
         const QByteArray name = QFile::encodeName(IniPath(dir));
         dir.WriteIni((row.padding > 0 ? ";" + QByteArray(row.padding - 2, 'x') + "\n" : "") + map);
         const acl_t acl = acl_from_text("u::rw-,u:4343:r--,g::rw-,m::rw-,o::---");
-        if (acl_set_file(name.constData(), ACL_TYPE_ACCESS, acl) != 0 ||
-            setxattr(name.constData(), "user.corvane", "mappa", 5, 0) != 0) {
-            std::cout << "access list or attribute not checked: " << strerror(errno) << "\n";
-        }
-        acl_free(acl);
+        ASSERT_EQ(acl_set_file(name.constData(), ACL_TYPE_ACCESS, acl) + acl_free(acl), 0) << strerror(errno);
+        ASSERT_EQ(setxattr(name.constData(), "user.corvane", "mappa", 5, 0), 0) << strerror(errno);
         ASSERT_EQ(chown(name.constData(), row.owner, row.group), 0);
         const UnprivilegedUser nobody(dir.path());
         const QByteArray before = Access(IniPath(dir));
