@@ -2,7 +2,7 @@
 // every poll, so each poll reads the device and raises its events to a connected receiver.
 
 #include "joystick/cJoy.h"
-#include "platform/JoystickDriver.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

@@ -8,7 +8,7 @@
 #include "background/StartAtLogin.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
-#include "platform/JoystickDriver.h"
+#include "platform/input/JoystickDriver.h"
 #include "platform/QtShell.h"
 #include "platform/Version.h"
 #include "platform/WindowServices.h"

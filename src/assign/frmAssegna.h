@@ -6,7 +6,7 @@
 // written; the first one starts as the example) and loads it again; Annulla changes nothing.
 
 #include "keymap/Generale.h"
-#include "platform/JoystickDriver.h"
+#include "platform/input/JoystickDriver.h"
 #include "platform/Shell.h"
 #include "platform/desktop/MapFile.h"
 

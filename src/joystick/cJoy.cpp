@@ -1,7 +1,7 @@
 #include "joystick/cJoy.h"
 
 #include "joystick/timer_module.h"
-#include "platform/PollTimer.h"
+#include "platform/input/PollTimer.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

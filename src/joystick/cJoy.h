@@ -3,7 +3,7 @@
 // reading into change events and reports every failure as a ready-to-show text.
 // Events are Qt signals delivered synchronously (direct connections, same thread).
 
-#include "platform/JoystickDriver.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <QObject>
 #include <QString>

@@ -3,8 +3,8 @@
 
 #include "JoyEventLog.h"
 #include "joystick/cJoy.h"
-#include "platform/ControllerMappings.h"
-#include "platform/JoystickDriver.h"
+#include "platform/input/ControllerMappings.h"
+#include "platform/input/JoystickDriver.h"
 #include "platform/desktop/Settings.h"
 #include "support/VirtualJoysticks.h"
 

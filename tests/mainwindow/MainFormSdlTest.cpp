@@ -5,7 +5,7 @@
 #include "joystick/cJoy.h"
 #include "joystick/timer_module.h"
 #include "mainwindow/MainForm.h"
-#include "platform/JoystickDriver.h"
+#include "platform/input/JoystickDriver.h"
 #include "platform/QtShell.h"
 #include "platform/desktop/Settings.h"
 #include "support/QtPrinters.h"

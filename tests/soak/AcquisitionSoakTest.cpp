@@ -9,7 +9,7 @@
 #include "joystick/timer_module.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
-#include "platform/JoystickDriver.h"
+#include "platform/input/JoystickDriver.h"
 #include "platform/WindowServices.h"
 #include "support/LaunchingShell.h"
 #include "support/TempProgramDirectory.h"

@@ -2,7 +2,7 @@
 // A joystick driver answering from a script: a slot count, and per slot the capability record
 // with its result and the reading with its result. It records what the monitor asked of it.
 
-#include "platform/JoystickDriver.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <map>
 #include <vector>

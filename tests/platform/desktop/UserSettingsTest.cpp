@@ -1,8 +1,8 @@
 // The user's own environment: whether SDL finds devices without udev, the chosen controller kept
 // in the user's settings file, and whatever may be in place of the user's files.
 
-#include "platform/ControllerMappings.h"
-#include "platform/DeviceDiscovery.h"
+#include "platform/input/ControllerMappings.h"
+#include "platform/input/DeviceDiscovery.h"
 #include "platform/desktop/Settings.h"
 
 #include <QDir>

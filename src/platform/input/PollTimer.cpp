@@ -1,4 +1,4 @@
-#include "platform/PollTimer.h"
+#include "platform/input/PollTimer.h"
 
 #include <QTimer>
 #include <map>

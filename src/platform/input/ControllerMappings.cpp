@@ -1,4 +1,4 @@
-#include "platform/ControllerMappings.h"
+#include "platform/input/ControllerMappings.h"
 
 #include "platform/files/RegularFile.h"
 

@@ -1,4 +1,4 @@
-#include "platform/DeviceDiscovery.h"
+#include "platform/input/DeviceDiscovery.h"
 
 #include <QFileInfo>
 #include <QtGlobal>

@@ -2,9 +2,9 @@
 // until it leaves, so a slot names one device for as long as that device is attached.
 // Controllers that SDL's game-controller database recognises are reported in the layout of the
 // program's picture; any other device is reported raw.
-#include "platform/ControllerMappings.h"
-#include "platform/DeviceDiscovery.h"
-#include "platform/JoystickDriver.h"
+#include "platform/input/ControllerMappings.h"
+#include "platform/input/DeviceDiscovery.h"
+#include "platform/input/JoystickDriver.h"
 #include "platform/desktop/Settings.h"
 
 #include <QByteArray>
