@@ -502,6 +502,10 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>Altri…</source>
         <translation>More…</translation>
     </message>
+    <message>
+        <source>Cambio per finestra: spento su Wayland</source>
+        <translation>Switch by window: off on Wayland</translation>
+    </message>
 </context>
 <context>
     <name>ProfileName</name>
@@ -579,6 +583,10 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
     <message>
         <source>Esiste già un profilo di nome %1.</source>
         <translation>A profile named %1 already exists.</translation>
+    </message>
+    <message>
+        <source>Profilo %1, per la finestra in primo piano</source>
+        <translation>Profile %1, for the window in front</translation>
     </message>
 </context>
 <context>

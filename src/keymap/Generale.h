@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -55,6 +56,10 @@ struct Mappa {
 // The chord a map file's bytes name: [Profili] Successivo, a code as in [Tasti]; 0 when missing or
 // not a number.
 int32_t LeggiSuccessivo(QByteArrayView file);
+
+// The window classes a map file's bytes name: [Profili] Finestre, comma-separated, each without
+// surrounding blanks and case-folded; empty items are passed over.
+QStringList LeggiFinestre(QByteArrayView file);
 
 // The tables as loaded now.
 Mappa MappaCaricata();

@@ -145,6 +145,18 @@ int32_t LeggiSuccessivo(QByteArrayView file) {
         .value_or(0);
 }
 
+QStringList LeggiFinestre(QByteArrayView file) {
+    const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
+    QStringList classi;
+    for (const QString& voce :
+         Leggi(ini, QStringLiteral("Profili"), QStringLiteral("Finestre"), {}).split(u',')) {
+        if (const QString classe = voce.trimmed().toCaseFolded(); !classe.isEmpty()) {
+            classi << classe;
+        }
+    }
+    return classi;
+}
+
 QString ComandoNonSalvabile(int32_t code, const QString& command) {
     if (command.contains(u'\n') || command.contains(u'\r')) {
         return QCoreApplication::translate("Generale", "il comando contiene un a capo");

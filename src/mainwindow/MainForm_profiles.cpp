@@ -5,6 +5,7 @@
 #include "mainwindow/ProfileMenu.h"
 #include "platform/QtShell.h"
 #include "platform/Twips.h"
+#include "platform/desktop/ActiveWindow.h"
 
 #include <QAction>
 #include <QInputDialog>
@@ -30,6 +31,10 @@ void MainForm::CreaMenuProfili(QMenu& file) {
     menuBar()->setCornerWidget(Lab_Profilo, Qt::TopRightCorner);
     connect(&profili, &ProfileSet::Switched, this, &MainForm::MostraProfilo);
     MostraProfilo();
+    if (platform::ActiveWindow::Available()) {
+        connect(new platform::ActiveWindow(this), &platform::ActiveWindow::Changed, &profili,
+                &ProfileSet::FollowWindow);
+    }
 }
 
 void MainForm::ElencaProfili() {

@@ -1,5 +1,6 @@
 #include "mainwindow/ProfileMenu.h"
 
+#include "platform/desktop/ActiveWindow.h"
 #include "profiles/ProfileSet.h"
 
 #include <QActionGroup>
@@ -64,5 +65,10 @@ void AggiungiProfili(QMenu& menu, ProfileSet& profili) {
     if (nomi.size() > ProfiliNelMenu) {
         menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Altri…")), &menu,
                        [&profili, nomi, attivo] { ScegliTraTutti(profili, nomi, attivo); });
+    }
+    if (platform::ActiveWindow::NativeWayland()) {
+        // Said where the profiles are chosen, so a [Profili] Finestre list that does nothing is explained.
+        menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Cambio per finestra: spento su Wayland")))
+            ->setEnabled(false);
     }
 }

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -111,14 +112,35 @@ bool ProfileSet::Switch(const QString& name) {
     if (!name.isEmpty() && found.isEmpty()) {
         return false;
     }
-    platform::SetMapFile(PathOf(found));
-    Generale::CaricaMappa();
+    userChoice.reset();
     if (platform::ReadActiveProfile() != found) {
         platform::WriteActiveProfile(found);
     }
+    Load(PathOf(found));
+    return true;
+}
+
+void ProfileSet::FollowWindow(const QStringList& classes) {
+    if (const std::optional<QString> chosen = windows.For(classes)) {
+        if (!userChoice) {
+            userChoice = platform::ChosenMapFile();
+        }
+        if (platform::ChosenMapFile() != PathOf(*chosen)) {
+            Load(PathOf(*chosen));
+        }
+    } else if (userChoice) {
+        const QString file = *std::exchange(userChoice, std::nullopt);
+        if (platform::ChosenMapFile() != file) {
+            Load(file);
+        }
+    }
+}
+
+void ProfileSet::Load(const QString& file) {
+    platform::SetMapFile(file);
+    Generale::CaricaMappa();
     notice.clear();
     emit Switched(Describe());
-    return true;
 }
 
 std::optional<QString> ProfileSet::Lookup(const QString& name) {
@@ -145,9 +167,11 @@ QString ProfileSet::Describe() const {
         return tr("Mappa %1").arg(QDir::toNativeSeparators(file));
     }
     const QString active = Active();
-    return Readable(active) ? tr("Profilo %1").arg(Shown(active))
-                            : tr("Profilo %1: il file non si può leggere, valgono i valori predefiniti.")
-                                  .arg(Shown(active));
+    if (!Readable(active)) {
+        return tr("Profilo %1: il file non si può leggere, valgono i valori predefiniti.").arg(Shown(active));
+    }
+    return userChoice ? tr("Profilo %1, per la finestra in primo piano").arg(Shown(active))
+                      : tr("Profilo %1").arg(Shown(active));
 }
 
 QString ProfileSet::Create(const QString& name) {
@@ -193,7 +217,15 @@ QString ProfileSet::Rename(const QString& from, const QString& to) {
     if (!QFile::rename(PathOf(found), PathOf(to))) {
         return tr("Il file %1 non si può rinominare.").arg(QDir::toNativeSeparators(PathOf(found)));
     }
-    if (wasActive) {
+    if (userChoice == PathOf(found)) {
+        userChoice = PathOf(to);
+    }
+    if (SameName(platform::ReadActiveProfile(), found)) {
+        platform::WriteActiveProfile(to);  // the remembered choice follows its file
+    }
+    if (wasActive && userChoice) {
+        Load(PathOf(to));  // still the window's, still not remembered
+    } else if (wasActive) {
         Switch(to);
     }
     return {};
@@ -208,7 +240,12 @@ QString ProfileSet::Trash(const QString& name) {
     if (!QFile::moveToTrash(PathOf(found))) {
         return tr("Il file %1 non si può spostare nel cestino.").arg(QDir::toNativeSeparators(PathOf(found)));
     }
-    if (wasActive) {
+    if (userChoice == PathOf(found)) {
+        userChoice = QString();  // the default is the user's choice once theirs has gone
+    }
+    if (wasActive && userChoice) {
+        Load(*std::exchange(userChoice, std::nullopt));  // the window's profile went: the user's is back
+    } else if (wasActive) {
         Switch({});
     }
     return {};

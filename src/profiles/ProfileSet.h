@@ -4,6 +4,8 @@
 // map file that platform::MapFile names; the user's choice is remembered in the settings, never in a
 // map. Every way of switching ends in Switch, which loads the map and tells whoever shows it.
 
+#include "profiles/WindowProfiles.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -47,6 +49,10 @@ public:
     // double-click on the logo loads it, is remembered, and Switched tells it. False (nothing changed)
     // for a profile that does not exist.
     bool Switch(const QString& name);
+    // The window in front changed (its WM_CLASS names): the first profile whose own file lists one of
+    // them in [Profili] Finestre is put in force as Switch would, without being remembered; when none
+    // does, the map the user chose is back.
+    void FollowWindow(const QStringList& classes);
     // Creates the profile as a copy of the map in force and switches to it. Empty, or why not.
     QString Create(const QString& name);
     // Renames a profile; the active one stays active under its new name. Empty, or why not.
@@ -55,8 +61,8 @@ public:
     // was active the default takes over. Empty, or why not.
     QString Trash(const QString& name);
 
-    // The map in force, for the user: "Profilo NAME", saying so when its file cannot be read, or the
-    // command line's file.
+    // The map in force, for the user: "Profilo NAME", saying so when its file cannot be read or when the
+    // window in front chose it, or the command line's file.
     QString Describe() const;
     // The fallback at start, until the first switch; else empty.
     QString Notice() const { return notice; }
@@ -70,6 +76,11 @@ private:
     static QString Find(const QString& name);
     // Why another profile cannot take that name, or empty.
     static QString NewNameProblem(const QString& name);
+    // Puts the map file in force (empty: the search's), loads it and tells it.
+    void Load(const QString& file);
 
     QString notice;
+    WindowProfiles windows;
+    // While the window in front chose the profile: the map file the user chose, to come back to.
+    std::optional<QString> userChoice;
 };

@@ -166,3 +166,29 @@ TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return told.size() > 0; }, 5000));
     EXPECT_TRUE(told.open(QIODevice::ReadOnly) && told.readAll() == "Film");
 }
+
+// The window in front puts the profile listing its class in force without remembering it, and the
+// user's choice comes back when another window is in front, or when the window's profile goes.
+TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
+    const std::pair<QByteArray, QStringList> lists[] = {
+        {" MPV , kodi,,", {u"mpv"_qs, u"kodi"_qs}},  // blanks, case and empty items
+        {",", {}},                                   // an empty item would match a window without a class
+    };
+    for (const auto& [value, classes] : lists) {
+        EXPECT_EQ(Generale::LeggiFinestre("[Profili]\nFinestre=" + value), classes) << value.toStdString();
+    }
+    Write(QStringLiteral("Film.ini"), "1 [mpv]\n[Profili]\nFinestre=Mpv");
+    Write(QStringLiteral("Serie.ini"), "1 [serie]");
+    ProfileSet set;
+    ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
+    set.FollowWindow({u"mpv"_qs, u"MPV"_qs});
+    EXPECT_EQ(set.Active(), QStringLiteral("Film"));
+    EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("mpv"));
+    EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie"));  // not remembered
+    set.FollowWindow({});
+    EXPECT_EQ(set.Active(), QStringLiteral("Serie"));
+    set.FollowWindow({u"mpv"_qs});
+    ASSERT_EQ(set.Trash(QStringLiteral("Film")), QString());
+    EXPECT_EQ(set.Active(), QStringLiteral("Serie"));
+    EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie"));
+}

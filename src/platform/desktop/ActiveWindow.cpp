@@ -1,0 +1,122 @@
+#include "platform/desktop/ActiveWindow.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+template<typename Reply>
+using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template<typename Reply>
+Owned<Reply> Own(Reply* reply) {
+    return {reply, &std::free};
+}
+
+uint32_t Atom(xcb_connection_t* connection, const char* name) {
+    const auto reply = Own(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+    return reply ? reply->atom : uint32_t{XCB_ATOM_NONE};
+}
+
+// One property of a window, at most length 32-bit units; null when the window or the property is gone.
+Owned<xcb_get_property_reply_t> Property(xcb_connection_t* connection, uint32_t window, uint32_t atom,
+                                         uint32_t type, uint32_t length) {
+    return Own(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, atom, type, 0, length), nullptr));
+}
+
+bool OwnWindow(uint32_t window) {
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    return std::any_of(windows.cbegin(), windows.cend(), [window](const QWindow* own) {
+        return own->handle() != nullptr && own->winId() == window;
+    });
+}
+
+}  // namespace
+
+bool ActiveWindow::Available() {
+    return QGuiApplication::platformName() == QStringLiteral("xcb");
+}
+
+bool ActiveWindow::NativeWayland() {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
+ActiveWindow::ActiveWindow(QObject* parent) : QObject(parent) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        return;
+    }
+    // The first screen's root: the window manager keeps the property there on every screen it manages.
+    root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    netActiveWindow = Atom(connection, "_NET_ACTIVE_WINDOW");
+    // Add property changes to whatever Qt already asks of the root window, never take any away.
+    const auto attributes = Own(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, root), nullptr));
+    const uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection);
+    qApp->installNativeEventFilter(this);
+    // The window in front now, told once the caller has connected and the event loop runs.
+    QMetaObject::invokeMethod(this, &ActiveWindow::Read, Qt::QueuedConnection);
+}
+
+ActiveWindow::~ActiveWindow() {
+    if (connection != nullptr) {
+        qApp->removeNativeEventFilter(this);
+    }
+}
+
+bool ActiveWindow::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) {
+    if (eventType != "xcb_generic_event_t") {
+        return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
+        const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+        if (change->window == root && change->atom == netActiveWindow) {
+            Read();
+        }
+    }
+    return false;  // Qt and its other filters see every event as before
+}
+
+void ActiveWindow::Read() {
+    const auto active = Property(connection, root, netActiveWindow, XCB_ATOM_WINDOW, 1);
+    uint32_t window = 0;
+    if (active && active->format == 32 && xcb_get_property_value_length(active.get()) >= 4) {
+        window = *static_cast<const uint32_t*>(xcb_get_property_value(active.get()));
+    }
+    if ((told && window == shown) || (window != 0 && OwnWindow(window))) {
+        return;
+    }
+    told = true;
+    shown = window;
+    QStringList classes;
+    // WM_CLASS: the instance and the class, each ending in a NUL.
+    if (const auto wmClass = window != 0
+                                 ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256)
+                                 : Owned<xcb_get_property_reply_t>(nullptr, &std::free);
+        wmClass && wmClass->format == 8) {
+        const QByteArray bytes(static_cast<const char*>(xcb_get_property_value(wmClass.get())),
+                               xcb_get_property_value_length(wmClass.get()));
+        for (const QByteArray& part : bytes.split('\0')) {
+            if (!part.isEmpty()) {
+                classes << QString::fromLatin1(part);  // a STRING property is Latin-1
+            }
+        }
+    }
+    emit Changed(classes);
+}
+
+}  // namespace platform

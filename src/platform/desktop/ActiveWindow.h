@@ -1,0 +1,47 @@
+#pragma once
+// The window in front, on an X11 session: the window manager names it in the root window's
+// _NET_ACTIVE_WINDOW, and a property-change event on the root says when that changes, so nothing is
+// polled. Native Wayland tells a program nothing of other programs' windows.
+
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+#include <QStringList>
+#include <cstdint>
+
+struct xcb_connection_t;
+
+namespace platform {
+
+class ActiveWindow final : public QObject, public QAbstractNativeEventFilter {
+    Q_OBJECT
+public:
+    // True when the program shows on X11 (not under native Wayland, nor offscreen).
+    static bool Available();
+    // True on a native Wayland session, where the window in front cannot be known.
+    static bool NativeWayland();
+
+    // Follows from the next turn of the event loop; Available() must be true.
+    explicit ActiveWindow(QObject* parent = nullptr);
+    ~ActiveWindow() override;
+    ActiveWindow(const ActiveWindow&) = delete;
+    ActiveWindow& operator=(const ActiveWindow&) = delete;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+signals:
+    // The WM_CLASS of the window now in front, instance then class; empty when none is, or when it
+    // has none. Not given while one of this program's own windows is in front: looking at this
+    // program changes nothing.
+    void Changed(const QStringList& classes);
+
+private:
+    void Read();
+
+    xcb_connection_t* connection = nullptr;
+    uint32_t root = 0;
+    uint32_t netActiveWindow = 0;  // the atom
+    uint32_t shown = 0;            // the window last told, so a repeated property change says nothing
+    bool told = false;
+};
+
+}  // namespace platform
