@@ -94,8 +94,10 @@ prepare_program() {
             [ "$i" -ne 1 ] || keep="; env >$work/env.part; mv $work/env.part $work/env"
             echo "$i=$((1 << i)) [sh -c \"echo $i >>$trace$keep\"]"
         done
+        printf '%s\n' "$ini_extra"
     } >"$work/program/Corvane.ini"
 }
+ini_extra=""
 
 start_program() {
     prepare_program
@@ -349,6 +351,44 @@ scenario_background() {
     check "unplug while hidden: one notice" test "$(notices)" -eq 1
     plug a xbox360
     check "replugged: read again" press a BTN_B 2
+    pad remove a
+}
+
+# Profiles: the guide button alone is the chord in both maps; Film's commands write "film<i>" and it
+# lists the class mpv. The chord goes round, a later launch's --profile switches the running program,
+# and the window in front (under a window manager) puts Film in force and gives the user's choice back.
+scenario_profiles() {
+    plug a xbox360
+    mkdir -p "$XDG_CONFIG_HOME/corvane/profili"
+    {
+        echo "[Tasti]"
+        for i in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do echo "$i=$((1 << i)) [sh -c \"echo film$i >>$trace\"]"; done
+        printf '[Profili]\nSuccessivo=64\nFinestre=kodi, MPV\n'
+    } >"$XDG_CONFIG_HOME/corvane/profili/Film.ini"
+    openbox >/dev/null 2>&1 3>&- &
+    wm=$!
+    ini_extra=$(printf '[Profili]\nSuccessivo=64')
+    check "started" start_program || return
+    ini_extra=""
+    check "the default map first" press a BTN_A 1
+    check "the chord starts nothing" ignored a BTN_MODE
+    check "the chord switched to Film" press a BTN_A film1
+    check "the chord again starts nothing" ignored a BTN_MODE
+    check "the chord goes round to the default" press a BTN_A 1
+    check "a second launch's --profile is taken" "$work/program/corvane" --profile film 3>&-
+    check "the running program switched" press a BTN_A film1
+    ignored a BTN_MODE  # back to the default: the user's choice below
+    for name in mpv altro; do
+        xmessage -name "$name" "$name" >/dev/null 2>&1 3>&- &
+        wait_until 20 xdo search --classname "^$name\$" >/dev/null
+    done
+    xdo windowactivate --sync "$(xdo search --classname '^mpv$')"
+    check "a window of a listed class puts Film in force" press a BTN_A film1
+    xdo windowactivate --sync "$(xdo search --classname '^altro$')"
+    check "another window gives the user's choice back" press a BTN_A 1
+    stop_program
+    pkill xmessage
+    kill "$wm"
     pad remove a
 }
 
