@@ -1,7 +1,8 @@
 // CaricaMappa over a full Corvane.ini: every key of every section, with commands and comments.
 // Target: under 200 µs per load (it runs at start and on a double-click on the logo).
 // A profile switch between two full profiles, each with 14 commands and a chord: the load, the choice
-// remembered in corvane.conf and the notice's text. Target: well within one 25 ms poll.
+// remembered in corvane.conf and the notice's text; and a switch by the window in front. Target: well
+// within one 25 ms poll.
 #include "keymap/Generale.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/desktop/MapFile.h"
@@ -73,6 +74,36 @@ void BM_ProfileSwitch(benchmark::State& state) {
     platform::SetMapFile(QString());
 }
 BENCHMARK(BM_ProfileSwitch)->Unit(benchmark::kMicrosecond);
+
+// The window in front going back and forth between a window that Film lists and one no profile lists,
+// among 20 profiles: the listing, the lists (read once), the load; nothing is written.
+void BM_WindowSwitch(benchmark::State& state) {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QDir().mkpath(ProfileSet::Directory());
+    for (int i = 0; i < 20; ++i) {
+        QFile file(ProfileSet::PathOf(i == 0 ? QStringLiteral("Film") : QStringLiteral("Altro%1").arg(i)));
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(FullIni(true) + "[Profili]\r\nFinestre=" + (i == 0 ? "mpv" : "kodi") + "\r\n") < 0) {
+            state.SkipWithError("cannot write a profile");
+            return;
+        }
+    }
+    platform::SetProgramDirectory(config.path());  // the default's search, without Corvane.ini there
+    ProfileSet profiles;
+    const QStringList mpv{QStringLiteral("mpv"), QStringLiteral("Mpv")};
+    const QStringList other{QStringLiteral("xterm"), QStringLiteral("XTerm")};
+    for (auto _ : state) {
+        profiles.FollowWindow(profiles.Active().isEmpty() ? mpv : other);
+    }
+    profiles.FollowWindow(mpv);
+    if (profiles.Active() != QStringLiteral("Film") || Generale::ComandoTasto[13].isEmpty()) {
+        state.SkipWithError("the window's profile was not put in force");
+    }
+    platform::SetMapFile(QString());
+    platform::SetProgramDirectory(QString());
+}
+BENCHMARK(BM_WindowSwitch)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

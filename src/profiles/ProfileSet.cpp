@@ -113,10 +113,11 @@ bool ProfileSet::Switch(const QString& name) {
         return false;
     }
     userChoice.reset();
+    Load(PathOf(found));
+    // Remembered once in force: the settings file's write may wait on the disk.
     if (platform::ReadActiveProfile() != found) {
         platform::WriteActiveProfile(found);
     }
-    Load(PathOf(found));
     return true;
 }
 
