@@ -7,7 +7,7 @@ presses the program's own widgets there.
 Usage (inside dbus-run-session, with WAYLAND_DISPLAY set):
     drive_over_atspi.py <corvane executable> <map file>
 Starts the program with --map and --emulation, waits for its main window, opens the menu "File",
-checks that --emulation shows "Emulazione Corvane", then chooses "Fine Programma" and expects exit
+checks that --emulation shows "Emulazione Corvane" and that "Profilo" says the switch by window is off, then chooses "Fine Programma" and expects exit
 status 0. Every wait is bounded.
 """
 
@@ -107,6 +107,10 @@ def main():
         if shown(process.pid, pyatspi.ROLE_MENU_ITEM, "Emulazione Corvane") is None:
             fail("--emulation did not show the menu entry 'Emulazione Corvane'")
         print("wayland: menu 'File' open, 'Emulazione Corvane' shown as asked")
+        # No window in front can be known here: the profiles' menu says the automatic switch is off.
+        press(descendant(main_window, pyatspi.ROLE_MENU_ITEM, "Profilo"))
+        wait_for("note 'Cambio per finestra: spento su Wayland'", lambda: shown(
+            process.pid, pyatspi.ROLE_MENU_ITEM, "Cambio per finestra: spento su Wayland"), 10)
 
         press(end)
         try:
