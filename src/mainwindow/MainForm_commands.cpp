@@ -69,7 +69,7 @@ void MainForm::Cmd_Start_Click() {
     Cmd_Stop->setEnabled(false);
     // The driver puts a chosen controller in slot 0, or reads slot 0 as unplugged while it is away;
     // no other controller stands in for it.
-    driver->PreferDevice(CorvaneScelto.guid);
+    driver->PreferDevice(CorvaneScelto.guid, CorvaneScelto.port);
     if (valid(monitor->IsJoystick1_Valid())) {
         monitor->Start_JoyMonitor(0);
         Cmd_Stop->setEnabled(true);
