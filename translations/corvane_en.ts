@@ -472,6 +472,10 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>Spostare il profilo &quot;%1&quot; nel cestino?</source>
         <translation>Move the profile &quot;%1&quot; to the trash?</translation>
     </message>
+    <message>
+        <source> (porta %1)</source>
+        <translation> (port %1)</translation>
+    </message>
 </context>
 <context>
     <name>MapFile</name>

@@ -68,8 +68,9 @@ void MainForm::Cmd_Start_Click() {
     const auto valid = [this, &monitor](bool answers) { return answers && joy == monitor; };
     Cmd_Stop->setEnabled(false);
     // The driver puts a chosen controller in slot 0, or reads slot 0 as unplugged while it is away;
-    // no other controller stands in for it.
-    driver->PreferDevice(CorvaneScelto.guid);
+    // no other controller stands in for it (but a pad of its model on another port may be the chosen one
+    // moved: see ChosenSlot).
+    driver->PreferDevice(CorvaneScelto.guid, CorvaneScelto.port);
     if (valid(monitor->IsJoystick1_Valid())) {
         monitor->Start_JoyMonitor(0);
         Cmd_Stop->setEnabled(true);

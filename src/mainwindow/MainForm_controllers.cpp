@@ -5,10 +5,14 @@
 
 #include "joystick/cJoy.h"
 #include "joystick/timer_module.h"
+#include "platform/input/ChosenSlot.h"
+#include "platform/input/DevicePort.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+
+#include <optional>
 
 void MainForm::CreaMenuCorvane(QMenu& file) {
     MenuScegliPad = file.addMenu(tr("Scegli il Corvane"));
@@ -20,34 +24,43 @@ void MainForm::CreaMenuCorvane(QMenu& file) {
 
 void MainForm::ElencaCorvane() {
     MenuScegliPad->clear();  // the entries go; the group stays
-    bool segnato = false;
+    const std::vector<platform::AttachedDevice> collegati = driver->AttachedDevices();
+    // The entry checked is the one the driver reads for the choice (in slot 0 once Start has handed it
+    // the choice); none while the chosen controller is away.
+    const std::optional<uint32_t> letto =
+        CorvaneScelto.guid.isEmpty()
+            ? std::nullopt
+            : platform::ChosenSlot(collegati, CorvaneScelto.guid, CorvaneScelto.port, 0);
     // A controller's name is shown as it is: an ampersand would otherwise mark a shortcut key.
     const auto letterale = [](QString nome) { return nome.replace(u'&', QStringLiteral("&&")); };
-    const auto voce = [&](const QString& testo, const QString& nome,
-                          const platform::ChosenController& scelta) {
+    const auto voce = [&](const QString& testo, const QString& nome, const platform::ChosenController& scelta,
+                          bool segnata) {
         QAction* action = MenuScegliPad->addAction(testo);
         action->setObjectName(nome);
         action->setCheckable(true);
         action->setActionGroup(GruppoCorvane);
-        // Two pads of one model share a GUID: the first of them is the one read.
-        if (!segnato && scelta.guid == CorvaneScelto.guid) {
-            action->setChecked(true);
-            segnato = true;
-        }
+        action->setChecked(segnata);
         connect(action, &QAction::triggered, this, [this, scelta] { ScegliCorvane(scelta); });
     };
-    voce(tr("Automatico (il primo che risponde)"), QStringLiteral("MenuPadAutomatico"), {});
+    voce(tr("Automatico (il primo che risponde)"), QStringLiteral("MenuPadAutomatico"), {},
+         CorvaneScelto.guid.isEmpty());
     MenuScegliPad->addSeparator();
-    const std::vector<platform::AttachedDevice> collegati = driver->AttachedDevices();
+    // Two pads of one model differ only by the port they are plugged into.
+    const std::vector<QString> porte = platform::TwinPortLabels(collegati);
     for (std::size_t n = 0; n < collegati.size(); ++n) {
         const platform::AttachedDevice& corvane = collegati[n];
-        const QString nome = corvane.name.isEmpty() ? tr("Corvane senza nome") : corvane.name;
-        voce(letterale(nome), QStringLiteral("MenuPad(%1)").arg(n), {corvane.guid, corvane.name});
+        QString nome = letterale(corvane.name.isEmpty() ? tr("Corvane senza nome") : corvane.name);
+        if (!porte[n].isEmpty()) {
+            nome += tr(" (porta %1)").arg(porte[n]);
+        }
+        voce(nome, QStringLiteral("MenuPad(%1)").arg(n), {corvane.guid, corvane.name, corvane.port},
+             letto == corvane.slot);
     }
-    if (!segnato) {
+    if (!CorvaneScelto.guid.isEmpty() && !letto) {
         // The chosen controller is unplugged: still listed, so the user sees why nothing is read.
         const QString nome = CorvaneScelto.name.isEmpty() ? CorvaneScelto.guid : CorvaneScelto.name;
-        voce(tr("%1 (scollegato)").arg(letterale(nome)), QStringLiteral("MenuPadScollegato"), CorvaneScelto);
+        voce(tr("%1 (scollegato)").arg(letterale(nome)), QStringLiteral("MenuPadScollegato"), CorvaneScelto,
+             true);
     } else if (collegati.empty()) {
         QAction* nessuno = MenuScegliPad->addAction(tr("Nessun corvane collegato"));
         nessuno->setObjectName(QStringLiteral("MenuPadNessuno"));

@@ -39,14 +39,14 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         shell.boxes.clear();
         platform::QtShell notices;
         BackgroundMode mode(*form, driver, notices, c.late, [] { return false; });
-        form->ScegliCorvane({c.chosen, u"Pad"_qs});
+        form->ScegliCorvane({c.chosen, u"Pad"_qs, {}});
         mode.Read();
         EXPECT_EQ(mode.Current(), State::Waiting);
         if (c.late) {
             QTest::qWait(1200);
         }
         if (!c.plugged.isEmpty()) {
-            driver->attached = {{0, u"Pad"_qs, c.plugged}};
+            driver->attached = {{0, u"Pad"_qs, c.plugged, {}}};
             if (c.readable) {
                 driver->Answering(0);
             }

@@ -3,7 +3,9 @@
 
 #include "JoyEventLog.h"
 #include "joystick/cJoy.h"
+#include "platform/input/ChosenSlot.h"
 #include "platform/input/ControllerMappings.h"
+#include "platform/input/DevicePort.h"
 #include "platform/input/JoystickDriver.h"
 #include "platform/desktop/Settings.h"
 #include "support/VirtualJoysticks.h"
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -272,7 +275,7 @@ TEST_F(SdlDriverTest, ADeviceKeepsItsSlotUntilItLeavesAndAPreferredDeviceTradesP
         } else if (action == "detach") {
             Detach(attached[step.device]);
         } else {
-            driver->PreferDevice(guids[step.device]);
+            driver->PreferDevice(guids[step.device], {});
         }
         EXPECT_EQ(SlotNames(5), step.names);
         std::vector<std::string> listed(5);
@@ -310,7 +313,7 @@ TEST_F(SdlDriverTest, OfTwoPadsOfTheChosenModelTheOneReadStaysReadUntilItLeaves)
     Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Other");
     SDL_Joystick* first = Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Twin");
     SDL_JoystickSetVirtualButton(first, 0, SDL_PRESSED);
-    driver->PreferDevice(Guid("Twin"));
+    driver->PreferDevice(Guid("Twin"), {});
     SDL_Joystick* second = Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Twin");
     SDL_JoystickSetVirtualButton(second, 1, SDL_PRESSED);
     EXPECT_EQ(Read().dwButtons, 1u) << "the twin attached later took slot 0";
@@ -319,6 +322,60 @@ TEST_F(SdlDriverTest, OfTwoPadsOfTheChosenModelTheOneReadStaysReadUntilItLeaves)
     SDL_JoystickSetVirtualButton(Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Twin"), 0, SDL_PRESSED);
     EXPECT_EQ(Read().dwButtons, 2u) << "the twin coming back took slot 0 from the one read";
     EXPECT_EQ(SlotNames(3), (std::vector<std::string>{"Twin", "Twin", "Other"}));
+}
+
+// SDL's virtual devices have no port: the choice among twins by port, and their names, as tables.
+TEST(ChosenSlot, TheChosenPortWinsThenTheOneReadThenTheFirstOfTheModel) {
+    const QString a = QStringLiteral("a"), b = QStringLiteral("b");
+    const QString p1 = QStringLiteral("usb-0000:00:14.0-1/input0"), p2 = QStringLiteral("usb-0000:00:14.0-2/input0"),
+                  p3 = QStringLiteral("usb-0000:00:14.0-3/input0");
+    constexpr uint32_t none = 99;  // no slot read
+    const struct {
+        const char* what;  // and the fault the row catches
+        std::vector<platform::AttachedDevice> attached;
+        QString port;
+        uint32_t read;
+        std::optional<uint32_t> chosen;
+    } cases[] = {
+        {"the twin on the port, not the first (port ignored)", {{0, {}, a, p1}, {1, {}, a, p2}}, p2, none, 1},
+        {"the chosen twin back on its port (the one read kept over it)", {{0, {}, a, p1}, {1, {}, a, p2}}, p2, 0, 1},
+        {"a pad moved to another port (port required)", {{0, {}, b, p2}, {1, {}, a, p3}}, p2, none, 1},
+        {"a choice without a port (taken for a device without one)", {{0, {}, a, p1}, {1, {}, a, {}}}, {}, none, 0},
+        {"a choice without a port keeps the one read (twins trade places)", {{0, {}, a, p1}, {1, {}, a, p2}}, {}, 1, 1},
+        {"twins, none on the port: the first", {{2, {}, a, p1}, {5, {}, a, p3}}, p2, none, 2},
+        {"the slot read holds another model (its GUID unchecked)", {{0, {}, b, p1}, {3, {}, a, p3}}, p2, 0, 3},
+        {"another model on the chosen port (GUID unchecked)", {{0, {}, b, p2}}, p2, none, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(platform::ChosenSlot(c.attached, a, c.port, c.read), c.chosen);
+    }
+}
+
+TEST(ChosenSlot, TwinsAreNamedByTheirPortNumberElseByTheirPlace) {
+    const auto twins = [](std::vector<const char*> guidsAndPorts) {
+        std::vector<platform::AttachedDevice> attached;
+        for (std::size_t n = 0; n + 1 < guidsAndPorts.size(); n += 2) {
+            attached.push_back({static_cast<uint32_t>(n), {}, guidsAndPorts[n], guidsAndPorts[n + 1]});
+        }
+        return attached;
+    };
+    const struct {
+        const char* what;  // and the fault the row catches
+        std::vector<platform::AttachedDevice> attached;
+        std::vector<QString> labels;
+    } cases[] = {
+        {"no twins: names as before", twins({"a", "usb-0000:00:14.0-2/input0", "b", "usb-0000:00:14.0-3/input0"}), {"", ""}},
+        {"the chain after the bus, with a hub", twins({"a", "usb-0000:00:14.0-2/input0", "b", "", "a", "usb-0000:00:14.0-1.3/input0"}), {"2", "", "1.3"}},
+        {"a bus name with dashes (its digits taken)", twins({"a", "usb-musb-hdrc.1.auto-1/input0", "a", "usb-musb-hdrc.1.auto-2/input0"}), {"1", "2"}},
+        {"Bluetooth has no port number (two empty labels)", twins({"a", "aa:bb:cc:dd:ee:ff", "a", "usb-0000:00:14.0-2/input0"}), {"1", "2"}},
+        {"port 2 of two buses (two alike labels)", twins({"a", "usb-0000:00:14.0-2/input0", "a", "usb-0000:00:1a.0-2/input0"}), {"1", "2"}},
+        {"two models' twins counted apart", twins({"a", "", "b", "", "a", "", "b", ""}), {"1", "1", "2", "2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(platform::TwinPortLabels(c.attached), c.labels);
+    }
 }
 
 TEST_F(SdlDriverTest, OddDevicesAreReadAsFarAsTheRecordHoldsThem) {

@@ -1,7 +1,8 @@
 // Kernel game controllers made through /dev/uinput, driven by one command a line on standard input:
-//   add <name> xbox360|stick|many  create a device: an X-Box 360 pad as the xpad driver presents it,
-//                               a generic stick that no controller database knows, or a panel with 40
-//                               buttons and two hats
+//   add <name> xbox360|stick|many [phys]  create a device: an X-Box 360 pad as the xpad driver
+//                               presents it, a generic stick that no controller database knows, or a
+//                               panel with 40 buttons and two hats; phys is the physical path (the port)
+//                               the kernel shows, such as usb-0000:00:14.0-2/input0
 //   key <name> <BTN_...> 0|1    release or press a button
 //   abs <name> <ABS_...> <value> move an axis or a hat
 //   remove <name>               destroy the device, as an unplug does
@@ -121,10 +122,11 @@ void Check(bool ok, const std::string& what) {
 
 class Device {
 public:
-    explicit Device(const Model& model) : fd_(open("/dev/uinput", O_WRONLY | O_NONBLOCK | O_CLOEXEC)) {
+    Device(const Model& model, const std::string& phys)
+        : fd_(open("/dev/uinput", O_WRONLY | O_NONBLOCK | O_CLOEXEC)) {
         Check(fd_ >= 0, "open /dev/uinput");
         try {
-            Create(model);
+            Create(model, phys);
         } catch (...) {
             close(fd_);
             throw;
@@ -143,7 +145,10 @@ public:
     }
 
 private:
-    void Create(const Model& model) {
+    void Create(const Model& model, const std::string& phys) {
+        if (!phys.empty()) {
+            Check(ioctl(fd_, UI_SET_PHYS, phys.c_str()) == 0, "UI_SET_PHYS");
+        }
         Check(ioctl(fd_, UI_SET_EVBIT, EV_KEY) == 0, "UI_SET_EVBIT EV_KEY");
         for (const int button : model.buttons) {
             Check(ioctl(fd_, UI_SET_KEYBIT, button) == 0, "UI_SET_KEYBIT");
@@ -194,7 +199,7 @@ int main() {
     std::string line;
     for (int number = 1; std::getline(std::cin, line); ++number) {
         std::istringstream words(line);
-        std::string command, name, argument;
+        std::string command, name, argument, phys;
         words >> command >> name >> argument;
         try {
             if (command == "add") {
@@ -205,7 +210,8 @@ int main() {
                 if (model == nullptr || devices.count(name) != 0) {
                     throw std::runtime_error("cannot add " + name + " as " + argument);
                 }
-                devices[name] = std::make_unique<Device>(*model);
+                words >> phys;
+                devices[name] = std::make_unique<Device>(*model, phys);
             } else if (command == "key" || command == "abs") {
                 int value = 0;
                 if (!(words >> value) || devices.count(name) == 0) {

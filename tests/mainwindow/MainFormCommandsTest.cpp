@@ -102,11 +102,14 @@ TEST_F(MainFormCommandsTest, StartChoosesControllerZeroThenOne) {
         for (const uint32_t slot : c.answering) {
             driver->Answering(slot);
         }
-        form->ScegliCorvane({c.chosen, QStringLiteral("Pad")});
+        // A chosen pad's port reaches the driver too, or of two pads of its model the wrong one is read.
+        const QString port = c.chosen.isEmpty() ? QString() : QStringLiteral("usb-0000:00:14.0-2/input0");
+        form->ScegliCorvane({c.chosen, QStringLiteral("Pad"), port});
         EXPECT_FALSE(Running()) << "choosing while stopped started reading";
         shell.boxes.clear();
         form->Cmd_Start_Click();
         EXPECT_EQ(driver->preferred, c.chosen);
+        EXPECT_EQ(driver->preferredPort, port);
 
         ASSERT_EQ(shell.boxes.size(), c.errorBoxes);
         for (const RecordedBox& box : shell.boxes) {
@@ -125,7 +128,7 @@ TEST_F(MainFormCommandsTest, StartChoosesControllerZeroThenOne) {
 
 TEST_F(MainFormCommandsTest, AChoiceThatCannotBeSavedIsToldInABox) {
     ASSERT_TRUE(QDir().mkpath(platform::UserSettingsFile()));  // a folder in the file's place
-    form->ScegliCorvane({QStringLiteral("030000005e0400008e02000014010000"), QStringLiteral("Pad")});
+    form->ScegliCorvane({QStringLiteral("030000005e0400008e02000014010000"), QStringLiteral("Pad"), {}});
     ASSERT_EQ(shell.boxes.size(), 1u);
     EXPECT_TRUE(shell.boxes[0].text.contains(platform::UserSettingsFile())) << shell.boxes[0].text.toStdString();
     EXPECT_EQ(shell.boxes[0].flags, Errore);

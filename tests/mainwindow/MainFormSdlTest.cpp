@@ -224,6 +224,10 @@ TEST_F(MainFormControllers, TheChosenControllerIsReadRememberedAndReportedWhenAw
     EXPECT_FALSE(Shows(*form, second, 7));
     EXPECT_TRUE(Boxes().isEmpty());
     stop->click();
+
+    // A second pad of a model is told apart by its place where there is no port (SDL's virtual ones).
+    Attach("Pad A");
+    EXPECT_EQ(Entries(*form), (QStringList{"*" + automatic, "", "Pad A (porta 1)", "Pad B && C", "Pad A (porta 2)"}));
 }
 
 } // namespace

@@ -20,7 +20,10 @@ public:
     uint32_t joyGetDevCapsA(uint32_t uJoyID, platform::JOYCAPSA& caps) override;
     uint32_t joyGetPosEx(uint32_t uJoyID, platform::JOYINFOEX& info) override;
     std::vector<platform::AttachedDevice> AttachedDevices() override { return attached; }
-    void PreferDevice(const QString& guid) override { preferred = guid; }
+    void PreferDevice(const QString& guid, const QString& port) override {
+        preferred = guid;
+        preferredPort = port;
+    }
 
     // Scripts a slot answering both queries: X, Y, Z, R ranged 0..axisMax, resting centred.
     Slot& Answering(uint32_t uJoyID, uint32_t axisMax = 65535);
@@ -29,6 +32,7 @@ public:
     std::map<uint32_t, Slot> scripted;  // unscripted slots answer JOYERR_UNPLUGGED
     std::vector<platform::AttachedDevice> attached;  // the device list, as scripted
     QString preferred;                                // the GUID last preferred
+    QString preferredPort;                            // and its port
 
     int reads = 0;                   // joyGetPosEx calls
     uint32_t lastReadSlot = 0;

@@ -18,6 +18,7 @@ Q_LOGGING_CATEGORY(lcSettings, "corvane.settings")
 
 const QString kGuidKey = QStringLiteral("controller/guid");
 const QString kNameKey = QStringLiteral("controller/name");
+const QString kPortKey = QStringLiteral("controller/port");
 const QString kProfileKey = QStringLiteral("profile/active");
 
 // The settings file's bytes, empty for a missing file, none (with a warning) when anything but a
@@ -108,7 +109,7 @@ QString UserSettingsFile() {
 }
 
 ChosenController ReadChosenController() {
-    return {ReadSetting(kGuidKey), ReadSetting(kNameKey)};
+    return {ReadSetting(kGuidKey), ReadSetting(kNameKey), ReadSetting(kPortKey)};
 }
 
 bool WriteChosenController(const ChosenController& chosen) {
@@ -118,6 +119,11 @@ bool WriteChosenController(const ChosenController& chosen) {
         } else {
             settings.setValue(kGuidKey, chosen.guid);
             settings.setValue(kNameKey, chosen.name);
+            if (chosen.port.isEmpty()) {
+                settings.remove(kPortKey);  // no port known: the choice is by GUID alone
+            } else {
+                settings.setValue(kPortKey, chosen.port);
+            }
         }
     });
 }

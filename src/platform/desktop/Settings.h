@@ -14,11 +14,14 @@ QString UserConfigDirectory();
 inline constexpr qint64 MaxSettingsFileBytes = qint64{64} << 10;
 QString UserSettingsFile();
 
-// The controller the user chose to read: its SDL GUID, and its name to show while it is unplugged.
-// An empty GUID is the automatic choice (the first controller that answers).
+// The controller the user chose to read: its SDL GUID, its name to show while it is unplugged, and the
+// port it was plugged into (the kernel's physical path), which tells it from a pad of the same model.
+// An empty GUID is the automatic choice (the first controller that answers); an empty port, as in a
+// choice saved before ports were kept, chooses by GUID alone.
 struct ChosenController {
     QString guid;
     QString name;
+    QString port;
 };
 
 // The file is read without waiting: a named pipe, a folder or a file larger than the program ever

@@ -58,6 +58,9 @@ struct AttachedDevice {
     // SDL's GUID text, 32 lowercase hexadecimal digits. It names a model (bus, vendor, product,
     // version, name), not a unit: two pads of one model share it.
     QString guid;
+    // The kernel's physical path of the device, such as "usb-0000:00:14.0-2/input0": it names the port
+    // the device is plugged into, and so tells two pads of one model apart. Empty where unknown.
+    QString port;
 };
 
 class JoystickDriver {
@@ -72,10 +75,11 @@ public:
 
     // The devices attached now, by ascending slot.
     virtual std::vector<AttachedDevice> AttachedDevices() = 0;
-    // Makes slot 0 read the first attached device with this GUID: it and the device of slot 0 trade
-    // slots, so every device keeps one slot and the count stays the same. While no such device is
-    // attached, slot 0 reads as unplugged. An empty GUID puts every device back in its own slot.
-    virtual void PreferDevice(const QString& guid) = 0;
+    // Makes slot 0 read the attached device that ChosenSlot picks for this GUID and port: it and the
+    // device of slot 0 trade slots, so every device keeps one slot and the count stays the same. While
+    // no such device is attached, slot 0 reads as unplugged. An empty GUID puts every device back in
+    // its own slot; an empty port chooses by GUID alone.
+    virtual void PreferDevice(const QString& guid, const QString& port) = 0;
 };
 
 // The SDL2 backend. Initialises SDL's joystick and game-controller subsystems for its lifetime.

@@ -2,10 +2,12 @@
 // until it leaves, so a slot names one device for as long as that device is attached.
 // Controllers that SDL's game-controller database recognises are reported in the layout of the
 // program's picture; any other device is reported raw.
+#include "platform/desktop/Settings.h"
+#include "platform/input/ChosenSlot.h"
 #include "platform/input/ControllerMappings.h"
 #include "platform/input/DeviceDiscovery.h"
+#include "platform/input/DevicePort.h"
 #include "platform/input/JoystickDriver.h"
-#include "platform/desktop/Settings.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -74,6 +77,7 @@ struct Device {
     std::array<bool, 4> axes{};  // X, Y, Z, R present
     QString name;
     QString guid;
+    QString port;
 };
 
 class SdlJoystickDriver final : public JoystickDriver {
@@ -168,14 +172,15 @@ public:
         for (uint32_t slot = 0; slot < kSlots; ++slot) {
             const uint32_t real = RealSlot(slot);
             if (real < kSlots && slots_[real].id >= 0) {
-                attached.push_back({slot, slots_[real].name, slots_[real].guid});
+                attached.push_back({slot, slots_[real].name, slots_[real].guid, slots_[real].port});
             }
         }
         return attached;
     }
 
-    void PreferDevice(const QString& guid) override {
+    void PreferDevice(const QString& guid, const QString& port) override {
         preferred_ = guid;
+        preferredPort_ = port;
         if (ready_) {
             Refresh();
         }
@@ -301,14 +306,14 @@ private:
             swap_ = 0;
             return;
         }
-        if (swap_ < kSlots && slots_[swap_].id >= 0 && slots_[swap_].guid == preferred_) {
-            return;  // of two pads of the model, the one read stays read while it is attached
+        std::vector<AttachedDevice> taken;
+        for (uint32_t slot = 0; slot < kSlots; ++slot) {
+            if (slots_[slot].id >= 0) {
+                taken.push_back({slot, slots_[slot].name, slots_[slot].guid, slots_[slot].port});
+            }
         }
-        const auto preferred = std::find_if(slots_.begin(), slots_.end(), [this](const Device& slot) {
-            return slot.id >= 0 && slot.guid == preferred_;
-        });
-        if (preferred != slots_.end()) {
-            swap_ = static_cast<uint32_t>(preferred - slots_.begin());
+        if (const std::optional<uint32_t> chosen = ChosenSlot(taken, preferred_, preferredPort_, swap_)) {
+            swap_ = *chosen;
         } else if (swap_ >= kSlots || slots_[swap_].id >= 0) {
             swap_ = LowestFree();
         }
@@ -326,6 +331,7 @@ private:
     static void Open(int index, const QString& guid, Device& device) {
         device.id = SDL_JoystickGetDeviceInstanceID(index);
         device.guid = guid;
+        device.port = DevicePort(SDL_JoystickPathForIndex(index));
         if (SDL_IsGameController(index) == SDL_TRUE) {
             device.controller = SDL_GameControllerOpen(index);
         }
@@ -412,6 +418,7 @@ private:
     std::array<Device, kSlots> slots_;
     std::vector<SDL_JoystickID> gone_;  // devices seen leaving that SDL may still list
     QString preferred_;                 // GUID of the device slot 0 reads; empty for none
+    QString preferredPort_;             // and the port it was chosen on; empty for any
     uint32_t swap_ = 0;                 // the table's slot that trades places with slot 0
 };
 

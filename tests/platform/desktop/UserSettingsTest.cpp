@@ -45,8 +45,9 @@ TEST(UserSettings, TheChosenControllerIsKeptInTheUsersConfigDirectory) {
     const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
     EXPECT_TRUE(platform::ReadChosenController().guid.isEmpty()) << "automatic until a choice is made";
 
+    const QString port = QStringLiteral("usb-0000:00:14.0-1.3/input0");
     ASSERT_TRUE(platform::WriteChosenController({QStringLiteral("03000000de280000ff11000001000000"),
-                                                 QStringLiteral("Pad = \"rosso\"; [2]")}));
+                                                 QStringLiteral("Pad = \"rosso\"; [2]"), port}));
     EXPECT_EQ(platform::UserConfigDirectory(), home + QStringLiteral("/corvane"));
     QFile file(home + QStringLiteral("/corvane/corvane.conf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -54,6 +55,10 @@ TEST(UserSettings, TheChosenControllerIsKeptInTheUsersConfigDirectory) {
     const platform::ChosenController read = platform::ReadChosenController();
     EXPECT_EQ(read.guid, QStringLiteral("03000000de280000ff11000001000000"));
     EXPECT_EQ(read.name, QStringLiteral("Pad = \"rosso\"; [2]"));
+    EXPECT_EQ(read.port, port);
+    // A later choice of a device without a port must not inherit the last one's: it would name a twin.
+    ASSERT_TRUE(platform::WriteChosenController({read.guid, read.name, {}}));
+    EXPECT_TRUE(platform::ReadChosenController().port.isEmpty());
 
     ASSERT_TRUE(platform::WriteChosenController({}));
     EXPECT_TRUE(platform::ReadChosenController().guid.isEmpty());
@@ -69,7 +74,7 @@ TEST(UserFiles, APipeAFolderOrAnOversizedFileInTheirPlaceReadsAtOnceAsMissingAnd
         std::function<bool()> readAsMissing;
     } files[] = {
         {platform::UserSettingsFile(), platform::MaxSettingsFileBytes,
-         [&] { return platform::ReadChosenController().guid.isEmpty() && !platform::WriteChosenController({guid, {}}); }},
+         [&] { return platform::ReadChosenController().guid.isEmpty() && !platform::WriteChosenController({guid, {}, {}}); }},
         {mappings, platform::MaxMappingFileBytes, [&] { return platform::LoadControllerMappings(mappings) == -1; }},
     };
     // Read whole, the oversized file would give a choice.
