@@ -53,7 +53,9 @@ QStringList ProfileSet::Names() {
         QDir(Directory()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& file : files) {
         const QString name = file.chopped(std::min(file.size(), Extension.size()));
-        if (file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty()) {
+        // A file named as the default is shown would be a second "Predefinito" that no name reaches.
+        if (file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty() &&
+            !SameName(name, DefaultName())) {
             names << name;
         }
     }

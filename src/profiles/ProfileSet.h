@@ -24,7 +24,7 @@ public:
     static QString DefaultName();
 
     // The profiles on disk in name order, without regard to case; of names equal but for case, the
-    // first file only. The default is not among them.
+    // first file only. The default is not among them, nor a file named as the default is shown.
     static QStringList Names();
     // The profile of that name without regard to case, as its file spells it; the empty name for
     // DefaultName(); nothing when there is none.

@@ -67,7 +67,8 @@ TEST(ProfileNames, RefusedWithAReason) {
 
 // Name order without case; of case twins one; hidden, other extensions and bad names passed over.
 TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
-    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI"}) {
+    // predefinito.ini: named as the default is shown, it would be a second "Predefinito".
+    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI", "predefinito.ini"}) {
         Write(QString::fromLatin1(file), "1");
     }
     ProfileSet set;
@@ -145,8 +146,8 @@ TEST_F(ProfileTest, TheChordSwitchesToTheNextProfileWithoutStartingItsButtons) {
     EXPECT_EQ(form.Profili().Active(), QString());  // Film, then round to the default
 }
 
-// A later launch's --profile and --emulation, sent and read as the channel does and taken only when the profile
-// exists; the next press starts the profile's command, which is told the name.
+// A later launch's --profile and --emulation, sent and read as the channel does and taken only when the
+// profile exists; the next press starts the profile's command, which is told the name.
 TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
     const QString out = dir.path() + QStringLiteral("/out");
     Write(QStringLiteral("Film.ini"),
