@@ -139,6 +139,11 @@ void ProfileSet::FollowWindow(const QStringList& classes) {
     }
 }
 
+void ProfileSet::UseMapFile(const QString& file) {
+    userChoice.reset();
+    platform::SetMapFile(file);
+}
+
 void ProfileSet::Load(const QString& file) {
     platform::SetMapFile(file);
     Generale::CaricaMappa();

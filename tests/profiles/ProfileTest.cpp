@@ -192,4 +192,10 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     ASSERT_EQ(set.Trash(QStringLiteral("Film")), QString());
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));
     EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie"));
+    // A later launch's --map while the window's profile is in force stays once the window changes.
+    Write(QStringLiteral("Kodi.ini"), "1 [kodi]\n[Profili]\nFinestre=kodi");
+    set.FollowWindow({u"kodi"_qs});
+    set.UseMapFile(dir.path() + QStringLiteral("/altra.ini"));
+    set.FollowWindow({});
+    EXPECT_EQ(set.CommandLineFile(), dir.path() + QStringLiteral("/altra.ini"));
 }
