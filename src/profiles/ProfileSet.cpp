@@ -4,6 +4,7 @@
 #include "platform/desktop/MapFile.h"
 #include "platform/desktop/ProfileName.h"
 #include "platform/desktop/Settings.h"
+#include "platform/desktop/Trash.h"
 #include "platform/files/ProfileReader.h"
 #include "platform/files/RegularFile.h"
 
@@ -245,7 +246,7 @@ QString ProfileSet::Trash(const QString& name) {
         return tr("Il profilo %1 non si può eliminare.").arg(Shown(name));
     }
     const bool wasActive = SameName(found, Active()) && CommandLineFile().isEmpty();
-    if (!QFile::moveToTrash(PathOf(found))) {
+    if (!platform::MoveToTrash(PathOf(found))) {
         return tr("Il file %1 non si può spostare nel cestino.").arg(QDir::toNativeSeparators(PathOf(found)));
     }
     if (userChoice == PathOf(found)) {
