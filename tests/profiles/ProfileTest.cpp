@@ -6,6 +6,7 @@
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
 #include "platform/QtShell.h"
+#include "platform/desktop/ActiveWindow.h"
 #include "platform/desktop/MapFile.h"
 #include "platform/desktop/ProfileName.h"
 #include "platform/desktop/Settings.h"
@@ -178,6 +179,12 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     for (const auto& [value, classes] : lists) {
         EXPECT_EQ(Generale::LeggiFinestre("[Profili]\nFinestre=" + value), classes) << value.toStdString();
     }
+    // A window's class in UTF-8, or else Latin-1: read all as Latin-1, "giòco" never matched.
+    EXPECT_EQ(platform::ActiveWindow::ClassNames(QByteArray("gi\xc3\xb2"
+                                                            "co\0Gi\xf2"
+                                                            "co\0",
+                                                            13)),
+              QStringList({u"giòco"_qs, u"Giòco"_qs}));
     Write(QStringLiteral("Film.ini"), "1 [mpv]\n[Profili]\nFinestre=Mpv");
     Write(QStringLiteral("Serie.ini"), "1 [serie]");
     ProfileSet set;

@@ -1,6 +1,7 @@
 #include "platform/desktop/ActiveWindow.h"
 
 #include <QGuiApplication>
+#include <QStringDecoder>
 #include <QWindow>
 #include <xcb/xcb.h>
 
@@ -49,6 +50,20 @@ bool ActiveWindow::Available() {
 
 bool ActiveWindow::NativeWayland() {
     return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
+QStringList ActiveWindow::ClassNames(const QByteArray& value) {
+    QStringList names;
+    for (const QByteArray& part : value.split('\0')) {
+        // A STRING property is Latin-1, but toolkits put the program's name there as it is, in UTF-8:
+        // a class with an accent would otherwise never match the map's list, read as UTF-8.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString name = utf8(part);
+        if (!part.isEmpty()) {
+            names << (utf8.hasError() ? QString::fromLatin1(part) : name);
+        }
+    }
+    return names;
 }
 
 ActiveWindow::ActiveWindow(QObject* parent) : QObject(parent) {
@@ -103,18 +118,12 @@ void ActiveWindow::Read() {
     told = true;
     shown = window;
     QStringList classes;
-    // WM_CLASS: the instance and the class, each ending in a NUL.
     if (const auto wmClass = window != 0
                                  ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256)
                                  : Owned<xcb_get_property_reply_t>(nullptr, &std::free);
         wmClass && wmClass->format == 8) {
-        const QByteArray bytes(static_cast<const char*>(xcb_get_property_value(wmClass.get())),
-                               xcb_get_property_value_length(wmClass.get()));
-        for (const QByteArray& part : bytes.split('\0')) {
-            if (!part.isEmpty()) {
-                classes << QString::fromLatin1(part);  // a STRING property is Latin-1
-            }
-        }
+        classes = ClassNames(QByteArray(static_cast<const char*>(xcb_get_property_value(wmClass.get())),
+                                        xcb_get_property_value_length(wmClass.get())));
     }
     emit Changed(classes);
 }

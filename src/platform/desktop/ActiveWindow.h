@@ -19,6 +19,9 @@ public:
     static bool Available();
     // True on a native Wayland session, where the window in front cannot be known.
     static bool NativeWayland();
+    // The names in a WM_CLASS value, instance then class, each ending in a NUL: UTF-8 as programs write
+    // them, else Latin-1, the property's own encoding.
+    static QStringList ClassNames(const QByteArray& value);
 
     // Follows from the next turn of the event loop; Available() must be true.
     explicit ActiveWindow(QObject* parent = nullptr);
