@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -21,6 +22,11 @@ template<typename Reply>
 Owned<Reply> Own(Reply* reply) {
     return {reply, &std::free};
 }
+
+// A window manager names no window for a moment as it goes from one to the next (openbox as a window
+// maps, a few milliseconds): no window is told only once that lasts, so the profile does not flick to
+// the user's choice and back with a notice each time. Within the controller's 25 ms poll.
+constexpr std::chrono::milliseconds NoneLasts{20};
 
 uint32_t Atom(xcb_connection_t* connection, const char* name) {
     const auto reply = Own(xcb_intern_atom_reply(
@@ -81,6 +87,9 @@ ActiveWindow::ActiveWindow(QObject* parent) : QObject(parent) {
     const uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection);
+    noneYet.setSingleShot(true);
+    noneYet.setInterval(NoneLasts);
+    connect(&noneYet, &QTimer::timeout, this, [this] { Tell(Current()); });
     qApp->installNativeEventFilter(this);
     // The window in front now, told once the caller has connected and the event loop runs.
     QMetaObject::invokeMethod(this, &ActiveWindow::Read, Qt::QueuedConnection);
@@ -106,12 +115,27 @@ bool ActiveWindow::nativeEventFilter(const QByteArray& eventType, void* message,
     return false;  // Qt and its other filters see every event as before
 }
 
-void ActiveWindow::Read() {
+uint32_t ActiveWindow::Current() const {
     const auto active = Property(connection, root, netActiveWindow, XCB_ATOM_WINDOW, 1);
-    uint32_t window = 0;
     if (active && active->format == 32 && xcb_get_property_value_length(active.get()) >= 4) {
-        window = *static_cast<const uint32_t*>(xcb_get_property_value(active.get()));
+        return *static_cast<const uint32_t*>(xcb_get_property_value(active.get()));
     }
+    return 0;
+}
+
+void ActiveWindow::Read() {
+    const uint32_t window = Current();
+    if (window == 0 && told && shown != 0) {
+        if (!noneYet.isActive()) {
+            noneYet.start();
+        }
+        return;
+    }
+    noneYet.stop();
+    Tell(window);
+}
+
+void ActiveWindow::Tell(uint32_t window) {
     if ((told && window == shown) || (window != 0 && OwnWindow(window))) {
         return;
     }

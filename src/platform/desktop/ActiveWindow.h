@@ -6,6 +6,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 #include <cstdint>
 
 struct xcb_connection_t;
@@ -38,13 +39,18 @@ signals:
     void Changed(const QStringList& classes);
 
 private:
+    // The window the root's property names now; 0 for none.
+    uint32_t Current() const;
     void Read();
+    // Tells window's classes unless it was the last told or is one of this program's.
+    void Tell(uint32_t window);
 
     xcb_connection_t* connection = nullptr;
     uint32_t root = 0;
     uint32_t netActiveWindow = 0;  // the atom
     uint32_t shown = 0;            // the window last told, so a repeated property change says nothing
     bool told = false;
+    QTimer noneYet;  // running while no window is in front, before that is told
 };
 
 }  // namespace platform
