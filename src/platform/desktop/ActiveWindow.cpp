@@ -111,6 +111,12 @@ bool ActiveWindow::nativeEventFilter(const QByteArray& eventType, void* message,
         if (change->window == root && change->atom == netActiveWindow) {
             Read();
         }
+    } else if ((event->response_type & 0x7f) == XCB_DESTROY_NOTIFY) {
+        // The window manager may leave the property naming a window that has gone.
+        const auto* gone = static_cast<const xcb_destroy_notify_event_t*>(message);
+        if (shown != 0 && gone->window == shown && !noneYet.isActive()) {
+            noneYet.start();
+        }
     }
     return false;  // Qt and its other filters see every event as before
 }
@@ -136,11 +142,13 @@ void ActiveWindow::Read() {
 }
 
 void ActiveWindow::Tell(uint32_t window) {
-    if ((told && window == shown) || (window != 0 && OwnWindow(window))) {
+    if (window != 0 && OwnWindow(window)) {
         return;
     }
-    told = true;
-    shown = window;
+    const bool again = told && window == shown;
+    if (window != shown) {
+        Watch(window);
+    }
     QStringList classes;
     if (const auto wmClass = window != 0
                                  ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256)
@@ -149,7 +157,33 @@ void ActiveWindow::Tell(uint32_t window) {
         classes = ClassNames(QByteArray(static_cast<const char*>(xcb_get_property_value(wmClass.get())),
                                         xcb_get_property_value_length(wmClass.get())));
     }
+    // A repeated change says nothing; but the server gives a new window the number of one that has gone,
+    // and a window that has gone has no classes any more.
+    if (again && classes == toldClasses) {
+        return;
+    }
+    told = true;
+    toldClasses = classes;
     emit Changed(classes);
+}
+
+// Selected on the window in front only, as the window manager selects on its own.
+void ActiveWindow::Watch(uint32_t window) {
+    const uint32_t nothing = 0;
+    const uint32_t itsEnd = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    // Either window may have gone already: the error is let go.
+    if (shown != 0) {
+        xcb_discard_reply(
+            connection,
+            xcb_change_window_attributes_checked(connection, shown, XCB_CW_EVENT_MASK, &nothing).sequence);
+    }
+    if (window != 0) {
+        xcb_discard_reply(
+            connection,
+            xcb_change_window_attributes_checked(connection, window, XCB_CW_EVENT_MASK, &itsEnd).sequence);
+    }
+    xcb_flush(connection);
+    shown = window;
 }
 
 }  // namespace platform

@@ -42,13 +42,16 @@ private:
     // The window the root's property names now; 0 for none.
     uint32_t Current() const;
     void Read();
-    // Tells window's classes unless it was the last told or is one of this program's.
+    // Tells window's classes unless it is one of this program's, or the last told with the same classes.
     void Tell(uint32_t window);
+    // Follows the window's end, and no longer the one before's.
+    void Watch(uint32_t window);
 
     xcb_connection_t* connection = nullptr;
     uint32_t root = 0;
     uint32_t netActiveWindow = 0;  // the atom
-    uint32_t shown = 0;            // the window last told, so a repeated property change says nothing
+    uint32_t shown = 0;            // the window last told, whose end is followed
+    QStringList toldClasses;
     bool told = false;
     QTimer noneYet;  // running while no window is in front, before that is told
 };
