@@ -93,7 +93,7 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
         ShowWindow();
     }
     if (!request.map.isEmpty()) {
-        platform::SetMapFile(request.map);
+        form.Profili().UseMapFile(request.map);
         form.Img_Logo_DblClick();
     }
     if (!request.profile.isEmpty()) {

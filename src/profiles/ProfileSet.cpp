@@ -4,6 +4,7 @@
 #include "platform/desktop/MapFile.h"
 #include "platform/desktop/ProfileName.h"
 #include "platform/desktop/Settings.h"
+#include "platform/desktop/Trash.h"
 #include "platform/files/ProfileReader.h"
 #include "platform/files/RegularFile.h"
 
@@ -53,7 +54,9 @@ QStringList ProfileSet::Names() {
         QDir(Directory()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& file : files) {
         const QString name = file.chopped(std::min(file.size(), Extension.size()));
-        if (file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty()) {
+        // A file named as the default is shown would be a second "Predefinito" that no name reaches.
+        if (file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty() &&
+            !SameName(name, DefaultName())) {
             names << name;
         }
     }
@@ -135,6 +138,11 @@ void ProfileSet::FollowWindow(const QStringList& classes) {
             Load(file);
         }
     }
+}
+
+void ProfileSet::UseMapFile(const QString& file) {
+    userChoice.reset();
+    platform::SetMapFile(file);
 }
 
 void ProfileSet::Load(const QString& file) {
@@ -238,7 +246,7 @@ QString ProfileSet::Trash(const QString& name) {
         return tr("Il profilo %1 non si può eliminare.").arg(Shown(name));
     }
     const bool wasActive = SameName(found, Active()) && CommandLineFile().isEmpty();
-    if (!QFile::moveToTrash(PathOf(found))) {
+    if (!platform::MoveToTrash(PathOf(found))) {
         return tr("Il file %1 non si può spostare nel cestino.").arg(QDir::toNativeSeparators(PathOf(found)));
     }
     if (userChoice == PathOf(found)) {

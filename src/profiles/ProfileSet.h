@@ -24,7 +24,7 @@ public:
     static QString DefaultName();
 
     // The profiles on disk in name order, without regard to case; of names equal but for case, the
-    // first file only. The default is not among them.
+    // first file only. The default is not among them, nor a file named as the default is shown.
     static QStringList Names();
     // The profile of that name without regard to case, as its file spells it; the empty name for
     // DefaultName(); nothing when there is none.
@@ -53,6 +53,9 @@ public:
     // them in [Profili] Finestre is put in force as Switch would, without being remembered; when none
     // does, the map the user chose is back.
     void FollowWindow(const QStringList& classes);
+    // A later launch's --map: the file becomes the map the user chose, which the window in front hands
+    // back when it changes. Not loaded here, nor remembered.
+    void UseMapFile(const QString& file);
     // Creates the profile as a copy of the map in force and switches to it. Empty, or why not.
     QString Create(const QString& name);
     // Renames a profile; the active one stays active under its new name. Empty, or why not.

@@ -6,6 +6,7 @@
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
 #include "platform/QtShell.h"
+#include "platform/desktop/ActiveWindow.h"
 #include "platform/desktop/MapFile.h"
 #include "platform/desktop/ProfileName.h"
 #include "platform/desktop/Settings.h"
@@ -31,8 +32,8 @@ using Action = platform::SessionRequest::Action;
 class ProfileTest : public testing::Test {
 protected:
     ProfileTest() {
+        // No data folder yet, as on a new account: Qt alone would trash into the current folder.
         env.Set("XDG_DATA_HOME", dir.path() + QStringLiteral("/data"));
-        QDir(dir.path()).mkdir(QStringLiteral("data"));  // Qt makes the trash, not its parent
         platform::SetMapFile({});
     }
 
@@ -67,7 +68,8 @@ TEST(ProfileNames, RefusedWithAReason) {
 
 // Name order without case; of case twins one; hidden, other extensions and bad names passed over.
 TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
-    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI"}) {
+    // predefinito.ini: named as the default is shown, it would be a second "Predefinito".
+    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI", "predefinito.ini"}) {
         Write(QString::fromLatin1(file), "1");
     }
     ProfileSet set;
@@ -145,8 +147,8 @@ TEST_F(ProfileTest, TheChordSwitchesToTheNextProfileWithoutStartingItsButtons) {
     EXPECT_EQ(form.Profili().Active(), QString());  // Film, then round to the default
 }
 
-// A later launch's --profile and --emulation, sent and read as the channel does and taken only when the profile
-// exists; the next press starts the profile's command, which is told the name.
+// A later launch's --profile and --emulation, sent and read as the channel does and taken only when the
+// profile exists; the next press starts the profile's command, which is told the name.
 TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
     const QString out = dir.path() + QStringLiteral("/out");
     Write(QStringLiteral("Film.ini"),
@@ -177,6 +179,12 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     for (const auto& [value, classes] : lists) {
         EXPECT_EQ(Generale::LeggiFinestre("[Profili]\nFinestre=" + value), classes) << value.toStdString();
     }
+    // A window's class in UTF-8, or else Latin-1: read all as Latin-1, "giòco" never matched.
+    EXPECT_EQ(platform::ActiveWindow::ClassNames(QByteArray("gi\xc3\xb2"
+                                                            "co\0Gi\xf2"
+                                                            "co\0",
+                                                            13)),
+              QStringList({u"giòco"_qs, u"Giòco"_qs}));
     Write(QStringLiteral("Film.ini"), "1 [mpv]\n[Profili]\nFinestre=Mpv");
     Write(QStringLiteral("Serie.ini"), "1 [serie]");
     ProfileSet set;
@@ -191,4 +199,10 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     ASSERT_EQ(set.Trash(QStringLiteral("Film")), QString());
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));
     EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie"));
+    // A later launch's --map while the window's profile is in force stays once the window changes.
+    Write(QStringLiteral("Kodi.ini"), "1 [kodi]\n[Profili]\nFinestre=kodi");
+    set.FollowWindow({u"kodi"_qs});
+    set.UseMapFile(dir.path() + QStringLiteral("/altra.ini"));
+    set.FollowWindow({});
+    EXPECT_EQ(set.CommandLineFile(), dir.path() + QStringLiteral("/altra.ini"));
 }

@@ -1,10 +1,12 @@
 #include "platform/desktop/ActiveWindow.h"
 
 #include <QGuiApplication>
+#include <QStringDecoder>
 #include <QWindow>
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -20,6 +22,11 @@ template<typename Reply>
 Owned<Reply> Own(Reply* reply) {
     return {reply, &std::free};
 }
+
+// A window manager names no window for a moment as it goes from one to the next (openbox as a window
+// maps, a few milliseconds): no window is told only once that lasts, so the profile does not flick to
+// the user's choice and back with a notice each time. Within the controller's 25 ms poll.
+constexpr std::chrono::milliseconds NoneLasts{20};
 
 uint32_t Atom(xcb_connection_t* connection, const char* name) {
     const auto reply = Own(xcb_intern_atom_reply(
@@ -51,6 +58,20 @@ bool ActiveWindow::NativeWayland() {
     return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
+QStringList ActiveWindow::ClassNames(const QByteArray& value) {
+    QStringList names;
+    for (const QByteArray& part : value.split('\0')) {
+        // A STRING property is Latin-1, but toolkits put the program's name there as it is, in UTF-8:
+        // a class with an accent would otherwise never match the map's list, read as UTF-8.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString name = utf8(part);
+        if (!part.isEmpty()) {
+            names << (utf8.hasError() ? QString::fromLatin1(part) : name);
+        }
+    }
+    return names;
+}
+
 ActiveWindow::ActiveWindow(QObject* parent) : QObject(parent) {
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     connection = x11 != nullptr ? x11->connection() : nullptr;
@@ -66,6 +87,9 @@ ActiveWindow::ActiveWindow(QObject* parent) : QObject(parent) {
     const uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection);
+    noneYet.setSingleShot(true);
+    noneYet.setInterval(NoneLasts);
+    connect(&noneYet, &QTimer::timeout, this, [this] { Tell(Current()); });
     qApp->installNativeEventFilter(this);
     // The window in front now, told once the caller has connected and the event loop runs.
     QMetaObject::invokeMethod(this, &ActiveWindow::Read, Qt::QueuedConnection);
@@ -87,36 +111,79 @@ bool ActiveWindow::nativeEventFilter(const QByteArray& eventType, void* message,
         if (change->window == root && change->atom == netActiveWindow) {
             Read();
         }
+    } else if ((event->response_type & 0x7f) == XCB_DESTROY_NOTIFY) {
+        // The window manager may leave the property naming a window that has gone.
+        const auto* gone = static_cast<const xcb_destroy_notify_event_t*>(message);
+        if (shown != 0 && gone->window == shown && !noneYet.isActive()) {
+            noneYet.start();
+        }
     }
     return false;  // Qt and its other filters see every event as before
 }
 
-void ActiveWindow::Read() {
+uint32_t ActiveWindow::Current() const {
     const auto active = Property(connection, root, netActiveWindow, XCB_ATOM_WINDOW, 1);
-    uint32_t window = 0;
     if (active && active->format == 32 && xcb_get_property_value_length(active.get()) >= 4) {
-        window = *static_cast<const uint32_t*>(xcb_get_property_value(active.get()));
+        return *static_cast<const uint32_t*>(xcb_get_property_value(active.get()));
     }
-    if ((told && window == shown) || (window != 0 && OwnWindow(window))) {
+    return 0;
+}
+
+void ActiveWindow::Read() {
+    const uint32_t window = Current();
+    if (window == 0 && told && shown != 0) {
+        if (!noneYet.isActive()) {
+            noneYet.start();
+        }
         return;
     }
-    told = true;
-    shown = window;
+    noneYet.stop();
+    Tell(window);
+}
+
+void ActiveWindow::Tell(uint32_t window) {
+    if (window != 0 && OwnWindow(window)) {
+        return;
+    }
+    const bool again = told && window == shown;
+    if (window != shown) {
+        Watch(window);
+    }
     QStringList classes;
-    // WM_CLASS: the instance and the class, each ending in a NUL.
     if (const auto wmClass = window != 0
                                  ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256)
                                  : Owned<xcb_get_property_reply_t>(nullptr, &std::free);
         wmClass && wmClass->format == 8) {
-        const QByteArray bytes(static_cast<const char*>(xcb_get_property_value(wmClass.get())),
-                               xcb_get_property_value_length(wmClass.get()));
-        for (const QByteArray& part : bytes.split('\0')) {
-            if (!part.isEmpty()) {
-                classes << QString::fromLatin1(part);  // a STRING property is Latin-1
-            }
-        }
+        classes = ClassNames(QByteArray(static_cast<const char*>(xcb_get_property_value(wmClass.get())),
+                                        xcb_get_property_value_length(wmClass.get())));
     }
+    // A repeated change says nothing; but the server gives a new window the number of one that has gone,
+    // and a window that has gone has no classes any more.
+    if (again && classes == toldClasses) {
+        return;
+    }
+    told = true;
+    toldClasses = classes;
     emit Changed(classes);
+}
+
+// Selected on the window in front only, as the window manager selects on its own.
+void ActiveWindow::Watch(uint32_t window) {
+    const uint32_t nothing = 0;
+    const uint32_t itsEnd = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    // Either window may have gone already: the error is let go.
+    if (shown != 0) {
+        xcb_discard_reply(
+            connection,
+            xcb_change_window_attributes_checked(connection, shown, XCB_CW_EVENT_MASK, &nothing).sequence);
+    }
+    if (window != 0) {
+        xcb_discard_reply(
+            connection,
+            xcb_change_window_attributes_checked(connection, window, XCB_CW_EVENT_MASK, &itsEnd).sequence);
+    }
+    xcb_flush(connection);
+    shown = window;
 }
 
 }  // namespace platform

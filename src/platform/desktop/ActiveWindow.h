@@ -6,6 +6,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 #include <cstdint>
 
 struct xcb_connection_t;
@@ -19,6 +20,9 @@ public:
     static bool Available();
     // True on a native Wayland session, where the window in front cannot be known.
     static bool NativeWayland();
+    // The names in a WM_CLASS value, instance then class, each ending in a NUL: UTF-8 as programs write
+    // them, else Latin-1, the property's own encoding.
+    static QStringList ClassNames(const QByteArray& value);
 
     // Follows from the next turn of the event loop; Available() must be true.
     explicit ActiveWindow(QObject* parent = nullptr);
@@ -35,13 +39,21 @@ signals:
     void Changed(const QStringList& classes);
 
 private:
+    // The window the root's property names now; 0 for none.
+    uint32_t Current() const;
     void Read();
+    // Tells window's classes unless it is one of this program's, or the last told with the same classes.
+    void Tell(uint32_t window);
+    // Follows the window's end, and no longer the one before's.
+    void Watch(uint32_t window);
 
     xcb_connection_t* connection = nullptr;
     uint32_t root = 0;
     uint32_t netActiveWindow = 0;  // the atom
-    uint32_t shown = 0;            // the window last told, so a repeated property change says nothing
+    uint32_t shown = 0;            // the window last told, whose end is followed
+    QStringList toldClasses;
     bool told = false;
+    QTimer noneYet;  // running while no window is in front, before that is told
 };
 
 }  // namespace platform
