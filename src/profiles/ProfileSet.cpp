@@ -133,7 +133,10 @@ void ProfileSet::FollowWindow(const QStringList& classes) {
             Load(PathOf(*chosen));
         }
     } else if (userChoice) {
-        const QString file = *std::exchange(userChoice, std::nullopt);
+        QString file = *std::exchange(userChoice, std::nullopt);
+        if (QFileInfo(file).absolutePath() == QDir(Directory()).absolutePath() && !QFileInfo::exists(file)) {
+            file.clear();  // the chosen profile went meanwhile (another program's trash): the default is back
+        }
         if (platform::ChosenMapFile() != file) {
             Load(file);
         }

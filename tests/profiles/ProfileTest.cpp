@@ -205,4 +205,10 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     set.UseMapFile(dir.path() + QStringLiteral("/altra.ini"));
     set.FollowWindow({});
     EXPECT_EQ(set.CommandLineFile(), dir.path() + QStringLiteral("/altra.ini"));
+    // The chosen profile gone meanwhile (another program's trash): the default comes back, not a file gone.
+    ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
+    set.FollowWindow({u"kodi"_qs});
+    ASSERT_TRUE(QFile::remove(ProfileSet::PathOf(QStringLiteral("Serie"))));
+    set.FollowWindow({});
+    EXPECT_TRUE(set.Active().isEmpty() && set.CommandLineFile().isEmpty());
 }

@@ -1,15 +1,16 @@
 #include "platform/desktop/Settings.h"
 
+#include "platform/files/ProfileWriter.h"
 #include "platform/files/RegularFile.h"
 
 #include <QDir>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryFile>
 
-#include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -70,24 +71,52 @@ QString ReadSetting(const QString& key) {
     return copy.IsMade() ? copy.Settings().value(key).toString() : QString();
 }
 
-// Applies change to the settings as the file holds them now and writes them back whole.
-bool WriteSettings(const std::function<void(QSettings&)>& change) {
+// A value as QSettings writes it in its ini format (quoted, escaped), so that it reads it back.
+std::optional<QString> SettingsText(const QString& value) {
+    SettingsCopy copy({});
+    if (!copy.IsMade()) {
+        return std::nullopt;
+    }
+    copy.Settings().setValue(QStringLiteral("k"), value);
+    const std::optional<QByteArray> written = copy.Written();
+    if (!written) {
+        return std::nullopt;
+    }
+    for (const QByteArray& line : written->split('\n')) {
+        if (line.startsWith("k=")) {
+            return QString::fromUtf8(line.sliced(2)).trimmed();
+        }
+    }
+    return std::nullopt;
+}
+
+// Sets each "section/key" to its value (empty: none) in the file as it is now. Only the lines of values
+// that change are written; every other byte the user wrote stays, comments and order included.
+bool WriteSettings(const std::vector<std::pair<QString, QString>>& values) {
     const std::optional<QByteArray> bytes = ReadSettingsFile();
     if (!bytes) {
         return false;
     }
-    SettingsCopy copy(*bytes);
-    if (copy.IsMade()) {
-        change(copy.Settings());
-        // Written whole beside the file and renamed over it, as QSettings itself does.
-        const std::optional<QByteArray> written = copy.Written();
-        QSaveFile file(UserSettingsFile());
-        if (written && QDir().mkpath(UserConfigDirectory()) && file.open(QIODevice::WriteOnly) &&
-            file.write(*written) == written->size() && file.commit()) {
-            return true;
+    ProfileWriter file(*bytes);
+    bool changes = false;
+    for (const auto& [name, value] : values) {
+        if (ReadSetting(name) == value) {
+            continue;
         }
+        const std::optional<QString> text = SettingsText(value);
+        if (!text) {
+            qCWarning(lcSettings) << "cannot write" << UserSettingsFile();
+            return false;
+        }
+        const qsizetype slash = name.indexOf(u'/');
+        file.WriteProfileString(name.first(slash), name.sliced(slash + 1), *text);
+        changes = true;
     }
-    qCWarning(lcSettings) << "cannot write" << UserSettingsFile();
+    QString error;
+    if (!changes || (QDir().mkpath(UserConfigDirectory()) && file.Save(UserSettingsFile(), error))) {
+        return true;
+    }
+    qCWarning(lcSettings) << "cannot write" << UserSettingsFile() << error;
     return false;
 }
 
@@ -113,19 +142,10 @@ ChosenController ReadChosenController() {
 }
 
 bool WriteChosenController(const ChosenController& chosen) {
-    return WriteSettings([&chosen](QSettings& settings) {
-        if (chosen.guid.isEmpty()) {
-            settings.remove(QStringLiteral("controller"));
-        } else {
-            settings.setValue(kGuidKey, chosen.guid);
-            settings.setValue(kNameKey, chosen.name);
-            if (chosen.port.isEmpty()) {
-                settings.remove(kPortKey);  // no port known: the choice is by GUID alone
-            } else {
-                settings.setValue(kPortKey, chosen.port);
-            }
-        }
-    });
+    // The automatic choice empties all three; a choice without a port chooses by GUID alone.
+    return WriteSettings({{kGuidKey, chosen.guid},
+                          {kNameKey, chosen.guid.isEmpty() ? QString() : chosen.name},
+                          {kPortKey, chosen.guid.isEmpty() ? QString() : chosen.port}});
 }
 
 QString ReadActiveProfile() {
@@ -133,13 +153,7 @@ QString ReadActiveProfile() {
 }
 
 bool WriteActiveProfile(const QString& name) {
-    return WriteSettings([&name](QSettings& settings) {
-        if (name.isEmpty()) {
-            settings.remove(kProfileKey);
-        } else {
-            settings.setValue(kProfileKey, name);
-        }
-    });
+    return WriteSettings({{kProfileKey, name}});
 }
 
 }  // namespace platform

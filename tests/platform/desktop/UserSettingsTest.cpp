@@ -62,6 +62,15 @@ TEST(UserSettings, TheChosenControllerIsKeptInTheUsersConfigDirectory) {
 
     ASSERT_TRUE(platform::WriteChosenController({}));
     EXPECT_TRUE(platform::ReadChosenController().guid.isEmpty());
+
+    // The user's own lines stay byte for byte: a switch of profile once rewrote the file whole.
+    ASSERT_TRUE(file.remove());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("; mine\n[profile]\nactive = Film\n[x]\ny=1\n") > 0);
+    file.close();
+    ASSERT_TRUE(platform::WriteActiveProfile(QStringLiteral("Serie, bis")));
+    EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie, bis"));  // a comma is no list
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "; mine\n[profile]\nactive = \"Serie, bis\"\n[x]\ny=1\n");
 }
 
 // A wait on the pipe would hold the test until its time-out.
