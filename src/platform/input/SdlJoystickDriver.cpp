@@ -2,10 +2,10 @@
 // until it leaves, so a slot names one device for as long as that device is attached.
 // Controllers that SDL's game-controller database recognises are reported in the layout of the
 // program's picture; any other device is reported raw.
+#include "platform/desktop/Settings.h"
 #include "platform/input/ControllerMappings.h"
 #include "platform/input/DeviceDiscovery.h"
 #include "platform/input/JoystickDriver.h"
-#include "platform/desktop/Settings.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -256,8 +256,12 @@ private:
             const QString guid = GuidAt(static_cast<int>(index));
             const uint32_t slot = SlotFor(guid);
             if (slot < kSlots) {  // else every slot is taken: the device waits for one to free up
-                Open(static_cast<int>(index), guid, slots_[slot]);
                 changed = true;
+                if (!Open(static_cast<int>(index), guid, slots_[slot])) {
+                    // SDL's list moved on under the open: the rest waits for the next look.
+                    Close(slots_[slot]);
+                    break;
+                }
             }
         }
         return changed;
@@ -322,8 +326,10 @@ private:
     }
 
     // Takes the device at SDL's index into the slot. A recognised controller is opened as a game
-    // controller; anything else, or a controller SDL will not open as one, is read raw.
-    static void Open(int index, const QString& guid, Device& device) {
+    // controller; anything else, or a controller SDL will not open as one, is read raw. False when the
+    // device left while SDL opened it: SDL then never tells the open device that it is gone (it stays
+    // attached, reading zeros), so it must not keep the slot.
+    static bool Open(int index, const QString& guid, Device& device) {
         device.id = SDL_JoystickGetDeviceInstanceID(index);
         device.guid = guid;
         if (SDL_IsGameController(index) == SDL_TRUE) {
@@ -340,6 +346,7 @@ private:
                     ? SDL_GameControllerHasAxis(device.controller, kPictureAxes[axis]) == SDL_TRUE
                     : static_cast<int>(axis) < SDL_JoystickNumAxes(device.joystick);
         }
+        return SDL_JoystickGetDeviceInstanceID(index) == device.id;
     }
 
     static void Close(Device& device) {
