@@ -3,7 +3,8 @@
 # (TCG, no network) over this machine's own root, read-only under a tmpfs overlay, and runs guest.sh
 # there with or without the udev daemon. Prints the guest's pass and fail lines; exit status 0 when
 # every check passed.
-# Usage: kernel_test.sh <build dir> udevd|no-udevd [scenario...]   (scenarios: xbox360 stick many two_pads chosen background)
+# Usage: kernel_test.sh <build dir> udevd|no-udevd [scenario...]   (scenarios: xbox360 stick many two_pads chosen background hid_kernel hid_hidapi hid_panel hid_poll hid_soak)
+# CORVANE_SOAK_CYCLES: how many times hid_soak unplugs and replugs its pad, 3 if unset.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ $# -lt 2 ] || { [ "$2" != udevd ] && [ "$2" != no-udevd ]; }; then
@@ -14,10 +15,12 @@ build=$(cd "$1" && pwd)
 mode=$2
 shift 2
 scenarios=("$@")
-[ ${#scenarios[@]} -gt 0 ] || scenarios=(xbox360 stick many two_pads chosen background)
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(xbox360 stick many two_pads chosen background hid_kernel hid_hidapi hid_panel hid_poll hid_soak)
 
 fail() { echo "kernel-test: $*" >&2; exit 1; }
-for program in "$build/src/corvane" "$build/tests/kernel/uinput_pad" "$build/tests/kernel/stick_marks"; do
+tools=("$build/tests/kernel/uinput_pad" "$build/tests/kernel/stick_marks" "$build/tests/kernel/uhid_pad"
+    "$build/tests/kernel/poll_timing")
+for program in "$build/src/corvane" "${tools[@]}"; do
     [ -x "$program" ] || fail "missing $program (build it first)"
 done
 
@@ -33,7 +36,10 @@ cp /bin/busybox "$tmp/initramfs/bin/busybox"
 cp "$here/init.sh" "$tmp/initramfs/init"
 # The modules the guest needs before the root is mounted, with everything they depend on, in the order
 # modprobe would load them.
-modprobe -S "$version" -a --show-depends virtio_pci 9pnet_virtio 9p overlay uinput evdev |
+# HID devices made through uhid find hid-generic and hid-playstation loaded: nothing loads a driver for a
+# device in here.
+modprobe -S "$version" -a --show-depends virtio_pci 9pnet_virtio 9p overlay uinput evdev \
+    uhid hid-generic hid-playstation |
     awk '$1 == "insmod" && !seen[$2]++ { print $2 }' >"$tmp/modules.list"
 while read -r module; do
     mkdir -p "$tmp/initramfs$(dirname "$module")"
@@ -43,10 +49,10 @@ done <"$tmp/modules.list" >"$tmp/initramfs/modules"
 (cd "$tmp/initramfs" && find . | busybox cpio -o -H newc 2>/dev/null | gzip -1) >"$tmp/initramfs.gz"
 
 # The guest gets a /tmp of its own, so what it runs travels in the shared folder.
-cp "$here/guest.sh" "$build/src/corvane" "$build/tests/kernel/uinput_pad" "$build/tests/kernel/stick_marks" \
-    "$tmp/results/"
-timeout=${CORVANE_KERNEL_TEST_TIMEOUT:-600}
+cp "$here/guest.sh" "$build/src/corvane" "${tools[@]}" "$tmp/results/"
+timeout=${CORVANE_KERNEL_TEST_TIMEOUT:-750}
 cat >"$tmp/results/job" <<EOF
+export CORVANE_SOAK_CYCLES=${CORVANE_SOAK_CYCLES:-3}
 exec /bin/sh /kernel-test/guest.sh $mode $((timeout - 60)) /kernel-test/corvane /kernel-test/uinput_pad /kernel-test/stick_marks /kernel-test ${scenarios[*]}
 EOF
 
