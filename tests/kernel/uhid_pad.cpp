@@ -1,8 +1,8 @@
 // HID game controllers made through /dev/uhid, driven by one command a line on standard input:
-//   add <name> <model>           create a device (models below)
-//   key <name> <button> 0|1      release or press a button
-//   abs <name> <axis> <value>    move an axis or a trigger (0..255), or set a hat (0 up .. 7 up-left, 8
-//   centred) remove <name>                destroy the device, as an unplug does
+//   add <name> <model>         create a device (models below)
+//   key <name> <button> 0|1    release or press a button
+//   abs <name> <axis> <value>  move an axis or a trigger (0..255), or turn a hat (0 up .. 7, 8 centred)
+//   remove <name>              destroy the device, as an unplug does
 // Models: dualsense (USB) and dualsense-bt, which the kernel's hid-playstation driver serves and SDL's
 // HIDAPI driver reads over hidraw; panel, a stick that hid-generic serves (40 buttons, two hats, six
 // axes); and three hostile ones: hostile (a report descriptor of empty ranges and 255 buttons), silent
@@ -75,13 +75,15 @@ const std::vector<uint8_t> kHostileDescriptor = {
     0x05, 0x01, 0x09, 0x04, 0xa1, 0x01,                                      // Joystick, application
     0x09, 0x30, 0x15, 0x00, 0x25, 0x00, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02,  // X, 0..0
     0x09, 0x39, 0x81, 0x42,                                                  // a hat, 0..0
-    0x05, 0x09, 0x19, 0x01, 0x29, 0xff, 0x25, 0x01, 0x75, 0x01, 0x96, 0xff,
-    0x00, 0x81, 0x02, 0x75, 0x01, 0x95, 0x01, 0x81, 0x01,  // padding to whole bytes
+    0x05, 0x09, 0x19, 0x01, 0x29, 0xff, 0x25, 0x01,                          // buttons 1..255,
+    0x75, 0x01, 0x96, 0xff, 0x00, 0x81, 0x02,                                // a bit each
+    0x75, 0x01, 0x95, 0x01, 0x81, 0x01,                                      // padding to whole bytes
     0xc0,
 };
 
 enum class Kind { DualSense, Panel, Hostile };
-enum class Feature { Answer, Silent, Vanish };  // after the driver's three feature reports
+enum class Feature { Answer, Silent, Vanish };  // after the driver's feature reports
+constexpr int kDriverReports = 3;               // hid-playstation's pairing, firmware and calibration
 
 struct Model {
     const char* name;
@@ -248,11 +250,8 @@ public:
             return true;  // start, stop, open, close and output reports need no answer
         }
         ++asked_;
-        if (asked_ > 3 && model_.feature == Feature::Silent) {
-            return true;
-        }
-        if (asked_ > 3 && model_.feature == Feature::Vanish) {
-            return false;
+        if (asked_ > kDriverReports && model_.feature != Feature::Answer) {
+            return model_.feature == Feature::Silent;
         }
         uhid_event reply{};
         reply.type = UHID_GET_REPORT_REPLY;
@@ -357,16 +356,16 @@ public:
             }
             return true;
         }
+        std::vector<std::string> gone;
         auto device = devices_.begin();
         for (std::size_t n = 1; n < fds.size(); ++n, ++device) {
             if ((fds[n].revents & POLLIN) != 0 && !device->second->Serve()) {
-                gone_.push_back(device->first);
+                gone.push_back(device->first);
             }
         }
-        for (const std::string& name : gone_) {
+        for (const std::string& name : gone) {
             devices_.erase(name);
         }
-        gone_.clear();
         if ((fds[0].revents & (POLLIN | POLLHUP)) == 0) {
             return true;
         }
@@ -378,7 +377,6 @@ public:
 
 private:
     std::map<std::string, std::unique_ptr<Device>> devices_;
-    std::vector<std::string> gone_;
     uint8_t serial_ = 0;  // the last pad's address byte: no two pads share an address
 };
 
