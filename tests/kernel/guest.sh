@@ -1,9 +1,9 @@
 #!/bin/sh
 # Inside the throwaway virtual machine: the real program under Xvfb against kernel controllers made
-# through /dev/uinput and /dev/uhid, driven and watched as a user would. Each scenario starts a fresh program whose
-# Corvane.ini starts, for every on-screen button i, a command that appends i to a trace file: the
-# trace is the list of button presses the program showed. Writes "pass <check>" and "fail <check>: why"
-# lines to <results>/results.
+# through /dev/uinput and /dev/uhid, driven and watched as a user would. Each scenario starts a fresh
+# program whose Corvane.ini starts, for every on-screen button i, a command that appends i to a trace
+# file: the trace is the list of button presses the program showed. Writes "pass <check>" and
+# "fail <check>: why" lines to <results>/results.
 # Usage: guest.sh <udevd|no-udevd> <seconds> <corvane> <uinput_pad> <stick_marks> <results dir> <scenario>...
 # (<seconds>: how long the whole run may take before it reports what hangs and powers the machine off)
 set -u
@@ -496,15 +496,18 @@ scenario_hid_poll() {
         sleep "$seconds"
         pad remove hx >/dev/null
         wait "$timer"
-        record "note $scenario: $model plugged for $seconds s, then unplugged: $(cat "$work/poll")"
         why=$(cat "$work/poll")
-        check "$model: the polls went on, no slot kept once unplugged" grep -q "slots answering: none$" "$work/poll"
+        record "note $scenario: $model plugged for $seconds s, then unplugged: $why"
+        check "$model: the polls went on, no slot kept once unplugged" grep -q "answering: none$" "$work/poll"
     done
 }
 
 # Unplugs and replugs a HIDAPI pad CORVANE_SOAK_CYCLES times while a program in the background reads
 # it: every replug read again, the descriptors no more at the last cycle than at the first.
-usage_now() { echo "$(ls "/proc/$prog_pid/fd" | wc -l) fds, VmRSS $(sed -n 's/^VmRSS:[[:space:]]*//p' "/proc/$prog_pid/status")"; }
+usage_now() {
+    rss=$(sed -n 's/^VmRSS:[[:space:]]*//p' "/proc/$prog_pid/status")
+    echo "$(ls "/proc/$prog_pid/fd" | wc -l) fds, VmRSS $rss"
+}
 scenario_hid_soak() {
     prepare_program
     "$work/program/corvane" --background >"$work/program.log" 2>&1 3>&- 4>&- &
