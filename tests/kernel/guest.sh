@@ -1,14 +1,16 @@
 #!/bin/sh
 # Inside the throwaway virtual machine: the real program under Xvfb against kernel controllers made
-# through /dev/uinput, driven and watched as a user would. Each scenario starts a fresh program whose
-# Corvane.ini starts, for every on-screen button i, a command that appends i to a trace file: the
-# trace is the list of button presses the program showed. Writes "pass <check>" and "fail <check>: why"
-# lines to <results>/results.
+# through /dev/uinput and /dev/uhid, driven and watched as a user would. Each scenario starts a fresh
+# program whose Corvane.ini starts, for every on-screen button i, a command that appends i to a trace
+# file: the trace is the list of button presses the program showed. Writes "pass <check>" and
+# "fail <check>: why" lines to <results>/results.
 # Usage: guest.sh <udevd|no-udevd> <seconds> <corvane> <uinput_pad> <stick_marks> <results dir> <scenario>...
 # (<seconds>: how long the whole run may take before it reports what hangs and powers the machine off)
 set -u
 mode=$1 budget=$2 exe=$3 uinput_pad=$4 stick_marks=$5 results=$6
 shift 6
+# The HID tools travel in the results folder as well.
+uhid_pad=$results/uhid_pad poll_timing=$results/poll_timing
 
 work=$(mktemp -d)
 # A user of its own: no settings or mappings of this machine's users reach the program.
@@ -44,12 +46,28 @@ mkfifo "$work/pad.in"
 "$uinput_pad" <"$work/pad.in" >"$work/pad.out" &
 pad_pid=$!
 exec 3>"$work/pad.in"
-commands=0
-pad() {  # pad <command line>: sends it and waits for its answer
-    commands=$((commands + 1))
-    echo "$*" >&3
-    wait_until 10 grep -q "^\(ok\|error\) $commands\b" "$work/pad.out" || { log "uinput_pad silent on: $*"; return 1; }
-    ! grep "^error $commands\b" "$work/pad.out"
+mkfifo "$work/hid.in"
+"$uhid_pad" <"$work/hid.in" >"$work/hid.out" 3>&- &
+hid_pid=$!
+exec 4>"$work/hid.in"
+commands=0 hid_commands=0
+# pad <command> <device> ...: sends the line to the tool that makes the device, uhid_pad for a name that
+# starts with h (a HID device), uinput_pad for any other, and waits for its answer.
+pad() {
+    case $2 in
+    h*)
+        hid_commands=$((hid_commands + 1))
+        n=$hid_commands out=$work/hid.out
+        echo "$*" >&4
+        ;;
+    *)
+        commands=$((commands + 1))
+        n=$commands out=$work/pad.out
+        echo "$*" >&3
+        ;;
+    esac
+    wait_until 10 grep -q "^\(ok\|error\) $n\b" "$out" || { log "no answer to: $*"; return 1; }
+    ! grep "^error $n\b" "$out"
 }
 
 # plug <name> <model> [phys]: the device appears, as when it is plugged in (into the port phys names). With the udev daemon, the step
@@ -66,12 +84,13 @@ plug() {
 
 # --- the program --------------------------------------------------------------------------------
 trace=$work/trace
-prog_pid=""
+prog_pid="" program_env=""
 # Every X tool call is bounded: a stuck one fails its check instead of holding the machine.
 xdo() { timeout 20 xdotool "$@"; }
 main_windows() { xdo search --onlyvisible --name '^Corvane \(DEMO\)$' 2>/dev/null | grep -c .; }
 windows_are() { [ "$(main_windows)" -eq "$1" ]; }
 trace_lines() { wc -l <"$trace"; }
+grown() { [ "$(trace_lines)" -gt "$1" ]; }
 # Key presses go to the window with the input focus, which no window manager hands out here.
 key_to() { xdo windowfocus --sync "$1" key "$2"; }
 # Dismisses the one window with the main caption that is not the main window (a message box).
@@ -101,7 +120,8 @@ ini_extra=""
 
 start_program() {
     prepare_program
-    "$work/program/corvane" >"$work/program.log" 2>&1 3>&- &
+    # shellcheck disable=SC2086 # program_env: words such as SDL_JOYSTICK_HIDAPI=0, or none
+    env $program_env "$work/program/corvane" >"$work/program.log" 2>&1 3>&- 4>&- &
     prog_pid=$!
     # The main window and the usage instructions, both with the main window's caption.
     wait_until 60 windows_are 2 || { why="no main window with instructions"; return 1; }
@@ -142,7 +162,7 @@ stop_program() {
 press() {
     before=$(trace_lines)
     pad key "$1" "$2" 1
-    if wait_until 20 test "$(trace_lines)" -gt "$before"; then
+    if wait_until 20 grown "$before"; then
         got=$(sed -n "$((before + 1))p" "$trace")
     else
         got="nothing"
@@ -221,8 +241,8 @@ scenario_xbox360() {
     check "right shoulder is R1" press a BTN_TR 9
     check "left stick button is X/Y" press a BTN_THUMBL 12
     check "right stick button is Z/R" press a BTN_THUMBR 13
-    check "left trigger is L2" press_trigger ABS_Z 10
-    check "right trigger is R2" press_trigger ABS_RZ 11
+    check "left trigger is L2" press_trigger a ABS_Z 10
+    check "right trigger is R2" press_trigger a ABS_RZ 11
     rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
     check "left stick right" move a ABS_X 32767 left x 1
     check "left stick down" move a ABS_Y 32767 left y 1
@@ -238,14 +258,14 @@ scenario_xbox360() {
     stop_program
     pad remove a
 }
-press_trigger() {
+press_trigger() {  # press_trigger <pad> <axis> <expected trace line>
     before=$(trace_lines)
-    pad abs a "$1" 255
-    wait_until 20 test "$(trace_lines)" -gt "$before"
+    pad abs "$1" "$2" 255
+    wait_until 20 grown "$before"
     got=$(sed -n "$((before + 1))p" "$trace")
-    pad abs a "$1" 0
-    why="$1 showed as button ${got:-nothing}, expected $2"
-    [ "$got" = "$2" ]
+    pad abs "$1" "$2" 0
+    why="$2 showed as button ${got:-nothing}, expected $3"
+    [ "$got" = "$3" ]
 }
 
 # A stick that no database knows: read raw, button n is mask bit n.
@@ -336,7 +356,7 @@ scenario_two_pads() {
 notices() { grep -c "no desktop notification service" "$work/program.log"; }
 scenario_background() {
     prepare_program
-    "$work/program/corvane" --background >"$work/program.log" 2>&1 3>&- &
+    "$work/program/corvane" --background >"$work/program.log" 2>&1 3>&- 4>&- &
     prog_pid=$!
     sleep 5
     why="$(main_windows) windows"
@@ -479,6 +499,162 @@ scenario_soak() {
     check "memory flat (VmRSS within 2 MB)" test "$4" -le $(($2 + 2048))
 }
 
+# --- HID controllers ------------------------------------------------------------------------------
+# How many hidraw devices the program holds open: SDL's HIDAPI driver reads a pad through one, the path
+# through the kernel's driver through none.
+hidraw_open() { ls -l "/proc/$prog_pid/fd" 2>/dev/null | grep -c /dev/hidraw; }
+holds_hidraw() { [ "$(hidraw_open)" -ge 1 ]; }
+# answering <slots>: the program's driver, in a process of its own with the program's environment,
+# gets readings from exactly these of slots 0 and 1 ("0": one controller, in the first slot).
+answering() {
+    # shellcheck disable=SC2086 # program_env: words, or none
+    got=$(env $program_env "$poll_timing" 2 3>&- 4>&- | sed -n 's/.*slots answering: //p')
+    why="slots answering: $got"
+    [ "$got" = "$1" ]
+}
+# hat_shown <pad> <control> <direction>: the window's picture changes, and is back once the hat centres.
+picture() { timeout 20 xwd -silent -id "$main" | md5sum; }
+picture_is() { [ "$(picture)" = "$1" ]; }
+picture_is_not() { [ "$(picture)" != "$1" ]; }
+hat_shown() {
+    rest=$(picture)
+    pad abs "$1" "$2" "$3"
+    wait_until 10 picture_is_not "$rest" || { why="no change on the picture"; pad abs "$1" "$2" 8; return 1; }
+    pad abs "$1" "$2" 8
+    why="the picture did not come back"
+    wait_until 10 picture_is "$rest"
+}
+
+# A DualSense's controls land where the X-Box pad's do: control:expected trace line.
+dualsense_checks() {  # dualsense_checks <pad>
+    for pair in square:0 cross:1 circle:2 triangle:3 create:4 options:5 ps:6 l1:8 r1:9 l3:12 r3:13; do
+        check "${pair%:*} is button $((${pair#*:} + 1))" press "$1" "${pair%:*}" "${pair#*:}"
+    done
+    check "l2 is button 11" press_trigger "$1" l2 10
+    check "r2 is button 12" press_trigger "$1" r2 11
+    rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
+    check "left stick right" move "$1" lx 255 left x 1
+    check "left stick down" move "$1" ly 255 left y 1
+    check "right stick left" move "$1" rx 0 right x -1
+    check "right stick up" move "$1" ry 0 right y -1
+    for axis in lx ly rx ry; do pad abs "$1" $axis 128; done
+    why="markers at $(marks), rest was $rest"
+    check "sticks back at rest" wait_until 10 at_rest $rest
+    check "hat right shows on the cross" hat_shown "$1" hat 2
+}
+
+# A USB DualSense through the kernel's hid-playstation driver, SDL's HIDAPI switched off: its evdev pad
+# is the one controller (its motion sensors and touchpad take no slot), in the picture's layout.
+scenario_hid_kernel() {
+    plug hk dualsense
+    program_env=SDL_JOYSTICK_HIDAPI=0
+    check "started" start_program || return
+    why="$(hidraw_open) hidraw devices open"
+    check "read through the kernel's driver: no hidraw open" test "$(hidraw_open)" -eq 0
+    check "one controller: only slot 0 answers" answering 0
+    dualsense_checks hk
+    check "unplug while read: one error box" unplugged hk
+    plug hk dualsense
+    check "replugged: read again" press hk circle 2
+    check "no error box after replug" no_box
+    stop_program
+    program_env=""
+    pad remove hk
+}
+
+# A Bluetooth DualSense through SDL's HIDAPI driver (SDL's hidapi skips a USB hidraw device with no USB
+# device above it, which every uhid device is). One controller, not two: its evdev twin takes no slot.
+# Hostile devices plugged beside it neither stop the program nor keep a slot once gone (the silent one,
+# which holds SDL for seconds, is left to hid_poll).
+scenario_hid_hidapi() {
+    plug hp dualsense-bt
+    check "started" start_program || return
+    why="$(hidraw_open) hidraw devices open"
+    check "read through SDL's HIDAPI: a hidraw open" holds_hidraw
+    check "one controller, not two: only slot 0 answers" answering 0
+    dualsense_checks hp
+    for model in hostile vanishing; do
+        plug hx $model
+        check "$model device beside it: still read" press hp cross 1
+        pad remove hx >/dev/null  # the vanishing one is gone already
+    done
+    check "unplug while read: one error box" unplugged hp
+    plug hp dualsense-bt
+    check "replugged: read again" press hp circle 2
+    check "no error box after replug" no_box
+    stop_program
+    pad remove hp
+}
+
+# A HID stick that no driver knows, read raw: button n is mask bit n - 1 up to 32; buttons 33 and
+# beyond, the second hat and the axes after the fourth change nothing (hid-generic maps 40 buttons, the
+# first hat and six axes).
+scenario_hid_panel() {
+    plug hs panel
+    check "started" start_program || return
+    for pair in b1:0 b2:1 b14:13; do
+        check "${pair%:*} is bit ${pair#*:}" press hs "${pair%:*}" "${pair#*:}"
+    done
+    check "b33 shows no button" ignored hs b33  # bit 32 wrapped round to bit 0
+    check "b40 shows no button" ignored hs b40
+    check "the first hat shows on the cross" hat_shown hs hat1 2
+    rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
+    pad abs hs ry 255 && pad abs hs rz 0 && pad abs hs hat2 2
+    sleep 2
+    why="markers at $(marks), rest was $rest, $(state)"
+    check "fifth and sixth axes, second hat: no marker moves" at_rest $rest
+    check "X axis right" move hs x 255 left x 1
+    check "still read" press hs b2 1
+    stop_program
+    pad remove hs
+}
+
+# The longest single poll of the driver, slots 0 and 1 every 25 ms as the monitor's timer reads them,
+# while a HIDAPI pad is plugged and unplugged and while each hostile device is plugged (a silent one
+# holds SDL's open: the kernel waits 5 s for each feature report it asks). Every device leaves no slot.
+scenario_hid_poll() {
+    for model in dualsense-bt hostile silent vanishing; do
+        seconds=4
+        [ $model != silent ] || seconds=12
+        "$poll_timing" $((seconds + 3)) >"$work/poll" 2>/dev/null 3>&- 4>&- &
+        timer=$!
+        sleep 2
+        pad add hx $model
+        sleep "$seconds"
+        pad remove hx >/dev/null
+        wait "$timer"
+        why=$(cat "$work/poll")
+        record "note $scenario: $model plugged for $seconds s, then unplugged: $why"
+        check "$model: the polls went on, no slot kept once unplugged" grep -q "answering: none$" "$work/poll"
+    done
+}
+
+# Unplugs and replugs a HIDAPI pad CORVANE_SOAK_CYCLES times while a program in the background reads
+# it: every replug read again, the descriptors no more at the last cycle than at the first.
+usage_now() {
+    rss=$(sed -n 's/^VmRSS:[[:space:]]*//p' "/proc/$prog_pid/status")
+    echo "$(ls "/proc/$prog_pid/fd" | wc -l) fds, VmRSS $rss"
+}
+scenario_hid_soak() {
+    prepare_program
+    "$work/program/corvane" --background >"$work/program.log" 2>&1 3>&- 4>&- &
+    prog_pid=$!
+    cycles=${CORVANE_SOAK_CYCLES:-3} unread=0
+    for cycle in $(seq "$cycles"); do
+        pad add hp dualsense-bt
+        wait_until 20 holds_hidraw
+        press hp cross 1 || { unread=$((unread + 1)) && log "cycle $cycle: $why"; }
+        [ "$cycle" -ne 1 ] || first=$(usage_now)
+        last=$(usage_now)
+        pad remove hp
+    done
+    why="$unread replugs not read"
+    check "$cycles unplug/replug cycles: every replug read" test "$unread" -eq 0
+    why="descriptors and VmRSS at the first cycle $first, at the last $last"
+    record "note $scenario: $why"
+    check "descriptors flat" test "${last%% *}" -le "${first%% *}"
+}
+
 # --- the machine --------------------------------------------------------------------------------
 log "booted in $(cut -d' ' -f1 /proc/uptime) s"
 # Should a step hang all the same, the console tells which processes wait where, and the machine
@@ -493,10 +669,10 @@ log "booted in $(cut -d' ' -f1 /proc/uptime) s"
     record "fail $mode: still running after $budget s" &
     sleep 2
     echo o >/proc/sysrq-trigger
-) 3>&- &
+) 3>&- 4>&- &
 watchdog=$!
 if [ "$mode" = udevd ]; then
-    /lib/systemd/systemd-udevd --daemon 3>&-
+    /lib/systemd/systemd-udevd --daemon 3>&- 4>&-
     udevadm trigger --action=add
     udevadm settle --timeout=30
     scenario=udevd
@@ -506,7 +682,7 @@ else
     check "no udev control socket" test ! -e /run/udev/control
 fi
 
-Xvfb :1 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 3>&- &
+Xvfb :1 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 3>&- 4>&- &
 export DISPLAY=:1
 wait_until 30 xdo getmouselocation >/dev/null 2>&1 || log "no X server"
 
@@ -517,8 +693,8 @@ for name in "$@"; do
     "scenario_$name"
     stop_program
 done
-exec 3>&-
-wait "$pad_pid"
+exec 3>&- 4>&-
+wait "$pad_pid" "$hid_pid"
 kill "$watchdog"
 if grep -q '^fail' "$results/results"; then
     sed -n 's/^/program: /p' "$work/program.log" | tail -20

@@ -261,8 +261,12 @@ private:
             const QString guid = GuidAt(static_cast<int>(index));
             const uint32_t slot = SlotFor(guid);
             if (slot < kSlots) {  // else every slot is taken: the device waits for one to free up
-                Open(static_cast<int>(index), guid, slots_[slot]);
                 changed = true;
+                if (!Open(static_cast<int>(index), guid, slots_[slot])) {
+                    // SDL's list moved on under the open: the rest waits for the next look.
+                    Close(slots_[slot]);
+                    break;
+                }
             }
         }
         return changed;
@@ -327,8 +331,10 @@ private:
     }
 
     // Takes the device at SDL's index into the slot. A recognised controller is opened as a game
-    // controller; anything else, or a controller SDL will not open as one, is read raw.
-    static void Open(int index, const QString& guid, Device& device) {
+    // controller; anything else, or a controller SDL will not open as one, is read raw. False when the
+    // device left while SDL opened it: SDL then never tells the open device that it is gone (it stays
+    // attached, reading zeros), so it must not keep the slot.
+    static bool Open(int index, const QString& guid, Device& device) {
         device.id = SDL_JoystickGetDeviceInstanceID(index);
         device.guid = guid;
         device.port = DevicePort(SDL_JoystickPathForIndex(index));
@@ -346,6 +352,7 @@ private:
                     ? SDL_GameControllerHasAxis(device.controller, kPictureAxes[axis]) == SDL_TRUE
                     : static_cast<int>(axis) < SDL_JoystickNumAxes(device.joystick);
         }
+        return SDL_JoystickGetDeviceInstanceID(index) == device.id;
     }
 
     static void Close(Device& device) {
