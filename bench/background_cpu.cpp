@@ -5,8 +5,8 @@
 // Usage: background_cpu [seconds per measure, default 10]; run it offscreen or under xvfb-run.
 #include "background/BackgroundMode.h"
 #include "mainwindow/MainForm.h"
-#include "platform/input/JoystickDriver.h"
 #include "platform/QtShell.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <QApplication>
 #include <QEventLoop>

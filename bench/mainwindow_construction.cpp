@@ -1,8 +1,8 @@
 // Building the main window with all its pictures, offscreen. Targets: under 60 ms per window, and
 // under 4 MB of decoded pictures.
 #include "mainwindow/MainForm.h"
-#include "platform/input/JoystickDriver.h"
 #include "platform/QtShell.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <QLabel>
 #include <QPixmapCache>

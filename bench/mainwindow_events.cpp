@@ -1,8 +1,8 @@
 // Handling the monitor's events on a shown window, offscreen, with every changed control painted at
 // once. Targets: a button event under 500 µs, a stick event under 200 µs.
 #include "mainwindow/MainForm.h"
-#include "platform/input/JoystickDriver.h"
 #include "platform/QtShell.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -6,9 +6,9 @@
 // written; the first one starts as the example) and loads it again; Annulla changes nothing.
 
 #include "keymap/Generale.h"
-#include "platform/input/JoystickDriver.h"
 #include "platform/Shell.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <QByteArray>
 #include <QDialog>

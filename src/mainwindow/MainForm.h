@@ -4,9 +4,9 @@
 // widget carries its design name as objectName ("Img_Tasto(3)", "Sld_X", "MenuEmula").
 
 #include "keymap/Generale.h"
-#include "platform/input/JoystickDriver.h"
 #include "platform/Shell.h"
 #include "platform/desktop/Settings.h"
+#include "platform/input/JoystickDriver.h"
 #include "profiles/ProfileSet.h"
 
 #include <QMainWindow>
