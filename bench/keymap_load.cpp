@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <utility>
+#include <vector>
+
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 QByteArray FullIni(bool everyCommand = false) {
@@ -30,6 +35,21 @@ QByteArray FullIni(bool everyCommand = false) {
     }
     ini += "\r\n[X-Y Analogico]\r\nXY=1\r\nX=1\r\nY=-1\r\n\r\n[Z-R Analogico]\r\nZR=0\r\nZ=1\r\nR=-1\r\n";
     return ini;
+}
+
+// Full profiles in config's profili folder, each with its own [Profili] line; the folder becomes the
+// user's configuration.
+bool WriteProfiles(const QTemporaryDir& config, const std::vector<std::pair<QString, QByteArray>>& profiles) {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QDir().mkpath(ProfileSet::Directory());
+    for (const auto& [name, line] : profiles) {
+        QFile file(ProfileSet::PathOf(name));
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(FullIni(true) + "[Profili]\r\n" + line + "\r\n") < 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void BM_CaricaMappa(benchmark::State& state) {
@@ -53,15 +73,9 @@ BENCHMARK(BM_CaricaMappa)->Unit(benchmark::kMicrosecond);
 
 void BM_ProfileSwitch(benchmark::State& state) {
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    QDir().mkpath(ProfileSet::Directory());
-    for (const char* name : {"Film", "Gioco"}) {
-        QFile file(ProfileSet::PathOf(QString::fromLatin1(name)));
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(FullIni(true) + "[Profili]\r\nSuccessivo=320\r\n") < 0) {
-            state.SkipWithError("cannot write a profile");
-            return;
-        }
+    if (!WriteProfiles(config, {{u"Film"_s, "Successivo=320"}, {u"Gioco"_s, "Successivo=320"}})) {
+        state.SkipWithError("cannot write a profile");
+        return;
     }
     ProfileSet profiles;
     for (auto _ : state) {
@@ -79,15 +93,13 @@ BENCHMARK(BM_ProfileSwitch)->Unit(benchmark::kMicrosecond);
 // among 20 profiles: the listing, the lists (read once), the load; nothing is written.
 void BM_WindowSwitch(benchmark::State& state) {
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    QDir().mkpath(ProfileSet::Directory());
-    for (int i = 0; i < 20; ++i) {
-        QFile file(ProfileSet::PathOf(i == 0 ? QStringLiteral("Film") : QStringLiteral("Altro%1").arg(i)));
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(FullIni(true) + "[Profili]\r\nFinestre=" + (i == 0 ? "mpv" : "kodi") + "\r\n") < 0) {
-            state.SkipWithError("cannot write a profile");
-            return;
-        }
+    std::vector<std::pair<QString, QByteArray>> profiles20{{u"Film"_s, "Finestre=mpv"}};
+    for (int i = 1; i < 20; ++i) {
+        profiles20.emplace_back(u"Altro%1"_s.arg(i), "Finestre=kodi");
+    }
+    if (!WriteProfiles(config, profiles20)) {
+        state.SkipWithError("cannot write a profile");
+        return;
     }
     platform::SetProgramDirectory(config.path());  // the default's search, without Corvane.ini there
     ProfileSet profiles;
