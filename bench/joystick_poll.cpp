@@ -1,5 +1,7 @@
-// One poll of the monitor through the SDL driver: a virtual pad whose stick and button change at
+// One poll of the monitor through the SDL driver: a virtual pad whose stick and button change before
 // every poll, so each poll reads the device and raises its events to a connected receiver.
+// BM_JoystickPoll polls at the monitor's pace (a poll every 25 ms, which the driver's reading thread
+// looks ahead of); BM_JoystickPollOutOfPace polls back to back, so each poll waits for a new look.
 
 #include "joystick/cJoy.h"
 #include "platform/input/JoystickDriver.h"
@@ -7,11 +9,13 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
-void BM_JoystickPoll(benchmark::State& state) {
+void Poll(benchmark::State& state, bool atPace) {
     const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
     SDL_VirtualJoystickDesc desc{};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -27,24 +31,53 @@ void BM_JoystickPoll(benchmark::State& state) {
 
     const auto joy = std::make_shared<cJoy>(driver);
     int64_t received = 0;
-    QObject::connect(joy.get(), &cJoy::JoyButton, [&](int32_t buttons) { received += buttons; });
+    int64_t buttonEvents = 0;
+    QObject::connect(joy.get(), &cJoy::JoyButton, [&](int32_t buttons) {
+        received += buttons;
+        ++buttonEvents;
+    });
     QObject::connect(joy.get(), &cJoy::JoyLeftStick, [&](int32_t x, int32_t y) { received += x + y; });
     QObject::connect(joy.get(), &cJoy::JoyError, [&] { state.SkipWithError("the poll failed"); });
     joy->IsJoystick1_Valid();
     joy->End_JoyMonitor();  // selects controller 0 without starting the timer
 
     bool pressed = false;
+    auto due = std::chrono::steady_clock::now();
+    for (int poll = 0; atPace && poll < 4; ++poll) {  // the pace the driver looks ahead of
+        due += std::chrono::milliseconds(25);
+        std::this_thread::sleep_until(due);
+        joy->Joystick_GetPos();
+    }
     for (auto _ : state) {
         pressed = !pressed;
         SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, pressed ? SDL_PRESSED : SDL_RELEASED);
         SDL_JoystickSetVirtualAxis(pad, 0, pressed ? -32768 : 32767);
+        if (atPace) {
+            due += std::chrono::milliseconds(25);
+            std::this_thread::sleep_until(due);
+        }
+        const auto start = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(joy->Joystick_GetPos());
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
+    // Polls that missed the pad's change: a reading from before the change raises no event.
+    state.counters["missed"] = static_cast<double>(state.iterations() - buttonEvents);
     benchmark::DoNotOptimize(received);
     SDL_JoystickClose(pad);
 }
 
-BENCHMARK(BM_JoystickPoll);
+void BM_JoystickPoll(benchmark::State& state) {
+    Poll(state, true);
+}
+
+void BM_JoystickPollOutOfPace(benchmark::State& state) {
+    Poll(state, false);
+}
+
+// Timed by hand around the poll alone: the pad's changes and the wait for the pace are not the poll's.
+BENCHMARK(BM_JoystickPoll)->Iterations(400)->UseManualTime();
+BENCHMARK(BM_JoystickPollOutOfPace)->UseManualTime();
 
 }  // namespace
 

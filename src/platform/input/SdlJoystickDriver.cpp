@@ -1,432 +1,213 @@
-// The joystick driver over SDL2. A device takes the lowest free slot when it arrives and keeps it
-// until it leaves, so a slot names one device for as long as that device is attached.
-// Controllers that SDL's game-controller database recognises are reported in the layout of the
-// program's picture; any other device is reported raw.
-#include "platform/desktop/Settings.h"
-#include "platform/input/ChosenSlot.h"
-#include "platform/input/ControllerMappings.h"
-#include "platform/input/DeviceDiscovery.h"
-#include "platform/input/DevicePort.h"
+// The joystick driver over SDL2. SDL holds its joystick lock while it opens a device, and every SDL
+// joystick call waits on that lock: a HID pad whose feature reports never answer holds it for the
+// kernel's 5 s limit a report. So a thread of the driver's own owns the device table and makes every
+// SDL call, and the contract's calls answer from what that thread read last.
+//
+// A call wants a fresh reading: it asks the thread for a new look and waits for it, but never longer
+// than kWait once that look is under way, so an open that hangs costs the poll kWait, once. The
+// monitor polls at a steady pace, and the thread looks kLead before each poll is due, so the poll finds
+// its reading waiting and takes it at once.
 #include "platform/input/JoystickDriver.h"
+#include "platform/input/SdlDeviceTable.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <SDL.h>
-
-#include <algorithm>
-#include <array>
-#include <cstring>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
 #include <optional>
-#include <vector>
+#include <thread>
+#include <utility>
 
 namespace platform {
 namespace {
 
-// Slots the driver offers, as the multimedia interface does.
-constexpr uint32_t kSlots = 16;
-constexpr uint32_t kSubsystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
-constexpr uint32_t kAxisMax = 65535;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
-// SDL's -32768..32767 to the 0..65535 the monitor calibrates from.
-uint32_t AxisPosition(Sint16 value) {
-    return static_cast<uint32_t>(value + 32768);
-}
-
-// Hat mask (SDL_HAT_UP 1 | RIGHT 2 | DOWN 4 | LEFT 8) to hundredths of a degree clockwise from up;
-// centred and impossible combinations read as centred.
-constexpr uint32_t kCentred = JOY_POVCENTERED;
-constexpr std::array<uint32_t, 16> kHatHundredths = {
-    kCentred, 0,        9000,     4500,      // none, up, right, up-right
-    18000,    kCentred, 13500,    kCentred,  // down, up+down, down-right, up+right+down
-    27000,    31500,    kCentred, kCentred,  // left, up-left, left+right, up+left+right
-    22500,    kCentred, kCentred, kCentred,  // down-left, up+down+left, down+left+right, all
-};
-
-// Picture layout: bit n of the mask is the picture's button n. Bits 10 and 11 are the triggers.
-constexpr std::array<SDL_GameControllerButton, 14> kPictureButtons = {
-    SDL_CONTROLLER_BUTTON_X,              // 0: left face button
-    SDL_CONTROLLER_BUTTON_A,              // 1: bottom
-    SDL_CONTROLLER_BUTTON_B,              // 2: right
-    SDL_CONTROLLER_BUTTON_Y,              // 3: top
-    SDL_CONTROLLER_BUTTON_BACK,           // 4
-    SDL_CONTROLLER_BUTTON_START,          // 5
-    SDL_CONTROLLER_BUTTON_GUIDE,          // 6
-    SDL_CONTROLLER_BUTTON_MISC1,          // 7: share / capture
-    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,   // 8
-    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,  // 9
-    SDL_CONTROLLER_BUTTON_INVALID,        // 10: left trigger
-    SDL_CONTROLLER_BUTTON_INVALID,        // 11: right trigger
-    SDL_CONTROLLER_BUTTON_LEFTSTICK,      // 12
-    SDL_CONTROLLER_BUTTON_RIGHTSTICK,     // 13
-};
-constexpr int kLeftTriggerBit = 10;
-constexpr int kRightTriggerBit = 11;
-// A trigger (0..32767) counts as a button once pressed past half.
-constexpr Sint16 kTriggerHalf = 16383;
-
-// X, Y, Z, R in the picture layout: left stick, then right stick vertical (Z) and horizontal (R).
-constexpr std::array<SDL_GameControllerAxis, 4> kPictureAxes = {
-    SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_AXIS_RIGHTY,
-    SDL_CONTROLLER_AXIS_RIGHTX};
-
-// One slot of the table. A slot is free while its id is -1.
-struct Device {
-    SDL_JoystickID id = -1;
-    SDL_Joystick* joystick = nullptr;  // null in a taken slot when SDL could not open the device
-    SDL_GameController* controller = nullptr;
-    std::array<bool, 4> axes{};  // X, Y, Z, R present
-    QString name;
-    QString guid;
-    QString port;
-};
+// Longest a call waits for a look under way: within the 25 ms between two polls.
+constexpr auto kWait = 20ms;
+// Longest a call waits for the thread to begin a look, and the driver for SDL to start.
+constexpr auto kStartWait = 2s;
+// The look made ahead of a poll comes this long before the poll is due, and serves only while this young.
+constexpr auto kLead = 3ms;
+constexpr auto kFresh = 8ms;
+// Calls that come this far apart make a steady pace worth looking ahead for.
+constexpr auto kSteadyMin = 5ms;
+constexpr auto kSteadyMax = 250ms;
 
 class SdlJoystickDriver final : public JoystickDriver {
 public:
     SdlJoystickDriver() {
-        // Without this hint SDL takes over SIGINT and SIGTERM, and the program ignores them.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        PrepareControllerMappings();
-        {
-            const DeviceDiscovery discovery;
-            ready_ = SDL_InitSubSystem(kSubsystems) == 0;
-        }
-        if (ready_) {
-            // Readings are polled: SDL's event queue would only fill up unread.
-            SDL_JoystickEventState(SDL_IGNORE);
-            SDL_GameControllerEventState(SDL_IGNORE);
-            // After SDL's own mappings and SDL_GAMECONTROLLERCONFIG, which SDL ranks above these.
-            LoadControllerMappings(
-                QDir(UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt")));
-            Refresh();
-        }
+        std::unique_lock lock(mutex_);
+        looked_.wait_for(lock, kStartWait, [this] { return done_ >= 1; });
     }
 
     ~SdlJoystickDriver() override {
-        if (!ready_) {
-            return;
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
         }
-        for (Device& device : slots_) {
-            Close(device);
-        }
-        // SDL counts its subsystem users: it really quits with the last driver.
-        SDL_QuitSubSystem(kSubsystems);
+        wake_.notify_one();
+        // Waits out a look that hangs in SDL: the table must close its devices and SDL on that thread.
+        reader_.join();
     }
 
     SdlJoystickDriver(const SdlJoystickDriver&) = delete;
     SdlJoystickDriver& operator=(const SdlJoystickDriver&) = delete;
 
     uint32_t joyGetNumDevs() override {
-        if (!ready_) {
-            return 0;
-        }
-        SDL_JoystickUpdate();  // finds controllers plugged in since the last look
-        Refresh();
-        return kSlots;
+        std::unique_lock lock(mutex_);
+        Fresh(lock);
+        return readings_.slotCount;
     }
 
     uint32_t joyGetDevCapsA(uint32_t uJoyID, JOYCAPSA& caps) override {
-        Device* device = nullptr;
-        if (const uint32_t code = Find(uJoyID, device); code != JOYERR_NOERROR) {
-            return code;
+        std::unique_lock lock(mutex_);
+        Fresh(lock);
+        const uint32_t code = Code(uJoyID);
+        if (code == JOYERR_NOERROR) {
+            caps = readings_.slot[uJoyID].caps;
         }
-        caps = JOYCAPSA{};
-        const QByteArray name = device->name.toUtf8();
-        std::strncpy(caps.szPname, name.constData(), sizeof caps.szPname - 1);
-        // A missing axis has the range 0..0, which the monitor reads as 0.
-        uint32_t* const maxima[] = {&caps.wXmax, &caps.wYmax, &caps.wZmax, &caps.wRmax};
-        for (std::size_t axis = 0; axis < device->axes.size(); ++axis) {
-            if (device->axes[axis]) {
-                *maxima[axis] = kAxisMax;
-                ++caps.wNumAxes;
-            }
-        }
-        caps.wNumButtons =
-            device->controller != nullptr
-                ? static_cast<uint32_t>(kPictureButtons.size())
-                : static_cast<uint32_t>(std::clamp(SDL_JoystickNumButtons(device->joystick), 0, 32));
-        return JOYERR_NOERROR;
+        return code;
     }
 
     uint32_t joyGetPosEx(uint32_t uJoyID, JOYINFOEX& info) override {
-        if (ready_) {
-            SDL_JoystickUpdate();
+        std::unique_lock lock(mutex_);
+        Fresh(lock);
+        const uint32_t code = Code(uJoyID);
+        if (code == JOYERR_NOERROR) {
+            const JOYINFOEX request = info;
+            info = readings_.slot[uJoyID].info;
+            info.dwSize = request.dwSize;
+            info.dwFlags = request.dwFlags;
         }
-        Device* device = nullptr;
-        if (const uint32_t code = Find(uJoyID, device); code != JOYERR_NOERROR) {
-            return code;
-        }
-        const JOYINFOEX request = info;
-        info = device->controller != nullptr ? ReadController(*device) : ReadRaw(device->joystick);
-        info.dwSize = request.dwSize;
-        info.dwFlags = request.dwFlags;
-        return JOYERR_NOERROR;
+        return code;
     }
 
     std::vector<AttachedDevice> AttachedDevices() override {
-        std::vector<AttachedDevice> attached;
-        if (!ready_) {
-            return attached;
-        }
-        SDL_JoystickUpdate();
-        Refresh();
-        for (uint32_t slot = 0; slot < kSlots; ++slot) {
-            const uint32_t real = RealSlot(slot);
-            if (real < kSlots && slots_[real].id >= 0) {
-                attached.push_back({slot, slots_[real].name, slots_[real].guid, slots_[real].port});
-            }
-        }
-        return attached;
+        std::unique_lock lock(mutex_);
+        Fresh(lock);
+        return readings_.attached;
     }
 
     void PreferDevice(const QString& guid, const QString& port) override {
-        preferred_ = guid;
-        preferredPort_ = port;
-        if (ready_) {
-            Refresh();
-        }
-        PlacePreferred();
+        std::unique_lock lock(mutex_);
+        preference_ = Preference{guid, port};
+        ahead_ = false;  // read before the change
+        Await(lock);
     }
 
 private:
-    // The device in slot uJoyID, with the table brought up to date, or the reason there is none.
-    uint32_t Find(uint32_t uJoyID, Device*& device) {
-        if (!ready_) {
+    struct Preference {
+        QString guid;
+        QString port;
+    };
+
+    uint32_t Code(uint32_t uJoyID) const {
+        if (readings_.slotCount == 0) {
             return JOYERR_NOCANDO;
         }
-        if (uJoyID >= kSlots) {
-            return JOYERR_PARMS;
-        }
-        Refresh();
-        const uint32_t real = RealSlot(uJoyID);
-        if (real >= kSlots || slots_[real].id < 0) {
-            return JOYERR_UNPLUGGED;
-        }
-        if (slots_[real].joystick == nullptr) {
-            return JOYERR_NOCANDO;
-        }
-        device = &slots_[real];
-        return JOYERR_NOERROR;
+        return uJoyID < JoystickSlots ? readings_.slot[uJoyID].code : JOYERR_PARMS;
     }
 
-    // A device that left frees its slot; a device that arrived takes the lowest free one. SDL's device
-    // indices shift whenever a device leaves, so slots follow SDL's instance ids instead.
-    void Refresh() {
-        bool changed = false;
-        int taken = 0;
-        for (Device& slot : slots_) {
-            // SDL reads a device that left while open as all zeros rather than failing.
-            if (slot.joystick != nullptr && SDL_JoystickGetAttached(slot.joystick) == SDL_FALSE) {
-                gone_.push_back(slot.id);
-                Close(slot);
-                changed = true;
+    // Makes readings_ fit for the call now: the look made ahead of a steady poll, else a new one.
+    void Fresh(std::unique_lock<std::mutex>& lock) {
+        const Clock::time_point now = Clock::now();
+        const Clock::duration gap = now - lastCall_;
+        steady_ = gap >= kSteadyMin && gap <= kSteadyMax ? gap : Clock::duration::zero();
+        lastCall_ = now;
+        if (std::exchange(ahead_, false) && now - readAt_ <= kFresh) {
+            return;  // the thread, waking when this call was due, sees it came and plans the next look
+        }
+        Await(lock);
+    }
+
+    // Waits for a look that begins after this call; a look under way for kWait hangs in SDL, and the
+    // call then answers from the last reading.
+    void Await(std::unique_lock<std::mutex>& lock) {
+        const uint64_t wanted = started_ + 1;
+        asked_ = std::max(asked_, wanted);
+        wake_.notify_one();
+        const Clock::time_point called = Clock::now();
+        while (done_ < wanted) {
+            const Clock::time_point limit = started_ > done_ ? runningSince_ + kWait : called + kStartWait;
+            if (looked_.wait_until(lock, limit) == std::cv_status::timeout && Clock::now() >= limit) {
+                return;
             }
-            taken += slot.id >= 0 ? 1 : 0;
-        }
-        // Every device in a slot is listed until it leaves, so a count that differs means some listed
-        // device has no slot, or a device SDL could not open (and so cannot ask about) has left.
-        if (SDL_NumJoysticks() != taken) {
-            changed = Rescan() || changed;
-        }
-        if (changed) {
-            PlacePreferred();
         }
     }
 
-    // Matches the table to SDL's device list; true when a slot changed hands.
-    bool Rescan() {
-        std::vector<SDL_JoystickID> listed(static_cast<std::size_t>(std::max(SDL_NumJoysticks(), 0)));
-        for (std::size_t index = 0; index < listed.size(); ++index) {
-            listed[index] = SDL_JoystickGetDeviceInstanceID(static_cast<int>(index));
+    // While the calls come at a steady pace, when the thread next wakes by itself: to look ahead of the
+    // next call, or, having looked ahead of it, to see at the time of the call after it that it came.
+    std::optional<Clock::time_point> Wakeup() const {
+        if (steady_ == Clock::duration::zero()) {
+            return std::nullopt;
         }
-        const auto isListed = [&listed](SDL_JoystickID id) {
-            return std::find(listed.begin(), listed.end(), id) != listed.end();
-        };
-        bool changed = false;
-        // A device SDL could not open holds its slot for as long as SDL lists it.
-        for (Device& slot : slots_) {
-            if (slot.id >= 0 && slot.joystick == nullptr && !isListed(slot.id)) {
-                slot = Device{};
-                changed = true;
+        return lastCall_ + (plannedFor_ == lastCall_ ? 2 * steady_ : steady_) - kLead;
+    }
+
+    // The reading thread: SDL starts, looks and stops on it alone.
+    void ReadLoop() {
+        SdlDeviceTable table;
+        std::unique_lock lock(mutex_);
+        bool ahead = false;
+        for (;;) {
+            const std::optional<Preference> preference = std::exchange(preference_, std::nullopt);
+            lock.unlock();
+            if (preference) {
+                table.Prefer(preference->guid, preference->port);
             }
-        }
-        // A device seen leaving is never taken again, though SDL may list it a moment longer.
-        std::erase_if(gone_, [&](SDL_JoystickID id) { return !isListed(id); });
-        for (std::size_t index = 0; index < listed.size(); ++index) {
-            const SDL_JoystickID id = listed[index];
-            const auto holds = [id](const Device& slot) { return slot.id == id; };
-            if (id < 0 || std::any_of(slots_.begin(), slots_.end(), holds) ||
-                std::find(gone_.begin(), gone_.end(), id) != gone_.end()) {
-                continue;
-            }
-            const QString guid = GuidAt(static_cast<int>(index));
-            const uint32_t slot = SlotFor(guid);
-            if (slot < kSlots) {  // else every slot is taken: the device waits for one to free up
-                changed = true;
-                if (!Open(static_cast<int>(index), guid, slots_[slot])) {
-                    // SDL's list moved on under the open: the rest waits for the next look.
-                    Close(slots_[slot]);
+            Readings readings = table.Read();
+            lock.lock();
+            readings_ = std::move(readings);
+            readAt_ = runningSince_;
+            done_ = started_;
+            ahead_ = ahead;
+            looked_.notify_all();
+
+            for (;;) {
+                if (stop_) {
+                    return;
+                }
+                if (asked_ > started_) {
+                    ahead = false;
                     break;
                 }
+                const std::optional<Clock::time_point> wakeup = Wakeup();
+                const bool late = wakeup && Clock::now() >= *wakeup;
+                if (late && plannedFor_ != lastCall_) {
+                    plannedFor_ = lastCall_;
+                    ahead = true;
+                    break;
+                }
+                if (wakeup && !late) {
+                    wake_.wait_until(lock, *wakeup);
+                } else {
+                    wake_.wait(lock);  // the pace broke: the next call asks
+                }
             }
-        }
-        return changed;
-    }
-
-    // The slot a device arriving now takes: the lowest free one, except that the slot kept for an
-    // absent preferred device (the one slot 0 reads) waits for that device.
-    uint32_t SlotFor(const QString& guid) const {
-        const bool kept = !preferred_.isEmpty() && swap_ < kSlots && slots_[swap_].id < 0;
-        if (kept && guid == preferred_) {
-            return swap_;
-        }
-        for (uint32_t slot = 0; slot < kSlots; ++slot) {
-            if (slots_[slot].id < 0 && !(kept && slot == swap_)) {
-                return slot;
-            }
-        }
-        return kSlots;
-    }
-
-    uint32_t LowestFree() const {
-        const auto free =
-            std::find_if(slots_.begin(), slots_.end(), [](const Device& slot) { return slot.id < 0; });
-        return static_cast<uint32_t>(free - slots_.begin());
-    }
-
-    // The table's slot that the contract's slot reads: slot 0 and swap_ trade places; kSlots is none.
-    uint32_t RealSlot(uint32_t slot) const {
-        if (slot == 0) {
-            return swap_;
-        }
-        return slot == swap_ ? 0 : slot;
-    }
-
-    // Slot 0 trades places with the preferred device's slot. While that device is absent, slot 0 trades
-    // with a free slot kept for it (the one it left, while still free), and so reads as unplugged; no
-    // other device moves when it leaves or comes back. With every slot taken and the preferred device
-    // absent, slot 0 reads as unplugged and the device of the table's slot 0 waits for a free slot.
-    void PlacePreferred() {
-        if (preferred_.isEmpty()) {
-            swap_ = 0;
-            return;
-        }
-        std::vector<AttachedDevice> taken;
-        for (uint32_t slot = 0; slot < kSlots; ++slot) {
-            if (slots_[slot].id >= 0) {
-                taken.push_back({slot, slots_[slot].name, slots_[slot].guid, slots_[slot].port});
-            }
-        }
-        if (const std::optional<uint32_t> chosen = ChosenSlot(taken, preferred_, preferredPort_, swap_)) {
-            swap_ = *chosen;
-        } else if (swap_ >= kSlots || slots_[swap_].id >= 0) {
-            swap_ = LowestFree();
+            ++started_;
+            runningSince_ = Clock::now();
+            looked_.notify_all();  // a waiting call now bounds its wait by this look's start
         }
     }
 
-    static QString GuidAt(int index) {
-        std::array<char, 33> text{};
-        SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), text.data(),
-                                  static_cast<int>(text.size()));
-        return QString::fromLatin1(text.data());
-    }
-
-    // Takes the device at SDL's index into the slot. A recognised controller is opened as a game
-    // controller; anything else, or a controller SDL will not open as one, is read raw. False when the
-    // device left while SDL opened it: SDL then never tells the open device that it is gone (it stays
-    // attached, reading zeros), so it must not keep the slot.
-    static bool Open(int index, const QString& guid, Device& device) {
-        device.id = SDL_JoystickGetDeviceInstanceID(index);
-        device.guid = guid;
-        device.port = DevicePort(SDL_JoystickPathForIndex(index));
-        if (SDL_IsGameController(index) == SDL_TRUE) {
-            device.controller = SDL_GameControllerOpen(index);
-        }
-        device.joystick = device.controller != nullptr ? SDL_GameControllerGetJoystick(device.controller)
-                                                       : SDL_JoystickOpen(index);
-        const char* name = device.controller != nullptr ? SDL_GameControllerName(device.controller)
-                                                        : SDL_JoystickNameForIndex(index);
-        device.name = QString::fromUtf8(name != nullptr ? name : "");
-        for (std::size_t axis = 0; axis < device.axes.size() && device.joystick != nullptr; ++axis) {
-            device.axes[axis] =
-                device.controller != nullptr
-                    ? SDL_GameControllerHasAxis(device.controller, kPictureAxes[axis]) == SDL_TRUE
-                    : static_cast<int>(axis) < SDL_JoystickNumAxes(device.joystick);
-        }
-        return SDL_JoystickGetDeviceInstanceID(index) == device.id;
-    }
-
-    static void Close(Device& device) {
-        if (device.controller != nullptr) {
-            SDL_GameControllerClose(device.controller);
-        } else if (device.joystick != nullptr) {
-            SDL_JoystickClose(device.joystick);
-        }
-        device = Device{};
-    }
-
-    static JOYINFOEX ReadRaw(SDL_Joystick* joystick) {
-        JOYINFOEX info;
-        const int axes = SDL_JoystickNumAxes(joystick);
-        // A missing axis reads 0, matching its range 0..0.
-        const auto axis = [&](int n) {
-            return n < axes ? AxisPosition(SDL_JoystickGetAxis(joystick, n)) : 0u;
-        };
-        info.dwXpos = axis(0);
-        info.dwYpos = axis(1);
-        info.dwZpos = axis(2);
-        info.dwRpos = axis(3);
-        // The mask holds 32 buttons; further buttons are not read.
-        const int buttons = std::min(SDL_JoystickNumButtons(joystick), 32);
-        for (int n = 0; n < buttons; ++n) {
-            if (SDL_JoystickGetButton(joystick, n) != 0) {
-                info.dwButtons |= 1u << n;
-            }
-        }
-        info.dwPOV = SDL_JoystickNumHats(joystick) > 0
-                         ? kHatHundredths[SDL_JoystickGetHat(joystick, 0) & 0x0F]
-                         : JOY_POVCENTERED;
-        return info;
-    }
-
-    static JOYINFOEX ReadController(const Device& device) {
-        SDL_GameController* const controller = device.controller;
-        JOYINFOEX info;
-        const auto axis = [&](std::size_t n) {
-            return device.axes[n] ? AxisPosition(SDL_GameControllerGetAxis(controller, kPictureAxes[n])) : 0u;
-        };
-        info.dwXpos = axis(0);
-        info.dwYpos = axis(1);
-        info.dwZpos = axis(2);
-        info.dwRpos = axis(3);
-        for (std::size_t bit = 0; bit < kPictureButtons.size(); ++bit) {
-            if (kPictureButtons[bit] != SDL_CONTROLLER_BUTTON_INVALID &&
-                SDL_GameControllerGetButton(controller, kPictureButtons[bit]) != 0) {
-                info.dwButtons |= 1u << bit;
-            }
-        }
-        if (SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > kTriggerHalf) {
-            info.dwButtons |= 1u << kLeftTriggerBit;
-        }
-        if (SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > kTriggerHalf) {
-            info.dwButtons |= 1u << kRightTriggerBit;
-        }
-        const auto pressed = [&](SDL_GameControllerButton button) {
-            return SDL_GameControllerGetButton(controller, button) != 0;
-        };
-        const unsigned hat = (pressed(SDL_CONTROLLER_BUTTON_DPAD_UP) ? SDL_HAT_UP : 0u) |
-                             (pressed(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) ? SDL_HAT_RIGHT : 0u) |
-                             (pressed(SDL_CONTROLLER_BUTTON_DPAD_DOWN) ? SDL_HAT_DOWN : 0u) |
-                             (pressed(SDL_CONTROLLER_BUTTON_DPAD_LEFT) ? SDL_HAT_LEFT : 0u);
-        info.dwPOV = kHatHundredths[hat];
-        return info;
-    }
-
-    bool ready_ = false;
-    std::array<Device, kSlots> slots_;
-    std::vector<SDL_JoystickID> gone_;  // devices seen leaving that SDL may still list
-    QString preferred_;                 // GUID of the device slot 0 reads; empty for none
-    QString preferredPort_;             // and the port it was chosen on; empty for any
-    uint32_t swap_ = 0;                 // the table's slot that trades places with slot 0
+    std::mutex mutex_;
+    std::condition_variable wake_;    // to the thread: a look is asked for, or the driver ends
+    std::condition_variable looked_;  // from the thread: a look began or ended
+    Readings readings_;               // the last look's; no device until SDL has started
+    Clock::time_point readAt_;        // when that look began
+    uint64_t started_ = 1;            // looks begun; the first begins with the thread, and starts SDL
+    uint64_t done_ = 0;               // looks ended
+    uint64_t asked_ = 0;              // the look the calls wait for
+    Clock::time_point runningSince_ = Clock::now();
+    bool ahead_ = false;  // readings_ were read ahead of a poll, and no call has taken them yet
+    Clock::time_point lastCall_;
+    Clock::duration steady_{};              // the pace of the calls, zero while they come at no steady pace
+    Clock::time_point plannedFor_;          // the call the thread last looked ahead after
+    std::optional<Preference> preference_;  // a choice the thread has yet to give the table
+    bool stop_ = false;
+    std::thread reader_{[this] { ReadLoop(); }};  // last: it starts once everything above is made
 };
 
 }  // namespace
