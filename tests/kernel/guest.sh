@@ -626,6 +626,9 @@ scenario_hid_poll() {
         why=$(cat "$work/poll")
         record "note $scenario: $model plugged for $seconds s, then unplugged: $why"
         check "$model: the polls went on, no slot kept once unplugged" grep -q "answering: none$" "$work/poll"
+        # SDL opening a pad that never answers holds its lock for 10 s: a poll must not wait for it.
+        longest=$(sed -n 's/^longest poll \([0-9]*\) us.*/\1/p' "$work/poll")
+        check "$model: no poll waited for SDL" [ "${longest:-99999999}" -lt 5000000 ]
     done
 }
 

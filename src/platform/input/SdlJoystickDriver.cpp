@@ -3,12 +3,15 @@
 // kernel's 5 s limit a report. So a thread of the driver's own owns the device table and makes every
 // SDL call, and the contract's calls answer from what that thread read last.
 //
-// A call wants a fresh reading: it asks the thread for a new look and waits for it, but never longer
-// than kWait once that look is under way, so an open that hangs costs the poll kWait, once. The
+// A call wants a fresh reading: it asks the thread for a new look and waits for it; once that look has
+// lasted kWait with the thread asleep, SDL waits on a device, and the call answers from the last
+// reading, so an open that hangs costs the poll kWait, once. (A thread that is only slow, as on a
+// machine busy with other work, is waited for, up to kStartWait.) The
 // monitor polls at a steady pace, and the thread looks kLead before each poll is due, so the poll finds
 // its reading waiting and takes it at once.
 #include "platform/input/JoystickDriver.h"
 #include "platform/input/SdlDeviceTable.h"
+#include "platform/input/ThreadState.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -113,27 +116,37 @@ private:
     // Makes readings_ fit for the call now: the look made ahead of a steady poll, else a new one.
     void Fresh(std::unique_lock<std::mutex>& lock) {
         const Clock::time_point now = Clock::now();
-        const Clock::duration gap = now - lastCall_;
-        steady_ = gap >= kSteadyMin && gap <= kSteadyMax ? gap : Clock::duration::zero();
-        lastCall_ = now;
+        // Calls closer together than kSteadyMin are one poll's: they keep the pace its first call set.
+        if (now - std::exchange(previousCall_, now) >= kSteadyMin) {
+            const Clock::duration gap = now - lastCall_;
+            steady_ = gap <= kSteadyMax ? gap : Clock::duration::zero();
+            lastCall_ = now;
+        }
         if (std::exchange(ahead_, false) && now - readAt_ <= kFresh) {
             return;  // the thread, waking when this call was due, sees it came and plans the next look
         }
         Await(lock);
     }
 
-    // Waits for a look that begins after this call; a look under way for kWait hangs in SDL, and the
-    // call then answers from the last reading.
+    // Waits for a look that begins after this call, unless a look has lasted kWait asleep in SDL.
     void Await(std::unique_lock<std::mutex>& lock) {
         const uint64_t wanted = started_ + 1;
         asked_ = std::max(asked_, wanted);
         wake_.notify_one();
         const Clock::time_point called = Clock::now();
+        Clock::time_point working;  // when the look under way was last found working
         while (done_ < wanted) {
-            const Clock::time_point limit = started_ > done_ ? runningSince_ + kWait : called + kStartWait;
-            if (looked_.wait_until(lock, limit) == std::cv_status::timeout && Clock::now() >= limit) {
+            const Clock::time_point limit =
+                started_ > done_ ? std::max(runningSince_, working) + kWait : called + kStartWait;
+            looked_.wait_until(lock, std::min(limit, called + kStartWait));
+            const Clock::time_point now = Clock::now();
+            if (done_ >= wanted || now < limit) {
+                continue;
+            }
+            if (started_ == done_ || now >= called + kStartWait || ThreadAsleep(readerId_)) {
                 return;
             }
+            working = now;
         }
     }
 
@@ -148,6 +161,10 @@ private:
 
     // The reading thread: SDL starts, looks and stops on it alone.
     void ReadLoop() {
+        {
+            const std::lock_guard lock(mutex_);
+            readerId_ = CurrentThreadId();
+        }
         SdlDeviceTable table;
         std::unique_lock lock(mutex_);
         bool ahead = false;
@@ -202,11 +219,13 @@ private:
     uint64_t asked_ = 0;              // the look the calls wait for
     Clock::time_point runningSince_ = Clock::now();
     bool ahead_ = false;  // readings_ were read ahead of a poll, and no call has taken them yet
-    Clock::time_point lastCall_;
+    Clock::time_point previousCall_;
+    Clock::time_point lastCall_;            // the first call of the last poll
     Clock::duration steady_{};              // the pace of the calls, zero while they come at no steady pace
     Clock::time_point plannedFor_;          // the call the thread last looked ahead after
     std::optional<Preference> preference_;  // a choice the thread has yet to give the table
     bool stop_ = false;
+    pid_t readerId_ = 0;                          // the reading thread's kernel id
     std::thread reader_{[this] { ReadLoop(); }};  // last: it starts once everything above is made
 };
 
