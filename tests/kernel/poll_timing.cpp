@@ -1,7 +1,7 @@
-// How long one poll of the program's joystick driver takes while controllers come and go: reads slots
-// 0 and 1 every 25 ms, as the monitor's timer does, for the given seconds, then prints
-// "longest poll <us> us, <n> polls, <n> over 25 ms; slots answering: <slots>" (the slots that gave a
-// reading at the last poll, "none" for none). Usage: poll_timing <seconds>
+// How long one poll of the program's joystick driver takes while controllers come and go: reads slot 0
+// every 25 ms, as the monitor's timer does, for the given seconds, then prints
+// "longest poll <us> us, median <us> us, <n> polls, <n> over 25 ms; slots answering: <slots>" (the
+// slots attached at the end, "none" for none). Usage: poll_timing <seconds>
 #include "platform/input/JoystickDriver.h"
 
 #include <algorithm>
@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 int main(int argc, char** argv) {
     using Clock = std::chrono::steady_clock;
-    using std::chrono::microseconds;
     constexpr auto kTick = std::chrono::milliseconds(25);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 0;
     if (seconds <= 0) {
@@ -21,30 +21,28 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto driver = platform::MakeSdlJoystickDriver();
-    driver->joyGetNumDevs();
-    Clock::duration longest{};
-    long polls = 0;
-    long late = 0;
-    std::string answering;
+    std::vector<Clock::duration> took;
     const auto end = Clock::now() + std::chrono::seconds(seconds);
     for (auto tick = Clock::now(); tick < end; tick = Clock::now()) {
-        answering.clear();
-        for (const uint32_t slot : {0u, 1u}) {
-            platform::JOYINFOEX info;
-            info.dwSize = sizeof info;
-            info.dwFlags = platform::JOY_RETURNALL;
-            const auto started = Clock::now();
-            const bool read = driver->joyGetPosEx(slot, info) == platform::JOYERR_NOERROR;
-            const auto took = Clock::now() - started;
-            longest = std::max(longest, took);
-            ++polls;
-            late += took > kTick ? 1 : 0;
-            answering += read ? " " + std::to_string(slot) : "";
-        }
+        platform::JOYINFOEX info;
+        info.dwSize = sizeof info;
+        info.dwFlags = platform::JOY_RETURNALL;
+        const auto started = Clock::now();
+        driver->joyGetPosEx(0, info);
+        took.push_back(Clock::now() - started);
         std::this_thread::sleep_until(tick + kTick);
     }
-    std::printf("longest poll %lld us, %ld polls, %ld over 25 ms; slots answering:%s\n",
-                static_cast<long long>(std::chrono::duration_cast<microseconds>(longest).count()), polls,
-                late, answering.empty() ? " none" : answering.c_str());
+    std::string answering;
+    for (const platform::AttachedDevice& device : driver->AttachedDevices()) {
+        answering += " " + std::to_string(device.slot);
+    }
+    const auto late = std::count_if(took.begin(), took.end(), [&](Clock::duration d) { return d > kTick; });
+    std::sort(took.begin(), took.end());
+    const auto us = [](Clock::duration d) {
+        return static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(d).count());
+    };
+    std::printf("longest poll %lld us, median %lld us, %zu polls, %ld over 25 ms; slots answering:%s\n",
+                us(took.back()), us(took[took.size() / 2]), took.size(), static_cast<long>(late),
+                answering.empty() ? " none" : answering.c_str());
     return 0;
 }

@@ -5,8 +5,8 @@
 //
 // A call wants a fresh reading: it asks the thread for a new look and waits for it; once that look has
 // lasted kWait with the thread asleep, SDL waits on a device, and the call answers from the last
-// reading, so an open that hangs costs the poll kWait, once. (A thread that is only slow, as on a
-// machine busy with other work, is waited for, up to kStartWait.) The
+// reading, so an open that hangs costs the poll kWait, once. A look that is only slow, its thread
+// working or waiting for a processor on a busy machine, is waited for up to kBusyWait. The
 // monitor polls at a steady pace, and the thread looks kLead before each poll is due, so the poll finds
 // its reading waiting and takes it at once.
 #include "platform/input/JoystickDriver.h"
@@ -27,12 +27,16 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// Longest a call waits for a look under way: within the 25 ms between two polls.
+// Longest a call waits for a look under way while the thread sleeps (within the 25 ms between two
+// polls), and while it works.
 constexpr auto kWait = 20ms;
+constexpr auto kBusyWait = 100ms;
 // Longest a call waits for the thread to begin a look, and the driver for SDL to start.
 constexpr auto kStartWait = 2s;
 // The look made ahead of a poll comes this long before the poll is due, and serves only while this young.
 constexpr auto kLead = 3ms;
+// A wakeup this close to its time is on time: waiting again for so little would wake the thread twice.
+constexpr auto kSlack = 1ms;
 constexpr auto kFresh = 8ms;
 // Calls that come this far apart make a steady pace worth looking ahead for.
 constexpr auto kSteadyMin = 5ms;
@@ -128,7 +132,8 @@ private:
         Await(lock);
     }
 
-    // Waits for a look that begins after this call, unless a look has lasted kWait asleep in SDL.
+    // Waits for a look that begins after this call, unless a look under way has lasted kWait asleep
+    // in the kernel, or kBusyWait.
     void Await(std::unique_lock<std::mutex>& lock) {
         const uint64_t wanted = started_ + 1;
         asked_ = std::max(asked_, wanted);
@@ -136,14 +141,16 @@ private:
         const Clock::time_point called = Clock::now();
         Clock::time_point working;  // when the look under way was last found working
         while (done_ < wanted) {
+            const bool running = started_ > done_;
             const Clock::time_point limit =
-                started_ > done_ ? std::max(runningSince_, working) + kWait : called + kStartWait;
-            looked_.wait_until(lock, std::min(limit, called + kStartWait));
-            const Clock::time_point now = Clock::now();
-            if (done_ >= wanted || now < limit) {
+                running ? std::min(std::max(runningSince_, working) + kWait, runningSince_ + kBusyWait)
+                        : called + kStartWait;
+            if (looked_.wait_until(lock, limit) == std::cv_status::no_timeout || done_ >= wanted ||
+                (started_ > done_) != running) {
                 continue;
             }
-            if (started_ == done_ || now >= called + kStartWait || ThreadAsleep(readerId_)) {
+            const Clock::time_point now = Clock::now();
+            if (!running || now >= runningSince_ + kBusyWait || ThreadAsleep(readerId_)) {
                 return;
             }
             working = now;
@@ -191,7 +198,7 @@ private:
                     break;
                 }
                 const std::optional<Clock::time_point> wakeup = Wakeup();
-                const bool late = wakeup && Clock::now() >= *wakeup;
+                const bool late = wakeup && Clock::now() + kSlack >= *wakeup;
                 if (late && plannedFor_ != lastCall_) {
                     plannedFor_ = lastCall_;
                     ahead = true;
