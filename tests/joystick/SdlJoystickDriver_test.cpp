@@ -8,6 +8,7 @@
 #include "platform/input/ControllerMappings.h"
 #include "platform/input/DevicePort.h"
 #include "platform/input/JoystickDriver.h"
+#include "platform/input/ThreadState.h"
 #include "support/VirtualJoysticks.h"
 
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <pthread.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -335,6 +337,28 @@ TEST_F(SdlDriverTest, WhileSdlIsHeldEveryCallAnswersAtOnceFromTheLastReading) {
     // The look that waited for SDL ends first; the one after it reads the pad again.
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Read().dwButtons == 0; }, 1000));
+}
+
+// Whether the reading thread waits on a device or only works comes from its state in /proc. Catches
+// reading the state after the first ')' of a thread name that holds one.
+TEST(ThreadState, AWorkingThreadIsAwakeAndOneWaitingIsAsleep) {
+    std::atomic<pid_t> id = 0;
+    std::atomic<bool> work = true;
+    std::promise<void> release;
+    std::thread thread([&] {
+        pthread_setname_np(pthread_self(), "x) S y");
+        id = platform::CurrentThreadId();
+        while (work) {
+        }
+        release.get_future().wait();
+    });
+    while (id == 0) {
+    }
+    EXPECT_FALSE(platform::ThreadAsleep(id));
+    work = false;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform::ThreadAsleep(id); }, 1000));
+    release.set_value();
+    thread.join();
 }
 
 TEST_F(SdlDriverTest, ASeventeenthDeviceWaitsForAFreeSlotAndTakesTheFirstOneFreed) {
