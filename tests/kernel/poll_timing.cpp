@@ -1,7 +1,8 @@
 // How long one poll of the program's joystick driver takes while controllers come and go: reads slot 0
 // every 25 ms, as the monitor's timer does, for the given seconds, then prints
 // "longest poll <us> us, median <us> us, <n> polls, <n> over 25 ms; slots answering: <slots>" (the
-// slots attached at the end, "none" for none). Usage: poll_timing <seconds>
+// slots attached once they have stayed the same for a second, "none" for none: a device just unplugged
+// may be read a moment longer). Usage: poll_timing <seconds>
 #include "platform/input/JoystickDriver.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 int main(int argc, char** argv) {
@@ -32,9 +34,21 @@ int main(int argc, char** argv) {
         took.push_back(Clock::now() - started);
         std::this_thread::sleep_until(tick + kTick);
     }
-    std::string answering;
-    for (const platform::AttachedDevice& device : driver->AttachedDevices()) {
-        answering += " " + std::to_string(device.slot);
+    const auto attached = [&driver] {
+        std::string list;
+        for (const platform::AttachedDevice& device : driver->AttachedDevices()) {
+            list += " " + std::to_string(device.slot);
+        }
+        return list;
+    };
+    std::string answering = attached();
+    const auto settled = Clock::now() + std::chrono::seconds(5);
+    for (auto same = Clock::now(); Clock::now() - same < std::chrono::seconds(1) && Clock::now() < settled;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (std::string now = attached(); now != answering) {
+            answering = std::move(now);
+            same = Clock::now();
+        }
     }
     const auto late = std::count_if(took.begin(), took.end(), [&](Clock::duration d) { return d > kTick; });
     std::sort(took.begin(), took.end());
