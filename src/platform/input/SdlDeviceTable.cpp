@@ -398,7 +398,12 @@ private:
 
 SdlDeviceTable::SdlDeviceTable() : table_(std::make_unique<Table>()) {}
 
-SdlDeviceTable::~SdlDeviceTable() = default;
+SdlDeviceTable::~SdlDeviceTable() {
+    table_.reset();
+    // The table ends with the thread it lives on, which SDL did not make: SDL frees that thread's own
+    // data (its error text) only when told.
+    SDL_TLSCleanup();
+}
 
 void SdlDeviceTable::Prefer(const QString& guid, const QString& port) {
     table_->Prefer(guid, port);

@@ -31,7 +31,8 @@ struct Readings {
 
 class SdlDeviceTable {
 public:
-    // Initialises SDL's joystick and game-controller subsystems for the table's lifetime.
+    // Initialises SDL's joystick and game-controller subsystems for the table's lifetime. Made, used and
+    // destroyed on one thread, which ends with it.
     SdlDeviceTable();
     ~SdlDeviceTable();
     SdlDeviceTable(const SdlDeviceTable&) = delete;
