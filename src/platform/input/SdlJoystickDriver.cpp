@@ -132,8 +132,9 @@ private:
         Await(lock);
     }
 
-    // Waits for a look that begins after this call, unless a look under way has lasted kWait asleep
-    // in the kernel, or kBusyWait.
+    // Waits for a look that begins after this call, unless a look under way has lasted kWait asleep in
+    // the kernel, or kBusyWait, or the call has waited kBusyWait: the look under way as it came may end
+    // just before its limit, and the next one only work.
     void Await(std::unique_lock<std::mutex>& lock) {
         const uint64_t wanted = started_ + 1;
         asked_ = std::max(asked_, wanted);
@@ -142,15 +143,15 @@ private:
         Clock::time_point working;  // when the look under way was last found working
         while (done_ < wanted) {
             const bool running = started_ > done_;
+            const Clock::time_point busyLimit = std::min(runningSince_, called) + kBusyWait;
             const Clock::time_point limit =
-                running ? std::min(std::max(runningSince_, working) + kWait, runningSince_ + kBusyWait)
-                        : called + kStartWait;
+                running ? std::min(std::max(runningSince_, working) + kWait, busyLimit) : called + kStartWait;
             if (looked_.wait_until(lock, limit) == std::cv_status::no_timeout || done_ >= wanted ||
                 (started_ > done_) != running) {
                 continue;
             }
             const Clock::time_point now = Clock::now();
-            if (!running || now >= runningSince_ + kBusyWait || ThreadAsleep(readerId_)) {
+            if (!running || now >= busyLimit || ThreadAsleep(readerId_)) {
                 return;
             }
             working = now;
