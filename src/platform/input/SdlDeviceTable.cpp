@@ -109,15 +109,16 @@ public:
     }
 
     ~Table() {
-        if (!ready_) {
-            return;
+        if (ready_) {
+            const std::lock_guard lock(startStop);
+            for (Device& device : slots_) {
+                Close(device);
+            }
+            // SDL counts its subsystem users: it really quits with the last table.
+            SDL_QuitSubSystem(kSubsystems);
         }
-        const std::lock_guard lock(startStop);
-        for (Device& device : slots_) {
-            Close(device);
-        }
-        // SDL counts its subsystem users: it really quits with the last table.
-        SDL_QuitSubSystem(kSubsystems);
+        // What SDL keeps for this thread (its error text) it frees by itself only for threads it made.
+        SDL_TLSCleanup();
     }
 
     Table(const Table&) = delete;
