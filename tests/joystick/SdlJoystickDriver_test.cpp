@@ -11,6 +11,7 @@
 #include "platform/desktop/Settings.h"
 #include "support/VirtualJoysticks.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -329,6 +330,24 @@ TEST_F(SdlDriverTest, WhileSdlIsHeldEveryCallAnswersAtOnceFromTheLastReading) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return Read().dwButtons == 0; }, 1000));
 }
 
+// A look that only works is waited for 100 ms. Catches a call that waits out the look under way as it
+// comes, then the next one too: nearly twice as long.
+TEST_F(SdlDriverTest, ACallWaitsAHundredMillisecondsAtMostForLooksThatOnlyWork) {
+    static std::atomic<bool> slow;  // each look works 95 ms
+    slow = true;
+    devices.Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 16, 0, "Slow pad", 0, 0, [](void*) {
+        for (const QDeadlineTimer end(95, Qt::PreciseTimer); slow && !end.hasExpired();) {
+        }
+    });
+    std::thread underWay([&] { driver->joyGetNumDevs(); });
+    QTest::qSleep(10);
+    const QDeadlineTimer limit(140, Qt::PreciseTimer);
+    driver->joyGetNumDevs();
+    EXPECT_FALSE(limit.hasExpired());
+    slow = false;
+    underWay.join();
+}
+
 // Whether the reading thread waits on a device or only works comes from its state in /proc. Catches
 // reading the state after the first ')' of a thread name that holds one.
 TEST(ThreadState, AWorkingThreadIsAwakeAndOneWaitingIsAsleep) {
@@ -483,7 +502,7 @@ TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStic
     const QByteArray asB = ",Mapped stick,b:b3,leftx:a0,lefty:a1,platform:Linux,";
     const QByteArray guid = [this] {
         SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0, "Unknown stick", 0x1234, 0x5678);
-        const QByteArray text = Guid("Unknown stick").toLatin1();
+        QByteArray text = Guid("Unknown stick").toLatin1();
         Detach(stick);
         return text;
     }();

@@ -20,7 +20,8 @@ public:
 
     // Devices of one name share a GUID; a vendor and product number go into the GUID instead of the name.
     SDL_Joystick* Attach(SDL_JoystickType type, int axes, int buttons, int hats, const char* name,
-                         Uint16 vendor = 0, Uint16 product = 0) {
+                         Uint16 vendor = 0, Uint16 product = 0,
+                         void (*update)(void*) = nullptr /* called at every SDL_JoystickUpdate */) {
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
         desc.type = static_cast<Uint16>(type);
@@ -30,6 +31,7 @@ public:
         desc.vendor_id = vendor;
         desc.product_id = product;
         desc.name = name;
+        desc.Update = update;
         SDL_Joystick* device = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
         EXPECT_NE(device, nullptr) << SDL_GetError();
         devices_.push_back(device);

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -68,6 +69,10 @@ constexpr std::array<SDL_GameControllerAxis, 4> kPictureAxes = {
     SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_AXIS_RIGHTY,
     SDL_CONTROLLER_AXIS_RIGHTX};
 
+// SDL starts and stops its subsystems, and sets its hints, unguarded: two tables, on the threads of two
+// drivers, take turns.
+std::mutex startStop;
+
 // One slot of the table. A slot is free while its id is -1.
 struct Device {
     SDL_JoystickID id = -1;
@@ -84,6 +89,7 @@ struct Device {
 class SdlDeviceTable::Table {
 public:
     Table() {
+        const std::lock_guard lock(startStop);
         // Without this hint SDL takes over SIGINT and SIGTERM, and the program ignores them.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         PrepareControllerMappings();
@@ -103,14 +109,16 @@ public:
     }
 
     ~Table() {
-        if (!ready_) {
-            return;
+        if (ready_) {
+            const std::lock_guard lock(startStop);
+            for (Device& device : slots_) {
+                Close(device);
+            }
+            // SDL counts its subsystem users: it really quits with the last table.
+            SDL_QuitSubSystem(kSubsystems);
         }
-        for (Device& device : slots_) {
-            Close(device);
-        }
-        // SDL counts its subsystem users: it really quits with the last table.
-        SDL_QuitSubSystem(kSubsystems);
+        // What SDL keeps for this thread (its error text) it frees by itself only for threads it made.
+        SDL_TLSCleanup();
     }
 
     Table(const Table&) = delete;

@@ -8,7 +8,7 @@
 // reading, so an open that hangs costs the poll kWait, once. A look that is only slow, its thread
 // working or waiting for a processor on a busy machine, is waited for up to kBusyWait. The
 // monitor polls at a steady pace, and the thread looks kLead before each poll is due, so the poll finds
-// its reading waiting and takes it at once.
+// its reading waiting and takes it at once, or waits for that look alone should it still be under way.
 #include "platform/input/JoystickDriver.h"
 #include "platform/input/SdlDeviceTable.h"
 #include "platform/input/ThreadState.h"
@@ -35,9 +35,9 @@ constexpr auto kBusyWait = 100ms;
 constexpr auto kStartWait = 2s;
 // The look made ahead of a poll comes this long before the poll is due, and serves only while this young.
 constexpr auto kLead = 3ms;
+constexpr auto kFresh = 8ms;
 // A wakeup this close to its time is on time: waiting again for so little would wake the thread twice.
 constexpr auto kSlack = 1ms;
-constexpr auto kFresh = 8ms;
 // Calls that come this far apart make a steady pace worth looking ahead for.
 constexpr auto kSteadyMin = 5ms;
 constexpr auto kSteadyMax = 250ms;
@@ -100,8 +100,8 @@ public:
     void PreferDevice(const QString& guid, const QString& port) override {
         std::unique_lock lock(mutex_);
         preference_ = Preference{guid, port};
-        ahead_ = false;  // read before the change
-        Await(lock);
+        ahead_ = false;  // begun before the change
+        Await(lock, started_ + 1);
     }
 
 private:
@@ -117,7 +117,8 @@ private:
         return uJoyID < JoystickSlots ? readings_.slot[uJoyID].code : JOYERR_PARMS;
     }
 
-    // Makes readings_ fit for the call now: the look made ahead of a steady poll, else a new one.
+    // Makes readings_ fit for the call now: the look begun ahead of a steady poll, waited for should it be
+    // under way still, else a new one.
     void Fresh(std::unique_lock<std::mutex>& lock) {
         const Clock::time_point now = Clock::now();
         // Calls closer together than kSteadyMin are one poll's: they keep the pace its first call set.
@@ -126,31 +127,32 @@ private:
             steady_ = gap <= kSteadyMax ? gap : Clock::duration::zero();
             lastCall_ = now;
         }
-        if (std::exchange(ahead_, false) && now - readAt_ <= kFresh) {
-            return;  // the thread, waking when this call was due, sees it came and plans the next look
-        }
-        Await(lock);
+        // The thread, waking when this call was due, sees it came and plans the next look.
+        const bool ahead = std::exchange(ahead_, false) && now - runningSince_ <= kFresh;
+        Await(lock, ahead ? started_ : started_ + 1);
     }
 
-    // Waits for a look that begins after this call, unless a look under way has lasted kWait asleep
-    // in the kernel, or kBusyWait.
-    void Await(std::unique_lock<std::mutex>& lock) {
-        const uint64_t wanted = started_ + 1;
-        asked_ = std::max(asked_, wanted);
-        wake_.notify_one();
+    // Waits for look number wanted, unless a look under way has lasted kWait asleep in the kernel, or
+    // kBusyWait, or the call has waited kBusyWait: the look under way as it came may end just before its
+    // limit, and the next one only work.
+    void Await(std::unique_lock<std::mutex>& lock, uint64_t wanted) {
+        if (wanted > started_) {
+            asked_ = std::max(asked_, wanted);
+            wake_.notify_one();
+        }
         const Clock::time_point called = Clock::now();
         Clock::time_point working;  // when the look under way was last found working
         while (done_ < wanted) {
             const bool running = started_ > done_;
+            const Clock::time_point busyLimit = std::min(runningSince_, called) + kBusyWait;
             const Clock::time_point limit =
-                running ? std::min(std::max(runningSince_, working) + kWait, runningSince_ + kBusyWait)
-                        : called + kStartWait;
+                running ? std::min(std::max(runningSince_, working) + kWait, busyLimit) : called + kStartWait;
             if (looked_.wait_until(lock, limit) == std::cv_status::no_timeout || done_ >= wanted ||
                 (started_ > done_) != running) {
                 continue;
             }
             const Clock::time_point now = Clock::now();
-            if (!running || now >= runningSince_ + kBusyWait || ThreadAsleep(readerId_)) {
+            if (!running || now >= busyLimit || ThreadAsleep(readerId_)) {
                 return;
             }
             working = now;
@@ -184,9 +186,7 @@ private:
             Readings readings = table.Read();
             lock.lock();
             readings_ = std::move(readings);
-            readAt_ = runningSince_;
             done_ = started_;
-            ahead_ = ahead;
             looked_.notify_all();
 
             for (;;) {
@@ -212,6 +212,7 @@ private:
             }
             ++started_;
             runningSince_ = Clock::now();
+            ahead_ = ahead;
             looked_.notify_all();  // a waiting call now bounds its wait by this look's start
         }
     }
@@ -220,12 +221,11 @@ private:
     std::condition_variable wake_;    // to the thread: a look is asked for, or the driver ends
     std::condition_variable looked_;  // from the thread: a look began or ended
     Readings readings_;               // the last look's; no device until SDL has started
-    Clock::time_point readAt_;        // when that look began
     uint64_t started_ = 1;            // looks begun; the first begins with the thread, and starts SDL
     uint64_t done_ = 0;               // looks ended
     uint64_t asked_ = 0;              // the look the calls wait for
-    Clock::time_point runningSince_ = Clock::now();
-    bool ahead_ = false;  // readings_ were read ahead of a poll, and no call has taken them yet
+    Clock::time_point runningSince_ = Clock::now();  // when the last look began
+    bool ahead_ = false;  // the last look begun was begun ahead of a poll, and no call has taken it yet
     Clock::time_point previousCall_;
     Clock::time_point lastCall_;            // the first call of the last poll
     Clock::duration steady_{};              // the pace of the calls, zero while they come at no steady pace
