@@ -298,6 +298,32 @@ TEST_F(SdlDriverTest, ADeviceKeepsItsSlotUntilItLeavesAndAPreferredDeviceTradesP
     EXPECT_NE(guids["A"], guids["B"]);
 }
 
+// SDL's joystick lock held by a thread of its own, as SDL holds it while it opens a device that never
+// answers, until the object ends (or 5 s, should what is tested wait for it).
+struct SdlHeld {
+    SdlHeld() {
+        std::promise<void> held;
+        holder = std::thread([&held, this] {
+            SDL_LockJoysticks();
+            held.set_value();
+            release.get_future().wait_for(std::chrono::seconds(5));
+            released = true;
+            SDL_UnlockJoysticks();
+        });
+        held.get_future().wait();
+    }
+    ~SdlHeld() {
+        release.set_value();
+        holder.join();
+    }
+    SdlHeld(const SdlHeld&) = delete;
+    SdlHeld& operator=(const SdlHeld&) = delete;
+
+    std::promise<void> release;
+    std::atomic<bool> released = false;
+    std::thread holder;
+};
+
 // SDL holds its joystick lock for as long as it opens a device, which a HID pad that never answers
 // makes seconds: meanwhile every call answers from the last reading instead of waiting for SDL.
 // Catches a call that asks SDL itself, or waits for the driver's thread without a bound.
@@ -306,28 +332,26 @@ TEST_F(SdlDriverTest, WhileSdlIsHeldEveryCallAnswersAtOnceFromTheLastReading) {
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
     ASSERT_EQ(Read().dwButtons, 2u);
 
-    std::promise<void> held;
-    std::promise<void> release;
-    std::atomic<bool> released = false;
-    std::thread holder([&] {
-        SDL_LockJoysticks();
-        held.set_value();
-        release.get_future().wait_for(std::chrono::seconds(5));  // unlocks in the end if the calls hang
-        released = true;
-        SDL_UnlockJoysticks();
-    });
-    held.get_future().wait();
+    auto held = std::make_unique<SdlHeld>();
     for (int call = 0; call < 3; ++call) {
         EXPECT_EQ(Read().dwButtons, 2u);
         EXPECT_EQ(driver->AttachedDevices().size(), 1u);
     }
-    EXPECT_FALSE(released);
-    release.set_value();
-    holder.join();
+    EXPECT_FALSE(held->released);
+    held.reset();
 
     // The look that waited for SDL ends first; the one after it reads the pad again.
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Read().dwButtons == 0; }, 1000));
+}
+
+// The program can quit while SDL holds the reading thread. Catches a driver that waits for SDL as it ends.
+TEST(SdlDriverEnd, ADriverEndsWhileSdlHoldsItsThread) {
+    std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
+    const SdlHeld held;
+    driver->joyGetNumDevs();  // the look it asks for waits for SDL
+    driver.reset();
+    EXPECT_FALSE(held.released);
 }
 
 // A look that only works is waited for 100 ms. Catches a call that waits out the look under way as it

@@ -6,7 +6,6 @@
 #include "platform/desktop/Settings.h"
 #include "platform/input/ChosenSlot.h"
 #include "platform/input/ControllerMappings.h"
-#include "platform/input/DeviceDiscovery.h"
 #include "platform/input/DevicePort.h"
 
 #include <QByteArray>
@@ -93,10 +92,7 @@ public:
         // Without this hint SDL takes over SIGINT and SIGTERM, and the program ignores them.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         PrepareControllerMappings();
-        {
-            const DeviceDiscovery discovery;
-            ready_ = SDL_InitSubSystem(kSubsystems) == 0;
-        }
+        ready_ = SDL_InitSubSystem(kSubsystems) == 0;
         if (ready_) {
             // Readings are polled: SDL's event queue would only fill up unread.
             SDL_JoystickEventState(SDL_IGNORE);
@@ -406,12 +402,7 @@ private:
 
 SdlDeviceTable::SdlDeviceTable() : table_(std::make_unique<Table>()) {}
 
-SdlDeviceTable::~SdlDeviceTable() {
-    table_.reset();
-    // The table ends with the thread it lives on, which SDL did not make: SDL frees that thread's own
-    // data (its error text) only when told.
-    SDL_TLSCleanup();
-}
+SdlDeviceTable::~SdlDeviceTable() = default;
 
 void SdlDeviceTable::Prefer(const QString& guid, const QString& port) {
     table_->Prefer(guid, port);

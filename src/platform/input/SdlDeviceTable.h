@@ -31,8 +31,8 @@ struct Readings {
 
 class SdlDeviceTable {
 public:
-    // Initialises SDL's joystick and game-controller subsystems for the table's lifetime. Made, used and
-    // destroyed on one thread, which ends with it.
+    // Initialises SDL's joystick and game-controller subsystems for the table's lifetime, finding devices
+    // as the DeviceDiscovery alive then says. Made, used and destroyed on one thread, which ends with it.
     SdlDeviceTable();
     ~SdlDeviceTable();
     SdlDeviceTable(const SdlDeviceTable&) = delete;

@@ -9,6 +9,7 @@
 // working or waiting for a processor on a busy machine, is waited for up to kBusyWait. The
 // monitor polls at a steady pace, and the thread looks kLead before each poll is due, so the poll finds
 // its reading waiting and takes it at once, or waits for that look alone should it still be under way.
+#include "platform/input/DeviceDiscovery.h"
 #include "platform/input/JoystickDriver.h"
 #include "platform/input/SdlDeviceTable.h"
 #include "platform/input/ThreadState.h"
@@ -31,7 +32,7 @@ using namespace std::chrono_literals;
 // polls), and while it works.
 constexpr auto kWait = 20ms;
 constexpr auto kBusyWait = 100ms;
-// Longest a call waits for the thread to begin a look, and the driver for SDL to start.
+// Longest a call waits for the thread to begin a look, the driver for SDL to start, and for SDL to stop.
 constexpr auto kStartWait = 2s;
 // The look made ahead of a poll comes this long before the poll is due, and serves only while this young.
 constexpr auto kLead = 3ms;
@@ -42,25 +43,36 @@ constexpr auto kSlack = 1ms;
 constexpr auto kSteadyMin = 5ms;
 constexpr auto kSteadyMax = 250ms;
 
-class SdlJoystickDriver final : public JoystickDriver {
+// The driver's state, shared with its reading thread: a thread that SDL holds past the driver's end
+// keeps it, and stops SDL should SDL ever let it go.
+class Reader final : public JoystickDriver {
 public:
-    SdlJoystickDriver() {
+    static std::shared_ptr<Reader> Start() {
+        // Made here rather than on the reading thread: the environment is set and unset on the thread
+        // that owns it, and not a moment past this start, whatever SDL does.
+        const DeviceDiscovery discovery;
+        auto reader = std::make_shared<Reader>();
+        reader->thread_ = std::thread([reader] {
+            reader->ReadLoop();
+            const std::lock_guard lock(reader->mutex_);
+            reader->ended_ = true;
+            reader->looked_.notify_all();
+        });
+        std::unique_lock lock(reader->mutex_);
+        reader->looked_.wait_for(lock, kStartWait, [&reader] { return reader->done_ >= 1; });
+        return reader;
+    }
+
+    // Waits kStartWait at most for the thread to stop SDL: a device that never answers would keep the
+    // program from ending.
+    void End() {
         std::unique_lock lock(mutex_);
-        looked_.wait_for(lock, kStartWait, [this] { return done_ >= 1; });
-    }
-
-    ~SdlJoystickDriver() override {
-        {
-            const std::lock_guard lock(mutex_);
-            stop_ = true;
-        }
+        stop_ = true;
         wake_.notify_one();
-        // Waits out a look that hangs in SDL: the table must close its devices and SDL on that thread.
-        reader_.join();
+        const bool ended = looked_.wait_for(lock, kStartWait, [this] { return ended_; });
+        lock.unlock();
+        ended ? thread_.join() : thread_.detach();
     }
-
-    SdlJoystickDriver(const SdlJoystickDriver&) = delete;
-    SdlJoystickDriver& operator=(const SdlJoystickDriver&) = delete;
 
     uint32_t joyGetNumDevs() override {
         std::unique_lock lock(mutex_);
@@ -232,8 +244,32 @@ private:
     Clock::time_point plannedFor_;          // the call the thread last looked ahead after
     std::optional<Preference> preference_;  // a choice the thread has yet to give the table
     bool stop_ = false;
-    pid_t readerId_ = 0;                          // the reading thread's kernel id
-    std::thread reader_{[this] { ReadLoop(); }};  // last: it starts once everything above is made
+    bool ended_ = false;  // the thread has stopped SDL
+    pid_t readerId_ = 0;  // the reading thread's kernel id
+    std::thread thread_;
+};
+
+class SdlJoystickDriver final : public JoystickDriver {
+public:
+    ~SdlJoystickDriver() override { reader_->End(); }
+    SdlJoystickDriver() = default;
+    SdlJoystickDriver(const SdlJoystickDriver&) = delete;
+    SdlJoystickDriver& operator=(const SdlJoystickDriver&) = delete;
+
+    uint32_t joyGetNumDevs() override { return reader_->joyGetNumDevs(); }
+    uint32_t joyGetDevCapsA(uint32_t uJoyID, JOYCAPSA& caps) override {
+        return reader_->joyGetDevCapsA(uJoyID, caps);
+    }
+    uint32_t joyGetPosEx(uint32_t uJoyID, JOYINFOEX& info) override {
+        return reader_->joyGetPosEx(uJoyID, info);
+    }
+    std::vector<AttachedDevice> AttachedDevices() override { return reader_->AttachedDevices(); }
+    void PreferDevice(const QString& guid, const QString& port) override {
+        reader_->PreferDevice(guid, port);
+    }
+
+private:
+    const std::shared_ptr<Reader> reader_ = Reader::Start();
 };
 
 }  // namespace
