@@ -165,16 +165,18 @@ stop_program() {
     wait "$pid" 2>/dev/null
 }
 
-# press <pad> <button> <expected trace line>: presses and releases; the program shows that button.
+# press <pad> <button> <expected trace line> [<value>]: presses and releases (with a value, pulls a
+# trigger axis that far and back to 0); the program shows that button.
 press() {
-    before=$(trace_lines)
-    pad key "$1" "$2" 1
+    before=$(trace_lines) kind=key on=1
+    [ $# -lt 4 ] || kind=abs on=$4
+    pad $kind "$1" "$2" "$on"
     if wait_until 20 grown "$before"; then
         got=$(sed -n "$((before + 1))p" "$trace")
     else
         got="nothing"
     fi
-    pad key "$1" "$2" 0
+    pad $kind "$1" "$2" 0
     why="$1 $2 showed as button $got, expected $3 ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
     [ "$got" = "$3" ]
 }
@@ -238,15 +240,6 @@ replugged() {
 read_again() { press "$@" && no_box; }
 
 # --- scenarios ----------------------------------------------------------------------------------
-press_trigger() {  # press_trigger <pad> <axis> <expected trace line>
-    before=$(trace_lines)
-    pad abs "$1" "$2" 255
-    wait_until 20 grown "$before"
-    got=$(sed -n "$((before + 1))p" "$trace")
-    pad abs "$1" "$2" 0
-    why="$2 showed as button ${got:-nothing}, expected $3"
-    [ "$got" = "$3" ]
-}
 # layout <pad> "<button>:<trace line>..." <left trigger> <right trigger> <lx> <ly> <rx> <ry> <stick minimum>
 #   <centre> <maximum>: the picture's layout, button i as trace line i - 1, the triggers as L2 and R2;
 #   each stick's marker follows it and comes back to rest.
@@ -254,8 +247,8 @@ layout() {
     for pair in $2; do
         check "${pair%:*} is button $((${pair#*:} + 1))" press "$1" "${pair%:*}" "${pair#*:}"
     done
-    check "$3 is button 11" press_trigger "$1" "$3" 10
-    check "$4 is button 12" press_trigger "$1" "$4" 11
+    check "$3 is button 11" press "$1" "$3" 10 255
+    check "$4 is button 12" press "$1" "$4" 11 255
     rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
     check "left stick right" move "$1" "$5" "${11}" left x 1
     check "left stick down" move "$1" "$6" "${11}" left y 1
@@ -437,17 +430,11 @@ scenario_twins() {
     check "its twin is not read then" ignored a BTN_A
 }
 
-# soak_read <pad> <button> <trace line> <seconds>: presses until the program shows that line. SDL
-# sees no button held before it opens a pad, so the press is repeated until one lands after the open.
-soak_read() {
-    before=$(trace_lines)
-    read -r now _ </proc/uptime
-    deadline=$((${now%.*} + $4))
-    while ! sed -n "$((before + 1)),\$p" "$trace" | grep -qx "$3"; do
-        read -r now _ </proc/uptime
-        [ "${now%.*}" -lt "$deadline" ] || return 1
-        pad key "$1" "$2" 1 && sleep 0.2 && pad key "$1" "$2" 0 && sleep 0.2 || return 1
-    done
+# tapped <pad> <button> <trace line>: one press and release; the trace has shown that line since
+# $before. SDL sees no button held before it opens a pad, so a soak taps until one lands after the open.
+tapped() {
+    pad key "$1" "$2" 1 && sleep 0.2 && pad key "$1" "$2" 0 && sleep 0.2
+    sed -n "$((before + 1)),\$p" "$trace" | grep -qx "$3"
 }
 # The program's open descriptors and resident memory: "<fds> <kB>".
 soak_usage() {
@@ -467,8 +454,9 @@ soak() {
         button=$3 line=$4
         [ $((cycle % 2)) -eq 0 ] && button=$5 line=$6
         pad add "$1" "$2" || break
+        before=$(trace_lines)
         # The first cycle waits for the program's start as well.
-        if ! soak_read "$1" "$button" "$line" "$([ "$cycle" -eq 1 ] && echo 60 || echo 30)"; then
+        if ! wait_until "$([ "$cycle" -eq 1 ] && echo 60 || echo 30)" tapped "$1" "$button" "$line"; then
             why="cycle $cycle: $button not shown ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
             break
         fi
