@@ -30,6 +30,7 @@ why=""
 
 # Waits up to $1 seconds until the command after it succeeds. It looks four times a second: each look
 # starts processes, and on an emulated machine under load they take time from the program watched.
+# One deadline for all: a command that waits itself (pad does) would move it, and the wait never end.
 wait_until() {
     read -r now _ </proc/uptime
     deadline=$((${now%.*} + $1))
@@ -430,11 +431,18 @@ scenario_twins() {
     check "its twin is not read then" ignored a BTN_A
 }
 
-# tapped <pad> <button> <trace line>: one press and release; the trace has shown that line since
-# $before. SDL sees no button held before it opens a pad, so a soak taps until one lands after the open.
-tapped() {
-    pad key "$1" "$2" 1 && sleep 0.2 && pad key "$1" "$2" 0 && sleep 0.2
-    sed -n "$((before + 1)),\$p" "$trace" | grep -qx "$3"
+# soak_read <pad> <button> <trace line> <seconds>: presses until the program shows that line. SDL
+# sees no button held before it opens a pad, so the press is repeated until one lands after the open.
+# Its own deadline, as pad waits through wait_until.
+soak_read() {
+    before=$(trace_lines)
+    read -r now _ </proc/uptime
+    soak_deadline=$((${now%.*} + $4))
+    while ! sed -n "$((before + 1)),\$p" "$trace" | grep -qx "$3"; do
+        read -r now _ </proc/uptime
+        [ "${now%.*}" -lt "$soak_deadline" ] || return 1
+        pad key "$1" "$2" 1 && sleep 0.2 && pad key "$1" "$2" 0 && sleep 0.2 || return 1
+    done
 }
 # The program's open descriptors and resident memory: "<fds> <kB>".
 soak_usage() {
@@ -454,9 +462,8 @@ soak() {
         button=$3 line=$4
         [ $((cycle % 2)) -eq 0 ] && button=$5 line=$6
         pad add "$1" "$2" || break
-        before=$(trace_lines)
         # The first cycle waits for the program's start as well.
-        if ! wait_until "$([ "$cycle" -eq 1 ] && echo 60 || echo 30)" tapped "$1" "$button" "$line"; then
+        if ! soak_read "$1" "$button" "$line" "$([ "$cycle" -eq 1 ] && echo 60 || echo 30)"; then
             why="cycle $cycle: $button not shown ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
             break
         fi
