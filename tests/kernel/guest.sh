@@ -30,6 +30,7 @@ why=""
 
 # Waits up to $1 seconds until the command after it succeeds. It looks four times a second: each look
 # starts processes, and on an emulated machine under load they take time from the program watched.
+# One deadline for all: a command that waits itself (pad does) would move it, and the wait never end.
 wait_until() {
     read -r now _ </proc/uptime
     deadline=$((${now%.*} + $1))
@@ -50,10 +51,12 @@ mkfifo "$work/hid.in"
 "$uhid_pad" <"$work/hid.in" >"$work/hid.out" 3>&- &
 hid_pid=$!
 exec 4>"$work/hid.in"
-commands=0 hid_commands=0
+commands=0 hid_commands=0 plugged=""
 # pad <command> <device> ...: sends the line to the tool that makes the device, uhid_pad for a name that
-# starts with h (a HID device), uinput_pad for any other, and waits for its answer.
+# starts with h (a HID device), uinput_pad for any other, and waits for its answer. The devices added
+# are kept in $plugged, for the end of the scenario.
 pad() {
+    [ "$1" != add ] || plugged="$plugged $2"
     case $2 in
     h*)
         hid_commands=$((hid_commands + 1))
@@ -118,11 +121,16 @@ prepare_program() {
 }
 ini_extra=""
 
-start_program() {
+# launch [--background]: the program started with $program_env.
+launch() {
     prepare_program
     # shellcheck disable=SC2086 # program_env: words such as SDL_JOYSTICK_HIDAPI=0, or none
-    env $program_env "$work/program/corvane" >"$work/program.log" 2>&1 3>&- 4>&- &
+    env $program_env "$work/program/corvane" "$@" >"$work/program.log" 2>&1 3>&- 4>&- &
     prog_pid=$!
+}
+
+start_program() {
+    launch
     # The main window and the usage instructions, both with the main window's caption.
     wait_until 60 windows_are 2 || { why="no main window with instructions"; return 1; }
     # The instructions box has the focus, as it opens last.
@@ -158,16 +166,18 @@ stop_program() {
     wait "$pid" 2>/dev/null
 }
 
-# press <pad> <button> <expected trace line>: presses and releases; the program shows that button.
+# press <pad> <button> <expected trace line> [<value>]: presses and releases (with a value, pulls a
+# trigger axis that far and back to 0); the program shows that button.
 press() {
-    before=$(trace_lines)
-    pad key "$1" "$2" 1
+    before=$(trace_lines) kind=key on=1
+    [ $# -lt 4 ] || kind=abs on=$4
+    pad $kind "$1" "$2" "$on"
     if wait_until 20 grown "$before"; then
         got=$(sed -n "$((before + 1))p" "$trace")
     else
         got="nothing"
     fi
-    pad key "$1" "$2" 0
+    pad $kind "$1" "$2" 0
     why="$1 $2 showed as button $got, expected $3 ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
     [ "$got" = "$3" ]
 }
@@ -221,84 +231,72 @@ no_box() {
     why="$(boxes) error boxes"
     windows_are 1
 }
+# replugged <pad> <model> <button> <trace line>: the pad unplugged while read, one error box; plugged
+# back, read again, and no box on the way.
+replugged() {
+    check "unplug while read: one error box" unplugged "$1"
+    plug "$1" "$2"
+    check "replugged: read again, no error box" read_again "$1" "$3" "$4"
+}
+read_again() { press "$@" && no_box; }
 
 # --- scenarios ----------------------------------------------------------------------------------
+# layout <pad> "<button>:<trace line>..." <left trigger> <right trigger> <lx> <ly> <rx> <ry> <stick minimum>
+#   <centre> <maximum>: the picture's layout, button i as trace line i - 1, the triggers as L2 and R2;
+#   each stick's marker follows it and comes back to rest.
+layout() {
+    for pair in $2; do
+        check "${pair%:*} is button $((${pair#*:} + 1))" press "$1" "${pair%:*}" "${pair#*:}"
+    done
+    check "$3 is button 11" press "$1" "$3" 10 255
+    check "$4 is button 12" press "$1" "$4" 11 255
+    rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
+    check "left stick right" move "$1" "$5" "${11}" left x 1
+    check "left stick down" move "$1" "$6" "${11}" left y 1
+    check "right stick left" move "$1" "$7" "$9" right x -1
+    check "right stick up" move "$1" "$8" "$9" right y -1
+    for axis in "$5" "$6" "$7" "$8"; do pad abs "$1" "$axis" "${10}"; done
+    why="markers at $(marks), rest was $rest"
+    check "sticks back at rest" wait_until 10 at_rest $rest
+}
+
 # An X-Box 360 pad, which SDL's mapping database knows: the picture's layout.
 scenario_xbox360() {
     plug a xbox360
     check "started" start_program || return
-    check "A is button 2" press a BTN_A 1
-    wait_until 20 test -s "$work/env"
+    layout a "BTN_A:1 BTN_B:2 BTN_X:0 BTN_Y:3 BTN_SELECT:4 BTN_START:5 BTN_MODE:6 BTN_TL:8 BTN_TR:9
+        BTN_THUMBL:12 BTN_THUMBR:13" ABS_Z ABS_RZ ABS_X ABS_Y ABS_RX ABS_RY -32768 0 32767
     why="$(grep '^SDL_' "$work/env" | tr '\n' ' ')"
     check "a started command sees no SDL_ variable" test -s "$work/env" -a -z "$why"
-    check "B is button 3" press a BTN_B 2
-    check "X is button 1" press a BTN_X 0
-    check "Y is button 4" press a BTN_Y 3
-    check "back is button 9" press a BTN_SELECT 4
-    check "start is button 10" press a BTN_START 5
-    check "guide is Mode" press a BTN_MODE 6
-    check "left shoulder is L1" press a BTN_TL 8
-    check "right shoulder is R1" press a BTN_TR 9
-    check "left stick button is X/Y" press a BTN_THUMBL 12
-    check "right stick button is Z/R" press a BTN_THUMBR 13
-    check "left trigger is L2" press_trigger a ABS_Z 10
-    check "right trigger is R2" press_trigger a ABS_RZ 11
-    rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
-    check "left stick right" move a ABS_X 32767 left x 1
-    check "left stick down" move a ABS_Y 32767 left y 1
-    check "right stick left" move a ABS_RX -32768 right x -1
-    check "right stick up" move a ABS_RY -32768 right y -1
-    pad abs a ABS_X 0 && pad abs a ABS_Y 0 && pad abs a ABS_RX 0 && pad abs a ABS_RY 0
-    why="markers at $(marks), rest was $rest"
-    check "sticks back at rest" wait_until 10 at_rest $rest
-    check "unplug while read: one error box" unplugged a
-    plug a xbox360
-    check "replugged: read again" press a BTN_B 2
-    check "no error box after replug" no_box
-    stop_program
-    pad remove a
-}
-press_trigger() {  # press_trigger <pad> <axis> <expected trace line>
-    before=$(trace_lines)
-    pad abs "$1" "$2" 255
-    wait_until 20 grown "$before"
-    got=$(sed -n "$((before + 1))p" "$trace")
-    pad abs "$1" "$2" 0
-    why="$2 showed as button ${got:-nothing}, expected $3"
-    [ "$got" = "$3" ]
+    replugged a xbox360 BTN_B 2
 }
 
-# A stick that no database knows: read raw, button n is mask bit n.
+# raw <pad> <model> "<button>:<bit>..." "<button>...": a stick that no database knows, read raw: each
+# button of the first list shows as its bit of the mask, none of the second (past the mask's 32 bits).
+raw() {
+    plug "$1" "$2"
+    check "started" start_program || return 1
+    for pair in $3; do
+        check "${pair%:*} is bit ${pair#*:}" press "$1" "${pair%:*}" "${pair#*:}"
+    done
+    for button in $4; do
+        check "$button shows no button" ignored "$1" "$button"
+    done
+}
+
 scenario_stick() {
-    plug s stick
-    check "started" start_program || return
-    check "trigger is bit 0" press s BTN_TRIGGER 0
-    check "thumb is bit 1" press s BTN_THUMB 1
-    check "thumb 2 is bit 2" press s BTN_THUMB2 2
-    check "top is bit 3" press s BTN_TOP 3
+    raw s stick "BTN_TRIGGER:0 BTN_THUMB:1 BTN_THUMB2:2 BTN_TOP:3" "" || return
     check "X axis right" move s ABS_X 1023 left x 1
     check "Y axis up" move s ABS_Y 0 left y -1
-    check "unplug while read: one error box" unplugged s
-    plug s stick
-    check "replugged: read again" press s BTN_TRIGGER 0
-    stop_program
-    pad remove s
+    replugged s stick BTN_TRIGGER 0
 }
 
 # A device with more buttons than the mask has bits and a second hat: the first 32 buttons are read,
-# the rest and the second hat change nothing.
+# the 17th and 40th (BTN_TRIGGER_HAPPY1 and 24) and the second hat change nothing.
 scenario_many() {
-    plug m many
-    check "started" start_program || return
-    check "trigger is bit 0" press m BTN_TRIGGER 0
-    check "button 17 shows no button" ignored m BTN_TRIGGER_HAPPY1
-    check "button 40 shows no button" ignored m BTN_TRIGGER_HAPPY24
+    raw m many BTN_TRIGGER:0 "BTN_TRIGGER_HAPPY1 BTN_TRIGGER_HAPPY24" || return
     pad abs m ABS_HAT1X 1
-    why="program ended"
-    check "second hat: still running" kill -0 "$prog_pid"
-    check "still read" press m BTN_THUMB 1
-    stop_program
-    pad remove m
+    check "second hat: still running and read" press m BTN_THUMB 1
 }
 
 # File > Scegli il Corvane by keyboard: the entry $1 places below the automatic one.
@@ -328,8 +326,6 @@ scenario_chosen() {
     check "the first pad still not read" ignored a BTN_A
     check "unplug the chosen stick: one error box" unplugged s
     check "the first pad's presses not shown" ignored a BTN_A
-    stop_program
-    pad remove a
 }
 
 # Two controllers: the one read is unplugged while the other stays.
@@ -345,9 +341,6 @@ scenario_two_pads() {
     plug a xbox360
     check "replugged: the first pad read again" press a BTN_A 1
     check "the second pad still not read" ignored s BTN_TRIGGER
-    stop_program
-    pad remove a
-    pad remove s
 }
 
 # Nobody at the window: --background with no pad shows nothing and waits; a pad plugged in later is
@@ -355,9 +348,7 @@ scenario_two_pads() {
 # stderr; a replug is read again.
 notices() { grep -c "no desktop notification service" "$work/program.log"; }
 scenario_background() {
-    prepare_program
-    "$work/program/corvane" --background >"$work/program.log" 2>&1 3>&- 4>&- &
-    prog_pid=$!
+    launch --background
     sleep 5
     why="$(main_windows) windows"
     check "background: no window, no box" windows_are 0
@@ -371,7 +362,6 @@ scenario_background() {
     check "unplug while hidden: one notice" test "$(notices)" -eq 1
     plug a xbox360
     check "replugged: read again" press a BTN_B 2
-    pad remove a
 }
 
 # Profiles: the guide button alone is the chord in both maps; Film's commands write "film<i>" and it
@@ -409,7 +399,6 @@ scenario_profiles() {
     stop_program
     pkill xmessage
     kill "$wm"
-    pad remove a
 }
 
 # Two X-Box pads of one model, on ports 1 and 2 of a USB bus: they share a GUID, and only the port tells
@@ -440,20 +429,18 @@ scenario_twins() {
     plug b xbox360 "$(usb_port 2)"
     check "the chosen twin back on its port is read" press b BTN_A 1
     check "its twin is not read then" ignored a BTN_A
-    stop_program
-    pad remove a
-    pad remove b
 }
 
 # soak_read <pad> <button> <trace line> <seconds>: presses until the program shows that line. SDL
 # sees no button held before it opens a pad, so the press is repeated until one lands after the open.
+# Its own deadline, as pad waits through wait_until.
 soak_read() {
     before=$(trace_lines)
     read -r now _ </proc/uptime
-    deadline=$((${now%.*} + $4))
+    soak_deadline=$((${now%.*} + $4))
     while ! sed -n "$((before + 1)),\$p" "$trace" | grep -qx "$3"; do
         read -r now _ </proc/uptime
-        [ "${now%.*}" -lt "$deadline" ] || return 1
+        [ "${now%.*}" -lt "$soak_deadline" ] || return 1
         pad key "$1" "$2" 1 && sleep 0.2 && pad key "$1" "$2" 0 && sleep 0.2 || return 1
     done
 }
@@ -461,34 +448,33 @@ soak_read() {
 soak_usage() {
     echo "$(ls "/proc/$prog_pid/fd" | wc -l) $(sed -n 's/^VmRSS:[^0-9]*\([0-9]*\).*/\1/p' "/proc/$prog_pid/status")"
 }
-# The X-Box pad unplugged and plugged back CORVANE_SOAK_CYCLES times while a program in the background
-# reads it (no box on an unplug): every replug is read again, in slot 0 or 1 where the automatic choice
-# looks, so a slot kept by a pad gone would soon leave a replug unread; descriptors and memory stay flat.
-# Cycles alternate A and B: a press shown late from one cycle is never taken for the next one's.
-scenario_soak() {
-    cycles=${CORVANE_SOAK_CYCLES:-100}
-    prepare_program
-    "$work/program/corvane" --background >"$work/program.log" 2>&1 3>&- &
-    prog_pid=$!
+# soak <pad> <model> <button> <trace line> <button> <trace line>: the pad unplugged and plugged back
+# CORVANE_SOAK_CYCLES times while a program in the background reads it (no box on an unplug): every
+# replug is read again, in slot 0 or 1 where the automatic choice looks, so a slot kept by a pad gone
+# would soon leave a replug unread; descriptors and memory stay flat. Cycles alternate the two buttons:
+# a press shown late from one cycle is never taken for the next one's.
+soak() {
+    cycles=${CORVANE_SOAK_CYCLES:-10}
+    launch --background
     read -r started _ </proc/uptime
     cycle=1
     while [ "$cycle" -le "$cycles" ]; do
-        button=BTN_A line=1
-        [ $((cycle % 2)) -eq 0 ] && button=BTN_B line=2
-        pad add a xbox360 || break
+        button=$3 line=$4
+        [ $((cycle % 2)) -eq 0 ] && button=$5 line=$6
+        pad add "$1" "$2" || break
         # The first cycle waits for the program's start as well.
-        if ! soak_read a "$button" "$line" "$([ "$cycle" -eq 1 ] && echo 60 || echo 20)"; then
+        if ! soak_read "$1" "$button" "$line" "$([ "$cycle" -eq 1 ] && echo 60 || echo 30)"; then
             why="cycle $cycle: $button not shown ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
             break
         fi
         [ "$cycle" -eq 1 ] && first=$(soak_usage)
         [ "$cycle" -eq "$cycles" ] && last=$(soak_usage)
-        pad remove a || break
+        pad remove "$1" || break
         cycle=$((cycle + 1))
     done
     read -r ended _ </proc/uptime
     check "$cycles replugs, every one read" test "$cycle" -gt "$cycles"
-    [ "$cycle" -gt "$cycles" ] || { pad remove a; return; }
+    [ "$cycle" -gt "$cycles" ] || return
     record "note $scenario: $cycles cycles in $(echo "$started $ended" | awk '{ printf "%.0f", $2 - $1 }') s;" \
         "descriptors and VmRSS (kB) at the first cycle: $first, at the last: $last"
     set -- $first $last
@@ -498,12 +484,15 @@ scenario_soak() {
     why="VmRSS $2 kB then $4 kB"
     check "memory flat (VmRSS within 2 MB)" test "$4" -le $(($2 + 2048))
 }
+# The X-Box pad through uinput.
+scenario_soak() { soak a xbox360 BTN_A 1 BTN_B 2; }
 
 # --- HID controllers ------------------------------------------------------------------------------
 # How many hidraw devices the program holds open: SDL's HIDAPI driver reads a pad through one, the path
 # through the kernel's driver through none.
 hidraw_open() { ls -l "/proc/$prog_pid/fd" 2>/dev/null | grep -c /dev/hidraw; }
 holds_hidraw() { [ "$(hidraw_open)" -ge 1 ]; }
+holds_no_hidraw() { [ "$(hidraw_open)" -eq 0 ]; }
 # answering <slots>: the program's driver, in a process of its own with the program's environment,
 # gets readings from exactly these of slots 0 and 1 ("0": one controller, in the first slot).
 answering() {
@@ -525,78 +514,44 @@ hat_shown() {
     wait_until 10 picture_is "$rest"
 }
 
-# A DualSense's controls land where the X-Box pad's do: control:expected trace line.
-dualsense_checks() {  # dualsense_checks <pad>
-    for pair in square:0 cross:1 circle:2 triangle:3 create:4 options:5 ps:6 l1:8 r1:9 l3:12 r3:13; do
-        check "${pair%:*} is button $((${pair#*:} + 1))" press "$1" "${pair%:*}" "${pair#*:}"
-    done
-    check "l2 is button 11" press_trigger "$1" l2 10
-    check "r2 is button 12" press_trigger "$1" r2 11
-    rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
-    check "left stick right" move "$1" lx 255 left x 1
-    check "left stick down" move "$1" ly 255 left y 1
-    check "right stick left" move "$1" rx 0 right x -1
-    check "right stick up" move "$1" ry 0 right y -1
-    for axis in lx ly rx ry; do pad abs "$1" $axis 128; done
-    why="markers at $(marks), rest was $rest"
-    check "sticks back at rest" wait_until 10 at_rest $rest
+# dualsense <pad> <model> <how it is read> <condition>: a DualSense is one controller (its motion
+# sensors, touchpad and evdev twin take no slot), its controls land where the X-Box pad's do, its hat
+# shows on the cross, and it is read again after an unplug.
+dualsense() {
+    plug "$1" "$2"
+    check "started" start_program || return 1
+    why="$(hidraw_open) hidraw devices open"
+    check "read through $3" "$4"
+    check "one controller: only slot 0 answers" answering 0
+    layout "$1" "square:0 cross:1 circle:2 triangle:3 create:4 options:5 ps:6 l1:8 r1:9 l3:12 r3:13" \
+        l2 r2 lx ly rx ry 0 128 255
     check "hat right shows on the cross" hat_shown "$1" hat 2
+    replugged "$1" "$2" circle 2
 }
 
-# A USB DualSense through the kernel's hid-playstation driver, SDL's HIDAPI switched off: its evdev pad
-# is the one controller (its motion sensors and touchpad take no slot), in the picture's layout.
+# A USB DualSense through the kernel's hid-playstation driver, SDL's HIDAPI switched off.
 scenario_hid_kernel() {
-    plug hk dualsense
     program_env=SDL_JOYSTICK_HIDAPI=0
-    check "started" start_program || return
-    why="$(hidraw_open) hidraw devices open"
-    check "read through the kernel's driver: no hidraw open" test "$(hidraw_open)" -eq 0
-    check "one controller: only slot 0 answers" answering 0
-    dualsense_checks hk
-    check "unplug while read: one error box" unplugged hk
-    plug hk dualsense
-    check "replugged: read again" press hk circle 2
-    check "no error box after replug" no_box
-    stop_program
-    program_env=""
-    pad remove hk
+    dualsense hk dualsense "the kernel's driver: no hidraw open" holds_no_hidraw
 }
 
 # A Bluetooth DualSense through SDL's HIDAPI driver (SDL's hidapi skips a USB hidraw device with no USB
-# device above it, which every uhid device is). One controller, not two: its evdev twin takes no slot.
-# Hostile devices plugged beside it neither stop the program nor keep a slot once gone (the silent one,
-# which holds SDL for seconds, is left to hid_poll).
+# device above it, which every uhid device is). Hostile devices plugged beside it do not stop the
+# program or its reading (the silent one, which holds SDL for seconds, is left to hid_poll).
 scenario_hid_hidapi() {
-    plug hp dualsense-bt
-    check "started" start_program || return
-    why="$(hidraw_open) hidraw devices open"
-    check "read through SDL's HIDAPI: a hidraw open" holds_hidraw
-    check "one controller, not two: only slot 0 answers" answering 0
-    dualsense_checks hp
+    dualsense hp dualsense-bt "SDL's HIDAPI: a hidraw open" holds_hidraw || return
     for model in hostile vanishing; do
         plug hx $model
         check "$model device beside it: still read" press hp cross 1
         pad remove hx >/dev/null  # the vanishing one is gone already
     done
-    check "unplug while read: one error box" unplugged hp
-    plug hp dualsense-bt
-    check "replugged: read again" press hp circle 2
-    check "no error box after replug" no_box
-    stop_program
-    pad remove hp
 }
 
-# A HID stick that no driver knows, read raw: button n is mask bit n - 1 up to 32; buttons 33 and
-# beyond, the second hat and the axes after the fourth change nothing (hid-generic maps 40 buttons, the
-# first hat and six axes).
+# A HID stick that no driver knows, read raw: buttons up to 32 as bits, 33 (bit 32 wrapped round to bit
+# 0) and 40 as nothing; the second hat and the axes after the fourth change nothing (hid-generic maps
+# 40 buttons, the first hat and six axes).
 scenario_hid_panel() {
-    plug hs panel
-    check "started" start_program || return
-    for pair in b1:0 b2:1 b14:13; do
-        check "${pair%:*} is bit ${pair#*:}" press hs "${pair%:*}" "${pair#*:}"
-    done
-    check "b33 shows no button" ignored hs b33  # bit 32 wrapped round to bit 0
-    check "b40 shows no button" ignored hs b40
+    raw hs panel "b1:0 b2:1 b14:13" "b33 b40" || return
     check "the first hat shows on the cross" hat_shown hs hat1 2
     rest="$(mark left x) $(mark left y) $(mark right x) $(mark right y)"
     pad abs hs ry 255 && pad abs hs rz 0 && pad abs hs hat2 2
@@ -605,8 +560,6 @@ scenario_hid_panel() {
     check "fifth and sixth axes, second hat: no marker moves" at_rest $rest
     check "X axis right" move hs x 255 left x 1
     check "still read" press hs b2 1
-    stop_program
-    pad remove hs
 }
 
 # The longest single poll of the driver, slots 0 and 1 every 25 ms as the monitor's timer reads them,
@@ -632,31 +585,8 @@ scenario_hid_poll() {
     done
 }
 
-# Unplugs and replugs a HIDAPI pad CORVANE_SOAK_CYCLES times while a program in the background reads
-# it: every replug read again, the descriptors no more at the last cycle than at the first.
-usage_now() {
-    rss=$(sed -n 's/^VmRSS:[[:space:]]*//p' "/proc/$prog_pid/status")
-    echo "$(ls "/proc/$prog_pid/fd" | wc -l) fds, VmRSS $rss"
-}
-scenario_hid_soak() {
-    prepare_program
-    "$work/program/corvane" --background >"$work/program.log" 2>&1 3>&- 4>&- &
-    prog_pid=$!
-    cycles=${CORVANE_SOAK_CYCLES:-3} unread=0
-    for cycle in $(seq "$cycles"); do
-        pad add hp dualsense-bt
-        wait_until 20 holds_hidraw
-        press hp cross 1 || { unread=$((unread + 1)) && log "cycle $cycle: $why"; }
-        [ "$cycle" -ne 1 ] || first=$(usage_now)
-        last=$(usage_now)
-        pad remove hp
-    done
-    why="$unread replugs not read"
-    check "$cycles unplug/replug cycles: every replug read" test "$unread" -eq 0
-    why="descriptors and VmRSS at the first cycle $first, at the last $last"
-    record "note $scenario: $why"
-    check "descriptors flat" test "${last%% *}" -le "${first%% *}"
-}
+# The HIDAPI pad through uhid.
+scenario_hid_soak() { soak hp dualsense-bt cross 1 circle 2; }
 
 # --- the machine --------------------------------------------------------------------------------
 log "booted in $(cut -d' ' -f1 /proc/uptime) s"
@@ -694,7 +624,11 @@ for name in "$@"; do
     rm -rf "$XDG_CONFIG_HOME"  # no choice left from a scenario before
     log "scenario $scenario"
     "scenario_$name"
+    # Nothing a scenario leaves, also when it stops early, reaches the next: the program ends, then
+    # every device it added goes (one gone already answers an error).
     stop_program
+    for device in $plugged; do pad remove "$device" >/dev/null; done
+    plugged="" program_env=""
 done
 exec 3>&- 4>&-
 wait "$pad_pid" "$hid_pid"

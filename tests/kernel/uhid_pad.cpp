@@ -1,16 +1,13 @@
-// HID game controllers made through /dev/uhid, driven by one command a line on standard input:
-//   add <name> <model>         create a device (models below)
-//   key <name> <button> 0|1    release or press a button
-//   abs <name> <axis> <value>  move an axis or a trigger (0..255), or turn a hat (0 up .. 7, 8 centred)
-//   remove <name>              destroy the device, as an unplug does
-// Models: dualsense (USB) and dualsense-bt, which the kernel's hid-playstation driver serves and SDL's
-// HIDAPI driver reads over hidraw; panel, a stick that hid-generic serves (40 buttons, two hats, six
-// axes); and three hostile ones: hostile (a report descriptor of empty ranges and 255 buttons), silent
-// (a DualSense that answers the driver's three feature reports and nothing after) and vanishing (one
-// that disappears at the first feature report after the driver's: when SDL opens it).
-// Every command is answered on standard output with "ok <command number>" or "error <n>: <why>".
-// A DualSense repeats its input report every 10 ms, as the real pad streams its state. Ends at the end
-// of its input. Usage: uhid_pad < commands
+// HID game controllers made through /dev/uhid, driven by pad_commands.h's commands on standard input;
+// abs moves an axis or a trigger (0..255), or turns a hat (0 up .. 7, 8 centred). Models: dualsense (USB) and
+// dualsense-bt, which the kernel's hid-playstation driver serves and SDL's HIDAPI driver reads over hidraw;
+// panel, a stick that hid-generic serves (40 buttons, two hats, six axes); and three hostile ones: hostile (a
+// report descriptor of empty ranges and 255 buttons), silent (a DualSense that answers the driver's three
+// feature reports and nothing after) and vanishing (one that disappears at the first feature report after the
+// driver's: when SDL opens it). A DualSense repeats its input report every 10 ms, as the real pad streams its
+// state. Ends at the end of its input. Usage: uhid_pad < commands
+#include "pad_commands.h"
+
 #include <linux/uhid.h>
 
 #include <fcntl.h>
@@ -25,7 +22,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -140,12 +136,6 @@ std::map<std::string, Control> PanelControls() {
 }
 const std::map<std::string, Control> kPanelControls = PanelControls();
 const std::map<std::string, Control> kNoControls;
-
-void Check(bool ok, const std::string& what) {
-    if (!ok) {
-        throw std::runtime_error(what + ": " + std::strerror(errno));
-    }
-}
 
 // Bluetooth reports end in a CRC-32 over a one-byte header and the report (0xa1 input, 0xa3 feature).
 void SealBluetooth(std::vector<uint8_t>& report, uint8_t header) {
@@ -316,30 +306,14 @@ private:
 
 class Pads {
 public:
-    std::string Run(const std::string& line) {
-        std::istringstream words(line);
-        std::string command, name, argument;
-        words >> command >> name >> argument;
-        int value = 0;
-        if (command == "add") {
-            const auto model = kModels.find(argument);
-            if (model == kModels.end() || devices_.count(name) != 0) {
-                throw std::runtime_error("cannot add " + name + " as " + argument);
-            }
-            devices_[name] = std::make_unique<Device>(model->second, ++serial_);
-        } else if (command == "key" || command == "abs") {
-            if (!(words >> value) || devices_.count(name) == 0) {
-                throw std::runtime_error("bad command: " + line);
-            }
-            devices_[name]->Set(argument, value, command == "key");
-        } else if (command == "remove") {
-            if (devices_.erase(name) == 0) {
-                throw std::runtime_error("no device " + name);
-            }
-        } else if (!command.empty()) {
-            throw std::runtime_error("unknown command: " + line);
-        }
-        return "ok";
+    // Runs command <number> and answers it.
+    void Run(int number, const std::string& line) {
+        RunCommand(devices_, number, line,
+                   [this](const std::string& model, std::istream&) -> std::unique_ptr<Device> {
+                       const auto found = kModels.find(model);
+                       return found == kModels.end() ? nullptr
+                                                     : std::make_unique<Device>(found->second, ++serial_);
+                   });
     }
 
     // Waits up to 10 ms for standard input; serves the devices meanwhile. False at the end of input.
@@ -356,15 +330,10 @@ public:
             }
             return true;
         }
-        std::vector<std::string> gone;
         auto device = devices_.begin();
-        for (std::size_t n = 1; n < fds.size(); ++n, ++device) {
-            if ((fds[n].revents & POLLIN) != 0 && !device->second->Serve()) {
-                gone.push_back(device->first);
-            }
-        }
-        for (const std::string& name : gone) {
-            devices_.erase(name);
+        for (std::size_t n = 1; n < fds.size(); ++n) {
+            const bool gone = (fds[n].revents & POLLIN) != 0 && !device->second->Serve();
+            device = gone ? devices_.erase(device) : std::next(device);
         }
         if ((fds[0].revents & (POLLIN | POLLHUP)) == 0) {
             return true;
@@ -393,14 +362,8 @@ int main() {
             std::cerr << "uhid_pad: " << failure.what() << std::endl;
         }
         for (std::size_t end; (end = input.find('\n')) != std::string::npos;) {
-            const std::string line = input.substr(0, end);
+            pads.Run(++number, input.substr(0, end));
             input.erase(0, end + 1);
-            ++number;
-            try {
-                std::cout << pads.Run(line) << ' ' << number << std::endl;
-            } catch (const std::exception& failure) {
-                std::cout << "error " << number << ": " << failure.what() << std::endl;
-            }
         }
     }
     return 0;

@@ -1,27 +1,20 @@
-// Kernel game controllers made through /dev/uinput, driven by one command a line on standard input:
-//   add <name> xbox360|stick|many [phys]  create a device: an X-Box 360 pad as the xpad driver
-//                               presents it, a generic stick that no controller database knows, or a
-//                               panel with 40 buttons and two hats; phys is the physical path (the port)
-//                               the kernel shows, such as usb-0000:00:14.0-2/input0
-//   key <name> <BTN_...> 0|1    release or press a button
-//   abs <name> <ABS_...> <value> move an axis or a hat
-//   remove <name>               destroy the device, as an unplug does
-// Every command is answered on standard output with "ok <command number>" or "error <n>: <why>", so a
-// script can wait for the device to exist before it goes on. Ends at the end of its input.
-// Usage: uinput_pad < commands
+// Kernel game controllers made through /dev/uinput, driven by pad_commands.h's commands on standard
+// input: "add <name> xbox360|stick|many [phys]" makes an X-Box 360 pad as the xpad driver presents it,
+// a generic stick that no controller database knows, or a panel with 40 buttons and two hats; phys is
+// the physical path (the port) the kernel shows, such as usb-0000:00:14.0-2/input0. Buttons and axes go
+// by their kernel names (BTN_A, ABS_HAT0X). Ends at the end of its input. Usage: uinput_pad < commands
+#include "pad_commands.h"
+
 #include <linux/uinput.h>
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -114,10 +107,12 @@ const std::map<std::string, int> kCodes = {
     {"BTN_TRIGGER_HAPPY24", BTN_TRIGGER_HAPPY24},
 };
 
-void Check(bool ok, const std::string& what) {
-    if (!ok) {
-        throw std::runtime_error(what + ": " + std::strerror(errno));
+int Code(const std::string& name) {
+    const auto found = kCodes.find(name);
+    if (found == kCodes.end()) {
+        throw std::runtime_error("unknown code " + name);
     }
+    return found->second;
 }
 
 class Device {
@@ -139,8 +134,8 @@ public:
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
 
-    void Send(int type, int code, int value) {
-        Write(type, code, value);
+    void Set(const std::string& control, int value, bool key) {
+        Write(key ? EV_KEY : EV_ABS, Code(control), value);
         Write(EV_SYN, SYN_REPORT, 0);
     }
 
@@ -184,51 +179,22 @@ private:
     int fd_;
 };
 
-int Code(const std::string& name) {
-    const auto found = kCodes.find(name);
-    if (found == kCodes.end()) {
-        throw std::runtime_error("unknown code " + name);
-    }
-    return found->second;
-}
-
 }  // namespace
 
 int main() {
     std::map<std::string, std::unique_ptr<Device>> devices;
+    const auto make = [](const std::string& model, std::istream& rest) -> std::unique_ptr<Device> {
+        const Model* found = model == "xbox360" ? &kXbox360
+                             : model == "stick" ? &kStick
+                             : model == "many"  ? &kManyButtons
+                                                : nullptr;
+        std::string phys;
+        rest >> phys;
+        return found == nullptr ? nullptr : std::make_unique<Device>(*found, phys);
+    };
     std::string line;
     for (int number = 1; std::getline(std::cin, line); ++number) {
-        std::istringstream words(line);
-        std::string command, name, argument, phys;
-        words >> command >> name >> argument;
-        try {
-            if (command == "add") {
-                const Model* model = argument == "xbox360" ? &kXbox360
-                                     : argument == "stick" ? &kStick
-                                     : argument == "many"  ? &kManyButtons
-                                                           : nullptr;
-                if (model == nullptr || devices.count(name) != 0) {
-                    throw std::runtime_error("cannot add " + name + " as " + argument);
-                }
-                words >> phys;
-                devices[name] = std::make_unique<Device>(*model, phys);
-            } else if (command == "key" || command == "abs") {
-                int value = 0;
-                if (!(words >> value) || devices.count(name) == 0) {
-                    throw std::runtime_error("bad command: " + line);
-                }
-                devices[name]->Send(command == "key" ? EV_KEY : EV_ABS, Code(argument), value);
-            } else if (command == "remove") {
-                if (devices.erase(name) == 0) {
-                    throw std::runtime_error("no device " + name);
-                }
-            } else if (!command.empty()) {
-                throw std::runtime_error("unknown command: " + line);
-            }
-            std::cout << "ok " << number << std::endl;
-        } catch (const std::exception& failure) {
-            std::cout << "error " << number << ": " << failure.what() << std::endl;
-        }
+        RunCommand(devices, number, line, make);
     }
     return 0;
 }
