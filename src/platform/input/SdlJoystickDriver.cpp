@@ -36,12 +36,16 @@ constexpr auto kBusyWait = 100ms;
 constexpr auto kStartWait = 2s;
 // The look made ahead of a poll comes this long before the poll is due, and serves only while this young.
 constexpr auto kLead = 3ms;
-constexpr auto kFresh = 8ms;
+constexpr auto kFresh = 5ms;
 // A wakeup this close to its time is on time: waiting again for so little would wake the thread twice.
 constexpr auto kSlack = 1ms;
 // Calls that come this far apart make a steady pace worth looking ahead for.
-constexpr auto kSteadyMin = 5ms;
+constexpr auto kSteadyMin = 20ms;
 constexpr auto kSteadyMax = 250ms;
+// ...and no further apart than this from the gap before: a timer's, not a loop's that does varied work.
+constexpr auto kSteadyJitter = 2ms;
+// Calls closer together than this are one poll's.
+constexpr auto kOnePoll = 5ms;
 
 // The driver's state, shared with its reading thread: a thread that SDL holds past the driver's end
 // keeps it, and stops SDL should SDL ever let it go.
@@ -76,13 +80,13 @@ public:
 
     uint32_t joyGetNumDevs() override {
         std::unique_lock lock(mutex_);
-        Fresh(lock);
+        LookNow(lock);
         return readings_.slotCount;
     }
 
     uint32_t joyGetDevCapsA(uint32_t uJoyID, JOYCAPSA& caps) override {
         std::unique_lock lock(mutex_);
-        Fresh(lock);
+        LookNow(lock);
         const uint32_t code = Code(uJoyID);
         if (code == JOYERR_NOERROR) {
             caps = readings_.slot[uJoyID].caps;
@@ -105,7 +109,7 @@ public:
 
     std::vector<AttachedDevice> AttachedDevices() override {
         std::unique_lock lock(mutex_);
-        Fresh(lock);
+        LookNow(lock);
         return readings_.attached;
     }
 
@@ -113,7 +117,7 @@ public:
         std::unique_lock lock(mutex_);
         preference_ = Preference{guid, port};
         ahead_ = false;  // begun before the change
-        Await(lock, started_ + 1);
+        LookNow(lock);
     }
 
 private:
@@ -129,20 +133,26 @@ private:
         return uJoyID < JoystickSlots ? readings_.slot[uJoyID].code : JOYERR_PARMS;
     }
 
-    // Makes readings_ fit for the call now: the look begun ahead of a steady poll, waited for should it be
-    // under way still, else a new one.
+    // Makes readings_ fit for a poll now: the look begun ahead of a steady poll, waited for should it be
+    // under way still, else a new one. Only the poll keeps the pace and takes the look made ahead of it.
     void Fresh(std::unique_lock<std::mutex>& lock) {
         const Clock::time_point now = Clock::now();
-        // Calls closer together than kSteadyMin are one poll's: they keep the pace its first call set.
-        if (now - std::exchange(previousCall_, now) >= kSteadyMin) {
+        // The calls of one poll keep the pace its first call set.
+        if (now - std::exchange(previousCall_, now) >= kOnePoll) {
             const Clock::duration gap = now - lastCall_;
-            steady_ = gap <= kSteadyMax ? gap : Clock::duration::zero();
+            const bool steady = gap >= kSteadyMin && gap <= kSteadyMax &&
+                                std::chrono::abs(gap - std::exchange(lastGap_, gap)) <= kSteadyJitter;
+            steady_ = steady ? gap : Clock::duration::zero();
             lastCall_ = now;
         }
         // The thread, waking when this call was due, sees it came and plans the next look.
         const bool ahead = std::exchange(ahead_, false) && now - runningSince_ <= kFresh;
         Await(lock, ahead ? started_ : started_ + 1);
     }
+
+    // Makes readings_ fit for any call but the poll: a look that begins after it. A look made ahead of
+    // the poll may be older than a device plugged in or a choice made a moment before the call.
+    void LookNow(std::unique_lock<std::mutex>& lock) { Await(lock, started_ + 1); }
 
     // Waits for look number wanted, unless a look under way has lasted kWait asleep in the kernel, or
     // kBusyWait, or the call has waited kBusyWait: the look under way as it came may end just before its
@@ -239,6 +249,7 @@ private:
     Clock::time_point runningSince_ = Clock::now();  // when the last look began
     bool ahead_ = false;  // the last look begun was begun ahead of a poll, and no call has taken it yet
     Clock::time_point previousCall_;
+    Clock::duration lastGap_{};             // between the first calls of the last two polls
     Clock::time_point lastCall_;            // the first call of the last poll
     Clock::duration steady_{};              // the pace of the calls, zero while they come at no steady pace
     Clock::time_point plannedFor_;          // the call the thread last looked ahead after
