@@ -325,8 +325,8 @@ bool cJoy::ConfiguratedJoy() {
     return result;
 }
 
-bool cJoy::IsPolling() const {
-    return pollDepth > 0;
+int cJoy::PollDepth() const {
+    return pollDepth;
 }
 
 QString cJoy::CaughtFailureKind(const char* label) {

@@ -27,8 +27,8 @@ public:
     bool Joystick_GetPos(bool fromTimer = false);
     bool ConfiguratedJoy();
 
-    // True while a poll is raising its events; the timer skips ticks that arrive meanwhile.
-    bool IsPolling() const;
+    // Polls in progress: a handler may open a box inside a poll, and the timer poll again inside it.
+    int PollDepth() const;
 
 signals:
     void JoyButton(int32_t BtnPressed);

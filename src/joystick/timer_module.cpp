@@ -10,9 +10,10 @@ void JoyMonitor_TimerProc(void* /*hwnd*/, uint32_t /*uMsg*/, uintptr_t /*idEvent
     try {
         // A local owner: a handler may end the monitor, and so release it, during the poll.
         const std::shared_ptr<cJoy> monitor = CurrentJoyMonitor;
-        // A tick that arrives while a poll is raising its events (inside a handler's modal loop)
-        // is skipped, so polls never nest.
-        if (monitor && !monitor->IsPolling()) {
+        // A box that a poll's handler opens keeps the polling going (a pad plugged back in behind the
+        // "Joystick Unplugged" box is read at once; the same failure opens no second box); a tick
+        // inside a poll made from inside that box is skipped, so polls nest one deep at most.
+        if (monitor && monitor->PollDepth() <= 1) {
             monitor->Joystick_GetPos(true);
         }
     } catch (...) {

@@ -11,7 +11,7 @@ namespace timer_module {
 // The monitor whose timer runs, or empty. Owning: keeps a running monitor alive.
 extern std::shared_ptr<cJoy> CurrentJoyMonitor;
 
-// Every tick: poll CurrentJoyMonitor once (skipped while it is still raising a poll's events).
+// Every tick: poll CurrentJoyMonitor once (skipped inside a poll that is itself inside another).
 void JoyMonitor_TimerProc(void* hwnd, uint32_t uMsg, uintptr_t idEvent, uint32_t dwTime);
 
 }  // namespace timer_module

@@ -268,6 +268,10 @@ scenario_xbox360() {
         BTN_THUMBL:12 BTN_THUMBR:13" ABS_Z ABS_RZ ABS_X ABS_Y ABS_RX ABS_RY -32768 0 32767
     why="$(grep '^SDL_' "$work/env" | tr '\n' ' ')"
     check "a started command sees no SDL_ variable" test -s "$work/env" -a -z "$why"
+    before=$(trace_lines)
+    pad tap a BTN_Y
+    why="nothing shown ($(state))"
+    check "a tap quicker than a poll is shown" wait_until 10 grown "$before"
     replugged a xbox360 BTN_B 2
 }
 
@@ -487,6 +491,19 @@ soak() {
 # The X-Box pad through uinput.
 scenario_soak() { soak a xbox360 BTN_A 1 BTN_B 2; }
 
+# A pad at rest costs the window's 25 ms poll and little more: the driver's reading thread sleeps until
+# the pad's event node has something to say. background_cpu reads the pad shown, then hidden.
+scenario_rest() {
+    plug a xbox360 || return 1
+    QT_QPA_PLATFORM=offscreen "$results/background_cpu" 5 >"$work/rest" 2>&1 3>&- 4>&-
+    record "note $scenario: $(grep 'at rest' "$work/rest" | tr -s ' ' | tr '\n' ';')"
+    for shown in shown hidden; do
+        switches=$(sed -n "s/^$shown, at rest *reading .* \([0-9]*\)\.[0-9] switches\/s$/\1/p" "$work/rest")
+        why="${switches:-no} switches a second"
+        check "$shown, at rest: 45 switches a second at most" [ "${switches:-99}" -le 45 ]
+    done
+}
+
 # --- HID controllers ------------------------------------------------------------------------------
 # How many hidraw devices the program holds open: SDL's HIDAPI driver reads a pad through one, the path
 # through the kernel's driver through none.
@@ -537,7 +554,7 @@ scenario_hid_kernel() {
 
 # A Bluetooth DualSense through SDL's HIDAPI driver (SDL's hidapi skips a USB hidraw device with no USB
 # device above it, which every uhid device is). Hostile devices plugged beside it do not stop the
-# program or its reading (the silent one, which holds SDL for seconds, is left to hid_poll).
+# program or its reading; a tap made while the silent one holds SDL for seconds is shown afterwards.
 scenario_hid_hidapi() {
     dualsense hp dualsense-bt "SDL's HIDAPI: a hidraw open" holds_hidraw || return
     for model in hostile vanishing; do
@@ -545,6 +562,14 @@ scenario_hid_hidapi() {
         check "$model device beside it: still read" press hp cross 1
         pad remove hx >/dev/null  # the vanishing one is gone already
     done
+    # A tap while SDL holds its lock opening a pad that never answers (10 s): the kernel keeps the
+    # reports, and the press is shown once SDL lets go, though released long before.
+    plug hx silent
+    before=$(trace_lines)
+    pad key hp circle 1 && pad key hp circle 0
+    why="nothing shown ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
+    check "a tap while SDL is held: shown once SDL lets go" wait_until 30 grown "$before"
+    pad remove hx >/dev/null
 }
 
 # A HID stick that no driver knows, read raw: buttons up to 32 as bits, 33 (bit 32 wrapped round to bit

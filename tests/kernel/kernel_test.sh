@@ -4,7 +4,8 @@
 # there with or without the udev daemon. Prints the guest's pass and fail lines; exit status 0 when
 # every check passed.
 # Usage: kernel_test.sh <build dir> udevd|no-udevd [scenario...]   (scenarios: xbox360 stick many two_pads chosen twins
-#   background soak hid_kernel hid_hidapi hid_panel hid_poll hid_soak profiles; by default all, profiles with udevd only)
+#   background soak rest hid_kernel hid_hidapi hid_panel hid_poll hid_soak profiles; by default all, profiles with udevd
+#   only)
 # CORVANE_SOAK_CYCLES: how many times each soak unplugs and replugs its pad (default 10; 100 cycles took
 #   162 to 184 s for the X-Box pad, 250 to 340 s for the HID pad, in one run).
 set -euo pipefail
@@ -18,14 +19,15 @@ mode=$2
 shift 2
 scenarios=("$@")
 if [ ${#scenarios[@]} -eq 0 ]; then
-    scenarios=(xbox360 stick many two_pads chosen twins background soak hid_kernel hid_hidapi hid_panel hid_poll hid_soak)
+    scenarios=(xbox360 stick many two_pads chosen twins background soak rest hid_kernel hid_hidapi hid_panel hid_poll
+        hid_soak)
     # Profiles do not depend on how devices are found: one run is enough.
     [ "$mode" != udevd ] || scenarios+=(profiles)
 fi
 
 fail() { echo "kernel-test: $*" >&2; exit 1; }
 tools=("$build/tests/kernel/uinput_pad" "$build/tests/kernel/stick_marks" "$build/tests/kernel/uhid_pad"
-    "$build/tests/kernel/poll_timing")
+    "$build/tests/kernel/poll_timing" "$build/bench/background_cpu")
 for program in "$build/src/corvane" "${tools[@]}"; do
     [ -x "$program" ] || fail "missing $program (build it first)"
 done

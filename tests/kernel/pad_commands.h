@@ -1,6 +1,7 @@
 // The pad tools' commands, one a line on standard input:
 //   add <name> <model> [...]  create a device (the tool's models; what may follow them is the tool's)
 //   key <name> <button> 0|1   release or press a button
+//   tap <name> <button>       press and release a button at once, quicker than any poll
 //   abs <name> <axis> <value> move an axis
 //   remove <name>             destroy the device, as an unplug does
 // Every command is answered on standard output with "ok <command number>" or "error <n>: <why>", so a
@@ -43,6 +44,9 @@ void RunCommand(std::map<std::string, std::unique_ptr<Device>>& devices, int num
                 throw std::runtime_error("bad command: " + line);
             }
             devices[name]->Set(argument, value, command == "key");
+        } else if (command == "tap" && devices.count(name) != 0) {
+            devices[name]->Set(argument, 1, true);
+            devices[name]->Set(argument, 0, true);
         } else if (command == "remove") {
             if (devices.erase(name) == 0) {
                 throw std::runtime_error("no device " + name);

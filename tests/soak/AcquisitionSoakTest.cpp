@@ -98,8 +98,10 @@ protected:
         pad.Unplug();
     }
 
-    // One tick of the polling timer, then a turn of the event loop, as the program runs.
+    // The driver's look at the pad, one tick of the polling timer, then a turn of the event loop, as the
+    // program runs: the ticks come back to back here, where the program's are 25 ms apart.
     void Poll() {
+        driver->joyGetNumDevs();
         timer_module::JoyMonitor_TimerProc(nullptr, 0, 0, 0);
         QCoreApplication::processEvents();
         ++polls;

@@ -24,6 +24,7 @@ public:
         preferred = guid;
         preferredPort = port;
     }
+    void SetChangeListener(ChangeListener listener) override { changeListener = std::move(listener); }
 
     // Scripts a slot answering both queries: X, Y, Z, R ranged 0..axisMax, resting centred.
     Slot& Answering(uint32_t uJoyID, uint32_t axisMax = 65535);
@@ -33,6 +34,7 @@ public:
     std::vector<platform::AttachedDevice> attached;  // the device list, as scripted
     QString preferred;                                // the GUID last preferred
     QString preferredPort;                            // and its port
+    ChangeListener changeListener;  // a test hands changes on through it, as the driver's thread would
 
     int reads = 0;                   // joyGetPosEx calls
     uint32_t lastReadSlot = 0;

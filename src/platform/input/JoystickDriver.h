@@ -1,10 +1,11 @@
 #pragma once
 // The controller-reading contract the monitor polls through: three calls shaped like the
-// multimedia joystick interface (slot count, capabilities of a slot, one reading of a slot).
-// The real backend reads SDL2; tests script a fake.
+// multimedia joystick interface (slot count, capabilities of a slot, one reading of a slot), and the
+// changes handed on as they are read. The real backend reads SDL2; tests script a fake.
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,6 +49,8 @@ struct JOYINFOEX {
     uint32_t dwPOV = 0;
     uint32_t dwReserved1 = 0;
     uint32_t dwReserved2 = 0;
+
+    friend bool operator==(const JOYINFOEX&, const JOYINFOEX&) = default;
 };
 static_assert(sizeof(JOYINFOEX) == 52, "the reading record has the platform's size");
 
@@ -70,7 +73,8 @@ public:
     virtual uint32_t joyGetNumDevs() = 0;
     // Capabilities of slot uJoyID; JOYERR_NOERROR on success, the record untouched otherwise.
     virtual uint32_t joyGetDevCapsA(uint32_t uJoyID, JOYCAPSA& caps) = 0;
-    // One reading of slot uJoyID; JOYERR_NOERROR on success, else JOYERR_PARMS / NOCANDO / UNPLUGGED.
+    // One reading of slot uJoyID; JOYERR_NOERROR on success, else JOYERR_PARMS / NOCANDO / UNPLUGGED. The
+    // newest the driver has, never waited for; its buttons include those pressed since the last call.
     virtual uint32_t joyGetPosEx(uint32_t uJoyID, JOYINFOEX& info) = 0;
 
     // The devices attached now, by ascending slot.
@@ -80,6 +84,14 @@ public:
     // no such device is attached, slot 0 reads as unplugged. An empty GUID puts every device back in
     // its own slot; an empty port chooses by GUID alone.
     virtual void PreferDevice(const QString& guid, const QString& port) = 0;
+
+    // What a slot reads the moment the driver finds it changed: its result code and, on success, its
+    // reading. A button that went down and up again between two readings is handed on pressed, then
+    // released.
+    using ChangeListener = std::function<void(uint32_t uJoyID, uint32_t code, const JOYINFOEX& info)>;
+    // Hands every change on to listener, on a thread of the driver's, until another listener replaces
+    // it. The listener must not wait for the driver.
+    virtual void SetChangeListener(ChangeListener listener) = 0;
 };
 
 // The SDL2 backend. Initialises SDL's joystick and game-controller subsystems for its lifetime.

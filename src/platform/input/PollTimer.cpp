@@ -25,7 +25,20 @@ uintptr_t SetTimer(void* /*hwnd*/, uintptr_t /*nIDEvent*/, uint32_t uElapse, TIM
     auto timer = std::make_unique<QTimer>();
     timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(static_cast<int>(uElapse));
-    QObject::connect(timer.get(), &QTimer::timeout, [lpTimerFunc, id] { lpTimerFunc(nullptr, 0, id, 0); });
+    // Qt never runs a timer's handler inside itself, so a box that the callback opens would stop the
+    // ticks until it closes. The tick hands the callback to the event loop instead: the ticks go on inside
+    // such a box, and the callback decides how deep it lets them in.
+    QTimer* const ticking = timer.get();
+    QObject::connect(ticking, &QTimer::timeout, ticking, [ticking, lpTimerFunc, id] {
+        QMetaObject::invokeMethod(
+            ticking,
+            [lpTimerFunc, id] {
+                if (Timers().contains(id)) {  // not stopped since the tick
+                    lpTimerFunc(nullptr, 0, id, 0);
+                }
+            },
+            Qt::QueuedConnection);
+    });
     timer->start();
     Timers().emplace(id, std::move(timer));
     return id;

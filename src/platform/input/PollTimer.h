@@ -9,7 +9,8 @@ namespace platform {
 using TIMERPROC = void (*)(void* hwnd, uint32_t uMsg, uintptr_t idEvent, uint32_t dwTime);
 
 // Starts a precise periodic timer of uElapse ms calling lpTimerFunc; returns its identifier,
-// never 0 when a timer was made. hwnd and nIDEvent are accepted for shape and ignored.
+// never 0 when a timer was made. The ticks go on while a box that the callback opened is open: the
+// callback runs inside itself then. hwnd and nIDEvent are accepted for shape and ignored.
 uintptr_t SetTimer(void* hwnd, uintptr_t nIDEvent, uint32_t uElapse, TIMERPROC lpTimerFunc);
 
 // Stops timer uIDEvent; a tick already queued is dropped. Returns false for an unknown identifier.

@@ -1,5 +1,7 @@
 // SDL's joysticks as slots. A device takes the lowest free slot when it arrives and keeps it until it
 // leaves, so a slot names one device for as long as that device is attached.
+// A look reads the state SDL holds after it has read the devices, and the presses SDL saw on the way
+// (its events), so a button that went down and up again between two looks still counts.
 // Controllers that SDL's game-controller database recognises are reported in the layout of the
 // program's picture; any other device is reported raw.
 #include "platform/input/SdlDeviceTable.h"
@@ -17,6 +19,9 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
+#include <span>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -68,6 +73,11 @@ constexpr std::array<SDL_GameControllerAxis, 4> kPictureAxes = {
     SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_AXIS_RIGHTY,
     SDL_CONTROLLER_AXIS_RIGHTX};
 
+// The events a press is told by: a raw device's button, a pad's button or trigger, and the joystick events
+// SDL makes a pad's out of.
+constexpr std::array<Uint32, 5> kPressEvents = {SDL_JOYAXISMOTION, SDL_JOYHATMOTION, SDL_JOYBUTTONDOWN,
+                                                SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONDOWN};
+
 // SDL starts and stops its subsystems, and sets its hints, unguarded: two tables, on the threads of two
 // drivers, take turns.
 std::mutex startStop;
@@ -81,6 +91,8 @@ struct Device {
     QString name;
     QString guid;
     QString port;
+    std::string node;      // SDL's path of the device, "" for none
+    uint32_t pressed = 0;  // mask bits that went down since the last look
 };
 
 }  // namespace
@@ -94,9 +106,13 @@ public:
         PrepareControllerMappings();
         ready_ = SDL_InitSubSystem(kSubsystems) == 0;
         if (ready_) {
-            // Readings are polled: SDL's event queue would only fill up unread.
+            // Only what tells a press: SDL makes a pad's button and trigger events out of its joystick
+            // events, which it must therefore post. The queue is emptied at every look.
             SDL_JoystickEventState(SDL_IGNORE);
             SDL_GameControllerEventState(SDL_IGNORE);
+            for (const Uint32 type : kPressEvents) {
+                SDL_EventState(type, SDL_ENABLE);
+            }
             // After SDL's own mappings and SDL_GAMECONTROLLERCONFIG, which SDL ranks above these.
             LoadControllerMappings(
                 QDir(UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt")));
@@ -130,20 +146,23 @@ public:
             return readings;
         }
         SDL_JoystickUpdate();  // reads the devices and finds those plugged in since the last look
+        TakePresses();
         Refresh();
         for (uint32_t slot = 0; slot < kSlots; ++slot) {
             const uint32_t real = RealSlot(slot);
             if (real >= kSlots || slots_[real].id < 0) {
                 continue;  // unplugged
             }
-            const Device& device = slots_[real];
+            Device& device = slots_[real];
             readings.attached.push_back({slot, device.name, device.guid, device.port});
             SlotReading& reading = readings.slot[slot];
             if (device.joystick == nullptr) {
                 reading.code = JOYERR_NOCANDO;
                 continue;
             }
+            readings.nodes.push_back(device.node);
             reading.code = JOYERR_NOERROR;
+            reading.pressed = std::exchange(device.pressed, 0);
             reading.caps = Capabilities(device);
             reading.info = device.controller != nullptr ? ReadController(device) : ReadRaw(device.joystick);
         }
@@ -160,6 +179,58 @@ public:
     }
 
 private:
+    // SDL's event of every press it read in the update just made, into the mask bits of its device. Of two
+    // tables, the one that looks first takes them: the program has one.
+    void TakePresses() {
+        std::array<SDL_Event, 64> events{};
+        int count = 0;
+        while ((count = SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_GETEVENT,
+                                       SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE)) > 0) {
+            for (const SDL_Event& event : std::span(events.data(), static_cast<std::size_t>(count))) {
+                Press(event);
+            }
+        }
+    }
+
+    void Press(const SDL_Event& event) {
+        switch (event.type) {
+        case SDL_JOYBUTTONDOWN:  // a raw device's; a pad's make its pad events
+            if (Device* device = Opened(event.jbutton.which);
+                device != nullptr && device->controller == nullptr && event.jbutton.button < 32) {
+                device->pressed |= 1u << event.jbutton.button;
+            }
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            if (Device* device = Opened(event.cbutton.which); device != nullptr) {
+                const auto bit =
+                    std::find(kPictureButtons.begin(), kPictureButtons.end(), event.cbutton.button);
+                if (bit != kPictureButtons.end()) {
+                    device->pressed |= 1u << (bit - kPictureButtons.begin());
+                }
+            }
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            if (Device* device = Opened(event.caxis.which);
+                device != nullptr && event.caxis.value > kTriggerHalf) {
+                if (event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT) {
+                    device->pressed |= 1u << kLeftTriggerBit;
+                } else if (event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT) {
+                    device->pressed |= 1u << kRightTriggerBit;
+                }
+            }
+            break;
+        default:  // the joystick events SDL makes a pad's out of
+            break;
+        }
+    }
+
+    Device* Opened(SDL_JoystickID id) {
+        const auto found = std::find_if(slots_.begin(), slots_.end(), [id](const Device& slot) {
+            return slot.id == id && slot.joystick != nullptr;
+        });
+        return found != slots_.end() ? &*found : nullptr;
+    }
+
     // A device that left frees its slot; a device that arrived takes the lowest free one. SDL's device
     // indices shift whenever a device leaves, so slots follow SDL's instance ids instead.
     void Refresh() {
@@ -289,7 +360,9 @@ private:
     static bool Open(int index, const QString& guid, Device& device) {
         device.id = SDL_JoystickGetDeviceInstanceID(index);
         device.guid = guid;
-        device.port = DevicePort(SDL_JoystickPathForIndex(index));
+        const char* const path = SDL_JoystickPathForIndex(index);
+        device.node = path != nullptr ? path : "";
+        device.port = DevicePort(path);
         if (SDL_IsGameController(index) == SDL_TRUE) {
             device.controller = SDL_GameControllerOpen(index);
         }

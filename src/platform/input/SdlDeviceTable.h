@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -21,12 +22,14 @@ struct SlotReading {
     uint32_t code = JOYERR_UNPLUGGED;  // what a query of the slot answers; caps and info only on success
     JOYCAPSA caps;
     JOYINFOEX info;
+    uint32_t pressed = 0;  // buttons of the mask that went down since the last look, released again or not
 };
 
 struct Readings {
     uint32_t slotCount = JoystickSlots;  // 0 when SDL's joystick subsystem could not start
     std::array<SlotReading, JoystickSlots> slot;
     std::vector<AttachedDevice> attached;  // by ascending slot
+    std::vector<std::string> nodes;        // SDL's path of each device read, "" where it has none
 };
 
 class SdlDeviceTable {

@@ -1,19 +1,19 @@
 // The joystick driver over SDL2. SDL holds its joystick lock while it opens a device, and every SDL
 // joystick call waits on that lock: a HID pad whose feature reports never answer holds it for the
 // kernel's 5 s limit a report. So a thread of the driver's own owns the device table and makes every
-// SDL call, and the contract's calls answer from what that thread read last.
+// SDL call. It looks at the devices when one of them has something to say, keeps the newest reading
+// with the presses seen since a poll last took it, and hands every change on as it finds it.
 //
-// A call wants a fresh reading: it asks the thread for a new look and waits for it; once that look has
-// lasted kWait with the thread asleep, SDL waits on a device, and the call answers from the last
-// reading, so an open that hangs costs the poll kWait, once. A look that is only slow, its thread
-// working or waiting for a processor on a busy machine, is waited for up to kBusyWait. The
-// monitor polls at a steady pace, and the thread looks kLead before each poll is due, so the poll finds
-// its reading waiting and takes it at once, or waits for that look alone should it still be under way.
+// A poll takes a copy of the newest reading and never waits: while SDL holds the thread, that is the
+// last reading SDL gave. The rarer calls (slot count, capabilities, the device list, a new choice) want
+// what is attached now: they ask for a look and wait for it, kWait at most from when the look under way
+// began, so that once SDL has held the thread that long every call answers at once.
 #include "platform/input/DeviceDiscovery.h"
+#include "platform/input/DeviceWatch.h"
 #include "platform/input/JoystickDriver.h"
 #include "platform/input/SdlDeviceTable.h"
-#include "platform/input/ThreadState.h"
 
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -21,6 +21,7 @@
 #include <optional>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -28,24 +29,19 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// Longest a call waits for a look under way while the thread sleeps (within the 25 ms between two
-// polls), and while it works.
-constexpr auto kWait = 20ms;
-constexpr auto kBusyWait = 100ms;
-// Longest a call waits for the thread to begin a look, the driver for SDL to start, and for SDL to stop.
+// Longest a call but the poll waits for a look: a menu opened while SDL is held answers this late.
+constexpr auto kWait = 100ms;
+// Longest the driver waits for SDL to start, and to stop.
 constexpr auto kStartWait = 2s;
-// The look made ahead of a poll comes this long before the poll is due, and serves only while this young.
-constexpr auto kLead = 3ms;
-constexpr auto kFresh = 5ms;
-// A wakeup this close to its time is on time: waiting again for so little would wake the thread twice.
-constexpr auto kSlack = 1ms;
-// Calls that come this far apart make a steady pace worth looking ahead for.
-constexpr auto kSteadyMin = 20ms;
-constexpr auto kSteadyMax = 250ms;
-// ...and no further apart than this from the gap before: a timer's, not a loop's that does varied work.
-constexpr auto kSteadyJitter = 2ms;
-// Calls closer together than this are one poll's.
-constexpr auto kOnePoll = 5ms;
+// A device read without an event node to watch (a HID device SDL reads whole, SDL's virtual devices)
+// tells nobody when it changes: while one is read, the thread looks this often.
+constexpr auto kPace = 25ms;
+
+struct Change {
+    uint32_t slot;
+    uint32_t code;
+    JOYINFOEX info;
+};
 
 // The driver's state, shared with its reading thread: a thread that SDL holds past the driver's end
 // keeps it, and stops SDL should SDL ever let it go.
@@ -72,7 +68,7 @@ public:
     void End() {
         std::unique_lock lock(mutex_);
         stop_ = true;
-        wake_.notify_one();
+        watch_.Wake();
         const bool ended = looked_.wait_for(lock, kStartWait, [this] { return ended_; });
         lock.unlock();
         ended ? thread_.join() : thread_.detach();
@@ -95,14 +91,17 @@ public:
     }
 
     uint32_t joyGetPosEx(uint32_t uJoyID, JOYINFOEX& info) override {
-        std::unique_lock lock(mutex_);
-        Fresh(lock);
+        const std::lock_guard lock(mutex_);
         const uint32_t code = Code(uJoyID);
         if (code == JOYERR_NOERROR) {
             const JOYINFOEX request = info;
             info = readings_.slot[uJoyID].info;
             info.dwSize = request.dwSize;
             info.dwFlags = request.dwFlags;
+            info.dwButtons |= std::exchange(pressed_[uJoyID], 0);
+        } else if (code == JOYERR_UNPLUGGED) {
+            // Nothing announces a device that comes back without a node: the next poll finds it.
+            Ask();
         }
         return code;
     }
@@ -116,8 +115,12 @@ public:
     void PreferDevice(const QString& guid, const QString& port) override {
         std::unique_lock lock(mutex_);
         preference_ = Preference{guid, port};
-        ahead_ = false;  // begun before the change
         LookNow(lock);
+    }
+
+    void SetChangeListener(ChangeListener listener) override {
+        const std::lock_guard lock(mutex_);
+        listener_ = std::make_shared<ChangeListener>(std::move(listener));
     }
 
 private:
@@ -133,72 +136,46 @@ private:
         return uJoyID < JoystickSlots ? readings_.slot[uJoyID].code : JOYERR_PARMS;
     }
 
-    // Makes readings_ fit for a poll now: the look begun ahead of a steady poll, waited for should it be
-    // under way still, else a new one. Only the poll keeps the pace and takes the look made ahead of it.
-    void Fresh(std::unique_lock<std::mutex>& lock) {
-        const Clock::time_point now = Clock::now();
-        // The calls of one poll keep the pace its first call set.
-        if (now - std::exchange(previousCall_, now) >= kOnePoll) {
-            const Clock::duration gap = now - lastCall_;
-            const bool steady = gap >= kSteadyMin && gap <= kSteadyMax &&
-                                std::chrono::abs(gap - std::exchange(lastGap_, gap)) <= kSteadyJitter;
-            steady_ = steady ? gap : Clock::duration::zero();
-            lastCall_ = now;
-        }
-        // The thread, waking when this call was due, sees it came and plans the next look.
-        const bool ahead = std::exchange(ahead_, false) && now - runningSince_ <= kFresh;
-        Await(lock, ahead ? started_ : started_ + 1);
+    // Asks for a look that begins after now; returns its number.
+    uint64_t Ask() {
+        watch_.Wake();
+        return started_ + 1;
     }
 
-    // Makes readings_ fit for any call but the poll: a look that begins after it. A look made ahead of
-    // the poll may be older than a device plugged in or a choice made a moment before the call.
-    void LookNow(std::unique_lock<std::mutex>& lock) { Await(lock, started_ + 1); }
-
-    // Waits for look number wanted, unless a look under way has lasted kWait asleep in the kernel, or
-    // kBusyWait, or the call has waited kBusyWait: the look under way as it came may end just before its
-    // limit, and the next one only work.
-    void Await(std::unique_lock<std::mutex>& lock, uint64_t wanted) {
-        if (wanted > started_) {
-            asked_ = std::max(asked_, wanted);
-            wake_.notify_one();
-        }
-        const Clock::time_point called = Clock::now();
-        Clock::time_point working;  // when the look under way was last found working
-        while (done_ < wanted) {
-            const bool running = started_ > done_;
-            const Clock::time_point busyLimit = std::min(runningSince_, called) + kBusyWait;
-            const Clock::time_point limit =
-                running ? std::min(std::max(runningSince_, working) + kWait, busyLimit) : called + kStartWait;
-            if (looked_.wait_until(lock, limit) == std::cv_status::no_timeout || done_ >= wanted ||
-                (started_ > done_) != running) {
-                continue;
-            }
-            const Clock::time_point now = Clock::now();
-            if (!running || now >= busyLimit || ThreadAsleep(readerId_)) {
-                return;
-            }
-            working = now;
-        }
+    // Makes readings_ a look begun after the call, unless the look under way began kWait ago, or the
+    // call has waited kWait: SDL then holds the thread, and the last reading is all there is.
+    void LookNow(std::unique_lock<std::mutex>& lock) {
+        const uint64_t wanted = Ask();
+        const Clock::time_point limit = (started_ > done_ ? runningSince_ : Clock::now()) + kWait;
+        looked_.wait_until(lock, limit, [&] { return done_ >= wanted; });
     }
 
-    // While the calls come at a steady pace, when the thread next wakes by itself: to look ahead of the
-    // next call, or, having looked ahead of it, to see at the time of the call after it that it came.
-    std::optional<Clock::time_point> Wakeup() const {
-        if (steady_ == Clock::duration::zero()) {
-            return std::nullopt;
+    // Keeps a look's readings: the presses it saw wait in pressed_ for the poll, and every slot that
+    // reads otherwise now is a change to hand on (a press released again, twice: down, then up).
+    std::vector<Change> Keep(Readings readings) {
+        std::vector<Change> changes;
+        for (uint32_t slot = 0; slot < JoystickSlots; ++slot) {
+            const SlotReading& now = readings.slot[slot];
+            const SlotReading& before = readings_.slot[slot];
+            pressed_[slot] |= now.pressed;
+            const bool tapped = (now.pressed & ~now.info.dwButtons) != 0;
+            if (tapped) {
+                JOYINFOEX down = now.info;
+                down.dwButtons |= now.pressed;
+                changes.push_back({slot, now.code, down});
+            }
+            if (tapped || now.code != before.code || now.info != before.info) {
+                changes.push_back({slot, now.code, now.info});
+            }
         }
-        return lastCall_ + (plannedFor_ == lastCall_ ? 2 * steady_ : steady_) - kLead;
+        readings_ = std::move(readings);
+        return changes;
     }
 
     // The reading thread: SDL starts, looks and stops on it alone.
     void ReadLoop() {
-        {
-            const std::lock_guard lock(mutex_);
-            readerId_ = CurrentThreadId();
-        }
         SdlDeviceTable table;
         std::unique_lock lock(mutex_);
-        bool ahead = false;
         for (;;) {
             const std::optional<Preference> preference = std::exchange(preference_, std::nullopt);
             lock.unlock();
@@ -206,57 +183,45 @@ private:
                 table.Prefer(preference->guid, preference->port);
             }
             Readings readings = table.Read();
+            const bool watched = watch_.Watch(readings.nodes);
             lock.lock();
-            readings_ = std::move(readings);
+            const std::vector<Change> changes = Keep(std::move(readings));
             done_ = started_;
             looked_.notify_all();
-
-            for (;;) {
-                if (stop_) {
-                    return;
+            const std::shared_ptr<ChangeListener> listener = listener_;
+            lock.unlock();
+            for (const Change& change : changes) {
+                if (listener && *listener) {
+                    (*listener)(change.slot, change.code, change.info);
                 }
-                if (asked_ > started_) {
-                    ahead = false;
-                    break;
-                }
-                const std::optional<Clock::time_point> wakeup = Wakeup();
-                const bool late = wakeup && Clock::now() + kSlack >= *wakeup;
-                if (late && plannedFor_ != lastCall_) {
-                    plannedFor_ = lastCall_;
-                    ahead = true;
-                    break;
-                }
-                if (wakeup && !late) {
-                    wake_.wait_until(lock, *wakeup);
-                } else {
-                    wake_.wait(lock);  // the pace broke: the next call asks
-                }
+            }
+            // A look asked for meanwhile was counted: the wait returns at once.
+            std::optional<std::chrono::milliseconds> pace;
+            if (!watched) {
+                pace = kPace;
+            }
+            watch_.Wait(pace);
+            lock.lock();
+            if (stop_) {
+                return;
             }
             ++started_;
             runningSince_ = Clock::now();
-            ahead_ = ahead;
-            looked_.notify_all();  // a waiting call now bounds its wait by this look's start
         }
     }
 
     std::mutex mutex_;
-    std::condition_variable wake_;    // to the thread: a look is asked for, or the driver ends
-    std::condition_variable looked_;  // from the thread: a look began or ended
-    Readings readings_;               // the last look's; no device until SDL has started
-    uint64_t started_ = 1;            // looks begun; the first begins with the thread, and starts SDL
-    uint64_t done_ = 0;               // looks ended
-    uint64_t asked_ = 0;              // the look the calls wait for
+    std::condition_variable looked_;                 // from the thread: a look ended, or the thread did
+    DeviceWatch watch_;                              // what the thread sleeps on; Wake() from any thread
+    Readings readings_;                              // the last look's; no device until SDL has started
+    std::array<uint32_t, JoystickSlots> pressed_{};  // buttons pressed since the poll last took a slot's
+    uint64_t started_ = 1;  // looks begun; the first begins with the thread, and starts SDL
+    uint64_t done_ = 0;     // looks ended
     Clock::time_point runningSince_ = Clock::now();  // when the last look began
-    bool ahead_ = false;  // the last look begun was begun ahead of a poll, and no call has taken it yet
-    Clock::time_point previousCall_;
-    Clock::duration lastGap_{};             // between the first calls of the last two polls
-    Clock::time_point lastCall_;            // the first call of the last poll
-    Clock::duration steady_{};              // the pace of the calls, zero while they come at no steady pace
-    Clock::time_point plannedFor_;          // the call the thread last looked ahead after
-    std::optional<Preference> preference_;  // a choice the thread has yet to give the table
+    std::optional<Preference> preference_;           // a choice the thread has yet to give the table
+    std::shared_ptr<ChangeListener> listener_;       // a copy is called outside the lock
     bool stop_ = false;
     bool ended_ = false;  // the thread has stopped SDL
-    pid_t readerId_ = 0;  // the reading thread's kernel id
     std::thread thread_;
 };
 
@@ -277,6 +242,9 @@ public:
     std::vector<AttachedDevice> AttachedDevices() override { return reader_->AttachedDevices(); }
     void PreferDevice(const QString& guid, const QString& port) override {
         reader_->PreferDevice(guid, port);
+    }
+    void SetChangeListener(ChangeListener listener) override {
+        reader_->SetChangeListener(std::move(listener));
     }
 
 private:

@@ -1,0 +1,95 @@
+// Only event nodes (/dev/input/event*) are watched: the kernel queues an event there when a value
+// changes, so a pad at rest says nothing. A HID node carries every report the device sends, hundreds a
+// second at rest; SDL's virtual devices have no node at all.
+#include "platform/input/DeviceWatch.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+constexpr std::string_view kEventNode = "/dev/input/event";
+
+// Reads what is queued, so that poll() sleeps again; SDL reads the same events on a descriptor of its own.
+void Drain(int fd) {
+    std::array<char, 4096> discarded{};
+    while (read(fd, discarded.data(), discarded.size()) > 0) {
+    }
+}
+
+}  // namespace
+
+DeviceWatch::DeviceWatch() : wake_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+DeviceWatch::~DeviceWatch() {
+    for (const auto& [node, fd] : nodes_) {
+        close(fd);
+    }
+    if (wake_ >= 0) {
+        close(wake_);
+    }
+}
+
+bool DeviceWatch::Watch(const std::vector<std::string>& nodes) {
+    std::map<std::string, int> watched;
+    bool all = true;
+    for (const std::string& node : nodes) {
+        const auto kept = nodes_.find(node);
+        if (kept != nodes_.end()) {
+            watched.insert(nodes_.extract(kept));
+            continue;
+        }
+        const int fd =
+            node.starts_with(kEventNode) ? open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+        if (fd < 0) {
+            all = false;
+            continue;
+        }
+        watched.emplace(node, fd);
+    }
+    for (const auto& [node, fd] : nodes_) {
+        close(fd);
+    }
+    nodes_ = std::move(watched);
+    return all;
+}
+
+void DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
+    std::vector<pollfd> fds{{wake_, POLLIN, 0}};
+    for (const auto& [node, fd] : nodes_) {
+        fds.push_back({fd, POLLIN, 0});
+    }
+    const int ms = timeout ? static_cast<int>(timeout->count()) : -1;
+    while (poll(fds.data(), fds.size(), ms) < 0 && errno == EINTR) {
+    }
+    uint64_t count = 0;
+    if (read(wake_, &count, sizeof count) < 0) {
+        count = 0;  // not woken by a call: nothing to take
+    }
+    std::size_t n = 1;  // fds[n] is the node's: both follow the map's order
+    for (auto node = nodes_.begin(); node != nodes_.end(); ++n) {
+        Drain(node->second);
+        // A node that errs is gone with its device: polled again it would wake the thread at once, always.
+        if ((fds[n].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            close(node->second);
+            node = nodes_.erase(node);
+        } else {
+            ++node;
+        }
+    }
+}
+
+void DeviceWatch::Wake() {
+    const uint64_t one = 1;
+    if (write(wake_, &one, sizeof one) < 0) {
+        // The count is at its limit: the thread is woken already.
+    }
+}
+
+}  // namespace platform
