@@ -90,7 +90,8 @@ public:
     // released.
     using ChangeListener = std::function<void(uint32_t uJoyID, uint32_t code, const JOYINFOEX& info)>;
     // Hands every change on to listener, on a thread of the driver's, until another listener replaces
-    // it. The listener must not wait for the driver.
+    // it; once this returns, the one replaced is not running and never runs again. The listener must
+    // not wait for the driver.
     virtual void SetChangeListener(ChangeListener listener) = 0;
 };
 

@@ -119,8 +119,8 @@ public:
     }
 
     void SetChangeListener(ChangeListener listener) override {
-        const std::lock_guard lock(mutex_);
-        listener_ = std::make_shared<ChangeListener>(std::move(listener));
+        const std::lock_guard calling(calling_);
+        listener_ = std::move(listener);
     }
 
 private:
@@ -188,11 +188,14 @@ private:
             const std::vector<Change> changes = Keep(std::move(readings));
             done_ = started_;
             looked_.notify_all();
-            const std::shared_ptr<ChangeListener> listener = listener_;
             lock.unlock();
-            for (const Change& change : changes) {
-                if (listener && *listener) {
-                    (*listener)(change.slot, change.code, change.info);
+            if (!changes.empty()) {
+                const std::lock_guard calling(calling_);
+                const ChangeListener listener = listener_;  // which may replace itself
+                for (const Change& change : changes) {
+                    if (listener) {
+                        listener(change.slot, change.code, change.info);
+                    }
                 }
             }
             // A look asked for meanwhile was counted: the wait returns at once.
@@ -219,7 +222,8 @@ private:
     uint64_t done_ = 0;     // looks ended
     Clock::time_point runningSince_ = Clock::now();  // when the last look began
     std::optional<Preference> preference_;           // a choice the thread has yet to give the table
-    std::shared_ptr<ChangeListener> listener_;       // a copy is called outside the lock
+    std::recursive_mutex calling_;                   // held while the listener runs, which may replace itself
+    ChangeListener listener_;                        // guarded by calling_
     bool stop_ = false;
     bool ended_ = false;  // the thread has stopped SDL
     std::thread thread_;
