@@ -4,8 +4,8 @@
 # there with or without the udev daemon. Prints the guest's pass and fail lines; exit status 0 when
 # every check passed.
 # Usage: kernel_test.sh <build dir> udevd|no-udevd [scenario...]   (scenarios: xbox360 stick many two_pads chosen twins
-#   background soak rest hid_kernel hid_hidapi hid_panel hid_poll hid_soak profiles; by default all, profiles with udevd
-#   only)
+#   background soak rest hid_kernel hid_hidapi hid_panel hid_poll hid_soak profiles latency; by default all but latency,
+#   profiles with udevd only)
 # CORVANE_SOAK_CYCLES: how many times each soak unplugs and replugs its pad (default 10; 100 cycles took
 #   162 to 184 s for the X-Box pad, 250 to 340 s for the HID pad, in one run).
 set -euo pipefail
@@ -60,7 +60,7 @@ done <"$tmp/modules.list" >"$tmp/initramfs/modules"
 cp "$here/guest.sh" "$build/src/corvane" "${tools[@]}" "$tmp/results/"
 timeout=${CORVANE_KERNEL_TEST_TIMEOUT:-900}
 cat >"$tmp/results/job" <<EOF
-export CORVANE_SOAK_CYCLES=${CORVANE_SOAK_CYCLES:-10}
+export CORVANE_SOAK_CYCLES=${CORVANE_SOAK_CYCLES:-10} CORVANE_LATENCY_PRESSES=${CORVANE_LATENCY_PRESSES:-200}
 exec /bin/sh /kernel-test/guest.sh $mode $((timeout - 60)) /kernel-test/corvane /kernel-test/uinput_pad /kernel-test/stick_marks /kernel-test ${scenarios[*]}
 EOF
 
