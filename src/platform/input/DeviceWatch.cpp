@@ -38,7 +38,7 @@ DeviceWatch::~DeviceWatch() {
 
 bool DeviceWatch::Watch(const std::vector<std::string>& nodes) {
     std::map<std::string, int> watched;
-    bool all = true;
+    bool all = wake_ >= 0;  // a watch nobody can wake must not sleep for long either
     for (const std::string& node : nodes) {
         const auto kept = nodes_.find(node);
         if (kept != nodes_.end()) {

@@ -18,8 +18,8 @@ public:
     DeviceWatch& operator=(const DeviceWatch&) = delete;
 
     // Watches these device nodes (SDL's paths of the devices it reads, "" for none) and no others. True
-    // when each is an input event node opened for watching; a device without one says nothing when it
-    // changes, and must be looked at now and then.
+    // when each is an input event node opened for watching, and Wake() works; a device without one says
+    // nothing when it changes, and must be looked at now and then.
     bool Watch(const std::vector<std::string>& nodes);
     // Returns once a watched node has events, Wake() was called since the last return, or the timeout
     // has passed; without a timeout, only for the first two.

@@ -90,8 +90,8 @@ public:
     // released.
     using ChangeListener = std::function<void(uint32_t uJoyID, uint32_t code, const JOYINFOEX& info)>;
     // Hands every change on to listener, on a thread of the driver's, until another listener replaces
-    // it; once this returns, the one replaced is not running and never runs again. The listener must
-    // not wait for the driver.
+    // it or the driver ends; once this returns, the one replaced is not running and never runs again.
+    // The listener must not wait: the driver's calls but the reading wait for its thread.
     virtual void SetChangeListener(ChangeListener listener) = 0;
 };
 

@@ -7,7 +7,8 @@
 // A poll takes a copy of the newest reading and never waits: while SDL holds the thread, that is the
 // last reading SDL gave. The rarer calls (slot count, capabilities, the device list, a new choice) want
 // what is attached now: they ask for a look and wait for it, kWait at most from when the look under way
-// began, so that once SDL has held the thread that long every call answers at once.
+// began, so that once SDL has held the thread that long every call answers at once. A new choice (every
+// Start makes one) also forgets the presses kept so far: they were made while no poll read the pads.
 #include "platform/input/DeviceDiscovery.h"
 #include "platform/input/DeviceWatch.h"
 #include "platform/input/JoystickDriver.h"
@@ -66,9 +67,19 @@ public:
     // Waits kStartWait at most for the thread to stop SDL: a device that never answers would keep the
     // program from ending.
     void End() {
+        {
+            // A thread that SDL lets go after this hands nothing on.
+            const std::lock_guard calling(calling_);
+            listener_ = nullptr;
+        }
         std::unique_lock lock(mutex_);
         stop_ = true;
         watch_.Wake();
+        if (std::this_thread::get_id() == thread_.get_id()) {  // the driver's last owner was its listener
+            lock.unlock();
+            thread_.detach();
+            return;
+        }
         const bool ended = looked_.wait_for(lock, kStartWait, [this] { return ended_; });
         lock.unlock();
         ended ? thread_.join() : thread_.detach();
@@ -115,6 +126,7 @@ public:
     void PreferDevice(const QString& guid, const QString& port) override {
         std::unique_lock lock(mutex_);
         preference_ = Preference{guid, port};
+        pressed_.fill(0);
         LookNow(lock);
     }
 
@@ -157,7 +169,8 @@ private:
         for (uint32_t slot = 0; slot < JoystickSlots; ++slot) {
             const SlotReading& now = readings.slot[slot];
             const SlotReading& before = readings_.slot[slot];
-            pressed_[slot] |= now.pressed;
+            // Presses belong to the device that made them: none is kept for a slot left empty.
+            pressed_[slot] = now.code == JOYERR_NOERROR ? pressed_[slot] | now.pressed : 0;
             const bool tapped = (now.pressed & ~now.info.dwButtons) != 0;
             if (tapped) {
                 JOYINFOEX down = now.info;
@@ -170,6 +183,20 @@ private:
         }
         readings_ = std::move(readings);
         return changes;
+    }
+
+    // A listener's failure ends its hand-over of that change, not the reading thread.
+    void HandOn(const std::vector<Change>& changes) {
+        const std::lock_guard calling(calling_);
+        for (const Change& change : changes) {
+            const ChangeListener listener = listener_;  // which may replace itself
+            try {
+                if (listener) {
+                    listener(change.slot, change.code, change.info);
+                }
+            } catch (...) {
+            }
+        }
     }
 
     // The reading thread: SDL starts, looks and stops on it alone.
@@ -189,15 +216,7 @@ private:
             done_ = started_;
             looked_.notify_all();
             lock.unlock();
-            if (!changes.empty()) {
-                const std::lock_guard calling(calling_);
-                const ChangeListener listener = listener_;  // which may replace itself
-                for (const Change& change : changes) {
-                    if (listener) {
-                        listener(change.slot, change.code, change.info);
-                    }
-                }
-            }
+            HandOn(changes);
             // A look asked for meanwhile was counted: the wait returns at once.
             std::optional<std::chrono::milliseconds> pace;
             if (!watched) {
