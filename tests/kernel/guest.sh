@@ -523,11 +523,12 @@ scenario_latency() {
     sleep 2
     : >"$trace"
     : >"$work/t0"
-    n=0
-    while [ "$n" -lt "${CORVANE_LATENCY_PRESSES:-200}" ]; do
+    pressed=0
+    while [ "$pressed" -lt "${CORVANE_LATENCY_PRESSES:-200}" ]; do
         date +%s%N >>"$work/t0"
-        pad key a BTN_A 1 && wait_until 10 grown "$n" && pad key a BTN_A 0 || break
-        n=$((n + 1))
+        pad key a BTN_A 1 && wait_until 10 grown "$pressed" && pad key a BTN_A 0 || break
+        pressed=$((pressed + 1))
+        sleep 0.1  # a release the program reads before the next press
     done
     stamp=""
     record "note $scenario: $(paste "$work/t0" "$trace" | awk 'NF == 2 { print ($2 - $1) / 1e6 }' | sort -n |
