@@ -184,6 +184,12 @@ press() {
     [ "$got" = "$3" ]
 }
 
+# tapped <seconds> <pad> <button>: pressed and released at once, the button shows within the seconds.
+tapped() {
+    before=$(trace_lines) why="nothing shown ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
+    pad tap "$2" "$3" && wait_until "$1" grown "$before"
+}
+
 # ignored <pad> <button>: a press the program must not show (2 s, 80 polls).
 ignored() {
     before=$(trace_lines)
@@ -270,17 +276,11 @@ scenario_xbox360() {
         BTN_THUMBL:12 BTN_THUMBR:13" ABS_Z ABS_RZ ABS_X ABS_Y ABS_RX ABS_RY -32768 0 32767
     why="$(grep '^SDL_' "$work/env" | tr '\n' ' ')"
     check "a started command sees no SDL_ variable" test -s "$work/env" -a -z "$why"
-    before=$(trace_lines)
-    pad tap a BTN_Y
-    why="nothing shown ($(state))"
-    check "a tap quicker than a poll is shown" wait_until 10 grown "$before"
+    check "a tap quicker than a poll is shown" tapped 10 a BTN_Y
     # A tap while SDL holds its lock opening a HID pad that never answers (10 s): the kernel keeps the
     # pad's events, and the press is shown once SDL lets go, though released long before.
     plug hx silent
-    before=$(trace_lines)
-    pad key a BTN_Y 1 && pad key a BTN_Y 0
-    why="nothing shown ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
-    check "a tap while SDL is held is shown once SDL lets go" wait_until 30 grown "$before"
+    check "a tap while SDL is held is shown once SDL lets go" tapped 30 a BTN_Y
     pad remove hx >/dev/null
     replugged a xbox360 BTN_B 2
 }
@@ -521,14 +521,11 @@ scenario_latency() {
     stamp=1
     plug a xbox360 && check "started" start_program || return 1
     sleep 2
-    : >"$trace"
-    : >"$work/t0"
-    pressed=0
-    while [ "$pressed" -lt "${CORVANE_LATENCY_PRESSES:-200}" ]; do
-        date +%s%N >>"$work/t0"
-        pad key a BTN_A 1 && wait_until 10 grown "$pressed" && pad key a BTN_A 0 || break
-        pressed=$((pressed + 1))
-        sleep 0.1  # a release the program reads before the next press
+    : >"$trace" && : >"$work/t0"
+    while [ "$(trace_lines)" -lt "${CORVANE_LATENCY_PRESSES:-200}" ]; do
+        before=$(trace_lines) && date +%s%N >>"$work/t0"
+        # Released for long enough that the program reads the release before the next press.
+        pad key a BTN_A 1 && wait_until 10 grown "$before" && pad key a BTN_A 0 && sleep 0.1 || break
     done
     stamp=""
     record "note $scenario: $(paste "$work/t0" "$trace" | awk 'NF == 2 { print ($2 - $1) / 1e6 }' | sort -n |
