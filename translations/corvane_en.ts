@@ -592,6 +592,10 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>Profilo %1, per la finestra in primo piano</source>
         <translation>Profile %1, for the window in front</translation>
     </message>
+    <message>
+        <source>Non si può creare il file %1: %2</source>
+        <translation>The file %1 cannot be created: %2</translation>
+    </message>
 </context>
 <context>
     <name>QtShell</name>

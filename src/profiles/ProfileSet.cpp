@@ -5,6 +5,7 @@
 #include "platform/desktop/ProfileName.h"
 #include "platform/desktop/Settings.h"
 #include "platform/desktop/Trash.h"
+#include "platform/files/FileAccess.h"
 #include "platform/files/ProfileReader.h"
 #include "platform/files/RegularFile.h"
 
@@ -203,6 +204,11 @@ QString ProfileSet::Create(const QString& name) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         return tr("Non si può creare il file %1.").arg(QDir::toNativeSeparators(path));
+    }
+    // A private map's copy stays private: who may read it is settled before a byte is in it.
+    if (QString error; !source.isEmpty() && !platform::KeepAccessOfCopy(source, file.handle(), error)) {
+        file.remove();
+        return tr("Non si può creare il file %1: %2").arg(QDir::toNativeSeparators(path), error);
     }
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.remove();

@@ -108,10 +108,18 @@ TEST_F(ProfileTest, MakesRenamesAndTrashesButNeverTheDefault) {
     EXPECT_FALSE(set.Create(QStringLiteral("FILM")).isEmpty());  // one name without regard to case
     ASSERT_EQ(set.Rename(QStringLiteral("Film"), QStringLiteral("Serie")), QString());
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));  // the active one stays active
+    // A private map's copy stays private.
+    ASSERT_TRUE(QFile::setPermissions(ProfileSet::PathOf(QStringLiteral("Serie")),
+                                      QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_EQ(set.Create(QStringLiteral("Copia")), QString());
+    EXPECT_EQ(QFile::permissions(ProfileSet::PathOf(QStringLiteral("Copia"))),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_FALSE(set.Trash({}).isEmpty());
-    ASSERT_EQ(set.Trash(QStringLiteral("Serie")), QString());
+    for (const char* name : {"Serie", "Copia"}) {  // the second finds the trash folder there
+        ASSERT_EQ(set.Trash(QString::fromLatin1(name)), QString()) << name;
+        EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/data/Trash/files/%1.ini").arg(name)));
+    }
     EXPECT_EQ(set.Active(), QString());
-    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/data/Trash/files/Serie.ini")));  // not deleted
 }
 
 // A menu entry switches, told on the window without a box; a press then runs the new profile's
