@@ -139,6 +139,12 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>--map e --profile si escludono a vicenda.</source>
         <translation>--map and --profile exclude each other.</translation>
     </message>
+    <message>
+        <source>corvane: nessun display trovato: il programma mostra le sue finestre su X11 o Wayland (DISPLAY, WAYLAND_DISPLAY).
+</source>
+        <translation>corvane: no display found: the program shows its windows on X11 or Wayland (DISPLAY, WAYLAND_DISPLAY).
+</translation>
+    </message>
 </context>
 <context>
     <name>DesktopPrograms</name>
