@@ -117,28 +117,27 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
     }
 }
 
+// The monitor goes on polling a controller unplugged while it reads, to read it again once it is back:
+// meanwhile it waits for it.
 BackgroundMode::State BackgroundMode::Current() const {
-    const bool reading = form.Monitor() && timer_module::CurrentJoyMonitor == form.Monitor();
-    if (reading) {
-        return State::Reading;
+    if (form.Monitor() && timer_module::CurrentJoyMonitor == form.Monitor()) {
+        return ReadDevice() ? State::Reading : State::Waiting;
     }
     return wanted ? State::Waiting : State::Stopped;
 }
 
-// The driver reads the chosen controller in slot 0, else the first that answers: slot 0, then 1.
 QString BackgroundMode::ControllerName() const {
-    if (Current() != State::Reading) {
-        return {};
-    }
+    const std::optional<platform::AttachedDevice> read =
+        Current() == State::Reading ? ReadDevice() : std::nullopt;
+    return read ? read->name : QString();
+}
+
+std::optional<platform::AttachedDevice> BackgroundMode::ReadDevice() const {
     const std::vector<platform::AttachedDevice> attached = driver->AttachedDevices();
-    for (const uint32_t slot : {0U, 1U}) {
-        const auto found = std::find_if(attached.begin(), attached.end(),
-                                        [slot](const platform::AttachedDevice& d) { return d.slot == slot; });
-        if (found != attached.end()) {
-            return found->name;
-        }
-    }
-    return {};
+    const auto found =
+        std::find_if(attached.begin(), attached.end(),
+                     [this](const platform::AttachedDevice& d) { return d.slot == form.SlotLetto(); });
+    return found != attached.end() ? std::optional(*found) : std::nullopt;
 }
 
 QStringList BackgroundMode::ControllersToRead() const {
@@ -171,8 +170,9 @@ void BackgroundMode::Look() {
         told = now;
         emit StateChanged();
     }
-    // Nothing to look for while reading or stopped, unless hidden: a tray shows the state, or may come.
-    if (!hidden && now != State::Waiting) {
+    // Nothing to look for once stopped, unless hidden: a tray shows the state, or may come. While
+    // reading, the controller may be unplugged.
+    if (!hidden && now == State::Stopped) {
         lookTimer.stop();
     }
 }

@@ -5,6 +5,7 @@
 // Start, Stop and "Fine Programma" handlers.
 
 #include "platform/desktop/SessionRequest.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <QObject>
 #include <QStringList>
@@ -13,12 +14,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class MainForm;
 class TrayIcon;
 
 namespace platform {
-class JoystickDriver;
 class QtShell;
 }  // namespace platform
 
@@ -76,6 +77,8 @@ private:
     void Look();
     // The GUIDs of the attached controllers Start would read.
     QStringList ControllersToRead() const;
+    // The attached device in the slot the monitor reads, if any.
+    std::optional<platform::AttachedDevice> ReadDevice() const;
 
     MainForm& form;
     std::shared_ptr<platform::JoystickDriver> driver;

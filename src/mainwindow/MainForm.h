@@ -50,6 +50,8 @@ public:
     const std::shared_ptr<cJoy>& Monitor() const { return joy; }
     // The controller Start reads (an empty GUID: the first that answers).
     const platform::ChosenController& Scelto() const { return CorvaneScelto; }
+    // The slot the monitor was last started on: 0, or 1 when the first that answered was there.
+    uint32_t SlotLetto() const { return slotLetto; }
     // The profiles: which map is in force. Every switch goes through it.
     ProfileSet& Profili() { return profili; }
 
@@ -147,6 +149,7 @@ private:
     std::unique_ptr<QWidget> assegna;  // the key-assignment dialog last shown, open or closed
 
     int32_t CodiceLetto = 0;  // button mask of the last live button event
+    uint32_t slotLetto = 0;
     // The controller Start reads; an empty GUID reads the first that answers (slot 0, else slot 1).
     platform::ChosenController CorvaneScelto;
     ProfileSet profili;

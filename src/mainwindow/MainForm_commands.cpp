@@ -72,9 +72,11 @@ void MainForm::Cmd_Start_Click() {
     // moved: see ChosenSlot).
     driver->PreferDevice(CorvaneScelto.guid, CorvaneScelto.port);
     if (valid(monitor->IsJoystick1_Valid())) {
+        slotLetto = 0;
         monitor->Start_JoyMonitor(0);
         Cmd_Stop->setEnabled(true);
     } else if (joy == monitor && CorvaneScelto.guid.isEmpty() && valid(monitor->IsJoystick2_Valid())) {
+        slotLetto = 1;
         monitor->Start_JoyMonitor(1);
         Cmd_Stop->setEnabled(true);
     }

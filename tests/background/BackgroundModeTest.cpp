@@ -22,6 +22,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         bool clickStop;  // the window's Stop clicked once reading
         State state;
         bool late = false;  // --background with no tray, plugged in after the timer's first look
+        bool unplugged = false;  // unplugged again once read
     } cases[]{
         {"a box while none is attached", {}, {}, true, false, State::Waiting},
         {"not read once one is plugged in", {}, u"aa"_qs, true, false, State::Reading},
@@ -31,6 +32,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         {"reading started again after the window's Stop", {}, u"aa"_qs, true, true, State::Stopped},
         {"the wait not ended by the window's Stop", {}, {}, true, true, State::Stopped},
         {"a pad plugged in later not read", {}, u"aa"_qs, true, false, State::Reading, true},
+        {"still reading once the pad is unplugged", {}, u"aa"_qs, true, false, State::Waiting, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -52,6 +54,11 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
             }
         }
         QTest::qWait(1200);
+        if (c.unplugged) {
+            driver->attached.clear();
+            driver->scripted.clear();
+            QTest::qWait(100);  // the monitor's box for the unplug
+        }
         const std::size_t boxes = shell.boxes.size();
         if (c.clickStop) {
             Control<QPushButton>(u"Cmd_Stop"_qs)->click();
@@ -60,7 +67,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         EXPECT_EQ(mode.Current(), c.state);
         EXPECT_EQ(Control<QLabel>(u"Lab_Attesa"_qs)->isHidden(), c.state != State::Waiting);
         EXPECT_EQ(shell.boxes.size(), boxes);  // one report for a pad that cannot be read, not one a second
-        EXPECT_EQ(boxes, c.readable ? 0U : 2U);  // slot 0, then slot 1
+        EXPECT_EQ(boxes, c.readable ? (c.unplugged ? 1U : 0U) : 2U);  // slot 0, then slot 1
         form->Cmd_Stop_Click();
     }
 }
