@@ -151,7 +151,7 @@ void ProfileSet::UseMapFile(const QString& file) {
 
 void ProfileSet::Load(const QString& file) {
     platform::SetMapFile(file);
-    Generale::CaricaMappa();
+    Generale::CaricaMappaNuova();
     notice.clear();
     emit Switched(Describe());
 }

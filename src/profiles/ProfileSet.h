@@ -45,9 +45,9 @@ public:
     // round again after the last.
     QString Next() const;
 
-    // The one switch: the profile's file becomes the map (the default: the search's), is loaded as the
-    // double-click on the logo loads it, is remembered, and Switched tells it. False (nothing changed)
-    // for a profile that does not exist.
+    // The one switch: the profile's file becomes the map (the default: the search's), is loaded over the
+    // defaults (an entry that is no number reads as its default, whichever map was before), is
+    // remembered, and Switched tells it. False (nothing changed) for a profile that does not exist.
     bool Switch(const QString& name);
     // The window in front changed (its WM_CLASS names): the first profile whose own file lists one of
     // them in [Profili] Finestre is put in force as Switch would, without being remembered; when none

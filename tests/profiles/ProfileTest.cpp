@@ -90,10 +90,14 @@ TEST_F(ProfileTest, SwitchLoadsRemembersAndTellsEvenABrokenFile) {
     QDir().mkpath(ProfileSet::Directory() + QStringLiteral("/Cartella.ini"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(ProfileSet::PathOf(QStringLiteral("Tubo"))).constData(), 0600), 0);
     Write(QStringLiteral("Enorme.ini"), QByteArray(5 << 20, '1'));
+    Write(QStringLiteral("Serie.ini"), "x [serie]");
     ProfileSet set;
     EXPECT_FALSE(set.Switch(QStringLiteral("Nessuno")));
     ASSERT_TRUE(set.Switch(QStringLiteral("Film")));
     EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("mpv"));
+    ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
+    EXPECT_EQ(Generale::CodiceTasto[0], 1) << "no number: the default, not the code of the profile before";
+    ASSERT_TRUE(set.Switch(QStringLiteral("Film")));
     EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Film"));
     for (const char* broken : {"Cartella", "Tubo", "Enorme"}) {
         ASSERT_TRUE(set.Switch(QString::fromLatin1(broken)));
