@@ -60,7 +60,7 @@ struct Mappa {
 int32_t LeggiSuccessivo(QByteArrayView file);
 
 // The window classes a map file's bytes name: [Profili] Finestre, comma-separated, each without
-// surrounding blanks and case-folded; empty items are passed over.
+// surrounding blanks and case-folded; empty items are passed over. The list is read whole.
 QStringList LeggiFinestre(QByteArrayView file);
 
 // The tables as loaded now.

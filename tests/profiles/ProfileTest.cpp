@@ -187,6 +187,7 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     const std::pair<QByteArray, QStringList> lists[] = {
         {" MPV , kodi,,", {u"mpv"_qs, u"kodi"_qs}},  // blanks, case and empty items
         {",", {}},                                   // an empty item would match a window without a class
+        {QByteArray("a,").repeated(150) + "kodi", QStringList(150, u"a"_qs) << u"kodi"_qs},  // past 254 characters
     };
     for (const auto& [value, classes] : lists) {
         EXPECT_EQ(Generale::LeggiFinestre("[Profili]\nFinestre=" + value), classes) << value.toStdString();
