@@ -516,6 +516,10 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>Cambio per finestra: spento su Wayland</source>
         <translation>Switch by window: off on Wayland</translation>
     </message>
+    <message>
+        <source>%1 file di profilo con un nome non UTF-8: rinominarli per usarli</source>
+        <translation>%1 profile file(s) with a name that is not UTF-8: rename them to use them</translation>
+    </message>
 </context>
 <context>
     <name>ProfileName</name>
@@ -538,6 +542,14 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
     <message>
         <source>Il nome del profilo supera %1 caratteri.</source>
         <translation>The profile name is longer than %1 characters.</translation>
+    </message>
+    <message>
+        <source>Il nome del profilo non può cominciare né finire con uno spazio.</source>
+        <translation>The profile name cannot start or end with a blank.</translation>
+    </message>
+    <message>
+        <source>Il nome del profilo non può contenere caratteri invisibili o che cambiano la direzione del testo.</source>
+        <translation>The profile name cannot contain invisible characters or characters that change the text's direction.</translation>
     </message>
 </context>
 <context>

@@ -26,6 +26,8 @@ public:
     // The profiles on disk in name order, without regard to case; of names equal but for case, the
     // first file only. The default is not among them, nor a file named as the default is shown.
     static QStringList Names();
+    // How many files in the folder no name reaches, their names not being UTF-8.
+    static qsizetype NotUtf8();
     // The profile of that name without regard to case, as its file spells it; the empty name for
     // DefaultName(); nothing when there is none.
     static std::optional<QString> Lookup(const QString& name);

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,6 +61,10 @@ TEST(ProfileNames, RefusedWithAReason) {
         {QStringLiteral("tab\there"), true},        // a control character would break a request line
         {QString(64, u'x'), false},                 // the limit itself is allowed
         {QString(65, u'x'), true},
+        {u"R&B"_qs, false},
+        {u"Predefinito "_qs, true},  // look-alikes: a trailing blank, a zero-width space, a direction override
+        {u"Fi\u200Blm"_qs, true},
+        {u"\u202Emlif"_qs, true},
     };
     for (const auto& [name, refused] : rows) {
         EXPECT_EQ(!platform::ProfileNameProblem(name).isEmpty(), refused) << name.toStdString();
@@ -68,18 +73,26 @@ TEST(ProfileNames, RefusedWithAReason) {
 
 // Name order without case; of case twins one; hidden, other extensions and bad names passed over.
 TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
-    // predefinito.ini: named as the default is shown, it would be a second "Predefinito".
-    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI", "predefinito.ini"}) {
+    // predefinito.ini, default.ini: named as the default is shown in either language.
+    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI", "predefinito.ini", "default.ini"}) {
         Write(QString::fromLatin1(file), "1");
     }
     ProfileSet set;
     EXPECT_EQ(set.Names(), QStringList({QStringLiteral("A"), QStringLiteral("b")}));
+    EXPECT_EQ(ProfileSet::Lookup(QStringLiteral("DEFAULT")), std::optional(QString()));
     const std::pair<QString, QString> rows[] = {
         {{}, QStringLiteral("A")}, {QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("b"), {}}};
     for (const auto& [active, next] : rows) {
         ASSERT_TRUE(set.Switch(active));
         EXPECT_EQ(set.Next(), next) << active.toStdString();  // the last goes round to the default
     }
+    // "Café" spelt both ways is one profile; a name that is not UTF-8 reaches none, and is said.
+    for (const char* file : {"Cafe\xcc\x81.ini", "Caf\xc3\xa9.ini", "Cafeteria.ini"}) {
+        Write(QString::fromUtf8(file), "1");
+    }
+    ASSERT_EQ(::close(::creat((QFile::encodeName(ProfileSet::Directory()) + "/\xff.ini").constData(), 0600)), 0);
+    EXPECT_EQ(set.Names(), QStringList({u"A"_qs, u"b"_qs, u"Cafeteria"_qs, u"Cafe\u0301"_qs}));
+    EXPECT_EQ(ProfileSet::NotUtf8(), 1);
 }
 
 // Every bad file reads as no map and is said; the switch goes through.
@@ -130,9 +143,12 @@ TEST_F(ProfileTest, MakesRenamesAndTrashesButNeverTheDefault) {
 // command, and the key dialog keeps saving into the file it showed.
 TEST_F(ProfileTest, AMenuEntrySwitchesAndTheNextPressRunsThatProfilesCommand) {
     Write(QStringLiteral("Film.ini"), "1 [mpv]");
+    Write(QStringLiteral("R&B.ini"), "1");
     MainForm form(driver, shell);
     form.ElencaProfili();
-    form.findChild<QMenu*>(QStringLiteral("MenuProfilo"))->actions().at(1)->trigger();  // after the default
+    const QList<QAction*> entries = form.findChild<QMenu*>(QStringLiteral("MenuProfilo"))->actions();
+    EXPECT_EQ(entries.at(2)->text(), QStringLiteral("R&&B"));  // no shortcut letter: shown as "R&B"
+    entries.at(1)->trigger();  // after the default
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Lab_Profilo"))->text(), QStringLiteral("Profilo Film"));
     form.Cmd_tasto_MouseDown(0, 1, 0, 0, 0);
     ASSERT_EQ(shell.starts.size(), 1U);
