@@ -860,8 +860,16 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <translation>Assign keys: %1</translation>
     </message>
     <message>
-        <source>La mappa è stata salvata nel file %1, che questa finestra mostrava; il programma legge ora la mappa %2.</source>
-        <translation>The map was saved in the file %1, which this window showed; the program now reads the map %2.</translation>
+        <source>Il comando &quot;%1&quot; non si è avviato: %2</source>
+        <translation>The command &quot;%1&quot; did not start: %2</translation>
+    </message>
+    <message>
+        <source>Il file %1 non c&apos;è più: dopo che questa finestra lo ha letto è stato rinominato o eliminato.</source>
+        <translation>The file %1 is gone: it was renamed or deleted after this window read it.</translation>
+    </message>
+    <message>
+        <source>La mappa è stata salvata nel file %1, che questa finestra mostrava; ora vale: %2.</source>
+        <translation>The map was saved in the file %1, which this window showed; now in force: %2.</translation>
     </message>
 </context>
 <context>

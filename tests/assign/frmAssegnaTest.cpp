@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <sys/resource.h>
 
@@ -105,6 +106,10 @@ TEST_F(AssegnaTest, TheFirstMapSavedIsTheExampleWithTheEdit) {
     example.close();
     Generale::CaricaMappa();
     Apri();
+    auto* premi = dialog->findChild<QPushButton*>(Element("Cmd_Premi", 0));
+    EXPECT_FALSE(premi->isEnabled());
+    driver->Answering(0);  // plugged in while the dialog shows
+    EXPECT_TRUE(QTest::qWaitFor([premi] { return premi->isEnabled(); }, 2000));
     Codice(0)->setValue(7);
     Click(QStringLiteral("Cmd_Salva"));
     EXPECT_EQ(Read(dir.path() + QStringLiteral("/config/corvane/Corvane.ini")),
@@ -128,6 +133,7 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const char* unloaded = nullptr;  // the file as changed before the dialog opened, not loaded
         const char* underQuestion = nullptr;  // the file as changed again while the question is open
         bool switched = false;                // another map made the one in use while the dialog showed
+        bool gone = false;                    // the file removed while the dialog showed
     } faults[] = {
         {"read-only folder", true, false, unlimited, nullptr, nullptr, before, false, true},
         {"full disk", false, false, 8, nullptr, nullptr, before, false, true},
@@ -145,6 +151,8 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
          "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
         {"a hand edit not loaded written over", false, false, unlimited, nullptr, nullptr,
          "[Tasti]\r\n0=7\r\n1=5\r\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n"},
+        {"gone meanwhile: Sovrascrivi writes what the dialog showed", false, false, unlimited, nullptr,
+         "Sovrascrivi", "[Tasti]\n0=7\n1=5\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, false, true},
     };
     for (const auto& f : faults) {
         SCOPED_TRACE(f.what);
@@ -167,8 +175,13 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
             ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         }
         bool asked = false;
-        if (f.meanwhile) {
-            dir.WriteIni(f.meanwhile);
+        if (f.gone) {
+            ASSERT_TRUE(QFile::remove(Ini()));
+        }
+        if (f.meanwhile || f.gone) {
+            if (f.meanwhile) {
+                dir.WriteIni(f.meanwhile);
+            }
             QTimer::singleShot(0, [this, &f, &asked] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 asked = box != nullptr;
@@ -203,6 +216,8 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         EXPECT_EQ(Codice(0)->value(), QLatin1String(f.answer) == u"Ricarica" ? 2 : 7) << "edits kept";
         ASSERT_EQ(shell.boxes.size(), f.errorBox ? 1U : 0U);
         EXPECT_TRUE(!f.errorBox || shell.boxes[0].text.contains(Ini())) << shell.boxes[0].text.toStdString();
+        EXPECT_TRUE(!f.switched || shell.boxes[0].text.contains(form->Profili().Describe()))  // not an empty name
+            << shell.boxes[0].text.toStdString();
         platform::SetMapFile({});
         dialog->reject();
     }
