@@ -482,6 +482,10 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source> (porta %1)</source>
         <translation> (port %1)</translation>
     </message>
+    <message>
+        <source>Il comando &quot;%1&quot; non si è avviato: %2</source>
+        <translation>The command &quot;%1&quot; did not start: %2</translation>
+    </message>
 </context>
 <context>
     <name>MapFile</name>
@@ -620,6 +624,14 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
     <message>
         <source>Tutti i diritti sono riservati</source>
         <translation>All rights reserved</translation>
+    </message>
+    <message>
+        <source>la riga di comando non nomina un programma</source>
+        <translation>the command line names no program</translation>
+    </message>
+    <message>
+        <source>il programma %1 non c&apos;è</source>
+        <translation>the program %1 is not there</translation>
     </message>
 </context>
 <context>

@@ -393,8 +393,12 @@ void frmAssegna::Sfoglia(int riga) {
 // As a press of the button would start it: split the same way, no shell, the focus kept.
 void frmAssegna::Prova(int riga) {
     const QString comando = righe[riga].comando->text();
-    if (!comando.isEmpty()) {
-        shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+    if (comando.isEmpty()) {
+        return;
+    }
+    if (const QString motivo = shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+        !motivo.isEmpty()) {
+        Avvisa(tr("Il comando \"%1\" non si è avviato: %2").arg(comando, motivo), platform::MB_ICONERROR);
     }
 }
 

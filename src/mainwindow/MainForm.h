@@ -9,7 +9,10 @@
 #include "platform/input/JoystickDriver.h"
 #include "profiles/ProfileSet.h"
 
+#include <QDeadlineTimer>
+#include <QHash>
 #include <QMainWindow>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -137,6 +140,9 @@ private:
     void MostraTastoPremuto(int Index);
     void MostraTastoRilasciato(int Index);
     void AvviaComando(int Index);
+    void ComandoNonAvviato(const QString& comando, const QString& motivo);
+    // Lab_Profilo's text: whole up to a width, elided in the middle past it; whole in its tooltip.
+    void ScriviAngolo(const QString& testo, bool visibile);
     // A notice box titled with the window's caption; returns the answer (IDOK or another).
     int Informa(const QString& text, uint32_t flags);
 
@@ -165,6 +171,8 @@ private:
     QActionGroup* GruppoCorvane = nullptr;
     QMenu* MenuProfilo = nullptr;
     QLabel* Lab_Profilo = nullptr;  // in the menu bar's corner
+    QTimer fineAvviso;              // gives Lab_Profilo back to the profile after a notice there
+    QHash<QString, QDeadlineTimer> avvisiComandi;  // by command: when a failure to start may be said again
 
     QLabel* Img_Logo = nullptr;
     std::array<QLabel*, Generale::NumTasti> Img_Tasto{};

@@ -80,6 +80,11 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     EXPECT_EQ(Highlights(), Only({2, 3}, Generale::NumTasti));
     EXPECT_EQ(Commands(), (std::vector<QString>{QStringLiteral("beep"), QStringLiteral("xterm -e top")}));
     form->Cmd_Stop_Click();
+    shell.failing << QStringLiteral("beep");  // a command that cannot start says why when tried
+    Apri();
+    Click(Element("Cmd_Prova", 2));
+    ASSERT_EQ(shell.boxes.size(), 1U);
+    EXPECT_TRUE(shell.boxes[0].text.contains(QStringLiteral("non parte"))) << shell.boxes[0].text.toStdString();
 }
 
 // The dialog fits a 1024 x 768 screen in either language: at 1353 pixels "Annulla" was off a 1280 one.

@@ -154,6 +154,16 @@ TEST_F(ProfileTest, AMenuEntrySwitchesAndTheNextPressRunsThatProfilesCommand) {
     ASSERT_EQ(shell.starts.size(), 1U);
     EXPECT_EQ(shell.starts[0].commandLine, QStringLiteral("mpv"));
     EXPECT_TRUE(shell.boxes.empty());
+    // The corner grows past its first text's width, and elides a name past its own in the middle.
+    form.show();
+    auto* corner = form.findChild<QLabel*>(QStringLiteral("Lab_Profilo"));
+    for (const QString& name : {u"Giochi di corsa notturni"_qs, QString(64, u'g')}) {
+        Write(name + u".ini"_qs, "1");
+        ASSERT_TRUE(form.Profili().Switch(name));
+        EXPECT_EQ(corner->toolTip(), u"Profilo "_qs + name);
+        EXPECT_GE(corner->width(), corner->sizeHint().width()) << name.toStdString();
+        EXPECT_EQ(corner->text() == corner->toolTip(), name.size() < 64) << name.toStdString();
+    }
     const frmAssegna dialog(form, driver, shell);
     form.Profili().Switch({});  // while the dialog is open: its changes are Film's, not the default's
     dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Salva"))->click();
