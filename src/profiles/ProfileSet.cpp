@@ -161,7 +161,7 @@ void ProfileSet::FollowWindow(const QStringList& classes) {
             userChoice = platform::ChosenMapFile();
         }
         if (platform::ChosenMapFile() != PathOf(*chosen)) {
-            Load(PathOf(*chosen));
+            Load(PathOf(*chosen), true);
         }
     } else if (userChoice) {
         QString file = *std::exchange(userChoice, std::nullopt);
@@ -169,7 +169,7 @@ void ProfileSet::FollowWindow(const QStringList& classes) {
             file.clear();  // the chosen profile went meanwhile (another program's trash): the default is back
         }
         if (platform::ChosenMapFile() != file) {
-            Load(file);
+            Load(file, true);
         }
     }
 }
@@ -179,11 +179,11 @@ void ProfileSet::UseMapFile(const QString& file) {
     platform::SetMapFile(file);
 }
 
-void ProfileSet::Load(const QString& file) {
+void ProfileSet::Load(const QString& file, bool byWindow) {
     platform::SetMapFile(file);
     Generale::CaricaMappaNuova();
     notice.clear();
-    emit Switched(Describe());
+    emit Switched(Describe(), byWindow);
 }
 
 std::optional<QString> ProfileSet::Lookup(const QString& name) {

@@ -73,8 +73,8 @@ public:
     QString Notice() const { return notice; }
 
 signals:
-    // After every switch, with Describe() to show.
-    void Switched(const QString& notice);
+    // After every switch, with Describe() to show; byWindow when the window in front made it.
+    void Switched(const QString& notice, bool byWindow);
 
 private:
     // The name as spelled on disk of the profile equal to name without regard to case, or empty.
@@ -82,7 +82,7 @@ private:
     // Why another profile cannot take that name, or empty.
     static QString NewNameProblem(const QString& name);
     // Puts the map file in force (empty: the search's), loads it and tells it.
-    void Load(const QString& file);
+    void Load(const QString& file, bool byWindow = false);
 
     QString notice;
     WindowProfiles windows;

@@ -6,6 +6,8 @@
 #include "mainwindow/MainFormFixture.h"
 #include "platform/QtShell.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -82,6 +84,35 @@ TEST(DesktopNotice, GoesToStandardErrorWhenTheBusHasNoNotificationService) {
     DesktopNotice(nullptr).Show(u"Corvane (DEMO)"_qs, u"Joystick Unplugged"_qs, platform::MB_ICONINFORMATION);
     QTest::qWait(1000);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Joystick Unplugged"), std::string::npos);
+    bus.kill();
+    bus.waitForFinished();
+}
+
+// Hidden, going to and fro between a listed window and another is told on the desktop once a second at
+// most, the profile in force last; shown, the window's own line tells a switch and the desktop nothing.
+// No notification service on the bus: each notice told is a line on standard error.
+TEST_F(MainFormTest, SwitchesByTheWindowInFrontAreToldOnTheDesktopOnceASecondAtMost) {
+    QProcess bus;
+    bus.start(u"dbus-daemon"_qs, {u"--session"_qs, u"--nofork"_qs, u"--print-address"_qs});
+    ASSERT_TRUE(bus.waitForReadyRead(5000));
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    QDir().mkpath(ProfileSet::Directory());
+    QFile film(ProfileSet::Directory() + u"/Film.ini"_qs);
+    ASSERT_TRUE(film.open(QIODevice::WriteOnly) && film.write("[Profili]\nFinestre=mpv\n") > 0);
+    film.close();
+    platform::QtShell notices;
+    BackgroundMode mode(*form, driver, notices, true, [] { return false; });
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 20; ++i) {
+        form->Profili().FollowWindow(i % 2 == 0 ? QStringList{u"mpv"_qs} : QStringList{});
+    }
+    QTest::qWait(1500);
+    form->show();
+    form->Profili().FollowWindow({u"mpv"_qs});
+    QTest::qWait(500);
+    const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(told.count(u"Profilo"_qs), 2) << told.toStdString();
+    EXPECT_TRUE(told.contains(u"Profilo Predefinito\n"_qs)) << "the last switch told";
     bus.kill();
     bus.waitForFinished();
 }
