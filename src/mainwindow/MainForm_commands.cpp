@@ -117,6 +117,7 @@ void MainForm::MostraAttesa(bool attesa) {
 void MainForm::MenuEmula_Click() {
     // The menu item is checkable: the click that runs this has already inverted its check mark.
     platform::SetOuterWidthTwips(*this, MenuEmula->isChecked() ? LarghezzaEstesa : LarghezzaRidotta);
+    platform::KeepOnScreen(*this);  // a window widened near the right edge would hide the panel
     repaint();
 }
 
