@@ -92,6 +92,7 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     // What the file holds now, which the main window may not have loaded yet.
     destinazione = platform::MapSaveTarget();
     lettoDa = platform::MapFile();
+    sceltaDa = platform::ChosenMapFile();
     esisteva = QFileInfo::exists(destinazione.path);
     letto = LeggiOrigine();
     prima = Generale::LeggiMappa(letto.value_or(QByteArray()), Generale::MappaCaricata());
@@ -497,8 +498,9 @@ void frmAssegna::Salva() {
         Avvisa(tr("Impossibile salvare il file %1:\r%2").arg(nome, errore), platform::MB_ICONERROR);
         return;
     }
-    // Looked for after the save: a map file gone meanwhile is there again.
-    if (platform::MapFile() != lettoDa) {
+    // Another map chosen meanwhile (a profile, a later launch's --map), not the search finding another
+    // file: the first save makes one, and a save writes anew a file gone meanwhile.
+    if (platform::ChosenMapFile() != sceltaDa) {
         Avvisa(tr("La mappa è stata salvata nel file %1, che questa finestra mostrava; ora vale: %2.")
                    .arg(nome, main.Profili().Describe()),
                platform::MB_ICONINFORMATION);

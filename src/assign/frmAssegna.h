@@ -85,6 +85,7 @@ private:
     // launch's --map) does not take the user's edits.
     platform::MapTarget destinazione;
     QString lettoDa;                  // the map in use when the dialog opened
+    QString sceltaDa;                 // the map chosen then (a profile, --map); empty: the search's
     std::optional<QByteArray> letto;  // the file as it was when the dialog showed it
     bool esisteva = false;            // the file to save into was there when the dialog showed it
     Generale::Mappa prima;            // the tables the dialog showed first: what the user changed

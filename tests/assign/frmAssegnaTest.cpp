@@ -119,6 +119,7 @@ TEST_F(AssegnaTest, TheFirstMapSavedIsTheExampleWithTheEdit) {
     Click(QStringLiteral("Cmd_Salva"));
     EXPECT_EQ(Read(dir.path() + QStringLiteral("/config/corvane/Corvane.ini")),
               "; esempio\n[Tasti]\n0=7\n[X]\n0=0\n");
+    EXPECT_EQ(Generale::CodiceTasto[0], 7) << "the main window uses the map saved";
 }
 
 // Each row changes button 0's code from 1 to 7 and saves, as nobody on a tree nobody owns: as root a
