@@ -57,6 +57,14 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     Apri();  // through the accessibility bus, say: the menu of a disabled window still answers
     EXPECT_EQ(dialog, first) << "one dialog, raised";
     EXPECT_FALSE(form->isEnabled()) << "the main window waits for the dialog";
+    // A row whose only change is a command with a leading blank: refused, the file as it was.
+    auto* comando = dialog->findChild<QLineEdit*>(Element("Txt_Comando", 1));
+    comando->setText(QStringLiteral(" beep"));
+    Click(QStringLiteral("Cmd_Salva"));
+    EXPECT_EQ(shell.boxes.size(), 1U);
+    EXPECT_EQ(Read(Ini()), "; mia\n[Tasti]\n0=1\n2=4 [beep]\n");
+    comando->clear();
+    shell.boxes.clear();
     Click(Element("Cmd_Premi", 3));
     ASSERT_EQ(timer_module::CurrentJoyMonitor, form->Monitor()) << "acquisition off: started for the dialog";
     for (const uint32_t buttons : {0b0100U, 0b1100U, 0b1000U, 0U}) {

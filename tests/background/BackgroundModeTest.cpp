@@ -3,6 +3,7 @@
 
 #include "background/BackgroundMode.h"
 #include "background/DesktopNotice.h"
+#include "background/TrayPicture.h"
 #include "mainwindow/MainFormFixture.h"
 #include "platform/QtShell.h"
 
@@ -42,7 +43,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         Load();
         shell.boxes.clear();
         platform::QtShell notices;
-        BackgroundMode mode(*form, driver, notices, c.late, [] { return false; });
+        BackgroundMode mode(*form, driver, notices, c.late, [&c] { return c.late; });  // a tray when hidden
         form->ScegliCorvane({c.chosen, u"Pad"_qs, {}});
         mode.Read();
         EXPECT_EQ(mode.Current(), State::Waiting);
@@ -70,8 +71,11 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         EXPECT_EQ(Control<QLabel>(u"Lab_Attesa"_qs)->isHidden(), c.state != State::Waiting);
         EXPECT_EQ(shell.boxes.size(), boxes);  // one report for a pad that cannot be read, not one a second
         EXPECT_EQ(boxes, c.readable ? (c.unplugged ? 1U : 0U) : 2U);  // slot 0, then slot 1
+        EXPECT_EQ(mode.findChildren<QSystemTrayIcon*>().size(), c.late ? 1 : 0) << "one, not one a second";
         form->Cmd_Stop_Click();
     }
+    const auto badge = [](State state) { return TrayPicture(state).pixmap(64).toImage().pixel(45, 58); };
+    EXPECT_NE(badge(State::Reading), badge(State::Waiting));
 }
 
 // The bus answers with an error when no notification service is there: a notice lost unless heard.
@@ -110,6 +114,9 @@ TEST_F(MainFormTest, SwitchesByTheWindowInFrontAreToldOnTheDesktopOnceASecondAtM
     form->show();
     form->Profili().FollowWindow({u"mpv"_qs});
     QTest::qWait(500);
+    form->setEnabled(false);  // as while About or the key dialog shows: a close leaves the window shown
+    form->close();
+    EXPECT_TRUE(form->isVisible());
     const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
     EXPECT_EQ(told.count(u"Profilo"_qs), 2) << told.toStdString();
     EXPECT_TRUE(told.contains(u"Profilo Predefinito\n"_qs)) << "the last switch told";

@@ -86,6 +86,8 @@ TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
         ASSERT_TRUE(set.Switch(active));
         EXPECT_EQ(set.Next(), next) << active.toStdString();  // the last goes round to the default
     }
+    set.UseMapFile(dir.path() + QStringLiteral("/altra.ini"));
+    EXPECT_EQ(set.Next(), QString()) << "from a --map file the round starts at the default";
     // "Café" spelt both ways is one profile; a name that is not UTF-8 reaches none, and is said.
     for (const char* file : {"Cafe\xcc\x81.ini", "Caf\xc3\xa9.ini", "Cafeteria.ini"}) {
         Write(QString::fromUtf8(file), "1");
@@ -123,7 +125,9 @@ TEST_F(ProfileTest, MakesRenamesAndTrashesButNeverTheDefault) {
     ProfileSet set;
     ASSERT_EQ(set.Create(QStringLiteral("Film")), QString());
     EXPECT_FALSE(set.Create(QStringLiteral("FILM")).isEmpty());  // one name without regard to case
-    ASSERT_EQ(set.Rename(QStringLiteral("Film"), QStringLiteral("Serie")), QString());
+    ASSERT_EQ(set.Rename(QStringLiteral("Film"), QStringLiteral("serie")), QString());
+    ASSERT_EQ(set.Rename(QStringLiteral("serie"), QStringLiteral("Serie")), QString());  // the case alone
+    EXPECT_EQ(set.Names(), QStringList{QStringLiteral("Serie")});
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));  // the active one stays active
     // A private map's copy stays private.
     ASSERT_TRUE(QFile::setPermissions(ProfileSet::PathOf(QStringLiteral("Serie")),
@@ -228,12 +232,14 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     Write(QStringLiteral("Serie.ini"), "1 [serie]");
     ProfileSet set;
     ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
-    set.FollowWindow({u"mpv"_qs, u"MPV"_qs});
+    set.FollowWindow({u"mplayer"_qs, u"MPV"_qs});  // the class in another case than the list's
     EXPECT_EQ(set.Active(), QStringLiteral("Film"));
     EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("mpv"));
     EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie"));  // not remembered
     set.FollowWindow({});
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));
+    platform::SetMapFile({});
+    EXPECT_EQ(ProfileSet().Active(), QStringLiteral("Serie")) << "the choice in force at the next start";
     set.FollowWindow({u"mpv"_qs});
     ASSERT_EQ(set.Trash(QStringLiteral("Film")), QString());
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));
