@@ -58,12 +58,11 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     EXPECT_EQ(dialog, first) << "one dialog, raised";
     EXPECT_FALSE(form->isEnabled()) << "the main window waits for the dialog";
     // A row whose only change is a command with a leading blank: refused, the file as it was.
-    auto* comando = dialog->findChild<QLineEdit*>(Element("Txt_Comando", 1));
-    comando->setText(QStringLiteral(" beep"));
+    dialog->findChild<QLineEdit*>(Element("Txt_Comando", 1))->setText(QStringLiteral(" beep"));
     Click(QStringLiteral("Cmd_Salva"));
     EXPECT_EQ(shell.boxes.size(), 1U);
     EXPECT_EQ(Read(Ini()), "; mia\n[Tasti]\n0=1\n2=4 [beep]\n");
-    comando->clear();
+    dialog->findChild<QLineEdit*>(Element("Txt_Comando", 1))->clear();
     shell.boxes.clear();
     Click(Element("Cmd_Premi", 3));
     ASSERT_EQ(timer_module::CurrentJoyMonitor, form->Monitor()) << "acquisition off: started for the dialog";
