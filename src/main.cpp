@@ -99,6 +99,12 @@ int main(int argc, char** argv) {
                 stderr);
             return platform::UsageError;
         }
+        if (!platform::DisplayFound(options)) {
+            Tell(QT_TRANSLATE_NOOP("CommandLine",
+                                   "corvane: nessun display trovato: il programma mostra le sue "
+                                   "finestre su X11 o Wayland (DISPLAY, WAYLAND_DISPLAY).\n"));
+            return platform::UsageError;
+        }
     }
     platform::SetMapFile(options.map);
     // Chosen as the menu chooses it: in force from the start, and remembered.

@@ -139,6 +139,12 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>--map e --profile si escludono a vicenda.</source>
         <translation>--map and --profile exclude each other.</translation>
     </message>
+    <message>
+        <source>corvane: nessun display trovato: il programma mostra le sue finestre su X11 o Wayland (DISPLAY, WAYLAND_DISPLAY).
+</source>
+        <translation>corvane: no display found: the program shows its windows on X11 or Wayland (DISPLAY, WAYLAND_DISPLAY).
+</translation>
+    </message>
 </context>
 <context>
     <name>DesktopPrograms</name>
@@ -476,6 +482,10 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source> (porta %1)</source>
         <translation> (port %1)</translation>
     </message>
+    <message>
+        <source>Il comando &quot;%1&quot; non si è avviato: %2</source>
+        <translation>The command &quot;%1&quot; did not start: %2</translation>
+    </message>
 </context>
 <context>
     <name>MapFile</name>
@@ -510,6 +520,10 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>Cambio per finestra: spento su Wayland</source>
         <translation>Switch by window: off on Wayland</translation>
     </message>
+    <message>
+        <source>%1 file di profilo con un nome non UTF-8: rinominarli per usarli</source>
+        <translation>%1 profile file(s) with a name that is not UTF-8: rename them to use them</translation>
+    </message>
 </context>
 <context>
     <name>ProfileName</name>
@@ -532,6 +546,14 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
     <message>
         <source>Il nome del profilo supera %1 caratteri.</source>
         <translation>The profile name is longer than %1 characters.</translation>
+    </message>
+    <message>
+        <source>Il nome del profilo non può cominciare né finire con uno spazio.</source>
+        <translation>The profile name cannot start or end with a blank.</translation>
+    </message>
+    <message>
+        <source>Il nome del profilo non può contenere caratteri invisibili o che cambiano la direzione del testo.</source>
+        <translation>The profile name cannot contain invisible characters or characters that change the text's direction.</translation>
     </message>
 </context>
 <context>
@@ -592,12 +614,24 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>Profilo %1, per la finestra in primo piano</source>
         <translation>Profile %1, for the window in front</translation>
     </message>
+    <message>
+        <source>Non si può creare il file %1: %2</source>
+        <translation>The file %1 cannot be created: %2</translation>
+    </message>
 </context>
 <context>
     <name>QtShell</name>
     <message>
         <source>Tutti i diritti sono riservati</source>
         <translation>All rights reserved</translation>
+    </message>
+    <message>
+        <source>la riga di comando non nomina un programma</source>
+        <translation>the command line names no program</translation>
+    </message>
+    <message>
+        <source>il programma %1 non c&apos;è</source>
+        <translation>the program %1 is not there</translation>
     </message>
 </context>
 <context>
@@ -838,8 +872,16 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <translation>Assign keys: %1</translation>
     </message>
     <message>
-        <source>La mappa è stata salvata nel file %1, che questa finestra mostrava; il programma legge ora la mappa %2.</source>
-        <translation>The map was saved in the file %1, which this window showed; the program now reads the map %2.</translation>
+        <source>Il comando &quot;%1&quot; non si è avviato: %2</source>
+        <translation>The command &quot;%1&quot; did not start: %2</translation>
+    </message>
+    <message>
+        <source>Il file %1 non c&apos;è più: dopo che questa finestra lo ha letto è stato rinominato o eliminato.</source>
+        <translation>The file %1 is gone: it was renamed or deleted after this window read it.</translation>
+    </message>
+    <message>
+        <source>La mappa è stata salvata nel file %1, che questa finestra mostrava; ora vale: %2.</source>
+        <translation>The map was saved in the file %1, which this window showed; now in force: %2.</translation>
     </message>
 </context>
 <context>

@@ -92,6 +92,8 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     // What the file holds now, which the main window may not have loaded yet.
     destinazione = platform::MapSaveTarget();
     lettoDa = platform::MapFile();
+    sceltaDa = platform::ChosenMapFile();
+    esisteva = QFileInfo::exists(destinazione.path);
     letto = LeggiOrigine();
     prima = Generale::LeggiMappa(letto.value_or(QByteArray()), Generale::MappaCaricata());
     Mostra(prima);
@@ -109,12 +111,17 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     }
     mappa->setText(avvisi.join(u'\n'));
     mappa->setVisible(!avvisi.isEmpty());
-    if (!tastiCorvane) {
-        stato->setText(tr("Nessun corvane collegato: i codici si possono scrivere a mano."));
-        for (const Riga& riga : righe) {
-            riga.premi->setEnabled(false);
+    MostraCorvane();
+    // Looked for once a second, as the background mode waits for one.
+    guardaCorvane.setInterval(1000);
+    connect(&guardaCorvane, &QTimer::timeout, this, [this] {
+        if (const std::optional<uint32_t> tasti = TastiDelCorvane(this->driver.get());
+            tasti != tastiCorvane) {
+            tastiCorvane = tasti;
+            MostraCorvane();
         }
-    }
+    });
+    guardaCorvane.start();
     if (const std::shared_ptr<cJoy>& joy = main.Monitor()) {
         connect(joy.get(), &cJoy::JoyButton, this, &frmAssegna::cJoy_JoyButton, Qt::DirectConnection);
     }
@@ -311,6 +318,19 @@ std::optional<uint32_t> frmAssegna::TastiDelCorvane(platform::JoystickDriver* dr
     return std::nullopt;
 }
 
+void frmAssegna::MostraCorvane() {
+    const bool collegato = tastiCorvane.has_value();
+    if (!collegato) {
+        stato->setText(tr("Nessun corvane collegato: i codici si possono scrivere a mano."));
+    } else if (rigaInApprendimento < 0) {
+        stato->clear();
+    }
+    for (const Riga& riga : righe) {
+        riga.premi->setEnabled(collegato);
+    }
+    AggiornaAvvisi();
+}
+
 // The running monitor is used; with acquisition off the dialog starts it as Start does, and stops it
 // again when it closes.
 void frmAssegna::Impara(int riga) {
@@ -374,8 +394,12 @@ void frmAssegna::Sfoglia(int riga) {
 // As a press of the button would start it: split the same way, no shell, the focus kept.
 void frmAssegna::Prova(int riga) {
     const QString comando = righe[riga].comando->text();
-    if (!comando.isEmpty()) {
-        shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+    if (comando.isEmpty()) {
+        return;
+    }
+    if (const QString motivo = shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+        !motivo.isEmpty()) {
+        Avvisa(tr("Il comando \"%1\" non si è avviato: %2").arg(comando, motivo), platform::MB_ICONERROR);
     }
 }
 
@@ -407,7 +431,6 @@ void frmAssegna::Salva() {
         }
     }
     const platform::MapTarget& target = destinazione;
-    const QString inUso = platform::MapFile();
     if (target.path.isEmpty()) {
         Avvisa(platform::MapBlockedText(target.blocked), platform::MB_ICONERROR);
         return;
@@ -425,12 +448,19 @@ void frmAssegna::Salva() {
         return;
     }
     // Entries changed in the file since it was read stay as they are now, unless the user changed them
-    // too: then the user says which change goes.
-    if (Generale::Conflitto(prima, tabelle, letto.value_or(QByteArray()), *attuale)) {
+    // too: then the user says which change goes. A file gone meanwhile (renamed, or in the trash) is
+    // asked about too.
+    const QFileInfo file(target.path);
+    const bool sparito = esisteva && !file.exists() && !file.isSymLink();
+    if (sparito || Generale::Conflitto(prima, tabelle, letto.value_or(QByteArray()), *attuale)) {
         QMessageBox domanda(QMessageBox::Question, main.windowTitle(),
-                            tr("Il file %1 è cambiato dopo che questa finestra lo ha letto, anche nei tasti "
-                               "modificati qui.")
-                                .arg(nome),
+                            sparito
+                                ? tr("Il file %1 non c'è più: dopo che questa finestra lo ha letto è stato "
+                                     "rinominato o eliminato.")
+                                      .arg(nome)
+                                : tr("Il file %1 è cambiato dopo che questa finestra lo ha letto, anche nei "
+                                     "tasti modificati qui.")
+                                      .arg(nome),
                             QMessageBox::NoButton, this);
         QPushButton* ricarica = domanda.addButton(tr("Ricarica"), QMessageBox::ResetRole);
         QPushButton* sovrascrivi = domanda.addButton(tr("Sovrascrivi"), QMessageBox::AcceptRole);
@@ -456,7 +486,10 @@ void frmAssegna::Salva() {
         }
     }
     platform::ProfileWriter ini(*attuale);
-    Generale::SalvaMappa(prima, tabelle, *attuale, ini);
+    // Written anew, the file holds what the dialog shows, not what it starts from with only the
+    // entries changed here.
+    Generale::SalvaMappa(sparito ? Generale::LeggiMappa(*attuale, Generale::MappaPredefinita()) : prima,
+                         tabelle, *attuale, ini);
     QString errore;
     if (!QDir().mkpath(QFileInfo(target.path).absolutePath())) {
         errore = tr("la cartella non si può creare");
@@ -465,12 +498,12 @@ void frmAssegna::Salva() {
         Avvisa(tr("Impossibile salvare il file %1:\r%2").arg(nome, errore), platform::MB_ICONERROR);
         return;
     }
-    if (inUso != lettoDa) {
-        Avvisa(
-            tr("La mappa è stata salvata nel file %1, che questa finestra mostrava; il programma legge ora "
-               "la mappa %2.")
-                .arg(nome, QDir::toNativeSeparators(inUso)),
-            platform::MB_ICONINFORMATION);
+    // Another map chosen meanwhile (a profile, a later launch's --map), not the search finding another
+    // file: the first save makes one, and a save writes anew a file gone meanwhile.
+    if (platform::ChosenMapFile() != sceltaDa) {
+        Avvisa(tr("La mappa è stata salvata nel file %1, che questa finestra mostrava; ora vale: %2.")
+                   .arg(nome, main.Profili().Describe()),
+               platform::MB_ICONINFORMATION);
         accept();
         return;
     }

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -51,6 +52,8 @@ private:
     void AggiornaAvvisi();
     // The buttons of the controller read, or nullopt when none answers (or there is no driver).
     static std::optional<uint32_t> TastiDelCorvane(platform::JoystickDriver* driver);
+    // Premi… and the status line for tastiCorvane.
+    void MostraCorvane();
     void Impara(int riga);
     void cJoy_JoyButton(int32_t BtnPressed);
     // Gives the main window the monitor's button events back.
@@ -77,11 +80,14 @@ private:
     QPushButton* salva = nullptr;
 
     std::optional<uint32_t> tastiCorvane;  // the attached controller's buttons; nullopt: none
+    QTimer guardaCorvane;                  // a controller plugged in or unplugged while the dialog is open
     // The file the dialog shows and saves into, fixed when it opens: a map switched meanwhile (a later
     // launch's --map) does not take the user's edits.
     platform::MapTarget destinazione;
     QString lettoDa;                  // the map in use when the dialog opened
+    QString sceltaDa;                 // the map chosen then (a profile, --map); empty: the search's
     std::optional<QByteArray> letto;  // the file as it was when the dialog showed it
+    bool esisteva = false;            // the file to save into was there when the dialog showed it
     Generale::Mappa prima;            // the tables the dialog showed first: what the user changed
     int rigaInApprendimento = -1;     // the row whose code the next chord sets, or -1
     int32_t accordo = 0;              // buttons seen down since the chord's first press

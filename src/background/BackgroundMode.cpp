@@ -10,9 +10,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -44,11 +46,23 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
     shell.SetBackgroundNotifier(
         [this](const QString& title, const QString& text, uint32_t flags) { Notify(title, text, flags); });
     // A switch is told by the window's own line while it shows, on the desktop while it is hidden.
-    connect(&form.Profili(), &ProfileSet::Switched, this, [this](const QString& notice) {
-        if (!this->form.isVisible()) {
+    connect(&form.Profili(), &ProfileSet::Switched, this, [this](const QString& notice, bool byWindow) {
+        if (this->form.isVisible()) {
+            return;
+        }
+        if (!byWindow) {
             Notify(this->form.windowTitle(), notice, platform::MB_ICONINFORMATION);
+            return;
+        }
+        windowNotice = notice;
+        if (!windowNoticePause.isActive()) {
+            TellWindowNotice();
         }
     });
+    // Going from window to window switches at every step: one notice a second at most, the last.
+    windowNoticePause.setSingleShot(true);
+    windowNoticePause.setInterval(1000);
+    connect(&windowNoticePause, &QTimer::timeout, this, &BackgroundMode::TellWindowNotice);
     Look();
     lookTimer.start();  // for the tray, and the tray's state follows the window's Start and Stop too
 }
@@ -56,6 +70,23 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
 // A notice on the desktop, through the tray there is now, if any.
 void BackgroundMode::Notify(const QString& title, const QString& text, uint32_t flags) const {
     DesktopNotice(tray != nullptr ? tray->Icon() : nullptr).Show(title, text, flags);
+}
+
+// Each in the place of the one before, on the notification service too: one notice, the profile now.
+void BackgroundMode::TellWindowNotice() {
+    if (windowNotice.isEmpty() || form.isVisible()) {
+        windowNotice.clear();
+        return;
+    }
+    const QPointer<BackgroundMode> self(this);
+    DesktopNotice(tray != nullptr ? tray->Icon() : nullptr)
+        .Show(form.windowTitle(), std::exchange(windowNotice, QString()), platform::MB_ICONINFORMATION,
+              windowNoticeId, [self](uint32_t id) {
+                  if (self) {
+                      self->windowNoticeId = id;
+                  }
+              });
+    windowNoticePause.start();
 }
 
 // The tray icon goes with this object, after the notices that use it.
@@ -117,28 +148,27 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
     }
 }
 
+// The monitor goes on polling a controller unplugged while it reads, to read it again once it is back:
+// meanwhile it waits for it.
 BackgroundMode::State BackgroundMode::Current() const {
-    const bool reading = form.Monitor() && timer_module::CurrentJoyMonitor == form.Monitor();
-    if (reading) {
-        return State::Reading;
+    if (form.Monitor() && timer_module::CurrentJoyMonitor == form.Monitor()) {
+        return ReadDevice() ? State::Reading : State::Waiting;
     }
     return wanted ? State::Waiting : State::Stopped;
 }
 
-// The driver reads the chosen controller in slot 0, else the first that answers: slot 0, then 1.
 QString BackgroundMode::ControllerName() const {
-    if (Current() != State::Reading) {
-        return {};
-    }
+    const std::optional<platform::AttachedDevice> read =
+        Current() == State::Reading ? ReadDevice() : std::nullopt;
+    return read ? read->name : QString();
+}
+
+std::optional<platform::AttachedDevice> BackgroundMode::ReadDevice() const {
     const std::vector<platform::AttachedDevice> attached = driver->AttachedDevices();
-    for (const uint32_t slot : {0U, 1U}) {
-        const auto found = std::find_if(attached.begin(), attached.end(),
-                                        [slot](const platform::AttachedDevice& d) { return d.slot == slot; });
-        if (found != attached.end()) {
-            return found->name;
-        }
-    }
-    return {};
+    const auto found =
+        std::find_if(attached.begin(), attached.end(),
+                     [this](const platform::AttachedDevice& d) { return d.slot == form.SlotLetto(); });
+    return found != attached.end() ? std::optional(*found) : std::nullopt;
 }
 
 QStringList BackgroundMode::ControllersToRead() const {
@@ -171,8 +201,9 @@ void BackgroundMode::Look() {
         told = now;
         emit StateChanged();
     }
-    // Nothing to look for while reading or stopped, unless hidden: a tray shows the state, or may come.
-    if (!hidden && now != State::Waiting) {
+    // Nothing to look for once stopped, unless hidden: a tray shows the state, or may come. While
+    // reading, the controller may be unplugged.
+    if (!hidden && now == State::Stopped) {
         lookTimer.stop();
     }
 }

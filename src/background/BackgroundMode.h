@@ -5,6 +5,7 @@
 // Start, Stop and "Fine Programma" handlers.
 
 #include "platform/desktop/SessionRequest.h"
+#include "platform/input/JoystickDriver.h"
 
 #include <QObject>
 #include <QStringList>
@@ -13,12 +14,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class MainForm;
 class TrayIcon;
 
 namespace platform {
-class JoystickDriver;
 class QtShell;
 }  // namespace platform
 
@@ -71,11 +72,15 @@ protected:
 
 private:
     void Notify(const QString& title, const QString& text, uint32_t flags) const;
+    // Tells windowNotice on the desktop, then lets a second pass before the next.
+    void TellWindowNotice();
     // Once a second: starts reading when waiting and a controller answers; tells a change of state;
     // while hidden, builds the tray icon once the desktop has a tray.
     void Look();
     // The GUIDs of the attached controllers Start would read.
     QStringList ControllersToRead() const;
+    // The attached device in the slot the monitor reads, if any.
+    std::optional<platform::AttachedDevice> ReadDevice() const;
 
     MainForm& form;
     std::shared_ptr<platform::JoystickDriver> driver;
@@ -86,5 +91,8 @@ private:
     QTimer lookTimer;
     bool hidden;
     TrayCheck trayAvailable;
-    TrayIcon* tray = nullptr;  // a child, built once there is a tray
+    TrayIcon* tray = nullptr;     // a child, built once there is a tray
+    QString windowNotice;         // a switch by the window in front not told yet
+    QTimer windowNoticePause;     // running for a second after such a notice
+    uint32_t windowNoticeId = 0;  // the notification service's number for the last one, replaced by the next
 };

@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QLoggingCategory>
 #include <QSystemTrayIcon>
 #include <QVariantMap>
@@ -14,7 +15,8 @@ Q_LOGGING_CATEGORY(lcNotice, "corvane.notice")
 
 DesktopNotice::DesktopNotice(QSystemTrayIcon* tray) : tray(tray) {}
 
-void DesktopNotice::Show(const QString& title, const QString& text, uint32_t flags) const {
+void DesktopNotice::Show(const QString& title, const QString& text, uint32_t flags, uint32_t replaces,
+                         const std::function<void(uint32_t)>& shown) const {
     const bool error = (flags & platform::MB_ICONERROR) != 0;
     // The tray may have gone since its icon was made (a panel restarted): its balloon would show nowhere.
     if (tray != nullptr && tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -26,8 +28,8 @@ void DesktopNotice::Show(const QString& title, const QString& text, uint32_t fla
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     QVariantMap hints;
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue<uchar>(error ? 2 : 1));
-    // Application, replaced notice (none), icon, summary, body, actions, hints, expiry (the server's).
-    notify << QCoreApplication::applicationName() << 0U << QStringLiteral("corvane") << title << text
+    // Application, replaced notice, icon, summary, body, actions, hints, expiry (the server's).
+    notify << QCoreApplication::applicationName() << replaces << QStringLiteral("corvane") << title << text
            << QStringList() << hints << -1;
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
@@ -37,12 +39,15 @@ void DesktopNotice::Show(const QString& title, const QString& text, uint32_t fla
     // Answered later, never waited for: a slow notification service must not hold the reading. A bus
     // with no notification service answers with an error, and the notice goes to standard error.
     auto* call = new QDBusPendingCallWatcher(bus.asyncCall(notify), QCoreApplication::instance());
-    QObject::connect(
-        call, &QDBusPendingCallWatcher::finished, call, [text](QDBusPendingCallWatcher* answered) {
-            if (answered->isError()) {
-                qCWarning(lcNotice).noquote()
-                    << "no desktop notification service (" + answered->error().name() + "):" << text;
-            }
-            answered->deleteLater();
-        });
+    QObject::connect(call, &QDBusPendingCallWatcher::finished, call,
+                     [text, shown](QDBusPendingCallWatcher* answered) {
+                         const QDBusPendingReply<uint32_t> reply = *answered;
+                         if (reply.isError()) {
+                             qCWarning(lcNotice).noquote()
+                                 << "no desktop notification service (" + reply.error().name() + "):" << text;
+                         } else if (shown) {
+                             shown(reply.value());
+                         }
+                         answered->deleteLater();
+                     });
 }

@@ -64,11 +64,13 @@ Mappa MappaCaricata() {
     return {CodiceTasto, ComandoTasto, PosizioneDig, OrdineXY, OrdineZR, {SegnoX, SegnoY, SegnoZ, SegnoR}};
 }
 
-void CaricaMappa() {
+namespace {
+
+void Carica(const Mappa& precedente) {
     const QString path = platform::MapFile();
     const QByteArray file =
         path.isEmpty() ? QByteArray() : platform::ProfileReader::ReadBytes(path).value_or(QByteArray());
-    const Mappa letta = LeggiMappa(file, MappaCaricata());
+    const Mappa letta = LeggiMappa(file, precedente);
     CodiceTasto = letta.codici;
     ComandoTasto = letta.comandi;
     PosizioneDig = letta.posizioni;
@@ -79,6 +81,20 @@ void CaricaMappa() {
     SegnoZ = letta.segni[2];
     SegnoR = letta.segni[3];
     CodiceSuccessivo = LeggiSuccessivo(file);
+}
+
+}  // namespace
+
+void CaricaMappa() {
+    Carica(MappaCaricata());
+}
+
+void CaricaMappaNuova() {
+    Carica(MappaPredefinita());
+}
+
+Mappa MappaPredefinita() {
+    return {CodiciPredefiniti(), {}, PosizioniPredefinite()};
 }
 
 }  // namespace Generale

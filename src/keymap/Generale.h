@@ -39,8 +39,10 @@ extern bool MostraEmulazione;  // the command line asked for the "Emulazione Cor
 QString LeggiIni(const QString& section, const QString& key, const QString& def);
 
 // Fills every table and order/sign flag from the map that platform::MapFile names (LeggiMappa over the
-// tables as they are), and CodiceSuccessivo. Never fails, shows nothing.
+// tables as they are: the reload's rule), and CodiceSuccessivo. Never fails, shows nothing.
 void CaricaMappa();
+// As CaricaMappa, over the defaults instead: a map switched to reads the same whichever map was before.
+void CaricaMappaNuova();
 
 // The tables of one map as a whole: what a load gives, or what the key-assignment dialog shows.
 struct Mappa {
@@ -58,11 +60,13 @@ struct Mappa {
 int32_t LeggiSuccessivo(QByteArrayView file);
 
 // The window classes a map file's bytes name: [Profili] Finestre, comma-separated, each without
-// surrounding blanks and case-folded; empty items are passed over.
+// surrounding blanks and case-folded; empty items are passed over. The list is read whole.
 QStringList LeggiFinestre(QByteArrayView file);
 
 // The tables as loaded now.
 Mappa MappaCaricata();
+// The tables a load without a file gives.
+Mappa MappaPredefinita();
 
 // The tables a load of the map file's bytes gives: an entry whose number cannot be read keeps its
 // value from precedente.

@@ -146,10 +146,14 @@ int32_t LeggiSuccessivo(QByteArrayView file) {
 }
 
 QStringList LeggiFinestre(QByteArrayView file) {
+    // [Profili] is this program's own, not one of the map's first sections: its list is read whole, up
+    // to the file's limit, not cut at the map's 254 characters.
     const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
     QStringList classi;
     for (const QString& voce :
-         Leggi(ini, QStringLiteral("Profili"), QStringLiteral("Finestre"), {}).split(u',')) {
+         ini.GetPrivateProfileString(QStringLiteral("Profili"), QStringLiteral("Finestre"), {},
+                                     platform::MaxProfileBytes)
+             .text.split(u',')) {
         if (const QString classe = voce.trimmed().toCaseFolded(); !classe.isEmpty()) {
             classi << classe;
         }

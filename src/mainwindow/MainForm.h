@@ -9,7 +9,10 @@
 #include "platform/input/JoystickDriver.h"
 #include "profiles/ProfileSet.h"
 
+#include <QDeadlineTimer>
+#include <QHash>
 #include <QMainWindow>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -50,6 +53,8 @@ public:
     const std::shared_ptr<cJoy>& Monitor() const { return joy; }
     // The controller Start reads (an empty GUID: the first that answers).
     const platform::ChosenController& Scelto() const { return CorvaneScelto; }
+    // The slot the monitor was last started on: 0, or 1 when the first that answered was there.
+    uint32_t SlotLetto() const { return slotLetto; }
     // The profiles: which map is in force. Every switch goes through it.
     ProfileSet& Profili() { return profili; }
 
@@ -135,6 +140,9 @@ private:
     void MostraTastoPremuto(int Index);
     void MostraTastoRilasciato(int Index);
     void AvviaComando(int Index);
+    void ComandoNonAvviato(const QString& comando, const QString& motivo);
+    // Lab_Profilo's text: whole up to a width, elided in the middle past it; whole in its tooltip.
+    void ScriviAngolo(const QString& testo, bool visibile);
     // A notice box titled with the window's caption; returns the answer (IDOK or another).
     int Informa(const QString& text, uint32_t flags);
 
@@ -147,6 +155,7 @@ private:
     std::unique_ptr<QWidget> assegna;  // the key-assignment dialog last shown, open or closed
 
     int32_t CodiceLetto = 0;  // button mask of the last live button event
+    uint32_t slotLetto = 0;
     // The controller Start reads; an empty GUID reads the first that answers (slot 0, else slot 1).
     platform::ChosenController CorvaneScelto;
     ProfileSet profili;
@@ -162,6 +171,8 @@ private:
     QActionGroup* GruppoCorvane = nullptr;
     QMenu* MenuProfilo = nullptr;
     QLabel* Lab_Profilo = nullptr;  // in the menu bar's corner
+    QTimer fineAvviso;              // gives Lab_Profilo back to the profile after a notice there
+    QHash<QString, QDeadlineTimer> avvisiComandi;  // by command: when a failure to start may be said again
 
     QLabel* Img_Logo = nullptr;
     std::array<QLabel*, Generale::NumTasti> Img_Tasto{};

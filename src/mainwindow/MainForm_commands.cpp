@@ -72,9 +72,11 @@ void MainForm::Cmd_Start_Click() {
     // moved: see ChosenSlot).
     driver->PreferDevice(CorvaneScelto.guid, CorvaneScelto.port);
     if (valid(monitor->IsJoystick1_Valid())) {
+        slotLetto = 0;
         monitor->Start_JoyMonitor(0);
         Cmd_Stop->setEnabled(true);
     } else if (joy == monitor && CorvaneScelto.guid.isEmpty() && valid(monitor->IsJoystick2_Valid())) {
+        slotLetto = 1;
         monitor->Start_JoyMonitor(1);
         Cmd_Stop->setEnabled(true);
     }
@@ -115,6 +117,7 @@ void MainForm::MostraAttesa(bool attesa) {
 void MainForm::MenuEmula_Click() {
     // The menu item is checkable: the click that runs this has already inverted its check mark.
     platform::SetOuterWidthTwips(*this, MenuEmula->isChecked() ? LarghezzaEstesa : LarghezzaRidotta);
+    platform::KeepOnScreen(*this);  // a window widened near the right edge would hide the panel
     repaint();
 }
 

@@ -94,9 +94,30 @@ void MainForm::MostraTastoRilasciato(int Index) {
 
 void MainForm::AvviaComando(int Index) {
     const QString& comando = Generale::ComandoTasto[Index];
-    if (!comando.isEmpty()) {
-        shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+    if (comando.isEmpty()) {
+        return;
     }
+    const QString motivo = shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+    if (!motivo.isEmpty()) {
+        ComandoNonAvviato(comando, motivo);
+    }
+}
+
+// Said in the menu bar's corner, not in a box that would stop the reading; on the desktop while the
+// window is hidden. Once a second per command at most: a button pressed fast would flood.
+void MainForm::ComandoNonAvviato(const QString& comando, const QString& motivo) {
+    QDeadlineTimer& prossimo = avvisiComandi[comando];
+    if (!prossimo.hasExpired()) {
+        return;
+    }
+    prossimo.setRemainingTime(1000);
+    const QString testo = tr("Il comando \"%1\" non si è avviato: %2").arg(comando, motivo);
+    if (!isVisible()) {
+        shell.MsgBox(this, testo, platform::MB_ICONERROR, windowTitle());
+        return;
+    }
+    ScriviAngolo(testo, true);
+    fineAvviso.start();
 }
 
 void MainForm::AzzeraTasti() {

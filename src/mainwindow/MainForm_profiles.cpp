@@ -12,10 +12,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <chrono>
 
 namespace {
 
 constexpr uint32_t Avviso = platform::MB_ICONINFORMATION | platform::MB_SETFOREGROUND;
+// The widest the menu bar's corner grows, in twips: a third of a 1024-pixel screen.
+constexpr int LarghezzaAngolo = 5100;
+// How long a notice stays in the corner before the profile is shown again.
+constexpr std::chrono::seconds DurataAvviso{6};
 
 }  // namespace
 
@@ -30,6 +35,9 @@ void MainForm::CreaMenuProfili(QMenu& file) {
     Lab_Profilo->setContentsMargins(0, 0, platform::TwipsToPixels(120), 0);
     menuBar()->setCornerWidget(Lab_Profilo, Qt::TopRightCorner);
     connect(&profili, &ProfileSet::Switched, this, &MainForm::MostraProfilo);
+    fineAvviso.setSingleShot(true);
+    fineAvviso.setInterval(DurataAvviso);
+    connect(&fineAvviso, &QTimer::timeout, this, &MainForm::MostraProfilo);
     MostraProfilo();
     if (platform::ActiveWindow::Available()) {
         connect(new platform::ActiveWindow(this), &platform::ActiveWindow::Changed, &profili,
@@ -96,7 +104,17 @@ void MainForm::MenuEliminaProfilo_Click() {
 // from now on get the profile's name.
 void MainForm::MostraProfilo() {
     platform::SetProfileOfCommands(profili.Active());
+    fineAvviso.stop();
     const QString notice = profili.Notice();
-    Lab_Profilo->setText(notice.isEmpty() ? profili.Describe() : notice);
-    Lab_Profilo->setVisible(!notice.isEmpty() || !profili.Names().isEmpty());
+    ScriviAngolo(notice.isEmpty() ? profili.Describe() : notice,
+                 !notice.isEmpty() || !profili.Names().isEmpty());
+}
+
+void MainForm::ScriviAngolo(const QString& testo, bool visibile) {
+    // The menu bar sizes its corner as the corner shows, not when its text grows.
+    Lab_Profilo->hide();
+    Lab_Profilo->setText(Lab_Profilo->fontMetrics().elidedText(testo, Qt::ElideMiddle,
+                                                               platform::TwipsToPixels(LarghezzaAngolo)));
+    Lab_Profilo->setToolTip(testo);
+    Lab_Profilo->setVisible(visibile);
 }

@@ -17,10 +17,12 @@ QString Tr(const char* text) {
 }
 
 void AggiungiVoce(QMenu& menu, QActionGroup& gruppo, ProfileSet& profili, const QString& nome, bool attivo) {
+    // "&" would mark a shortcut letter: "R&B" showed as "RB".
+    const QString nomeMostrato = QString(ProfileSet::Shown(nome)).replace(u'&', QStringLiteral("&&"));
     const QString testo =
         ProfileSet::Readable(nome)
-            ? ProfileSet::Shown(nome)
-            : Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 (non si può leggere)")).arg(ProfileSet::Shown(nome));
+            ? nomeMostrato
+            : Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 (non si può leggere)")).arg(nomeMostrato);
     QAction* voce = menu.addAction(testo, &menu, [&profili, nome] { profili.Switch(nome); });
     voce->setCheckable(true);
     voce->setChecked(attivo);
@@ -65,6 +67,12 @@ void AggiungiProfili(QMenu& menu, ProfileSet& profili) {
     if (nomi.size() > ProfiliNelMenu) {
         menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Altri…")), &menu,
                        [&profili, nomi, attivo] { ScegliTraTutti(profili, nomi, attivo); });
+    }
+    if (const qsizetype nonUtf8 = ProfileSet::NotUtf8(); nonUtf8 > 0) {
+        menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 file di profilo con un nome non UTF-8: "
+                                                           "rinominarli per usarli"))
+                           .arg(nonUtf8))
+            ->setEnabled(false);
     }
     if (platform::ActiveWindow::NativeWayland()) {
         // Said where the profiles are chosen, so a [Profili] Finestre list that does nothing is explained.

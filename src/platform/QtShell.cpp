@@ -81,11 +81,11 @@ void SetProfileOfCommands(const QString& name) {
 
 // The show style is a request we cannot keep on Linux: where a detached program's window appears,
 // and whether it takes the focus, is decided by that program and the window manager.
-void QtShell::StartProgram(const QString& commandLine, ShowStyle style) {
+QString QtShell::StartProgram(const QString& commandLine, ShowStyle style) {
     QStringList arguments = QProcess::splitCommand(commandLine);
     if (arguments.isEmpty()) {
         qCWarning(lcShell) << "no program in the command line" << commandLine;
-        return;
+        return QCoreApplication::translate("QtShell", "la riga di comando non nomina un programma");
     }
     QProcess process;
     process.setProgram(arguments.takeFirst());
@@ -100,7 +100,11 @@ void QtShell::StartProgram(const QString& commandLine, ShowStyle style) {
     process.setProcessEnvironment(environment);
     if (!process.startDetached()) {
         qCWarning(lcShell) << "cannot start" << commandLine << "show style" << static_cast<int>(style);
+        return QStandardPaths::findExecutable(process.program()).isEmpty()
+                   ? QCoreApplication::translate("QtShell", "il programma %1 non c'è").arg(process.program())
+                   : process.errorString();
     }
+    return {};
 }
 
 QString QtShell::FindProgram(const QString& name) {

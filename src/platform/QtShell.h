@@ -22,7 +22,7 @@ public:
     void SetBackgroundNotifier(Notifier notifier);
 
     int MsgBox(QWidget* owner, const QString& text, uint32_t flags, const QString& title) override;
-    void StartProgram(const QString& commandLine, ShowStyle style) override;
+    QString StartProgram(const QString& commandLine, ShowStyle style) override;
     QString FindProgram(const QString& name) override;
     QString DefaultApplication(const QString& mimeType) override;
     VersionRecord App() override;

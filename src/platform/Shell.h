@@ -45,8 +45,8 @@ public:
     virtual int MsgBox(QWidget* owner, const QString& text, uint32_t flags, const QString& title) = 0;
 
     // Starts one command line (program and arguments, quoting allowed, no shell) without waiting.
-    // A failure to start is logged and otherwise ignored.
-    virtual void StartProgram(const QString& commandLine, ShowStyle style) = 0;
+    // Empty when it started; otherwise why not, for the user (the failure is logged too).
+    virtual QString StartProgram(const QString& commandLine, ShowStyle style) = 0;
 
     // Full path of an installed program found on PATH, or empty when it is not installed.
     virtual QString FindProgram(const QString& name) = 0;

@@ -31,6 +31,9 @@ void RepaintNow(QWidget& control, const QRect& previousPixels = {});
 
 // Moves the top-level window to the centre of its screen's available area.
 void CentreOnScreen(QWidget& window);
+// Moves the window back left or up as far as its frame passes the screen's right or bottom edge, never
+// past the left or top one.
+void KeepOnScreen(QWidget& window);
 
 // Shows a hidden window modeless, raised and active (loading a window hidden is constructing it).
 // A window already shown is left as it is.

@@ -5,6 +5,7 @@
 #include "platform/desktop/ProfileName.h"
 #include "platform/desktop/Settings.h"
 #include "platform/desktop/Trash.h"
+#include "platform/files/FileAccess.h"
 #include "platform/files/ProfileReader.h"
 #include "platform/files/RegularFile.h"
 
@@ -12,14 +13,28 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <dirent.h>
 #include <utility>
 
 namespace {
 
 const QString Extension = QStringLiteral(".ini");
 
+// Names compare without regard to case, and in one normal form: "Café" is one name however its
+// accent is spelt.
+int CompareNames(const QString& a, const QString& b) {
+    return QString::compare(a.normalized(QString::NormalizationForm_C),
+                            b.normalized(QString::NormalizationForm_C), Qt::CaseInsensitive);
+}
+
 bool SameName(const QString& a, const QString& b) {
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+    return CompareNames(a, b) == 0;
+}
+
+// The default's name in either language: a command line or a file name must not mean another thing
+// when the user's language changes.
+bool DefaultsName(const QString& name) {
+    return SameName(name, QStringLiteral("Predefinito")) || SameName(name, QStringLiteral("Default"));
 }
 
 }  // namespace
@@ -55,19 +70,35 @@ QStringList ProfileSet::Names() {
     for (const QString& file : files) {
         const QString name = file.chopped(std::min(file.size(), Extension.size()));
         // A file named as the default is shown would be a second "Predefinito" that no name reaches.
-        if (file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty() &&
-            !SameName(name, DefaultName())) {
+        if (file.endsWith(Extension) && platform::ProfileNameProblem(name).isEmpty() && !DefaultsName(name)) {
             names << name;
         }
     }
-    // In name order without regard to case; of two names equal but for case, the one that sorts first
-    // by its exact spelling, the same one every time.
+    // In name order as names compare; of two names that are one, the one that sorts first by its exact
+    // spelling, the same one every time.
     std::sort(names.begin(), names.end());
-    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString& a, const QString& b) { return CompareNames(a, b) < 0; });
     names.erase(std::unique(names.begin(), names.end(), SameName), names.end());
     return names;
+}
+
+// Qt's listing passes over a name it cannot decode: the folder is read as bytes here.
+qsizetype ProfileSet::NotUtf8() {
+    DIR* folder = ::opendir(QFile::encodeName(Directory()).constData());
+    if (folder == nullptr) {
+        return 0;
+    }
+    qsizetype count = 0;
+    while (const dirent* entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        // Bytes that are not UTF-8 come back from a round trip as U+FFFD.
+        if (name.endsWith(".ini") && QString::fromUtf8(name).toUtf8() != name) {
+            ++count;
+        }
+    }
+    ::closedir(folder);
+    return count;
 }
 
 QString ProfileSet::Active() const {
@@ -130,7 +161,7 @@ void ProfileSet::FollowWindow(const QStringList& classes) {
             userChoice = platform::ChosenMapFile();
         }
         if (platform::ChosenMapFile() != PathOf(*chosen)) {
-            Load(PathOf(*chosen));
+            Load(PathOf(*chosen), true);
         }
     } else if (userChoice) {
         QString file = *std::exchange(userChoice, std::nullopt);
@@ -138,7 +169,7 @@ void ProfileSet::FollowWindow(const QStringList& classes) {
             file.clear();  // the chosen profile went meanwhile (another program's trash): the default is back
         }
         if (platform::ChosenMapFile() != file) {
-            Load(file);
+            Load(file, true);
         }
     }
 }
@@ -148,15 +179,15 @@ void ProfileSet::UseMapFile(const QString& file) {
     platform::SetMapFile(file);
 }
 
-void ProfileSet::Load(const QString& file) {
+void ProfileSet::Load(const QString& file, bool byWindow) {
     platform::SetMapFile(file);
-    Generale::CaricaMappa();
+    Generale::CaricaMappaNuova();
     notice.clear();
-    emit Switched(Describe());
+    emit Switched(Describe(), byWindow);
 }
 
 std::optional<QString> ProfileSet::Lookup(const QString& name) {
-    if (SameName(name, DefaultName())) {
+    if (DefaultsName(name)) {
         return QString();
     }
     const QString found = Find(name);
@@ -203,6 +234,11 @@ QString ProfileSet::Create(const QString& name) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         return tr("Non si può creare il file %1.").arg(QDir::toNativeSeparators(path));
+    }
+    // A private map's copy stays private: who may read it is settled before a byte is in it.
+    if (QString error; !source.isEmpty() && !platform::KeepAccessOfCopy(source, file.handle(), error)) {
+        file.remove();
+        return tr("Non si può creare il file %1: %2").arg(QDir::toNativeSeparators(path), error);
     }
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.remove();
@@ -274,7 +310,7 @@ QString ProfileSet::NewNameProblem(const QString& name) {
     if (QString problem = platform::ProfileNameProblem(name); !problem.isEmpty()) {
         return problem;
     }
-    if (SameName(name, DefaultName()) || !Find(name).isEmpty()) {
+    if (DefaultsName(name) || !Find(name).isEmpty()) {
         return tr("Esiste già un profilo di nome %1.").arg(name);
     }
     return {};

@@ -26,6 +26,8 @@ public:
     // The profiles on disk in name order, without regard to case; of names equal but for case, the
     // first file only. The default is not among them, nor a file named as the default is shown.
     static QStringList Names();
+    // How many files in the folder no name reaches, their names not being UTF-8.
+    static qsizetype NotUtf8();
     // The profile of that name without regard to case, as its file spells it; the empty name for
     // DefaultName(); nothing when there is none.
     static std::optional<QString> Lookup(const QString& name);
@@ -45,9 +47,9 @@ public:
     // round again after the last.
     QString Next() const;
 
-    // The one switch: the profile's file becomes the map (the default: the search's), is loaded as the
-    // double-click on the logo loads it, is remembered, and Switched tells it. False (nothing changed)
-    // for a profile that does not exist.
+    // The one switch: the profile's file becomes the map (the default: the search's), is loaded over the
+    // defaults (an entry that is no number reads as its default, whichever map was before), is
+    // remembered, and Switched tells it. False (nothing changed) for a profile that does not exist.
     bool Switch(const QString& name);
     // The window in front changed (its WM_CLASS names): the first profile whose own file lists one of
     // them in [Profili] Finestre is put in force as Switch would, without being remembered; when none
@@ -71,8 +73,8 @@ public:
     QString Notice() const { return notice; }
 
 signals:
-    // After every switch, with Describe() to show.
-    void Switched(const QString& notice);
+    // After every switch, with Describe() to show; byWindow when the window in front made it.
+    void Switched(const QString& notice, bool byWindow);
 
 private:
     // The name as spelled on disk of the profile equal to name without regard to case, or empty.
@@ -80,7 +82,7 @@ private:
     // Why another profile cannot take that name, or empty.
     static QString NewNameProblem(const QString& name);
     // Puts the map file in force (empty: the search's), loads it and tells it.
-    void Load(const QString& file);
+    void Load(const QString& file, bool byWindow = false);
 
     QString notice;
     WindowProfiles windows;

@@ -16,8 +16,8 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
-#include <csignal>
 #include <sys/resource.h>
 
 namespace {
@@ -57,6 +57,13 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     Apri();  // through the accessibility bus, say: the menu of a disabled window still answers
     EXPECT_EQ(dialog, first) << "one dialog, raised";
     EXPECT_FALSE(form->isEnabled()) << "the main window waits for the dialog";
+    // A row whose only change is a command with a leading blank: refused, the file as it was.
+    dialog->findChild<QLineEdit*>(Element("Txt_Comando", 1))->setText(QStringLiteral(" beep"));
+    Click(QStringLiteral("Cmd_Salva"));
+    EXPECT_EQ(shell.boxes.size(), 1U);
+    EXPECT_EQ(Read(Ini()), "; mia\n[Tasti]\n0=1\n2=4 [beep]\n");
+    dialog->findChild<QLineEdit*>(Element("Txt_Comando", 1))->clear();
+    shell.boxes.clear();
     Click(Element("Cmd_Premi", 3));
     ASSERT_EQ(timer_module::CurrentJoyMonitor, form->Monitor()) << "acquisition off: started for the dialog";
     for (const uint32_t buttons : {0b0100U, 0b1100U, 0b1000U, 0U}) {
@@ -80,6 +87,11 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     EXPECT_EQ(Highlights(), Only({2, 3}, Generale::NumTasti));
     EXPECT_EQ(Commands(), (std::vector<QString>{QStringLiteral("beep"), QStringLiteral("xterm -e top")}));
     form->Cmd_Stop_Click();
+    shell.failing << QStringLiteral("beep");  // a command that cannot start says why when tried
+    Apri();
+    Click(Element("Cmd_Prova", 2));
+    ASSERT_EQ(shell.boxes.size(), 1U);
+    EXPECT_TRUE(shell.boxes[0].text.contains(QStringLiteral("non parte"))) << shell.boxes[0].text.toStdString();
 }
 
 // The dialog fits a 1024 x 768 screen in either language: at 1353 pixels "Annulla" was off a 1280 one.
@@ -106,10 +118,15 @@ TEST_F(AssegnaTest, TheFirstMapSavedIsTheExampleWithTheEdit) {
     example.close();
     Generale::CaricaMappa();
     Apri();
+    auto* premi = dialog->findChild<QPushButton*>(Element("Cmd_Premi", 0));
+    EXPECT_FALSE(premi->isEnabled());
+    driver->Answering(0);  // plugged in while the dialog shows
+    EXPECT_TRUE(QTest::qWaitFor([premi] { return premi->isEnabled(); }, 2000));
     Codice(0)->setValue(7);
     Click(QStringLiteral("Cmd_Salva"));
     EXPECT_EQ(Read(dir.path() + QStringLiteral("/config/corvane/Corvane.ini")),
               "; esempio\n[Tasti]\n0=7\n[X]\n0=0\n");
+    EXPECT_EQ(Generale::CodiceTasto[0], 7) << "the main window uses the map saved";
 }
 
 // Each row changes button 0's code from 1 to 7 and saves, as nobody on a tree nobody owns: as root a
@@ -129,6 +146,7 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const char* unloaded = nullptr;  // the file as changed before the dialog opened, not loaded
         const char* underQuestion = nullptr;  // the file as changed again while the question is open
         bool switched = false;                // another map made the one in use while the dialog showed
+        bool gone = false;                    // the file removed while the dialog showed
     } faults[] = {
         {"read-only folder", true, false, unlimited, nullptr, nullptr, before, false, true},
         {"full disk", false, false, 8, nullptr, nullptr, before, false, true},
@@ -146,8 +164,9 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
          "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
         {"a hand edit not loaded written over", false, false, unlimited, nullptr, nullptr,
          "[Tasti]\r\n0=7\r\n1=5\r\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n"},
+        {"gone meanwhile: Sovrascrivi writes what the dialog showed", false, false, unlimited, nullptr,
+         "Sovrascrivi", "[Tasti]\n0=7\n1=5\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, false, true},
     };
-    std::signal(SIGXFSZ, SIG_IGN);  // past the file-size limit a write fails with EFBIG instead
     for (const auto& f : faults) {
         SCOPED_TRACE(f.what);
         QFile::remove(Ini());  // not written through the link of a row before
@@ -169,8 +188,13 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
             ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         }
         bool asked = false;
-        if (f.meanwhile) {
-            dir.WriteIni(f.meanwhile);
+        if (f.gone) {
+            ASSERT_TRUE(QFile::remove(Ini()));
+        }
+        if (f.meanwhile || f.gone) {
+            if (f.meanwhile) {
+                dir.WriteIni(f.meanwhile);
+            }
             QTimer::singleShot(0, [this, &f, &asked] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 asked = box != nullptr;
@@ -205,6 +229,8 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         EXPECT_EQ(Codice(0)->value(), QLatin1String(f.answer) == u"Ricarica" ? 2 : 7) << "edits kept";
         ASSERT_EQ(shell.boxes.size(), f.errorBox ? 1U : 0U);
         EXPECT_TRUE(!f.errorBox || shell.boxes[0].text.contains(Ini())) << shell.boxes[0].text.toStdString();
+        EXPECT_TRUE(!f.switched || shell.boxes[0].text.contains(form->Profili().Describe()))  // not an empty name
+            << shell.boxes[0].text.toStdString();
         platform::SetMapFile({});
         dialog->reject();
     }

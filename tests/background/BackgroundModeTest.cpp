@@ -3,9 +3,12 @@
 
 #include "background/BackgroundMode.h"
 #include "background/DesktopNotice.h"
+#include "background/TrayPicture.h"
 #include "mainwindow/MainFormFixture.h"
 #include "platform/QtShell.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -22,6 +25,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         bool clickStop;  // the window's Stop clicked once reading
         State state;
         bool late = false;  // --background with no tray, plugged in after the timer's first look
+        bool unplugged = false;  // unplugged again once read
     } cases[]{
         {"a box while none is attached", {}, {}, true, false, State::Waiting},
         {"not read once one is plugged in", {}, u"aa"_qs, true, false, State::Reading},
@@ -31,6 +35,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         {"reading started again after the window's Stop", {}, u"aa"_qs, true, true, State::Stopped},
         {"the wait not ended by the window's Stop", {}, {}, true, true, State::Stopped},
         {"a pad plugged in later not read", {}, u"aa"_qs, true, false, State::Reading, true},
+        {"still reading once the pad is unplugged", {}, u"aa"_qs, true, false, State::Waiting, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -38,7 +43,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         Load();
         shell.boxes.clear();
         platform::QtShell notices;
-        BackgroundMode mode(*form, driver, notices, c.late, [] { return false; });
+        BackgroundMode mode(*form, driver, notices, c.late, [&c] { return c.late; });  // a tray when hidden
         form->ScegliCorvane({c.chosen, u"Pad"_qs, {}});
         mode.Read();
         EXPECT_EQ(mode.Current(), State::Waiting);
@@ -52,6 +57,11 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
             }
         }
         QTest::qWait(1200);
+        if (c.unplugged) {
+            driver->attached.clear();
+            driver->scripted.clear();
+            QTest::qWait(100);  // the monitor's box for the unplug
+        }
         const std::size_t boxes = shell.boxes.size();
         if (c.clickStop) {
             Control<QPushButton>(u"Cmd_Stop"_qs)->click();
@@ -60,21 +70,44 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         EXPECT_EQ(mode.Current(), c.state);
         EXPECT_EQ(Control<QLabel>(u"Lab_Attesa"_qs)->isHidden(), c.state != State::Waiting);
         EXPECT_EQ(shell.boxes.size(), boxes);  // one report for a pad that cannot be read, not one a second
-        EXPECT_EQ(boxes, c.readable ? 0U : 2U);  // slot 0, then slot 1
+        EXPECT_EQ(boxes, c.readable ? (c.unplugged ? 1U : 0U) : 2U);  // slot 0, then slot 1
+        EXPECT_EQ(mode.findChildren<QSystemTrayIcon*>().size(), c.late ? 1 : 0) << "one, not one a second";
         form->Cmd_Stop_Click();
     }
+    const auto badge = [](State state) { return TrayPicture(state).pixmap(64).toImage().pixel(45, 58); };
+    EXPECT_NE(badge(State::Reading), badge(State::Waiting));
 }
 
-// The bus answers with an error when no notification service is there: a notice lost unless heard.
-TEST(DesktopNotice, GoesToStandardErrorWhenTheBusHasNoNotificationService) {
+// The bus answers with an error when no notification service is there: a notice lost unless heard; so
+// each notice told is a line on standard error. Hidden, going to and fro between a listed window and
+// another is told once a second at most, the profile in force last; shown, the desktop tells nothing.
+TEST_F(MainFormTest, NoticesGoToStandardErrorWhenTheBusHasNoNotificationService) {
     QProcess bus;
     bus.start(u"dbus-daemon"_qs, {u"--session"_qs, u"--nofork"_qs, u"--print-address"_qs});
     ASSERT_TRUE(bus.waitForReadyRead(5000));
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    QDir().mkpath(ProfileSet::Directory());
+    QFile film(ProfileSet::Directory() + u"/Film.ini"_qs);
+    ASSERT_TRUE(film.open(QIODevice::WriteOnly) && film.write("[Profili]\nFinestre=mpv\n") > 0);
+    film.close();
+    platform::QtShell notices;
+    BackgroundMode mode(*form, driver, notices, true, [] { return false; });
     testing::internal::CaptureStderr();
     DesktopNotice(nullptr).Show(u"Corvane (DEMO)"_qs, u"Joystick Unplugged"_qs, platform::MB_ICONINFORMATION);
-    QTest::qWait(1000);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Joystick Unplugged"), std::string::npos);
+    for (int i = 0; i < 20; ++i) {
+        form->Profili().FollowWindow(i % 2 == 0 ? QStringList{u"mpv"_qs} : QStringList{});
+    }
+    QTest::qWait(1500);
+    form->show();
+    form->Profili().FollowWindow({u"mpv"_qs});
+    QTest::qWait(500);
+    form->setEnabled(false);  // as while About or the key dialog shows: a close leaves the window shown
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(told.contains(u"Joystick Unplugged"_qs)) << told.toStdString();
+    EXPECT_EQ(told.count(u"Profilo"_qs), 2) << told.toStdString();
+    EXPECT_TRUE(told.contains(u"Profilo Predefinito\n"_qs)) << "the last switch told";
     bus.kill();
     bus.waitForFinished();
 }

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The program with nobody at its window, in a virtual X server: --background started before any tray
 # shows its icon once a tray (trayer) comes, and no window and no box while no controller is attached;
-# later launches hand their request to it: a second --background keeps the window hidden, --stop, then
+# the window in front chooses its profile, told in the tray's balloon, also after a client named the
+# root window in front; later launches hand their request to it: a second --background keeps the window hidden, --stop, then
 # a plain launch shows its window, a --map launch makes it read that map, its "Assegna i tasti…" opens
 # the key dialog; --quit ends it with status 0.
-# Usage (inside a virtual X server: xvfb.sh): background.sh <corvane executable>
+# Usage (inside a virtual X server: xvfb.sh): background.sh <corvane executable> <set_active_window executable>
 set -euo pipefail
 exe=$1
+set_active=$2
 
 fail() { echo "e2e: $*" >&2; exit 1; }
 
@@ -41,6 +43,16 @@ sleep 2
 [ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a window or a box shows in the background"
 echo "e2e: background started before the tray: tray icon, no window, no box"
 
+# Naming the root once replaced what the program asked of it, and nothing after was followed.
+mkdir -p "$XDG_CONFIG_HOME/corvane/profili"
+printf '[Profili]\nFinestre=trayer\n' >"$XDG_CONFIG_HOME/corvane/profili/Vassoio.ini"
+"$set_active" "$(xwininfo -root | awk '/Window id:/ {print $4}')"
+sleep 0.5
+"$set_active" "$(xdotool search --classname '^trayer$' | head -n 1)"
+# The tray icon, and the balloon that tells the switch beside it.
+wait_count 5 2 --onlyvisible --classname '^corvane$'
+echo "e2e: the window in front chose its profile after the root was named in front"
+
 "$program" --background || fail "second --background exit status $?"
 sleep 1
 [ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a second --background shows the window"
@@ -63,7 +75,7 @@ echo "e2e: --map handed over; the running program reads it"
 # ? -> Assegna i tasti… from the keyboard: File, then the next menu, its second entry.
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Corvane \(DEMO\)$')"
 xdotool key alt+f sleep 0.3 key Right sleep 0.3 key Down Return
-wait_count 5 1 --onlyvisible --name '^Assegna i tasti$'
+wait_count 5 1 --onlyvisible --name '^Assegna i tasti'
 echo "e2e: the key dialog opens in a program started in the background"
 
 "$program" --quit || fail "--quit exit status $?"

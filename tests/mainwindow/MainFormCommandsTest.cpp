@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QScreen>
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
@@ -264,9 +265,15 @@ TEST_F(MainFormCommandsTest, EmulationMenuTogglesTheCheckMarkAndTheWidth) {
     EXPECT_EQ(platform::OuterWidthTwips(emulating), 9090) << "shown only on request";
     EXPECT_EQ(platform::OuterWidthTwips(*form), 9090);
 
+    form->show();
+    form->move(form->screen()->availableGeometry().topRight() - QPoint(form->frameGeometry().width(), 0));
     emula->trigger();
     EXPECT_TRUE(emula->isChecked());
     EXPECT_EQ(platform::OuterWidthTwips(*form), 13710);
+    // The panel on the screen; on one narrower than the window, the window at its left edge.
+    const QRect screen = form->screen()->availableGeometry();
+    EXPECT_TRUE(form->frameGeometry().right() <= screen.right() || form->frameGeometry().left() == screen.left())
+        << form->frameGeometry().left();
 
     emula->trigger();
     EXPECT_FALSE(emula->isChecked());

@@ -83,16 +83,25 @@ TEST_F(MainFormTest, ButtonMasksLightEveryButtonWhoseCodeIsComplete) {
     }
 }
 
+// A command that cannot start is said in the menu bar's corner, once a second at most, and no box stops
+// the reading.
 TEST_F(MainFormTest, LiveEventStartsACommandOnlyWhenItsButtonGoesDown) {
     ComandoTasto[0] = QStringLiteral("uno");
     ComandoTasto[1] = QStringLiteral("due");
+    shell.failing << QStringLiteral("due");
+    form->show();
     form->cJoy_JoyButton(1); // button 0 down
     form->cJoy_JoyButton(3); // button 1 down while 0 is held: only button 1 starts
     form->cJoy_JoyButton(2); // button 0 up
     EXPECT_EQ(Highlights(), Only({1}, NumTasti));
+    auto* corner = Control<QLabel>(QStringLiteral("Lab_Profilo"));
+    EXPECT_TRUE(corner->isVisible() && corner->toolTip().contains(QStringLiteral("non parte")));
+    corner->clear();
     form->cJoy_JoyButton(0);
-    form->cJoy_JoyButton(1); // button 0 down again
-    EXPECT_EQ(Commands(), (std::vector<QString>{"uno", "due", "uno"}));
+    form->cJoy_JoyButton(3); // both down again, within the second
+    EXPECT_EQ(Commands(), (std::vector<QString>{"uno", "due", "uno", "due"}));
+    EXPECT_TRUE(corner->text().isEmpty());
+    EXPECT_TRUE(shell.boxes.empty());
 }
 
 TEST_F(MainFormTest, ButtonsDownTogetherStartInAscendingOrder) {

@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <sys/acl.h>
 #include <sys/stat.h>
@@ -144,6 +145,7 @@ TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
         qsizetype padding;  // the size of a comment line before the map
         const char16_t* value;
         const char* refusal;  // in the reason, or null for a save
+        bool asRoot = false;  // saved by root, not by nobody
     } rows[] = {
         // the faults: the group, access list or attribute dropped, the list's mask left in the group bits;
         // the file given to the saver, its owner locked out; the file given to the saver's group
@@ -152,6 +154,7 @@ TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
         {"in a group the saver is not in", 0, U::StrangersGroup, 0, u"2", "4343"},
         {"exactly at the size limit", 0, U::SharedGroup, nearLimit, u"22", nullptr},  // the limit refused
         {"past the size limit", 0, U::SharedGroup, nearLimit, u"333", "byte"},  // saved, then read as empty
+        {"another user's, saved by root, given to root", U::OtherUser, U::StrangersGroup, 0, u"2", nullptr, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -162,7 +165,10 @@ TEST(ProfileWriterTest, ASaveKeepsWhoMayReadTheFileOrWritesNothing) {
         ASSERT_EQ(acl_set_file(name.constData(), ACL_TYPE_ACCESS, acl) + acl_free(acl), 0) << strerror(errno);
         ASSERT_EQ(setxattr(name.constData(), "user.corvane", "mappa", 5, 0), 0) << strerror(errno);
         ASSERT_EQ(chown(name.constData(), row.owner, row.group), 0);
-        const UnprivilegedUser nobody(dir.path());
+        std::optional<UnprivilegedUser> nobody;
+        if (!row.asRoot) {
+            nobody.emplace(dir.path());
+        }
         const QByteArray before = Access(IniPath(dir));
         platform::ProfileWriter ini(ProfileReader::ReadBytes(IniPath(dir)).value());
         ini.WriteProfileString(u"A", u"k", row.value);

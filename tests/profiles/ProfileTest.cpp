@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,6 +61,10 @@ TEST(ProfileNames, RefusedWithAReason) {
         {QStringLiteral("tab\there"), true},        // a control character would break a request line
         {QString(64, u'x'), false},                 // the limit itself is allowed
         {QString(65, u'x'), true},
+        {u"R&B"_qs, false},
+        {u"Predefinito "_qs, true},  // look-alikes: a trailing blank, a zero-width space, a direction override
+        {u"Fi\u200Blm"_qs, true},
+        {u"\u202Emlif"_qs, true},
     };
     for (const auto& [name, refused] : rows) {
         EXPECT_EQ(!platform::ProfileNameProblem(name).isEmpty(), refused) << name.toStdString();
@@ -68,18 +73,28 @@ TEST(ProfileNames, RefusedWithAReason) {
 
 // Name order without case; of case twins one; hidden, other extensions and bad names passed over.
 TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
-    // predefinito.ini: named as the default is shown, it would be a second "Predefinito".
-    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI", "predefinito.ini"}) {
+    // predefinito.ini, default.ini: named as the default is shown in either language.
+    for (const char* file : {"b.ini", "a.ini", "A.ini", ".x.ini", "c.txt", "C.INI", "predefinito.ini", "default.ini"}) {
         Write(QString::fromLatin1(file), "1");
     }
     ProfileSet set;
     EXPECT_EQ(set.Names(), QStringList({QStringLiteral("A"), QStringLiteral("b")}));
+    EXPECT_EQ(ProfileSet::Lookup(QStringLiteral("DEFAULT")), std::optional(QString()));
     const std::pair<QString, QString> rows[] = {
         {{}, QStringLiteral("A")}, {QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("b"), {}}};
     for (const auto& [active, next] : rows) {
         ASSERT_TRUE(set.Switch(active));
         EXPECT_EQ(set.Next(), next) << active.toStdString();  // the last goes round to the default
     }
+    set.UseMapFile(dir.path() + QStringLiteral("/altra.ini"));
+    EXPECT_EQ(set.Next(), QString()) << "from a --map file the round starts at the default";
+    // "Café" spelt both ways is one profile; a name that is not UTF-8 reaches none, and is said.
+    for (const char* file : {"Cafe\xcc\x81.ini", "Caf\xc3\xa9.ini", "Cafeteria.ini"}) {
+        Write(QString::fromUtf8(file), "1");
+    }
+    ASSERT_EQ(::close(::creat((QFile::encodeName(ProfileSet::Directory()) + "/\xff.ini").constData(), 0600)), 0);
+    EXPECT_EQ(set.Names(), QStringList({u"A"_qs, u"b"_qs, u"Cafeteria"_qs, u"Cafe\u0301"_qs}));
+    EXPECT_EQ(ProfileSet::NotUtf8(), 1);
 }
 
 // Every bad file reads as no map and is said; the switch goes through.
@@ -90,10 +105,14 @@ TEST_F(ProfileTest, SwitchLoadsRemembersAndTellsEvenABrokenFile) {
     QDir().mkpath(ProfileSet::Directory() + QStringLiteral("/Cartella.ini"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(ProfileSet::PathOf(QStringLiteral("Tubo"))).constData(), 0600), 0);
     Write(QStringLiteral("Enorme.ini"), QByteArray(5 << 20, '1'));
+    Write(QStringLiteral("Serie.ini"), "x [serie]");
     ProfileSet set;
     EXPECT_FALSE(set.Switch(QStringLiteral("Nessuno")));
     ASSERT_TRUE(set.Switch(QStringLiteral("Film")));
     EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("mpv"));
+    ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
+    EXPECT_EQ(Generale::CodiceTasto[0], 1) << "no number: the default, not the code of the profile before";
+    ASSERT_TRUE(set.Switch(QStringLiteral("Film")));
     EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Film"));
     for (const char* broken : {"Cartella", "Tubo", "Enorme"}) {
         ASSERT_TRUE(set.Switch(QString::fromLatin1(broken)));
@@ -106,26 +125,49 @@ TEST_F(ProfileTest, MakesRenamesAndTrashesButNeverTheDefault) {
     ProfileSet set;
     ASSERT_EQ(set.Create(QStringLiteral("Film")), QString());
     EXPECT_FALSE(set.Create(QStringLiteral("FILM")).isEmpty());  // one name without regard to case
-    ASSERT_EQ(set.Rename(QStringLiteral("Film"), QStringLiteral("Serie")), QString());
+    ASSERT_EQ(set.Rename(QStringLiteral("Film"), QStringLiteral("serie")), QString());
+    ASSERT_EQ(set.Rename(QStringLiteral("serie"), QStringLiteral("Serie")), QString());  // the case alone
+    EXPECT_EQ(set.Names(), QStringList{QStringLiteral("Serie")});
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));  // the active one stays active
+    // A private map's copy stays private.
+    ASSERT_TRUE(QFile::setPermissions(ProfileSet::PathOf(QStringLiteral("Serie")),
+                                      QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_EQ(set.Create(QStringLiteral("Copia")), QString());
+    EXPECT_EQ(QFile::permissions(ProfileSet::PathOf(QStringLiteral("Copia"))),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_FALSE(set.Trash({}).isEmpty());
-    ASSERT_EQ(set.Trash(QStringLiteral("Serie")), QString());
+    for (const char* name : {"Serie", "Copia"}) {  // the second finds the trash folder there
+        ASSERT_EQ(set.Trash(QString::fromLatin1(name)), QString()) << name;
+        EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/data/Trash/files/%1.ini").arg(name)));
+    }
     EXPECT_EQ(set.Active(), QString());
-    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/data/Trash/files/Serie.ini")));  // not deleted
 }
 
 // A menu entry switches, told on the window without a box; a press then runs the new profile's
 // command, and the key dialog keeps saving into the file it showed.
 TEST_F(ProfileTest, AMenuEntrySwitchesAndTheNextPressRunsThatProfilesCommand) {
     Write(QStringLiteral("Film.ini"), "1 [mpv]");
+    Write(QStringLiteral("R&B.ini"), "1");
     MainForm form(driver, shell);
     form.ElencaProfili();
-    form.findChild<QMenu*>(QStringLiteral("MenuProfilo"))->actions().at(1)->trigger();  // after the default
+    const QList<QAction*> entries = form.findChild<QMenu*>(QStringLiteral("MenuProfilo"))->actions();
+    EXPECT_EQ(entries.at(2)->text(), QStringLiteral("R&&B"));  // no shortcut letter: shown as "R&B"
+    entries.at(1)->trigger();  // after the default
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Lab_Profilo"))->text(), QStringLiteral("Profilo Film"));
     form.Cmd_tasto_MouseDown(0, 1, 0, 0, 0);
     ASSERT_EQ(shell.starts.size(), 1U);
     EXPECT_EQ(shell.starts[0].commandLine, QStringLiteral("mpv"));
     EXPECT_TRUE(shell.boxes.empty());
+    // The corner grows past its first text's width, and elides a name past its own in the middle.
+    form.show();
+    auto* corner = form.findChild<QLabel*>(QStringLiteral("Lab_Profilo"));
+    for (const QString& name : {u"Giochi di corsa notturni"_qs, QString(64, u'g')}) {
+        Write(name + u".ini"_qs, "1");
+        ASSERT_TRUE(form.Profili().Switch(name));
+        EXPECT_EQ(corner->toolTip(), u"Profilo "_qs + name);
+        EXPECT_GE(corner->width(), corner->sizeHint().width()) << name.toStdString();
+        EXPECT_EQ(corner->text() == corner->toolTip(), name.size() < 64) << name.toStdString();
+    }
     const frmAssegna dialog(form, driver, shell);
     form.Profili().Switch({});  // while the dialog is open: its changes are Film's, not the default's
     dialog.findChild<QPushButton*>(QStringLiteral("Cmd_Salva"))->click();
@@ -175,6 +217,7 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     const std::pair<QByteArray, QStringList> lists[] = {
         {" MPV , kodi,,", {u"mpv"_qs, u"kodi"_qs}},  // blanks, case and empty items
         {",", {}},                                   // an empty item would match a window without a class
+        {QByteArray("a,").repeated(150) + "kodi", QStringList(150, u"a"_qs) << u"kodi"_qs},  // past 254 characters
     };
     for (const auto& [value, classes] : lists) {
         EXPECT_EQ(Generale::LeggiFinestre("[Profili]\nFinestre=" + value), classes) << value.toStdString();
@@ -189,12 +232,14 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     Write(QStringLiteral("Serie.ini"), "1 [serie]");
     ProfileSet set;
     ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
-    set.FollowWindow({u"mpv"_qs, u"MPV"_qs});
+    set.FollowWindow({u"mplayer"_qs, u"MPV"_qs});  // the class in another case than the list's
     EXPECT_EQ(set.Active(), QStringLiteral("Film"));
     EXPECT_EQ(Generale::ComandoTasto[0], QStringLiteral("mpv"));
     EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie"));  // not remembered
     set.FollowWindow({});
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));
+    platform::SetMapFile({});
+    EXPECT_EQ(ProfileSet().Active(), QStringLiteral("Serie")) << "the choice in force at the next start";
     set.FollowWindow({u"mpv"_qs});
     ASSERT_EQ(set.Trash(QStringLiteral("Film")), QString());
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));

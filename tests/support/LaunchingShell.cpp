@@ -5,9 +5,9 @@ int LaunchingShell::MsgBox(QWidget*, const QString& text, uint32_t flags, const 
     return platform::IDOK;
 }
 
-void LaunchingShell::StartProgram(const QString& commandLine, platform::ShowStyle style) {
+QString LaunchingShell::StartProgram(const QString& commandLine, platform::ShowStyle style) {
     ++starts[commandLine];
-    real.StartProgram(commandLine, style);
+    return real.StartProgram(commandLine, style);
 }
 
 QString LaunchingShell::FindProgram(const QString& name) {

@@ -12,7 +12,7 @@
 class LaunchingShell final : public platform::Shell {
 public:
     int MsgBox(QWidget* owner, const QString& text, uint32_t flags, const QString& title) override;
-    void StartProgram(const QString& commandLine, platform::ShowStyle style) override;
+    QString StartProgram(const QString& commandLine, platform::ShowStyle style) override;
     QString FindProgram(const QString& name) override;
     QString DefaultApplication(const QString& mimeType) override;
     platform::VersionRecord App() override;

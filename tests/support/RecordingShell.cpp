@@ -13,8 +13,9 @@ int RecordingShell::MsgBox(QWidget*, const QString& text, uint32_t flags, const 
     return answer;
 }
 
-void RecordingShell::StartProgram(const QString& commandLine, platform::ShowStyle style) {
+QString RecordingShell::StartProgram(const QString& commandLine, platform::ShowStyle style) {
     starts.push_back({commandLine, style});
+    return failing.contains(commandLine) ? QStringLiteral("non parte") : QString();
 }
 
 QString RecordingShell::FindProgram(const QString& name) {

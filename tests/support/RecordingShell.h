@@ -24,7 +24,7 @@ struct RecordedStart {
 class RecordingShell final : public platform::Shell {
 public:
     int MsgBox(QWidget* owner, const QString& text, uint32_t flags, const QString& title) override;
-    void StartProgram(const QString& commandLine, platform::ShowStyle style) override;
+    QString StartProgram(const QString& commandLine, platform::ShowStyle style) override;
     QString FindProgram(const QString& name) override;
     QString DefaultApplication(const QString& mimeType) override;
     platform::VersionRecord App() override;
@@ -34,6 +34,7 @@ public:
     std::deque<int> answers;          // next answers to message boxes; IDOK when empty
     std::function<void()> onBox;      // runs inside each box, as a modal loop would let code run
     QSet<QString> installed;          // programs FindProgram reports as installed
+    QSet<QString> failing;            // command lines StartProgram records but reports as not started
     QString defaultTextEditor;        // desktop entry DefaultApplication reports for text/plain
     platform::VersionRecord version{QStringLiteral("Corvane Demo"), 1, 0, 0,
                                     QStringLiteral("Tutti i diritti sono riservati"),

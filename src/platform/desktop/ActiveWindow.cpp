@@ -81,12 +81,8 @@ ActiveWindow::ActiveWindow(QObject* parent) : QObject(parent) {
     // The first screen's root: the window manager keeps the property there on every screen it manages.
     root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     netActiveWindow = Atom(connection, "_NET_ACTIVE_WINDOW");
-    // Add property changes to whatever Qt already asks of the root window, never take any away.
-    const auto attributes = Own(
-        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, root), nullptr));
-    const uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(connection);
+    // Property changes added to whatever Qt already asks of the root window, never taken away.
+    ChangeEvents(root, XCB_EVENT_MASK_PROPERTY_CHANGE, 0);
     noneYet.setSingleShot(true);
     noneYet.setInterval(NoneLasts);
     connect(&noneYet, &QTimer::timeout, this, [this] { Tell(Current()); });
@@ -108,14 +104,20 @@ bool ActiveWindow::nativeEventFilter(const QByteArray& eventType, void* message,
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
         const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
-        if (change->window == root && change->atom == netActiveWindow) {
+        // A program may set its class after its window shows.
+        if ((change->window == root && change->atom == netActiveWindow) ||
+            (change->window == shown && change->window != 0 && change->atom == XCB_ATOM_WM_CLASS)) {
             Read();
         }
     } else if ((event->response_type & 0x7f) == XCB_DESTROY_NOTIFY) {
         // The window manager may leave the property naming a window that has gone.
         const auto* gone = static_cast<const xcb_destroy_notify_event_t*>(message);
-        if (shown != 0 && gone->window == shown && !noneYet.isActive()) {
-            noneYet.start();
+        if (shown != 0 && gone->window == shown) {
+            shownGone = true;
+            added = 0;  // the server dropped what was asked of it
+            if (!noneYet.isActive()) {
+                noneYet.start();
+            }
         }
     }
     return false;  // Qt and its other filters see every event as before
@@ -143,19 +145,26 @@ void ActiveWindow::Read() {
 
 void ActiveWindow::Tell(uint32_t window) {
     if (window != 0 && OwnWindow(window)) {
-        return;
+        if (!shownGone) {
+            // The profile stays while the user looks at this program, but what comes next is told,
+            // since the user may have chosen another profile here meanwhile.
+            tellAgain = told;
+            return;
+        }
+        window = 0;  // the window told closed as this program's came in front: none is
     }
-    const bool again = told && window == shown;
-    if (window != shown) {
+    const bool again = told && !tellAgain && window == shown && !shownGone;
+    if (window != shown || shownGone) {
         Watch(window);
     }
     QStringList classes;
-    if (const auto wmClass = window != 0
-                                 ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256)
-                                 : Owned<xcb_get_property_reply_t>(nullptr, &std::free);
-        wmClass && wmClass->format == 8) {
-        classes = ClassNames(QByteArray(static_cast<const char*>(xcb_get_property_value(wmClass.get())),
-                                        xcb_get_property_value_length(wmClass.get())));
+    // Any type: some programs store it as UTF8_STRING.
+    if (const auto value =
+            window != 0 ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_GET_PROPERTY_TYPE_ANY, 256)
+                        : Owned<xcb_get_property_reply_t>(nullptr, &std::free);
+        value && value->format == 8) {
+        classes = ClassNames(QByteArray(static_cast<const char*>(xcb_get_property_value(value.get())),
+                                        xcb_get_property_value_length(value.get())));
     }
     // A repeated change says nothing; but the server gives a new window the number of one that has gone,
     // and a window that has gone has no classes any more.
@@ -163,27 +172,41 @@ void ActiveWindow::Tell(uint32_t window) {
         return;
     }
     told = true;
+    tellAgain = false;
     toldClasses = classes;
     emit Changed(classes);
 }
 
 // Selected on the window in front only, as the window manager selects on its own.
 void ActiveWindow::Watch(uint32_t window) {
-    const uint32_t nothing = 0;
-    const uint32_t itsEnd = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-    // Either window may have gone already: the error is let go.
-    if (shown != 0) {
-        xcb_discard_reply(
-            connection,
-            xcb_change_window_attributes_checked(connection, shown, XCB_CW_EVENT_MASK, &nothing).sequence);
+    if (shown != 0 && !shownGone) {
+        ChangeEvents(shown, 0, added);
     }
-    if (window != 0) {
-        xcb_discard_reply(
-            connection,
-            xcb_change_window_attributes_checked(connection, window, XCB_CW_EVENT_MASK, &itsEnd).sequence);
-    }
-    xcb_flush(connection);
+    added = window != 0
+                ? ChangeEvents(window, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE, 0)
+                : 0;
     shown = window;
+    shownGone = false;
+}
+
+// A window's event mask holds all that this program asks of it (Qt's too, on the root and on its own
+// windows, which may come in front): added to and taken from, never replaced. A window gone is let go.
+uint32_t ActiveWindow::ChangeEvents(uint32_t window, uint32_t add, uint32_t take) {
+    xcb_generic_error_t* error = nullptr;
+    const auto attributes = Own(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), &error));
+    std::free(error);
+    if (!attributes) {
+        return 0;
+    }
+    const uint32_t mask = (attributes->your_event_mask | add) & ~take;
+    if (mask != attributes->your_event_mask) {
+        xcb_discard_reply(
+            connection,
+            xcb_change_window_attributes_checked(connection, window, XCB_CW_EVENT_MASK, &mask).sequence);
+        xcb_flush(connection);
+    }
+    return add & ~attributes->your_event_mask;
 }
 
 }  // namespace platform

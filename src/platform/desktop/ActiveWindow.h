@@ -44,16 +44,22 @@ private:
     void Read();
     // Tells window's classes unless it is one of this program's, or the last told with the same classes.
     void Tell(uint32_t window);
-    // Follows the window's end, and no longer the one before's.
+    // Follows the window's end and its class, and no longer the one before's.
     void Watch(uint32_t window);
+    // Adds and takes events from what this program asks of a window; returns the added ones it did not
+    // ask for already, for a later take.
+    uint32_t ChangeEvents(uint32_t window, uint32_t add, uint32_t take);
 
     xcb_connection_t* connection = nullptr;
     uint32_t root = 0;
     uint32_t netActiveWindow = 0;  // the atom
-    uint32_t shown = 0;            // the window last told, whose end is followed
+    uint32_t shown = 0;            // the window last told, whose end and class are followed
+    uint32_t added = 0;            // the events Watch asked of shown
+    bool shownGone = false;        // shown has ended: its number may come back as another window
     QStringList toldClasses;
     bool told = false;
-    QTimer noneYet;  // running while no window is in front, before that is told
+    bool tellAgain = false;  // one of this program's windows came in front: the next is told even if a repeat
+    QTimer noneYet;          // running while no window is in front, before that is told
 };
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
+#include <xcb/xcb.h>
 
 namespace platform {
 namespace {
@@ -198,6 +199,30 @@ SessionRequest RequestOf(const CommandLine& options) {
                           : options.background ? Action::Start
                                                : Action::Show;
     return {action, options.map, options.emulation, options.profile};
+}
+
+bool DisplayFound(const CommandLine& options) {
+    const QString chosen =
+        options.platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : options.platform;
+    // "wayland;xcb" tries them in turn, "xcb:option" carries the plugin's options.
+    const QString platform = chosen.section(u';', 0, 0).section(u':', 0, 0);
+    const bool x11 = platform.isEmpty() || platform == QLatin1String("xcb");
+    const bool wayland = platform.isEmpty() || platform.startsWith(QLatin1String("wayland"));
+    if (!x11 && !wayland) {
+        return true;
+    }
+    if (wayland && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        return true;
+    }
+    const QByteArray display = options.display.isEmpty() ? qgetenv("DISPLAY") : options.display.toLocal8Bit();
+    if (!x11 || display.isEmpty()) {
+        return false;
+    }
+    // As Qt will connect: a display named but not there would end the program as well.
+    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
+    const bool answers = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return answers;
 }
 
 }  // namespace platform

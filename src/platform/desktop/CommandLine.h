@@ -33,6 +33,10 @@ inline constexpr int OutputError = 1;
 // nothing.
 std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& options);
 
+// Whether the application object will find a display to open: one named for X11 that answers, or for
+// Wayland, or a platform that needs none (-platform offscreen). Without one, Qt ends the program.
+bool DisplayFound(const CommandLine& options);
+
 // Writes text on standard output: 0, or OutputError when it could not be written whole.
 int Answer(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "platform/desktop/Settings.h"
 
+#include "platform/files/ProfileReader.h"
 #include "platform/files/ProfileWriter.h"
 #include "platform/files/RegularFile.h"
 
@@ -34,8 +35,9 @@ std::optional<QByteArray> ReadSettingsFile() {
     return std::nullopt;
 }
 
-// QSettings opens its file itself, blocking on a named pipe, and reads it whole: it works on a private
-// copy of the file's bytes instead, read without waiting, in the ini format users' files already have.
+// One value's text in QSettings' ini syntax, read or written through a private file of its own: the
+// settings file's lines are found by ProfileReader and ProfileWriter, with the map's rules, so that the
+// line written is the line read; QSettings would match names by case and take the last duplicate.
 class SettingsCopy {
 public:
     explicit SettingsCopy(const QByteArray& bytes) {
@@ -61,14 +63,41 @@ private:
     std::optional<QSettings> settings_;
 };
 
-// One key's value, empty when the file or the key is not there.
-QString ReadSetting(const QString& key) {
+// A key's text as it stands in the file, found as the writer finds it: names in any case, the first
+// section and key of a name, the file read as UTF-8 or else Windows-1252. Nothing when it is not there.
+std::optional<QString> SettingLine(const QByteArray& bytes, const QString& name) {
+    const qsizetype slash = name.indexOf(u'/');
+    const ProfileString found = ProfileReader::FromBytes(bytes).GetPrivateProfileString(
+        name.first(slash), name.sliced(slash + 1), QStringLiteral("\n"), MaxSettingsFileBytes);
+    return found.text == u"\n" ? std::nullopt : std::optional(found.text);
+}
+
+// Where a trailing "; comment" begins in a key's text (quotes and backslash escapes as QSettings reads
+// them), or the text's length.
+qsizetype CommentStart(const QString& text) {
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\') {
+            ++i;
+        } else if (text[i] == u'"') {
+            quoted = !quoted;
+        } else if (text[i] == u';' && !quoted) {
+            return i;
+        }
+    }
+    return text.size();
+}
+
+// One key's value, empty when the file or the key is not there. Values keep QSettings' syntax (quotes,
+// escapes, a trailing comment), which earlier versions wrote.
+QString ReadSetting(const QString& name) {
     const std::optional<QByteArray> bytes = ReadSettingsFile();
-    if (!bytes || bytes->isEmpty()) {
+    const std::optional<QString> text = bytes ? SettingLine(*bytes, name) : std::nullopt;
+    if (!text) {
         return {};
     }
-    SettingsCopy copy(*bytes);
-    return copy.IsMade() ? copy.Settings().value(key).toString() : QString();
+    SettingsCopy copy("[s]\nk=" + text->toUtf8() + '\n');
+    return copy.IsMade() ? copy.Settings().value(QStringLiteral("s/k")).toString() : QString();
 }
 
 // A value as QSettings writes it in its ini format (quoted, escaped), so that it reads it back.
@@ -108,8 +137,15 @@ bool WriteSettings(const std::vector<std::pair<QString, QString>>& values) {
             qCWarning(lcSettings) << "cannot write" << UserSettingsFile();
             return false;
         }
+        // The user's comment after the value stays, with the blanks before it.
+        const QString line = SettingLine(*bytes, name).value_or(QString());
+        qsizetype valueEnd = CommentStart(line);
+        while (valueEnd > 0 && line[valueEnd - 1].isSpace()) {
+            --valueEnd;
+        }
         const qsizetype slash = name.indexOf(u'/');
-        file.WriteProfileString(name.first(slash), name.sliced(slash + 1), *text);
+        file.WriteProfileString(name.first(slash), name.sliced(slash + 1),
+                                (*text + line.sliced(valueEnd)).trimmed());
         changes = true;
     }
     QString error;

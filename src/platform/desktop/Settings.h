@@ -2,6 +2,8 @@
 // The user's own settings, apart from the map: $XDG_CONFIG_HOME/corvane/corvane.conf, with
 // XDG_CONFIG_HOME ~/.config when unset. Corvane.ini is never written.
 
+#include "platform/files/ProfileReader.h"
+
 #include <QString>
 
 namespace platform {
@@ -10,8 +12,8 @@ namespace platform {
 // settings file, the user's gamecontrollerdb.txt and the user's own map.
 QString UserConfigDirectory();
 
-// The settings file in UserConfigDirectory(). It holds a few keys: a larger file is not the program's.
-inline constexpr qint64 MaxSettingsFileBytes = qint64{64} << 10;
+// The settings file in UserConfigDirectory(). Read and written as a map is, with a map's limit.
+inline constexpr qint64 MaxSettingsFileBytes = MaxProfileBytes;
 QString UserSettingsFile();
 
 // The controller the user chose to read: its SDL GUID, its name to show while it is unplugged, and the

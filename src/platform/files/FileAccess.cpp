@@ -57,4 +57,27 @@ bool KeepAccess(const QString& path, int descriptor, QString& error) {
     return error.isEmpty();
 }
 
+bool KeepAccessOfCopy(const QString& source, int descriptor, QString& error) {
+    struct stat old {};
+    if (::stat(QFile::encodeName(source).constData(), &old) != 0) {
+        error = qt_error_string(errno);
+        return errno == ENOENT;
+    }
+    if (old.st_uid == ::geteuid()) {
+        return KeepAccess(source, descriptor, error);
+    }
+    struct stat made {};
+    if (::fstat(descriptor, &made) != 0) {
+        error = qt_error_string(errno);
+        return false;
+    }
+    // Group bits only for the same group: the source's group may read it, the user's need not.
+    const mode_t others = S_IRWXO | (made.st_gid == old.st_gid ? S_IRWXG : 0);
+    if (::fchmod(descriptor, S_IRUSR | S_IWUSR | (made.st_mode & old.st_mode & others)) != 0) {
+        error = qt_error_string(errno);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace platform

@@ -12,4 +12,9 @@ namespace platform {
 // an attribute the file system or the saver's rights refuse. The new file never grants more.
 bool KeepAccess(const QString& path, int descriptor, QString& error);
 
+// For a copy of the file at source into the open descriptor (a new file, still empty): the user's own
+// file's access is kept as KeepAccess keeps it; another's (the system's map, the example) stays the
+// user's, and is readable by no one the umask or the source would not let read it.
+bool KeepAccessOfCopy(const QString& source, int descriptor, QString& error);
+
 }  // namespace platform

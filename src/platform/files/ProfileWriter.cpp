@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <csignal>
 
 namespace platform {
 namespace {
@@ -126,6 +127,9 @@ bool ProfileWriter::Save(const QString& path, QString& error) const {
     if (!bytes) {
         return false;
     }
+    // Past the file-size limit (ulimit -f) the write then fails with EFBIG and the save is refused with
+    // its reason; the signal's default would end the program and lose what the user was saving.
+    std::signal(SIGXFSZ, SIG_IGN);
     QSaveFile file(path);  // follows a symbolic link: its target is written
     // Unbuffered: a short write (a full disk, a file-size limit) shows in what write returns; a buffered
     // one is flushed by commit, which then reports success over a file cut short.

@@ -64,6 +64,7 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
         {"the user's wrapper of our name removed", "[Desktop Entry]\nExec=/home/anna/bin/" + name + " --map special.ini\n", State::Foreign, false, true, State::Foreign},
         {"a name that ends in ours taken for it", "[Desktop Entry]\nExec=/usr/bin/not" + name + " --background\n", State::Foreign, false, true, State::Foreign},
         {"an entry switched off shown ticked", ours + "Hidden=true\n", State::OursOff, true, true, State::Ours},
+        {"GNOME's switch-off read as another's entry", ours + "X-GNOME-Autostart-enabled=false\n", State::OursOff, true, true, State::Ours},
         // clang-format on
     };
     for (const auto& c : cases) {

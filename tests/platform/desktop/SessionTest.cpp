@@ -44,6 +44,8 @@ TEST(SessionRequest, KnownWordsOnWholeLinesInTheirOrder) {
         {"map /" + QByteArray(platform::MapPathMaxBytes, 'm') + "\nshow\n", {}},  // a path over the bound
         {"map /a\nb.ini\nshow\n", std::nullopt},  // a line feed in the path splits the request
         {"map /a.ini\n", std::nullopt, true},     // options wait for their action line
+        {"profile " + QString(40, u'è').toUtf8() + "\nshow\n",  // two bytes a letter: one request, not two
+         SessionRequest{Action::Show, {}, false, QString(40, u'è')}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.left(60).toStdString());
@@ -124,6 +126,9 @@ TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
     ASSERT_TRUE(stalled.tryLock(0));
     platform::SessionChannel second(path);
     EXPECT_FALSE(second.Listen({}, {}));
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_EQ(Served([&] { return second.HandOver({Action::Show, u"/refused.ini"_qs, false}); }), Delivery::Refused);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(5)) << "answered at once, not retried";
     EXPECT_EQ(Served([&] { return second.HandOver({Action::Quit, {}, false}); }), Delivery::Done);
     QCoreApplication::processEvents();
     EXPECT_EQ(done, (std::vector{Action::Start, Action::Stop, Action::Quit}));

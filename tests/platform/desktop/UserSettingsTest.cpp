@@ -71,6 +71,16 @@ TEST(UserSettings, TheChosenControllerIsKeptInTheUsersConfigDirectory) {
     EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie, bis"));  // a comma is no list
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "; mine\n[profile]\nactive = \"Serie, bis\"\n[x]\ny=1\n");
+    file.close();
+    // Read where written: a name's case by hand, a comment after the value, duplicates, a Windows-1252 letter.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write("[Profile]\nActive = Caff\xe8 ; mine\nactive=x\n[profile]\nactive=y\n") > 0);
+    file.close();
+    EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Caffè"));
+    ASSERT_TRUE(platform::WriteActiveProfile(QStringLiteral("Serie")));
+    EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[Profile]\nActive = Serie ; mine\nactive=x\n[profile]\nactive=y\n");
 }
 
 // A wait on the pipe would hold the test until its time-out.
