@@ -9,12 +9,15 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
 
 constexpr std::string_view kEventNode = "/dev/input/event";
+// Created and removed: SDL learns of a device a moment later (see the driver's settling).
+constexpr uint32_t kNodeChanges = IN_CREATE | IN_DELETE;
 
 // Reads what is queued, so that poll() sleeps again; SDL reads the same events on a descriptor of its own.
 void Drain(int fd) {
@@ -25,14 +28,31 @@ void Drain(int fd) {
 
 }  // namespace
 
-DeviceWatch::DeviceWatch() : wake_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+DeviceWatch::DeviceWatch()
+    : wake_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), nodesChange_(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {
+    WatchNodes();
+}
+
+// Nodes come and go in /dev/input, which comes with the first input device: /dev is watched until then.
+void DeviceWatch::WatchNodes() {
+    if (inotify_add_watch(nodesChange_, "/dev/input", kNodeChanges) >= 0) {
+        if (devWatch_ >= 0) {
+            inotify_rm_watch(nodesChange_, devWatch_);
+        }
+        devWatch_ = -1;
+    } else if (devWatch_ < 0) {
+        devWatch_ = inotify_add_watch(nodesChange_, "/dev", IN_CREATE);
+    }
+}
 
 DeviceWatch::~DeviceWatch() {
     for (const auto& [node, fd] : nodes_) {
         close(fd);
     }
-    if (wake_ >= 0) {
-        close(wake_);
+    for (const int fd : {wake_, nodesChange_}) {
+        if (fd >= 0) {
+            close(fd);
+        }
     }
 }
 
@@ -60,8 +80,8 @@ bool DeviceWatch::Watch(const std::vector<std::string>& nodes) {
     return all;
 }
 
-void DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
-    std::vector<pollfd> fds{{wake_, POLLIN, 0}};
+bool DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
+    std::vector<pollfd> fds{{wake_, POLLIN, 0}, {nodesChange_, POLLIN, 0}};
     for (const auto& [node, fd] : nodes_) {
         fds.push_back({fd, POLLIN, 0});
     }
@@ -72,7 +92,12 @@ void DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
     if (read(wake_, &count, sizeof count) < 0) {
         count = 0;  // not woken by a call: nothing to take
     }
-    std::size_t n = 1;  // fds[n] is the node's: both follow the map's order
+    const bool nodesChanged = (fds[1].revents & POLLIN) != 0;
+    if (nodesChanged) {
+        Drain(nodesChange_);
+        WatchNodes();  // again: /dev/input may have come
+    }
+    std::size_t n = 2;  // fds[n] is the node's: both follow the map's order
     for (auto node = nodes_.begin(); node != nodes_.end(); ++n) {
         Drain(node->second);
         // A node that errs is gone with its device: polled again it would wake the thread at once, always.
@@ -83,6 +108,7 @@ void DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
             ++node;
         }
     }
+    return nodesChanged;
 }
 
 void DeviceWatch::Wake() {

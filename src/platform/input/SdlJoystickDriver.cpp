@@ -37,6 +37,9 @@ constexpr auto kStartWait = 2s;
 // A device read without an event node to watch (a HID device SDL reads whole, SDL's virtual devices)
 // tells nobody when it changes: while one is read, the thread looks this often.
 constexpr auto kPace = 25ms;
+// SDL learns of a device from udev, or from a watch of its own, a moment after its node comes or goes:
+// the thread looks at the pace for this long after.
+constexpr auto kSettle = 1s;
 
 struct Change {
     uint32_t slot;
@@ -202,6 +205,7 @@ private:
     // The reading thread: SDL starts, looks and stops on it alone.
     void ReadLoop() {
         SdlDeviceTable table;
+        Clock::time_point settling;  // until when a node that came or went has SDL looked at at the pace
         std::unique_lock lock(mutex_);
         for (;;) {
             const std::optional<Preference> preference = std::exchange(preference_, std::nullopt);
@@ -219,10 +223,12 @@ private:
             HandOn(changes);
             // A look asked for meanwhile was counted: the wait returns at once.
             std::optional<std::chrono::milliseconds> pace;
-            if (!watched) {
+            if (!watched || Clock::now() < settling) {
                 pace = kPace;
             }
-            watch_.Wait(pace);
+            if (watch_.Wait(pace)) {
+                settling = Clock::now() + kSettle;
+            }
             lock.lock();
             if (stop_) {
                 return;
