@@ -182,17 +182,19 @@ QStringList BackgroundMode::ControllersToRead() const {
     return found;
 }
 
+// Current() asks the driver for a fresh look: once a second, not twice, unless Start ran meanwhile.
 void BackgroundMode::Look() {
-    if (Current() == State::Waiting) {
+    State now = Current();
+    if (now == State::Waiting) {
         // Start is tried once for each new set of controllers: one that is attached but cannot be
         // read reports once, not every second.
         const QStringList controllers = ControllersToRead();
         if (!controllers.isEmpty() && controllers != tried) {
             tried = controllers;
             form.Cmd_Start_Click();
+            now = Current();
         }
     }
-    const State now = Current();
     form.MostraAttesa(now == State::Waiting);
     if (hidden && tray == nullptr && trayAvailable()) {
         tray = new TrayIcon(*this, form);

@@ -58,7 +58,7 @@ done <"$tmp/modules.list" >"$tmp/initramfs/modules"
 
 # The guest gets a /tmp of its own, so what it runs travels in the shared folder.
 cp "$here/guest.sh" "$build/src/corvane" "${tools[@]}" "$tmp/results/"
-timeout=${CORVANE_KERNEL_TEST_TIMEOUT:-900}
+timeout=${CORVANE_KERNEL_TEST_TIMEOUT:-1200}
 cat >"$tmp/results/job" <<EOF
 export CORVANE_SOAK_CYCLES=${CORVANE_SOAK_CYCLES:-10} CORVANE_LATENCY_PRESSES=${CORVANE_LATENCY_PRESSES:-200}
 exec /bin/sh /kernel-test/guest.sh $mode $((timeout - 60)) /kernel-test/corvane /kernel-test/uinput_pad /kernel-test/stick_marks /kernel-test ${scenarios[*]}
