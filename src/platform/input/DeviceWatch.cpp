@@ -1,12 +1,15 @@
 // Only event nodes (/dev/input/event*) are watched: the kernel queues an event there when a value
 // changes, so a pad at rest says nothing. A HID node carries every report the device sends, hundreds a
 // second at rest; SDL's virtual devices have no node at all.
+// Where udevd runs, SDL learns of a device when udevd has run its rules and tells its listeners, which can
+// be seconds after the node appears: the thread listens to udevd as SDL does, to look when SDL can know.
 #include "platform/input/DeviceWatch.h"
 
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
+#include <libudev.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
@@ -29,8 +32,18 @@ void Drain(int fd) {
 }  // namespace
 
 DeviceWatch::DeviceWatch()
-    : wake_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), nodesChange_(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {
+    : wake_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), nodesChange_(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)),
+      udev_(udev_new()) {
     WatchNodes();
+    devices_ = udev_ != nullptr ? udev_monitor_new_from_netlink(udev_, "udev") : nullptr;
+    // SDL's joysticks listen to "input", its HID pads to "hidraw".
+    const auto listen = [this](const char* subsystem) {
+        return udev_monitor_filter_add_match_subsystem_devtype(devices_, subsystem, nullptr) >= 0;
+    };
+    if (devices_ != nullptr &&
+        !(listen("input") && listen("hidraw") && udev_monitor_enable_receiving(devices_) >= 0)) {
+        devices_ = udev_monitor_unref(devices_);
+    }
 }
 
 // Nodes come and go in /dev/input, which comes with the first input device: /dev is watched until then.
@@ -46,6 +59,8 @@ void DeviceWatch::WatchNodes() {
 }
 
 DeviceWatch::~DeviceWatch() {
+    udev_monitor_unref(devices_);
+    udev_unref(udev_);
     for (const auto& [node, fd] : nodes_) {
         close(fd);
     }
@@ -81,7 +96,9 @@ bool DeviceWatch::Watch(const std::vector<std::string>& nodes) {
 }
 
 bool DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
-    std::vector<pollfd> fds{{wake_, POLLIN, 0}, {nodesChange_, POLLIN, 0}};
+    std::vector<pollfd> fds{{wake_, POLLIN, 0},
+                            {nodesChange_, POLLIN, 0},
+                            {devices_ != nullptr ? udev_monitor_get_fd(devices_) : -1, POLLIN, 0}};
     for (const auto& [node, fd] : nodes_) {
         fds.push_back({fd, POLLIN, 0});
     }
@@ -97,7 +114,13 @@ bool DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
         Drain(nodesChange_);
         WatchNodes();  // again: /dev/input may have come
     }
-    std::size_t n = 2;  // fds[n] is the node's: both follow the map's order
+    const bool udevTold = (fds[2].revents & POLLIN) != 0;
+    if (udevTold) {
+        while (udev_device* device = udev_monitor_receive_device(devices_)) {
+            udev_device_unref(device);
+        }
+    }
+    std::size_t n = 3;  // fds[n] is the node's: both follow the map's order
     for (auto node = nodes_.begin(); node != nodes_.end(); ++n) {
         Drain(node->second);
         // A node that errs is gone with its device: polled again it would wake the thread at once, always.
@@ -108,7 +131,7 @@ bool DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
             ++node;
         }
     }
-    return nodesChanged;
+    return nodesChanged || udevTold;
 }
 
 void DeviceWatch::Wake() {

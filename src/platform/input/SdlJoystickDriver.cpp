@@ -37,8 +37,8 @@ constexpr auto kStartWait = 2s;
 // A device read without an event node to watch (a HID device SDL reads whole, SDL's virtual devices)
 // tells nobody when it changes: while one is read, the thread looks this often.
 constexpr auto kPace = 25ms;
-// SDL learns of a device from udev, or from a watch of its own, a moment after its node comes or goes:
-// the thread looks at the pace for this long after.
+// SDL opens a device a moment after udev tells of it, or after its node comes or goes where udevd does
+// not run (SDL's own watch, its HID pads): the thread looks at the pace for this long after either.
 constexpr auto kSettle = 1s;
 
 struct Change {
