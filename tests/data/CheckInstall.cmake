@@ -19,7 +19,8 @@ foreach(file
     share/corvane/Corvane.en.ini
     share/man/man1/corvane.1.gz
     share/doc/corvane/copyright
-    share/doc/corvane/changelog.gz)
+    share/doc/corvane/changelog.gz
+    lib/udev/rules.d/70-corvane-uinput.rules)
   if(NOT EXISTS ${ROOT}/usr/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()

@@ -1,0 +1,96 @@
+// Desktops sort input devices by what they declare: keyboard keys with relative axes and the mouse's
+// buttons make a keyboard and a mouse, while a pad's, a joystick's or a pen's buttons would make the
+// device one of those. So of the kernel's BTN_ codes only the three mouse buttons are declared.
+#include "platform/output/UinputDevice.h"
+
+#include <libevdev/libevdev-uinput.h>
+#include <libevdev/libevdev.h>
+
+#include <array>
+#include <fcntl.h>
+#include <set>
+#include <unistd.h>
+#include <utility>
+
+namespace platform {
+namespace {
+
+// The keyboard's keys: every KEY_ code, in the ranges [first, end) between the BTN_ blocks.
+constexpr std::array<std::pair<unsigned, unsigned>, 3> kKeyRanges{
+    {{KEY_ESC, BTN_MISC}, {KEY_OK, BTN_DPAD_UP}, {KEY_ALS_TOGGLE, BTN_TRIGGER_HAPPY}}};
+
+class UinputDevice final : public OutputDevice {
+public:
+    UinputDevice(int fd, libevdev_uinput* device) : fd_(fd), device_(device) {}
+
+    // The kernel would release the keys of a removed device too; a desktop that sees them go up first
+    // ends its own repeat and drags cleanly.
+    ~UinputDevice() override {
+        for (const uint16_t code : held_) {
+            libevdev_uinput_write_event(device_, EV_KEY, code, 0);
+        }
+        libevdev_uinput_write_event(device_, EV_SYN, SYN_REPORT, 0);
+        libevdev_uinput_destroy(device_);
+        close(fd_);
+    }
+    UinputDevice(const UinputDevice&) = delete;
+    UinputDevice& operator=(const UinputDevice&) = delete;
+
+    // A second press would read as the key's auto-repeat, a release of a key not held as a stray one.
+    void Key(uint16_t code, bool down) override {
+        if (down ? !held_.insert(code).second : held_.erase(code) == 0) {
+            return;
+        }
+        libevdev_uinput_write_event(device_, EV_KEY, code, down ? 1 : 0);
+        libevdev_uinput_write_event(device_, EV_SYN, SYN_REPORT, 0);
+    }
+
+    // The kernel drops a zero value, and a report with nothing in it.
+    void Move(int32_t dx, int32_t dy) override {
+        libevdev_uinput_write_event(device_, EV_REL, REL_X, dx);
+        libevdev_uinput_write_event(device_, EV_REL, REL_Y, dy);
+        libevdev_uinput_write_event(device_, EV_SYN, SYN_REPORT, 0);
+    }
+
+    void Wheel(int32_t notches) override {
+        libevdev_uinput_write_event(device_, EV_REL, REL_WHEEL, notches);
+        libevdev_uinput_write_event(device_, EV_SYN, SYN_REPORT, 0);
+    }
+
+private:
+    int fd_;
+    libevdev_uinput* device_;
+    std::set<uint16_t> held_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputDevice> OpenUinputDevice() {
+    // Opened here rather than by libevdev, which asks for reading too: writing is all the device needs,
+    // and all a user's access to /dev/uinput has to allow.
+    const int fd = open("/dev/uinput", O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    const std::unique_ptr<libevdev, decltype(&libevdev_free)> description(libevdev_new(), &libevdev_free);
+    libevdev_set_name(description.get(), "Corvane Demo");
+    for (const auto& [first, end] : kKeyRanges) {
+        for (unsigned code = first; code < end; ++code) {
+            libevdev_enable_event_code(description.get(), EV_KEY, code, nullptr);
+        }
+    }
+    for (const unsigned button : {BTN_LEFT, BTN_RIGHT, BTN_MIDDLE}) {
+        libevdev_enable_event_code(description.get(), EV_KEY, button, nullptr);
+    }
+    for (const unsigned axis : {REL_X, REL_Y, REL_WHEEL}) {
+        libevdev_enable_event_code(description.get(), EV_REL, axis, nullptr);
+    }
+    libevdev_uinput* device = nullptr;
+    if (libevdev_uinput_create_from_device(description.get(), fd, &device) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    return std::make_unique<UinputDevice>(fd, device);
+}
+
+}  // namespace platform

@@ -1,0 +1,115 @@
+// X numbers keys as the kernel does plus 8: so do the evdev and libinput drivers, XWayland and Xvfb's
+// default keymap. X keycodes stop at 255, which leaves out every BTN_ code: of those only the mouse's
+// three buttons have an X meaning, as buttons 1 to 3; buttons 4 and 5 are the wheel's notches.
+#include "platform/output/XTestDevice.h"
+
+#include <linux/input-event-codes.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <set>
+
+namespace platform {
+namespace {
+
+constexpr int kKeycodeOffset = 8;
+constexpr uint8_t kWheelUp = 4;
+constexpr uint8_t kWheelDown = 5;
+
+struct XInput {
+    uint8_t press;  // the event types that press and release it
+    uint8_t release;
+    uint8_t detail;  // keycode or button
+};
+
+std::optional<XInput> ToX(uint16_t code) {
+    switch (code) {
+    case BTN_LEFT:
+        return XInput{XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE, 1};
+    case BTN_MIDDLE:
+        return XInput{XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE, 2};
+    case BTN_RIGHT:
+        return XInput{XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE, 3};
+    default:
+        break;
+    }
+    if (code + kKeycodeOffset > UINT8_MAX) {
+        return std::nullopt;
+    }
+    return XInput{XCB_KEY_PRESS, XCB_KEY_RELEASE, static_cast<uint8_t>(code + kKeycodeOffset)};
+}
+
+class XTestDevice final : public OutputDevice {
+public:
+    explicit XTestDevice(xcb_connection_t* connection) : connection_(connection) {}
+
+    // A server that sees the connection close drops the requests it has not read yet: the releases are
+    // waited for, with a request that has a reply.
+    ~XTestDevice() override {
+        for (const uint16_t code : held_) {
+            const XInput input = *ToX(code);
+            Fake(input.release, input.detail);
+        }
+        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        xcb_disconnect(connection_);
+    }
+    XTestDevice(const XTestDevice&) = delete;
+    XTestDevice& operator=(const XTestDevice&) = delete;
+
+    // A second press would read as the key's auto-repeat, a release of a key not held as a stray one.
+    void Key(uint16_t code, bool down) override {
+        const std::optional<XInput> input = ToX(code);
+        if (!input || (down ? !held_.insert(code).second : held_.erase(code) == 0)) {
+            return;
+        }
+        Fake(down ? input->press : input->release, input->detail);
+        xcb_flush(connection_);
+    }
+
+    void Move(int32_t dx, int32_t dy) override {
+        const auto clamp = [](int32_t value) {
+            return static_cast<int16_t>(std::clamp<int32_t>(value, INT16_MIN, INT16_MAX));
+        };
+        // detail 1: the position is relative to where the pointer is.
+        xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 1, XCB_CURRENT_TIME, XCB_NONE, clamp(dx),
+                            clamp(dy), 0);
+        xcb_flush(connection_);
+    }
+
+    void Wheel(int32_t notches) override {
+        const uint8_t button = notches > 0 ? kWheelUp : kWheelDown;
+        for (int64_t notch = std::abs(int64_t{notches}); notch > 0; --notch) {
+            Fake(XCB_BUTTON_PRESS, button);
+            Fake(XCB_BUTTON_RELEASE, button);
+        }
+        xcb_flush(connection_);
+    }
+
+private:
+    void Fake(uint8_t type, uint8_t detail) {
+        xcb_test_fake_input(connection_, type, detail, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    }
+
+    xcb_connection_t* connection_;
+    std::set<uint16_t> held_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputDevice> OpenXTestDevice() {
+    xcb_connection_t* const connection = xcb_connect(nullptr, nullptr);
+    const xcb_query_extension_reply_t* const xtest = xcb_connection_has_error(connection) == 0
+                                                         ? xcb_get_extension_data(connection, &xcb_test_id)
+                                                         : nullptr;
+    if (xtest == nullptr || xtest->present == 0) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    return std::make_unique<XTestDevice>(connection);
+}
+
+}  // namespace platform

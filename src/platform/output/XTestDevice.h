@@ -1,0 +1,13 @@
+#pragma once
+// The keyboard and mouse through X11's XTest extension, where uinput is closed: only X's programs see
+// them.
+
+#include "platform/output/OutputDevice.h"
+
+namespace platform {
+
+// Over a connection of its own to $DISPLAY (Qt's belongs to the user interface's thread); null when
+// there is no X server there or it lacks XTest.
+std::unique_ptr<OutputDevice> OpenXTestDevice();
+
+}  // namespace platform

@@ -1,0 +1,97 @@
+// On an X server of the test's own.
+#include "platform/output/OutputDevice.h"
+#include "platform/output/XTestDevice.h"
+
+#include "support/ScopedEnvironment.h"
+
+#include <array>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace {
+
+using platform::OutputRoute;
+
+// Where /dev/uinput is closed, as here: under Wayland XTest would reach XWayland's programs alone.
+TEST(OutputRoutes, WithoutUinputXTestOnlyInAnX11Session) {
+    if (access("/dev/uinput", W_OK) == 0) {
+        GTEST_SKIP() << "/dev/uinput is open for writing here";
+    }
+    const auto value = [](const char* text) { return text ? std::optional(QString(text)) : std::nullopt; };
+    const std::optional<QString> display = qEnvironmentVariable("DISPLAY");
+    // DISPLAY kept or unset, XDG_SESSION_TYPE, WAYLAND_DISPLAY; an X server started by hand sets no type.
+    for (const auto& [keepDisplay, type, wayland, expected] :
+         std::vector<std::tuple<bool, const char*, const char*, OutputRoute>>{
+             {true, "x11", nullptr, OutputRoute::XTest},
+             {true, nullptr, nullptr, OutputRoute::XTest},
+             {true, nullptr, "wayland-0", OutputRoute::None},
+             {true, "wayland", nullptr, OutputRoute::None},
+             {false, nullptr, "wayland-0", OutputRoute::None}}) {
+        SCOPED_TRACE(testing::Message() << keepDisplay << ' ' << type << ' ' << wayland);
+        ScopedEnvironment environment;
+        environment.Set("DISPLAY", keepDisplay ? display : std::nullopt);
+        environment.Set("XDG_SESSION_TYPE", value(type));
+        environment.Set("WAYLAND_DISPLAY", value(wayland));
+        const platform::OpenedOutput opened = platform::OpenOutputDevice();
+        EXPECT_EQ(opened.route, expected);
+        EXPECT_EQ(opened.device == nullptr, expected == OutputRoute::None);
+        EXPECT_EQ(opened.why.isEmpty(), opened.device != nullptr);
+    }
+}
+
+// What the root window receives (the focus follows the pointer there, at 100, 100 first).
+TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x(xcb_connect(nullptr, nullptr),
+                                                                         &xcb_disconnect);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x.get())).data->root;
+    xcb_warp_pointer(x.get(), XCB_NONE, root, 0, 0, 0, 0, 100, 100);
+    const uint32_t mask = XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+                          XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                          XCB_EVENT_MASK_POINTER_MOTION;
+    xcb_change_window_attributes(x.get(), root, XCB_CW_EVENT_MASK, &mask);
+    std::free(xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
+
+    auto device = platform::OpenXTestDevice();
+    ASSERT_NE(device, nullptr);
+    device->Key(KEY_A, true);
+    device->Key(KEY_A, true);     // held already
+    device->Key(KEY_C, false);    // not held
+    device->Key(BTN_SIDE, true);  // beyond X's keycodes, and no X button
+    device->Key(BTN_RIGHT, true);
+    device->Key(BTN_RIGHT, false);
+    device->Wheel(-2);
+    device->Wheel(1);
+    device->Move(5, -3);
+    device->Key(KEY_B, true);
+    device.reset();  // it waits until the server has its releases: every event is queued for us then
+    std::free(xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
+
+    const std::array<std::string, 4> names{"key press ", "key release ", "button press ", "button release "};
+    std::vector<std::string> events;
+    while (xcb_generic_event_t* const event = xcb_poll_for_event(x.get())) {
+        const auto* const input =
+            reinterpret_cast<const xcb_key_press_event_t*>(event);  // one layout for all
+        const uint8_t type = event->response_type & 0x7f;
+        if (type >= XCB_KEY_PRESS && type <= XCB_BUTTON_RELEASE) {
+            events.push_back(names.at(type - XCB_KEY_PRESS) + std::to_string(input->detail));
+        } else if (type == XCB_MOTION_NOTIFY) {
+            events.push_back("motion " + std::to_string(input->root_x) + " " + std::to_string(input->root_y));
+        }
+        std::free(event);
+    }
+    // KEY_A is 30, KEY_B 48.
+    EXPECT_EQ(events, (std::vector<std::string>{"key press 38", "button press 3", "button release 3",
+                                                "button press 5", "button release 5", "button press 5",
+                                                "button release 5", "button press 4", "button release 4",
+                                                "motion 105 97", "key press 56", "key release 38",
+                                                "key release 56"}));
+}
+
+}  // namespace
