@@ -1,0 +1,48 @@
+// libevdev knows the kernel's names: the table stays as current as the kernel headers it was built with.
+#include "platform/output/KeyNames.h"
+
+#include <libevdev/libevdev.h>
+#include <linux/input-event-codes.h>
+
+#include <algorithm>
+#include <array>
+
+namespace platform {
+namespace {
+
+constexpr std::array<uint16_t, 3> kMouseButtons = {BTN_LEFT, BTN_RIGHT, BTN_MIDDLE};
+
+bool IsMouseButton(int code) {
+    return std::find(kMouseButtons.begin(), kMouseButtons.end(), code) != kMouseButtons.end();
+}
+
+}  // namespace
+
+std::optional<uint16_t> KeyCode(QStringView name) {
+    const QByteArray upper = name.toString().toUpper().toLatin1();
+    if (upper.isEmpty() || upper.startsWith("KEY_")) {
+        return std::nullopt;
+    }
+    const int code = upper.startsWith("BTN_")
+                         ? libevdev_event_code_from_name(EV_KEY, upper.constData())
+                         : libevdev_event_code_from_name(EV_KEY, ("KEY_" + upper).constData());
+    // Of the BTN_ names only the mouse's: a pad's or a pen's buttons mean nothing to a desktop.
+    if (code < 0 || (upper.startsWith("BTN_") && !IsMouseButton(code)) || code == KEY_RESERVED) {
+        return std::nullopt;
+    }
+    return static_cast<uint16_t>(code);
+}
+
+QString KeyName(uint16_t code) {
+    const char* const name = libevdev_event_code_get_name(EV_KEY, code);
+    if (name == nullptr) {
+        return {};
+    }
+    QString text = QString::fromLatin1(name);
+    if (IsMouseButton(code)) {
+        return text;
+    }
+    return text.startsWith(QLatin1String("KEY_")) ? text.mid(4) : QString();
+}
+
+}  // namespace platform
