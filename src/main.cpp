@@ -2,13 +2,14 @@
 // its request to the running one and ends), the application object, the real platform services and
 // the splash window, which builds the main window and hands over to it. With --background or --start
 // the main window is built as the splash builds it, without the splash, and reading starts at once.
-// The program ends through the main window's "Fine Programma" path, with status 0.
+// The program ends through the main window's "Fine Programma" path, or on SIGTERM, with status 0.
 
 #include "background/BackgroundMode.h"
 #include "background/StartAtLogin.h"
 #include "keymap/Generale.h"
 #include "mainwindow/MainForm.h"
 #include "platform/QtShell.h"
+#include "platform/QuitOnTerminate.h"
 #include "platform/Version.h"
 #include "platform/WindowServices.h"
 #include "platform/desktop/CommandLine.h"
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("it.corvane.demo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    platform::QuitOnTerminate();
     const platform::Translations translations(language);
 
     platform::QtShell shell;
