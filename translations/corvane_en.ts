@@ -145,6 +145,18 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <translation>corvane: no display found: the program shows its windows on X11 or Wayland (DISPLAY, WAYLAND_DISPLAY).
 </translation>
     </message>
+    <message>
+        <source>Tastiera e mouse: la sezione [Uscita] della mappa fa premere al corvane tasti, tasti del mouse e
+rotella (0=SPACE, 8=VOLUMEDOWN ripeti 10) e muovere il puntatore con una levetta
+(LevaSinistra=puntatore, LevaDestra=rotella, Croce=frecce), attraverso il dispositivo
+&quot;Corvane Demo&quot; di /dev/uinput (su X11, se chiuso, attraverso XTest). Mentre una finestra del
+programma è in primo piano non preme nulla.</source>
+        <translation>Keyboard and mouse: the map's [Uscita] section makes the Corvane press keys, mouse buttons and
+the wheel (0=SPACE, 8=VOLUMEDOWN ripeti 10) and move the pointer with a stick
+(LevaSinistra=puntatore, LevaDestra=rotella, Croce=frecce), through the device
+&quot;Corvane Demo&quot; of /dev/uinput (on X11, where that is closed, through XTest). While a window of
+the program is in front it presses nothing.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopPrograms</name>
@@ -486,12 +498,27 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
         <source>Il comando &quot;%1&quot; non si è avviato: %2</source>
         <translation>The command &quot;%1&quot; did not start: %2</translation>
     </message>
+    <message>
+        <source>Uscita ferma: questa finestra è in primo piano</source>
+        <translation>Output paused: this window is in front</translation>
+    </message>
 </context>
 <context>
     <name>MapFile</name>
     <message>
         <source>Il file %1 accanto al programma non si può modificare ed è letto al posto di ogni altra mappa.<byte value="xd"/>Per usare un&apos;altra mappa avviare il programma con --map FILE.</source>
         <translation>The file %1 beside the program cannot be changed and is read instead of any other map.<byte value="xd"/>To use another map, start the program with --map FILE.</translation>
+    </message>
+</context>
+<context>
+    <name>OpenOutputDevice</name>
+    <message>
+        <source>Il controller non può fare da tastiera e mouse perché /dev/uinput non si può aprire in scrittura. Installare il pacchetto del programma, la cui regola udev dà l&apos;accesso a chi siede al computer, o scrivere la stessa regola in /etc/udev/rules.d/70-corvane-uinput.rules:
+KERNEL==&quot;uinput&quot;, SUBSYSTEM==&quot;misc&quot;, OPTIONS+=&quot;static_node=uinput&quot;, TAG+=&quot;uaccess&quot;
+poi riavviare il computer, o eseguire «sudo udevadm trigger /dev/uinput».</source>
+        <translation>The controller cannot act as keyboard and mouse because /dev/uinput cannot be opened for writing. Install the program&apos;s package, whose udev rule gives access to the user at the seat, or write the same rule into /etc/udev/rules.d/70-corvane-uinput.rules:
+KERNEL==&quot;uinput&quot;, SUBSYSTEM==&quot;misc&quot;, OPTIONS+=&quot;static_node=uinput&quot;, TAG+=&quot;uaccess&quot;
+then restart the computer, or run «sudo udevadm trigger /dev/uinput».</translation>
     </message>
 </context>
 <context>
@@ -553,7 +580,7 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
     </message>
     <message>
         <source>Il nome del profilo non può contenere caratteri invisibili o che cambiano la direzione del testo.</source>
-        <translation>The profile name cannot contain invisible characters or characters that change the text's direction.</translation>
+        <translation>The profile name cannot contain invisible characters or characters that change the text&apos;s direction.</translation>
     </message>
 </context>
 <context>
@@ -701,6 +728,45 @@ any) and remembers it; --profiles lists them, with * before the chosen one.</tra
     <message>
         <source>Profilo</source>
         <translation>Profile</translation>
+    </message>
+</context>
+<context>
+    <name>Uscita</name>
+    <message>
+        <source>pausa fuori misura: %1 (da 1 a %2 ms)</source>
+        <translation>pause out of range: %1 (1 to %2 ms)</translation>
+    </message>
+    <message>
+        <source>manca un tasto accanto a un +: %1</source>
+        <translation>a key is missing beside a +: %1</translation>
+    </message>
+    <message>
+        <source>tasto sconosciuto: %1</source>
+        <translation>unknown key: %1</translation>
+    </message>
+    <message>
+        <source>numero fuori misura: %1 (da %2 a %3)</source>
+        <translation>number out of range: %1 (%2 to %3)</translation>
+    </message>
+    <message>
+        <source>manca un passo tra due virgole: %1</source>
+        <translation>a step is missing between two commas: %1</translation>
+    </message>
+    <message>
+        <source>nessun tasto, solo pause: %1</source>
+        <translation>no key, only pauses: %1</translation>
+    </message>
+    <message>
+        <source>alterna vale per tasti premuti insieme, non per una sequenza</source>
+        <translation>alterna is for keys pressed together, not for a sequence</translation>
+    </message>
+    <message>
+        <source>scelta sconosciuta: %1 (puntatore, rotella, frecce o wasd)</source>
+        <translation>unknown choice: %1 (puntatore, rotella, frecce or wasd)</translation>
+    </message>
+    <message>
+        <source>scelta sconosciuta: %1 (frecce)</source>
+        <translation>unknown choice: %1 (frecce)</translation>
     </message>
 </context>
 <context>

@@ -59,6 +59,16 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
             TellWindowNotice();
         }
     });
+    // Why the controller cannot type, told once: on the desktop while the window is hidden.
+    const auto senzaUscita = [this](const QString& why) {
+        if (!this->form.isVisible()) {
+            Notify(this->form.windowTitle(), why, platform::MB_ICONINFORMATION);
+        }
+    };
+    connect(&form.Uscita(), &output::OutputControl::Unavailable, this, senzaUscita);
+    if (!form.Uscita().Reason().isEmpty()) {
+        senzaUscita(form.Uscita().Reason());  // told when the map was first loaded, before this was
+    }
     // Going from window to window switches at every step: one notice a second at most, the last.
     windowNoticePause.setSingleShot(true);
     windowNoticePause.setInterval(1000);

@@ -4,6 +4,8 @@
 #include "platform/desktop/MapFile.h"
 #include "platform/files/ProfileReader.h"
 
+#include <functional>
+
 namespace Generale {
 namespace {
 
@@ -66,6 +68,8 @@ Mappa MappaCaricata() {
 
 namespace {
 
+std::function<void(QByteArrayView)> avvisoCaricamento;
+
 void Carica(const Mappa& precedente) {
     const QString path = platform::MapFile();
     const QByteArray file =
@@ -81,9 +85,16 @@ void Carica(const Mappa& precedente) {
     SegnoZ = letta.segni[2];
     SegnoR = letta.segni[3];
     CodiceSuccessivo = LeggiSuccessivo(file);
+    if (avvisoCaricamento) {
+        avvisoCaricamento(file);
+    }
 }
 
 }  // namespace
+
+void AlCaricamento(std::function<void(QByteArrayView file)> avvisa) {
+    avvisoCaricamento = std::move(avvisa);
+}
 
 void CaricaMappa() {
     Carica(MappaCaricata());

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace platform {
 class ProfileWriter;
@@ -43,6 +44,9 @@ QString LeggiIni(const QString& section, const QString& key, const QString& def)
 void CaricaMappa();
 // As CaricaMappa, over the defaults instead: a map switched to reads the same whichever map was before.
 void CaricaMappaNuova();
+// Who hears of every load, by any route, once its tables are in force, with the file's bytes it read
+// them from; one listener, replaced by the next.
+void AlCaricamento(std::function<void(QByteArrayView file)> avvisa);
 
 // The tables of one map as a whole: what a load gives, or what the key-assignment dialog shows.
 struct Mappa {

@@ -46,6 +46,7 @@ int IndexOf(const std::array<QPushButton*, N>& controls, const QObject* control)
 
 MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell, QWidget* parent)
     : QMainWindow(parent), shell(shell), driver(std::move(driver)),
+      uscita(std::make_unique<output::OutputControl>(this->driver)),
       CorvaneScelto(platform::ReadChosenController()) {
     CreaControlli();
     CreaMenu();
@@ -56,6 +57,7 @@ MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::S
 }
 
 MainForm::~MainForm() {
+    Generale::AlCaricamento(nullptr);
     FineAcquisizione();
 }
 
@@ -124,6 +126,8 @@ void MainForm::Form_Load() {
     MostraPosizione(0);
     Cmd_0_XY_Click();
     Cmd_0_ZR_Click();
+    // Every load, by any route (a profile, the dialog, the logo), puts the map's output in force.
+    Generale::AlCaricamento([this](QByteArrayView file) { uscita->SetMap(output::CurrentOutputMap(file)); });
     Generale::CaricaMappa();
     MenuEmula->setVisible(Generale::MostraEmulazione);  // hidden unless the command line asks for it
     Cmd_Stop->setEnabled(false);

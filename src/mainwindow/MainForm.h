@@ -4,6 +4,7 @@
 // widget carries its design name as objectName ("Img_Tasto(3)", "Sld_X", "MenuEmula").
 
 #include "keymap/Generale.h"
+#include "output/OutputControl.h"
 #include "platform/Shell.h"
 #include "platform/desktop/Settings.h"
 #include "platform/input/JoystickDriver.h"
@@ -57,6 +58,8 @@ public:
     uint32_t SlotLetto() const { return slotLetto; }
     // The profiles: which map is in force. Every switch goes through it.
     ProfileSet& Profili() { return profili; }
+    // The keyboard and mouse the controller acts as.
+    output::OutputControl& Uscita() { return *uscita; }
 
 public slots:
     // Window life, acquisition and menu commands.
@@ -148,6 +151,8 @@ private:
 
     platform::Shell& shell;
     std::shared_ptr<platform::JoystickDriver> driver;
+    // The keyboard and mouse the controller acts as, where the map asks for them.
+    std::unique_ptr<output::OutputControl> uscita;
     std::shared_ptr<cJoy> joy;  // the event variable cJoy
     CaricaAbout aboutLoader;
     std::unique_ptr<QWidget> about;

@@ -74,10 +74,12 @@ void MainForm::Cmd_Start_Click() {
     if (valid(monitor->IsJoystick1_Valid())) {
         slotLetto = 0;
         monitor->Start_JoyMonitor(0);
+        uscita->SetSlot(0);
         Cmd_Stop->setEnabled(true);
     } else if (joy == monitor && CorvaneScelto.guid.isEmpty() && valid(monitor->IsJoystick2_Valid())) {
         slotLetto = 1;
         monitor->Start_JoyMonitor(1);
+        uscita->SetSlot(1);
         Cmd_Stop->setEnabled(true);
     }
     platform::RepaintNow(*Cmd_Stop);
@@ -88,6 +90,7 @@ void MainForm::Cmd_Stop_Click() {
         return;
     }
     joy->End_JoyMonitor();
+    uscita->SetSlot(std::nullopt);
     Cmd_Start->setEnabled(true);
     platform::RepaintNow(*Cmd_Start);
 }
@@ -159,6 +162,8 @@ void MainForm::FineAcquisizione() {
         joy->End_JoyMonitor();
     }
     joy.reset();
+    // Nothing stays held once the program stops reading: the device goes with the output.
+    uscita->SetMap({});
 }
 
 void MainForm::MenuAssegna_Click() {

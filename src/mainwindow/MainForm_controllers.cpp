@@ -79,6 +79,7 @@ void MainForm::ScegliCorvane(const platform::ChosenController& scelta) {
     if (joy && timer_module::CurrentJoyMonitor == joy) {
         // Stopped first, so that a chosen controller that is away reports once, as at Start.
         joy->End_JoyMonitor();
+        uscita->SetSlot(std::nullopt);
         Cmd_Start_Click();
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/desktop/ActiveWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -38,7 +39,19 @@ void MainForm::CreaMenuProfili(QMenu& file) {
     fineAvviso.setSingleShot(true);
     fineAvviso.setInterval(DurataAvviso);
     connect(&fineAvviso, &QTimer::timeout, this, &MainForm::MostraProfilo);
-    MostraProfilo();
+    // The output never acts on this program's own windows: a button's SPACE would press Start.
+    const auto pausa = [this](Qt::ApplicationState stato) {
+        uscita->SetPaused(stato == Qt::ApplicationActive);
+        if (!fineAvviso.isActive()) {
+            MostraProfilo();
+        }
+    };
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, pausa);
+    connect(uscita.get(), &output::OutputControl::Unavailable, this, [this](const QString& perche) {
+        ScriviAngolo(perche, true);
+        fineAvviso.start();
+    });
+    pausa(QGuiApplication::applicationState());
     if (platform::ActiveWindow::Available()) {
         connect(new platform::ActiveWindow(this), &platform::ActiveWindow::Changed, &profili,
                 &ProfileSet::FollowWindow);
@@ -106,8 +119,13 @@ void MainForm::MostraProfilo() {
     platform::SetProfileOfCommands(profili.Active());
     fineAvviso.stop();
     const QString notice = profili.Notice();
-    ScriviAngolo(notice.isEmpty() ? profili.Describe() : notice,
-                 !notice.isEmpty() || !profili.Names().isEmpty());
+    const QString testo = notice.isEmpty() ? profili.Describe() : notice;
+    if (uscita->Active() && uscita->Paused()) {
+        const QString ferma = tr("Uscita ferma: questa finestra è in primo piano");
+        ScriviAngolo(testo.isEmpty() ? ferma : testo + QStringLiteral(" · ") + ferma, true);
+        return;
+    }
+    ScriviAngolo(testo, !notice.isEmpty() || !profili.Names().isEmpty());
 }
 
 void MainForm::ScriviAngolo(const QString& testo, bool visibile) {

@@ -78,6 +78,16 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
             "Profili: mappe in $XDG_CONFIG_HOME/corvane/profili/NOME.ini; la mappa trovata come sopra è il\n"
             "profilo \"Predefinito\". --profile NOME usa quel profilo (nel programma già in esecuzione, se\n"
             "c'è) e lo ricorda; --profiles li elenca, con * quello scelto."));
+    parser.setApplicationDescription(
+        parser.applicationDescription() + QStringLiteral("\n\n") +
+        QCoreApplication::translate(
+            "CommandLine",
+            "Tastiera e mouse: la sezione [Uscita] della mappa fa premere al corvane tasti, tasti del mouse "
+            "e\n"
+            "rotella (0=SPACE, 8=VOLUMEDOWN ripeti 10) e muovere il puntatore con una levetta\n"
+            "(LevaSinistra=puntatore, LevaDestra=rotella, Croce=frecce), attraverso il dispositivo\n"
+            "\"Corvane Demo\" di /dev/uinput (su X11, se chiuso, attraverso XTest). Mentre una finestra del\n"
+            "programma è in primo piano non preme nulla."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QCoreApplication::translate("CommandLine", "Mostra questo aiuto ed esce."));
     const QCommandLineOption version(

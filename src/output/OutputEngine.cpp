@@ -1,0 +1,334 @@
+#include "output/OutputEngine.h"
+
+#include <linux/input-event-codes.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace output {
+namespace {
+
+using std::chrono::duration;
+using namespace std::chrono_literals;
+
+// The pointer and the wheel move at 125 Hz while a stick is pushed.
+constexpr auto kMotionPeriod = 8ms;
+// A late wake-up moves at most this much time's worth: no leap after the machine stalled.
+constexpr auto kLongestStep = 50ms;
+// Wheel notches a second at full push.
+constexpr double kWheelRate = 20.0;
+// Arrow keys from a stick go down past half its travel.
+constexpr double kArrowThreshold = 0.5;
+constexpr double kAxisCentre = 32767.5;
+constexpr uint32_t kPovCentred = platform::JOY_POVCENTERED;
+
+// Up, down, left, right.
+constexpr std::array<uint16_t, 4> kArrowKeys = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT};
+constexpr std::array<uint16_t, 4> kWasdKeys = {KEY_W, KEY_S, KEY_A, KEY_D};
+
+// The time between two taps at rate taps a second.
+OutputEngine::Clock::duration Period(int rate) {
+    return std::chrono::duration_cast<OutputEngine::Clock::duration>(duration<double>(1.0 / rate));
+}
+
+double Axis(uint32_t raw) {
+    return std::clamp((static_cast<double>(raw) - kAxisCentre) / kAxisCentre, -1.0, 1.0);
+}
+
+// How far past the dead zone a stick stands, 0..1, and the direction it points in.
+struct Push {
+    double amount = 0;
+    double x = 0;
+    double y = 0;
+};
+
+Push Pushed(double horizontal, double vertical, int deadZone) {
+    const double distance = std::hypot(horizontal, vertical);
+    const double zone = deadZone / 100.0;
+    if (distance <= zone || distance == 0) {
+        return {};
+    }
+    const double past = std::min(1.0, (distance - zone) / (1.0 - zone));
+    // Squared: fine moves near the centre, speed at the rim.
+    return {past * past, horizontal / distance, vertical / distance};
+}
+
+}  // namespace
+
+OutputEngine::OutputEngine(platform::OutputDevice& device) : device_(device) {}
+
+OutputEngine::~OutputEngine() {
+    ReleaseAll();
+}
+
+void OutputEngine::SetMap(const OutputMap& map) {
+    ReleaseAll();
+    map_ = map;
+}
+
+void OutputEngine::SetPaused(bool paused) {
+    if (paused && !paused_) {
+        ReleaseAll();
+    }
+    paused_ = paused;
+}
+
+void OutputEngine::Press(const Stroke& stroke) {
+    if (stroke.wheel != 0) {
+        device_.Wheel(stroke.wheel);
+        return;
+    }
+    const auto held =
+        std::find_if(held_.begin(), held_.end(), [&](const auto& key) { return key.first == stroke.code; });
+    if (held != held_.end()) {
+        ++held->second;
+        return;
+    }
+    held_.emplace_back(stroke.code, 1);
+    device_.Key(stroke.code, true);
+}
+
+void OutputEngine::Release(const Stroke& stroke) {
+    const auto held =
+        std::find_if(held_.begin(), held_.end(), [&](const auto& key) { return key.first == stroke.code; });
+    if (stroke.wheel != 0 || held == held_.end()) {
+        return;
+    }
+    if (--held->second == 0) {
+        held_.erase(held);
+        device_.Key(stroke.code, false);
+    }
+}
+
+void OutputEngine::Down(const Step& step) {
+    for (const Stroke& stroke : step.strokes) {
+        Press(stroke);
+    }
+}
+
+void OutputEngine::Up(const Step& step) {
+    std::for_each(step.strokes.rbegin(), step.strokes.rend(),
+                  [this](const Stroke& stroke) { Release(stroke); });
+}
+
+void OutputEngine::SetKey(uint16_t code, bool down, bool& held) {
+    if (down != held) {
+        held = down;
+        down ? Press({code, 0}) : Release({code, 0});
+    }
+}
+
+void OutputEngine::ReleaseAll() {
+    for (Button& button : buttons_) {
+        button = Button{.down = button.down, .blocked = button.down};
+    }
+    arrowHeld_.fill(false);
+    while (!held_.empty()) {
+        const uint16_t code = held_.back().first;
+        held_.pop_back();
+        device_.Key(code, false);
+    }
+    pendingX_ = pendingY_ = pendingWheel_ = 0;
+}
+
+void OutputEngine::Read(const platform::JOYINFOEX& info, Clock::time_point now) {
+    const Generale::Mappa& keys = map_.keys;
+    // The sticks as their markers stand on the picture: the map's order and signs applied.
+    const double x = Axis(info.dwXpos), y = Axis(info.dwYpos);
+    const double rx = Axis(info.dwRpos), ry = Axis(info.dwZpos);
+    const bool wasMoving = Moving();
+    stick_ = {keys.segni[0] * (keys.ordineXY ? x : y), keys.segni[1] * (keys.ordineXY ? y : x),
+              keys.segni[2] * (keys.ordineZR ? rx : ry), keys.segni[3] * (keys.ordineZR ? ry : rx)};
+    const bool chordHeld = map_.chord != 0 && (info.dwButtons & static_cast<uint32_t>(map_.chord)) ==
+                                                  static_cast<uint32_t>(map_.chord);
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        const auto code = static_cast<uint32_t>(keys.codici[i]);
+        // A code of 0 lights its button always: it never presses anything.
+        const bool covered = chordHeld && (code & ~static_cast<uint32_t>(map_.chord)) == 0;
+        const bool down = code != 0 && (info.dwButtons & code) == code && !covered;
+        Button& button = buttons_[i];
+        if (paused_ || button.blocked) {
+            button.down = down;
+            button.blocked = down;
+            continue;
+        }
+        if (down != button.down) {
+            button.down = down;
+            down ? ButtonDown(i, now) : ButtonUp(i);
+        }
+    }
+    if (paused_) {
+        return;
+    }
+    Arrows(0, map_.left, stick_[0], stick_[1]);
+    Arrows(1, map_.right, stick_[2], stick_[3]);
+    CrossArrows(map_.crossArrows ? info.dwPOV : kPovCentred);
+    if (!wasMoving && Moving()) {
+        lastMotion_ = now;  // the first move a period from now, its length a period
+    }
+}
+
+void OutputEngine::ButtonDown(int index, Clock::time_point now) {
+    const std::optional<ButtonOutput>& output = map_.buttons[index];
+    if (!output) {
+        return;
+    }
+    Button& button = buttons_[index];
+    switch (output->mode) {
+    case Mode::Hold:
+        if (!output->IsSequence()) {
+            Down(output->steps.front());
+            return;
+        }
+        break;
+    case Mode::Toggle:
+        button.toggled = !button.toggled;
+        button.toggled ? Down(output->steps.front()) : Up(output->steps.front());
+        return;
+    case Mode::Repeat:
+        button.nextRepeat = now + Period(output->rate);
+        break;
+    }
+    if (button.runs++ == 0) {
+        button.step = 0;
+        button.due = now;
+    }
+    Play(index, now);
+}
+
+void OutputEngine::ButtonUp(int index) {
+    const std::optional<ButtonOutput>& output = map_.buttons[index];
+    if (output && output->mode == Mode::Hold && !output->IsSequence()) {
+        Up(output->steps.front());
+    }
+}
+
+// Types the steps of the button's runs that are due, up to the next pause still running.
+void OutputEngine::Play(int index, Clock::time_point now) {
+    Button& button = buttons_[index];
+    const std::vector<Step>& steps = map_.buttons[index]->steps;
+    while (button.runs > 0 && button.due <= now) {
+        const Step& step = steps[button.step];
+        if (step.strokes.empty()) {
+            button.due = now + step.pause;
+        } else {
+            Down(step);
+            Up(step);
+        }
+        if (++button.step == steps.size()) {
+            button.step = 0;
+            --button.runs;
+        }
+    }
+}
+
+bool OutputEngine::Moving() const {
+    const auto moves = [](std::optional<StickOutput> how) {
+        return how == StickOutput::Pointer || how == StickOutput::Wheel;
+    };
+    return !paused_ && ((moves(map_.left) && Pushed(stick_[0], stick_[1], map_.deadZone).amount > 0) ||
+                        (moves(map_.right) && Pushed(stick_[2], stick_[3], map_.deadZone).amount > 0));
+}
+
+void OutputEngine::Arrows(std::size_t stick, std::optional<StickOutput> how, double horizontal,
+                          double vertical) {
+    const bool arrows = how == StickOutput::Arrows || how == StickOutput::Wasd;
+    const std::array<uint16_t, 4>& codes = how == StickOutput::Wasd ? kWasdKeys : kArrowKeys;
+    const double threshold = std::max(kArrowThreshold, map_.deadZone / 100.0);
+    const std::array<bool, 4> pushed = {vertical<-threshold, vertical> threshold,
+                                        horizontal<-threshold, horizontal> threshold};
+    for (std::size_t way = 0; way < pushed.size(); ++way) {
+        SetKey(codes[way], arrows && pushed[way], arrowHeld_[stick * 4 + way]);
+    }
+}
+
+void OutputEngine::CrossArrows(uint32_t pov) {
+    // Hundredths of a degree clockwise from up; a diagonal holds both its arrows.
+    const bool centred = pov == kPovCentred || pov >= 36000;
+    const auto near = [&](uint32_t direction) {
+        const uint32_t apart = pov > direction ? pov - direction : direction - pov;
+        return !centred && std::min(apart, 36000 - apart) < 9000;
+    };
+    const std::array<bool, 4> pushed = {near(0), near(18000), near(27000), near(9000)};
+    for (std::size_t way = 0; way < pushed.size(); ++way) {
+        SetKey(kArrowKeys[way], pushed[way], arrowHeld_[8 + way]);
+    }
+}
+
+std::optional<OutputEngine::Clock::time_point> OutputEngine::Due() const {
+    std::optional<Clock::time_point> due;
+    const auto sooner = [&due](Clock::time_point when) { due = due ? std::min(*due, when) : when; };
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        const Button& button = buttons_[i];
+        if (button.runs > 0) {
+            sooner(button.due);
+        }
+        if (button.down && !button.blocked && map_.buttons[i] && map_.buttons[i]->mode == Mode::Repeat) {
+            sooner(button.nextRepeat);
+        }
+    }
+    if (Moving()) {
+        sooner(lastMotion_ + kMotionPeriod);
+    }
+    return due;
+}
+
+void OutputEngine::Advance(Clock::time_point now) {
+    if (paused_) {
+        return;
+    }
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        Button& button = buttons_[i];
+        const std::optional<ButtonOutput>& output = map_.buttons[i];
+        if (!output) {
+            continue;
+        }
+        if (output->mode == Mode::Repeat && button.down && !button.blocked && button.nextRepeat <= now) {
+            const Clock::duration period = Period(output->rate);
+            // One run waiting at most: a desktop that cannot keep up gets no backlog.
+            if (button.runs < 2 && button.runs++ == 0) {
+                button.step = 0;
+                button.due = now;
+            }
+            button.nextRepeat += period;
+            if (button.nextRepeat <= now) {
+                button.nextRepeat = now + period;
+            }
+        }
+        Play(i, now);
+    }
+    Motion(now);
+}
+
+void OutputEngine::Motion(Clock::time_point now) {
+    if (!Moving()) {
+        pendingX_ = pendingY_ = pendingWheel_ = 0;
+        return;
+    }
+    const double seconds =
+        duration<double>(std::min<Clock::duration>(now - lastMotion_, kLongestStep)).count();
+    lastMotion_ = now;
+    const auto stick = [&](std::optional<StickOutput> how, double horizontal, double vertical) {
+        const Push push = Pushed(horizontal, vertical, map_.deadZone);
+        if (how == StickOutput::Pointer) {
+            pendingX_ += map_.speed * push.amount * push.x * seconds;
+            pendingY_ += map_.speed * push.amount * push.y * seconds;
+        } else if (how == StickOutput::Wheel) {
+            pendingWheel_ -= kWheelRate * push.amount * push.y * seconds;  // pushed up scrolls up
+        }
+    };
+    stick(map_.left, stick_[0], stick_[1]);
+    stick(map_.right, stick_[2], stick_[3]);
+    const double dx = std::trunc(pendingX_), dy = std::trunc(pendingY_), notches = std::trunc(pendingWheel_);
+    if (dx != 0 || dy != 0) {
+        device_.Move(static_cast<int32_t>(dx), static_cast<int32_t>(dy));
+        pendingX_ -= dx;
+        pendingY_ -= dy;
+    }
+    if (notches != 0) {
+        device_.Wheel(static_cast<int32_t>(notches));
+        pendingWheel_ -= notches;
+    }
+}
+
+}  // namespace output

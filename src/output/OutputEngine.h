@@ -1,0 +1,81 @@
+#pragma once
+// What the map's output entries do with the controller's readings: keys held and released, sequences
+// typed, repeats, toggles, and the sticks and cross as pointer, wheel or arrow keys. It acts on a device
+// and keeps time by the clock it is given, so it runs alike on a thread of its own and in a test.
+
+#include "output/OutputMap.h"
+#include "platform/input/JoystickDriver.h"
+#include "platform/output/OutputDevice.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace output {
+
+class OutputEngine {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit OutputEngine(platform::OutputDevice& device);
+    ~OutputEngine();  // releases what it holds
+    OutputEngine(const OutputEngine&) = delete;
+    OutputEngine& operator=(const OutputEngine&) = delete;
+
+    // A new map: everything held is released first, and a button held across the change acts only
+    // when it goes down again.
+    void SetMap(const OutputMap& map);
+    // One reading of the controller (axes 0..65535, centred at 32767.5).
+    void Read(const platform::JOYINFOEX& info, Clock::time_point now);
+    // Lets go of every key and button, ends sequences and toggles; buttons held now act only when they
+    // go down again. For an unplug, a stop, a pause.
+    void ReleaseAll();
+    // While paused nothing is sent, and a button held when the pause ends acts only when it goes down
+    // again: the program's own windows are in front.
+    void SetPaused(bool paused);
+    // When Advance must next run; none while nothing moves, repeats or waits.
+    std::optional<Clock::time_point> Due() const;
+    // Sequences, repeats and the pointer and wheel, up to now.
+    void Advance(Clock::time_point now);
+
+private:
+    struct Button {
+        bool down = false;        // its code is all pressed
+        bool blocked = false;     // held since a release of everything: acts when it goes down again
+        bool toggled = false;     // Toggle: its keys are held
+        int runs = 0;             // sequence runs still to type, the one under way included
+        std::size_t step = 0;     // the next step of the run under way
+        Clock::time_point due{};  // when that step may start
+        Clock::time_point nextRepeat{};
+    };
+
+    void Press(const Stroke& stroke);
+    void Release(const Stroke& stroke);
+    void Down(const Step& step);
+    void Up(const Step& step);
+    void ButtonDown(int index, Clock::time_point now);
+    void ButtonUp(int index);
+    void Play(int index, Clock::time_point now);
+    void Motion(Clock::time_point now);
+    void Arrows(std::size_t stick, std::optional<StickOutput> how, double horizontal, double vertical);
+    void CrossArrows(uint32_t pov);
+    void SetKey(uint16_t code, bool down, bool& held);
+    bool Moving() const;
+
+    platform::OutputDevice& device_;
+    OutputMap map_;
+    std::array<Button, Generale::NumTasti> buttons_{};
+    std::vector<std::pair<uint16_t, int>>
+        held_;  // each key down, in the order pressed, with how many hold it
+    bool paused_ = false;
+    // The sticks' positions on the picture, -1..1: left horizontal, left vertical, right ditto.
+    std::array<double, 4> stick_{};
+    std::array<bool, 12> arrowHeld_{};  // per stick (left, right, cross) up, down, left, right
+    Clock::time_point lastMotion_{};
+    double pendingX_ = 0, pendingY_ = 0, pendingWheel_ = 0;  // fractions of a pixel or notch not yet sent
+};
+
+}  // namespace output

@@ -1,0 +1,47 @@
+#include "output/OutputMap.h"
+
+#include "platform/files/ProfileReader.h"
+
+#include <algorithm>
+
+namespace output {
+namespace {
+
+constexpr qsizetype kValueBuffer = 255;  // as the key map reads: 254 characters at most
+
+}  // namespace
+
+bool OutputMap::Acts() const {
+    return left || right || crossArrows ||
+           std::any_of(buttons.begin(), buttons.end(), [](const auto& button) { return button.has_value(); });
+}
+
+OutputMap ReadOutputMap(QByteArrayView file, const Generale::Mappa& keys, int32_t chord) {
+    const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
+    const auto value = [&ini](const QString& key) {
+        return ini.GetPrivateProfileString(u"Uscita", key, QString(), kValueBuffer).text;
+    };
+    OutputMap map;
+    map.keys = keys;
+    map.chord = chord;
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        const Read<ButtonOutput> read = ReadButtonOutput(value(QString::number(i)));
+        map.buttons[i] = read.value;
+        map.reasons[i] = read.reason;
+    }
+    map.left = ReadStickOutput(value(QStringLiteral("LevaSinistra")), false).value;
+    map.right = ReadStickOutput(value(QStringLiteral("LevaDestra")), false).value;
+    map.crossArrows = ReadStickOutput(value(QStringLiteral("Croce")), true).value.has_value();
+    const QString deadZone = value(QStringLiteral("ZonaMorta"));
+    map.deadZone =
+        deadZone.isEmpty() ? kDefaultDeadZone : ReadNumber(deadZone, 0, 90).value.value_or(kDefaultDeadZone);
+    const QString speed = value(QStringLiteral("Velocità"));
+    map.speed = speed.isEmpty() ? kDefaultSpeed : ReadNumber(speed, 1, 20000).value.value_or(kDefaultSpeed);
+    return map;
+}
+
+OutputMap CurrentOutputMap(QByteArrayView file) {
+    return ReadOutputMap(file, Generale::MappaCaricata(), Generale::CodiceSuccessivo);
+}
+
+}  // namespace output

@@ -1,0 +1,57 @@
+#include "output/OutputThread.h"
+
+namespace output {
+
+OutputThread::OutputThread(std::unique_ptr<platform::OutputDevice> device)
+    : device_(std::move(device)), engine_(*device_), thread_([this] { Run(); }) {}
+
+OutputThread::~OutputThread() {
+    {
+        const std::lock_guard lock(mutex_);
+        stop_ = true;
+        engine_.ReleaseAll();
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void OutputThread::SetMap(const OutputMap& map) {
+    const std::lock_guard lock(mutex_);
+    engine_.SetMap(map);
+}
+
+void OutputThread::SetPaused(bool paused) {
+    const std::lock_guard lock(mutex_);
+    engine_.SetPaused(paused);
+}
+
+void OutputThread::ReleaseAll() {
+    const std::lock_guard lock(mutex_);
+    engine_.ReleaseAll();
+}
+
+void OutputThread::Read(uint32_t code, const platform::JOYINFOEX& info) {
+    {
+        const std::lock_guard lock(mutex_);
+        if (code == platform::JOYERR_NOERROR) {
+            engine_.Read(info, OutputEngine::Clock::now());
+        } else {
+            engine_.ReleaseAll();
+        }
+    }
+    changed_.notify_all();  // something may be due sooner now
+}
+
+void OutputThread::Run() {
+    std::unique_lock lock(mutex_);
+    while (!stop_) {
+        engine_.Advance(OutputEngine::Clock::now());
+        if (const auto due = engine_.Due()) {
+            changed_.wait_until(lock, *due);
+        } else {
+            changed_.wait(lock);
+        }
+    }
+}
+
+}  // namespace output

@@ -1,0 +1,41 @@
+#pragma once
+// The output's own thread: it keeps the engine's time (sequences, repeats, the pointer at 125 Hz) and
+// sleeps while nothing is due. Readings are acted on by the thread that hands them in, at once: a
+// press reaches the desktop from the driver's thread, without a wake-up in between.
+
+#include "output/OutputEngine.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace output {
+
+class OutputThread {
+public:
+    explicit OutputThread(std::unique_ptr<platform::OutputDevice> device);
+    ~OutputThread();  // releases everything, then the device goes
+    OutputThread(const OutputThread&) = delete;
+    OutputThread& operator=(const OutputThread&) = delete;
+
+    // From any thread.
+    void SetMap(const OutputMap& map);
+    void SetPaused(bool paused);
+    // A change of the controller read (see the driver's listener); anything but a reading lets go of
+    // everything held.
+    void Read(uint32_t code, const platform::JOYINFOEX& info);
+    void ReleaseAll();
+
+private:
+    void Run();
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::unique_ptr<platform::OutputDevice> device_;
+    OutputEngine engine_;
+    bool stop_ = false;
+    std::thread thread_;  // last: it starts once the rest is ready
+};
+
+}  // namespace output

@@ -1,0 +1,223 @@
+// The output's entries, its engine against a recording device, and its owner against a scripted driver.
+#include "output/OutputControl.h"
+#include "output/OutputEngine.h"
+#include "output/OutputEntry.h"
+#include "output/OutputMap.h"
+#include "support/FakeJoystickDriver.h"
+#include "support/RecordingOutputDevice.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+using output::Mode;
+using Log = std::vector<std::string>;
+using Time = output::OutputEngine::Clock::time_point;
+
+TEST(OutputEntry, ReadsWhatTheMapWrites) {
+    struct Row {
+        const char* text;
+        bool reads;
+        std::size_t steps = 0;
+        Mode mode = Mode::Hold;
+        int rate = 0;
+    };
+    const Row rows[] = {
+        {"space", true, 1},
+        {" LEFTCTRL + C ", true, 1},
+        {"H, 100ms, I", true, 3},
+        {"DOWN ripeti 10", true, 1, Mode::Repeat, 10},
+        {"H, I Ripeti 50", true, 2, Mode::Repeat, 50},
+        {"F alterna", true, 1, Mode::Toggle},
+        {"BTN_LEFT+WHEEL_UP", true, 1},
+        {"", false},                // empty: nothing, and no reason
+        {"KEY_SPACE", false},       // the prefix is not written
+        {"BTN_SOUTH", false},       // a pad's button means nothing to a desktop
+        {"LEFTCTRL+", false},       // a missing operand
+        {"H,,I", false},            // a missing step
+        {"SPACE ripeti 0", false},  // out of range, both ends
+        {"SPACE ripeti 51", false},
+        {"SPACE ripeti x", false},
+        {"100ms", false},  // pauses only
+        {"H, 0ms, I", false},
+        {"H, I alterna", false},  // a sequence cannot be held
+    };
+    for (const Row& row : rows) {
+        const output::Read<output::ButtonOutput> read = output::ReadButtonOutput(QString::fromUtf8(row.text));
+        EXPECT_EQ(read.value.has_value(), row.reads) << row.text;
+        EXPECT_EQ(read.reason.isEmpty(), row.reads || *row.text == 0) << row.text;
+        if (read.value) {
+            EXPECT_EQ(read.value->steps.size(), row.steps) << row.text;
+            EXPECT_EQ(read.value->mode, row.mode) << row.text;
+            EXPECT_EQ(read.value->rate, row.rate) << row.text;
+        }
+    }
+    const auto chord = output::ReadButtonOutput(QStringLiteral("LEFTCTRL+C")).value->steps.front().strokes;
+    EXPECT_EQ(chord, (std::vector<output::Stroke>{{KEY_LEFTCTRL, 0}, {KEY_C, 0}}));
+}
+
+TEST(OutputMap, ReadsTheSectionAndKeepsDefaultsForBadNumbers) {
+    const output::OutputMap map = output::ReadOutputMap(
+        "[Uscita]\n3=FOO\nLevaSinistra=Puntatore\nCroce=wasd\nZonaMorta=95\nVelocit\xc3\xa0=300\n",
+        Generale::MappaPredefinita(), 0);
+    EXPECT_FALSE(map.buttons[3]);
+    EXPECT_FALSE(map.reasons[3].isEmpty());
+    EXPECT_EQ(map.left, output::StickOutput::Pointer);
+    EXPECT_FALSE(map.crossArrows);  // the cross knows only frecce
+    EXPECT_EQ(map.deadZone, output::kDefaultDeadZone);
+    EXPECT_EQ(map.speed, 300);
+    EXPECT_TRUE(map.Acts());
+    EXPECT_FALSE(output::ReadOutputMap("[Tasti]\n0=1\n", Generale::MappaPredefinita(), 0).Acts());
+}
+
+// An engine over a recording device, the map's buttons 0..3 on bits 1, 2, 4 and 8.
+class Engine : public testing::Test {
+protected:
+    Engine() {
+        map.keys = Generale::MappaPredefinita();
+        map.keys.codici = {1, 2, 4, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    }
+    void Entry(int button, const char* text) { map.buttons[button] = output::ReadButtonOutput(text).value; }
+    void Start() { engine.SetMap(map); }
+    void Read(uint32_t buttons, Time when, uint32_t x = 32767, uint32_t y = 32767, uint32_t pov = 65535) {
+        platform::JOYINFOEX info;
+        info.dwButtons = buttons;
+        info.dwXpos = x;
+        info.dwYpos = y;
+        info.dwZpos = info.dwRpos = 32767;
+        info.dwPOV = pov;
+        engine.Read(info, when);
+    }
+    Log Take() { return std::exchange(*log, {}); }
+
+    std::shared_ptr<Log> log = std::make_shared<Log>();
+    RecordingOutputDevice device{log};
+    output::OutputEngine engine{device};
+    output::OutputMap map;
+    const Time t0{};
+};
+
+TEST_F(Engine, HeldKeysGoDownInOrderAndUpInReverseOnceNoButtonHoldsThem) {
+    Entry(0, "LEFTCTRL+C");
+    Entry(1, "C");
+    Start();
+    Read(1, t0);
+    Read(3, t0);
+    EXPECT_EQ(Take(), (Log{"KEY_LEFTCTRL down", "KEY_C down"}));
+    Read(2, t0);  // button 1 still holds C
+    EXPECT_EQ(Take(), (Log{"KEY_LEFTCTRL up"}));
+    Read(0, t0);
+    EXPECT_EQ(Take(), (Log{"KEY_C up"}));
+    EXPECT_FALSE(engine.Due());  // nothing pushed, nothing repeating: no wake-ups
+}
+
+TEST_F(Engine, SequencesPauseAndFinishRepeatsStopToggleHolds) {
+    Entry(0, "H, 50ms, I");
+    Entry(1, "X ripeti 10");
+    Entry(2, "T alterna");
+    Start();
+    Read(1, t0);
+    Read(0, t0);  // let go during the pause: the sequence still ends
+    EXPECT_EQ(Take(), (Log{"KEY_H down", "KEY_H up"}));
+    EXPECT_EQ(engine.Due(), t0 + 50ms);
+    engine.Advance(t0 + 49ms);
+    EXPECT_TRUE(Take().empty());
+    engine.Advance(t0 + 50ms);
+    EXPECT_EQ(Take(), (Log{"KEY_I down", "KEY_I up"}));
+
+    Read(2, t0);
+    engine.Advance(t0 + 100ms);
+    Read(0, t0 + 150ms);
+    engine.Advance(t0 + 300ms);
+    EXPECT_EQ(Take(), (Log{"KEY_X down", "KEY_X up", "KEY_X down", "KEY_X up"}));
+
+    Read(4, t0);
+    Read(0, t0);
+    EXPECT_EQ(Take(), (Log{"KEY_T down"}));
+    Read(4, t0);
+    EXPECT_EQ(Take(), (Log{"KEY_T up"}));
+}
+
+TEST_F(Engine, ACodeOfNoBitsTheChordAndAReleaseOfEverythingPressNothing) {
+    Entry(0, "A");
+    Entry(1, "B");
+    Entry(4, "E");  // code 0: lit always on the picture, never a press
+    map.chord = 1 | 2;
+    Start();
+    Read(3, t0);  // the chord covers buttons 0 and 1
+    Read(0, t0);
+    EXPECT_TRUE(Take().empty());
+    Read(1, t0);
+    engine.ReleaseAll();
+    Read(1, t0);  // still the same hold: no second press
+    EXPECT_EQ(Take(), (Log{"KEY_A down", "KEY_A up"}));
+    engine.SetPaused(true);
+    Read(0, t0);
+    Read(1, t0);
+    engine.SetPaused(false);
+    Read(1, t0);  // pressed in our own window: acts only when it goes down again
+    EXPECT_TRUE(Take().empty());
+    Read(0, t0);
+    Read(1, t0);
+    EXPECT_EQ(Take(), (Log{"KEY_A down"}));
+}
+
+TEST_F(Engine, SticksMoveAsTheirMarkersAndTheCrossPressesArrows) {
+    map.left = output::StickOutput::Pointer;
+    map.right = output::StickOutput::Wheel;
+    map.crossArrows = true;
+    map.keys.segni[1] = -1;  // the left stick's vertical turned over
+    Start();
+    Read(0, t0, 36000, 32767);  // inside the dead zone: no wake-ups
+    EXPECT_FALSE(engine.Due());
+    Read(0, t0, 65535, 0);  // full right, and up turned to down
+    EXPECT_EQ(engine.Due(), t0 + 8ms);
+    engine.Advance(t0 + 108ms);  // a late wake-up moves 50 ms' worth at most
+    EXPECT_EQ(Take(), (Log{"move 42 42"}));
+    Read(0, t0, 32767, 32767, 4500);  // up and right
+    EXPECT_EQ(Take(), (Log{"KEY_UP down", "KEY_RIGHT down"}));
+    Read(0, t0, 32767, 32767, 9000);
+    EXPECT_EQ(Take(), (Log{"KEY_UP up"}));
+    engine.ReleaseAll();
+    EXPECT_EQ(Take(), (Log{"KEY_RIGHT up"}));
+}
+
+TEST(OutputControl, TheDeviceComesWithEntriesThatActAndHearsOnlyTheSlotRead) {
+    const auto driver = std::make_shared<FakeJoystickDriver>();
+    const auto log = std::make_shared<Log>();
+    bool opens = false;
+    output::OutputControl control(driver, [&] {
+        return opens ? platform::OpenedOutput{std::make_unique<RecordingOutputDevice>(log),
+                                              platform::OutputRoute::XTest,
+                                              {}}
+                     : platform::OpenedOutput{nullptr, platform::OutputRoute::None, QStringLiteral("why")};
+    });
+    QSignalSpy unavailable(&control, &output::OutputControl::Unavailable);
+    output::OutputMap map;
+    map.keys.codici[0] = 1;
+    map.buttons[0] = output::ReadButtonOutput(QStringLiteral("A")).value;
+    control.SetMap(map);
+    control.SetMap(map);
+    EXPECT_EQ(unavailable.count(), 1);  // once a run
+    opens = true;
+    control.SetMap(map);
+    ASSERT_TRUE(driver->changeListener);
+    platform::JOYINFOEX pressed;
+    pressed.dwButtons = 1;
+    pressed.dwXpos = pressed.dwYpos = pressed.dwZpos = pressed.dwRpos = 32767;
+    driver->changeListener(0, platform::JOYERR_NOERROR, pressed);  // not read yet: not acquiring
+    control.SetSlot(1);
+    driver->changeListener(0, platform::JOYERR_NOERROR, pressed);
+    driver->changeListener(1, platform::JOYERR_NOERROR, pressed);
+    driver->changeListener(1, platform::JOYERR_UNPLUGGED, {});
+    EXPECT_EQ(*log, (Log{"KEY_A down", "KEY_A up"}));
+    driver->changeListener(1, platform::JOYERR_NOERROR, pressed);
+    control.SetMap({});  // no entries: the device goes, letting go of A
+    EXPECT_FALSE(driver->changeListener);
+    EXPECT_EQ(log->back(), "KEY_A up");
+}
+
+}  // namespace
