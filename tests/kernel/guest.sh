@@ -43,34 +43,36 @@ wait_until() {
 }
 
 # --- controllers --------------------------------------------------------------------------------
-mkfifo "$work/pad.in"
+# Each tool reads its lines from one pipe and answers on another, which the script reads as it waits:
+# no look every quarter second, no process started to look.
+mkfifo "$work/pad.in" "$work/pad.out" "$work/hid.in" "$work/hid.out"
 "$uinput_pad" <"$work/pad.in" >"$work/pad.out" &
 pad_pid=$!
-exec 3>"$work/pad.in"
-mkfifo "$work/hid.in"
-"$uhid_pad" <"$work/hid.in" >"$work/hid.out" 3>&- &
+exec 3>"$work/pad.in" 5<"$work/pad.out"
+"$uhid_pad" <"$work/hid.in" >"$work/hid.out" 3>&- 5<&- &
 hid_pid=$!
-exec 4>"$work/hid.in"
+exec 4>"$work/hid.in" 6<"$work/hid.out"
 commands=0 hid_commands=0 plugged=""
 # pad <command> <device> ...: sends the line to the tool that makes the device, uhid_pad for a name that
 # starts with h (a HID device), uinput_pad for any other, and waits for its answer. The devices added
 # are kept in $plugged, for the end of the scenario.
 pad() {
     [ "$1" != add ] || plugged="$plugged $2"
+    # An answer: "ok <n>" or "error <n>: <why>". A tool that hangs holds the script until the watchdog.
     case $2 in
     h*)
         hid_commands=$((hid_commands + 1))
-        n=$hid_commands out=$work/hid.out
         echo "$*" >&4
+        read -r answer <&6 || answer="no answer"
+        [ "$answer" = "ok $hid_commands" ]
         ;;
     *)
         commands=$((commands + 1))
-        n=$commands out=$work/pad.out
         echo "$*" >&3
+        read -r answer <&5 || answer="no answer"
+        [ "$answer" = "ok $commands" ]
         ;;
-    esac
-    wait_until 10 grep -q "^\(ok\|error\) $n\b" "$out" || { log "no answer to: $*"; return 1; }
-    ! grep "^error $n\b" "$out"
+    esac || { log "$answer to: $*"; return 1; }
 }
 
 # plug <name> <model> [phys]: the device appears, as when it is plugged in (into the port phys names). With the udev daemon, the step
@@ -127,7 +129,7 @@ stamp=""  # set: each command writes the time it ran, in nanoseconds, instead of
 launch() {
     prepare_program
     # shellcheck disable=SC2086 # program_env: words such as SDL_JOYSTICK_HIDAPI=0, or none
-    env $program_env "$work/program/corvane" "$@" >"$work/program.log" 2>&1 3>&- 4>&- &
+    env $program_env "$work/program/corvane" "$@" >"$work/program.log" 2>&1 3>&- 4>&- 5<&- 6<&- &
     prog_pid=$!
 }
 
@@ -180,14 +182,17 @@ press() {
         got="nothing"
     fi
     pad $kind "$1" "$2" 0
+    [ "$got" = "$3" ] && return
     why="$1 $2 showed as button $got, expected $3 ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
-    [ "$got" = "$3" ]
+    return 1
 }
 
 # tapped <seconds> <pad> <button>: pressed and released at once, the button shows within the seconds.
 tapped() {
-    before=$(trace_lines) why="nothing shown ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
-    pad tap "$2" "$3" && wait_until "$1" grown "$before"
+    before=$(trace_lines)
+    pad tap "$2" "$3" && wait_until "$1" grown "$before" && return
+    why="nothing shown ($(state) at $(cut -d' ' -f1 /proc/uptime) s)"
+    return 1
 }
 
 # ignored <pad> <button>: a press the program must not show (2 s, 80 polls).
@@ -508,7 +513,7 @@ scenario_soak() { soak a xbox360 BTN_A 1 BTN_B 2; }
 # the pad's event node has something to say. background_cpu reads the pad shown, then hidden.
 scenario_rest() {
     plug a xbox360 || return 1
-    QT_QPA_PLATFORM=offscreen "$results/background_cpu" 5 >"$work/rest" 2>&1 3>&- 4>&-
+    QT_QPA_PLATFORM=offscreen "$results/background_cpu" 5 >"$work/rest" 2>&1 3>&- 4>&- 5<&- 6<&-
     record "note $scenario: $(grep 'at rest' "$work/rest" | tr -s ' ' | tr '\n' ';')"
     for shown in shown hidden; do
         switches=$(sed -n "s/^$shown, at rest *reading .* \([0-9]*\)\.[0-9] switches\/s$/\1/p" "$work/rest")
@@ -546,7 +551,7 @@ holds_no_hidraw() { [ "$(hidraw_open)" -eq 0 ]; }
 # gets readings from exactly these of slots 0 and 1 ("0": one controller, in the first slot).
 answering() {
     # shellcheck disable=SC2086 # program_env: words, or none
-    got=$(env $program_env "$poll_timing" 2 3>&- 4>&- | sed -n 's/.*slots answering: //p')
+    got=$(env $program_env "$poll_timing" 2 3>&- 4>&- 5<&- 6<&- | sed -n 's/.*slots answering: //p')
     why="slots answering: $got"
     [ "$got" = "$1" ]
 }
@@ -618,7 +623,7 @@ scenario_hid_poll() {
     for model in dualsense-bt hostile silent vanishing; do
         seconds=4
         [ $model != silent ] || seconds=12
-        "$poll_timing" $((seconds + 3)) >"$work/poll" 2>/dev/null 3>&- 4>&- &
+        "$poll_timing" $((seconds + 3)) >"$work/poll" 2>/dev/null 3>&- 4>&- 5<&- 6<&- &
         timer=$!
         sleep 2
         pad add hx $model
@@ -637,6 +642,106 @@ scenario_hid_poll() {
 # The HIDAPI pad through uhid.
 scenario_hid_soak() { soak hp dualsense-bt cross 1 circle 2; }
 
+# --- the controller as keyboard and mouse -------------------------------------------------------
+# The program's device, "Corvane Demo": its event node once it exists.
+output_node() {
+    for file in /sys/class/input/event*/device/name; do
+        if [ "$(cat "$file")" = "Corvane Demo" ]; then
+            node=${file%/device/name}
+            echo "/dev/input/${node##*/}"
+            return
+        fi
+    done
+    return 1
+}
+# watch_output: what the device sends from now on goes to $work/sent, as evtest prints it.
+watch_output() {
+    node=$(output_node) || { why="no device Corvane Demo"; return 1; }
+    stdbuf -oL evtest "$node" >"$work/sent" 2>&1 3>&- 4>&- 5<&- 6<&- &
+    wait_until 10 grep -q "Testing" "$work/sent" || { why="evtest did not start"; return 1; }
+}
+# The keys and motion sent since sent_mark, "KEY value" each: "LEFTCTRL 1 C 1 REL_X 12".
+sent_mark() { marked=$(sent | wc -l); }
+sent() { sed -n 's/.*(EV_[KR]E[YL]), code [0-9]* (\(KEY_\)\{0,1\}\([A-Z_0-9]*\)), value \(-\{0,1\}[0-9]*\)$/\2 \3/p' "$work/sent"; }
+since() { sent | sed -n "$((marked + 1)),\$p" | tr '\n' ' ' | sed 's/ $//'; }
+sent_is() { why="sent: $(since)"; [ "$(since)" = "$1" ]; }
+sent_has() { why="sent: $(since)"; since | grep -q "$1"; }
+# Focus on a window of another program: the output pauses while one of the program's own is in front.
+elsewhere() {
+    xmessage -name elsewhere elsewhere >/dev/null 2>&1 3>&- 4>&- 5<&- 6<&- &
+    wait_until 10 xdo search --name '^elsewhere$' >/dev/null || return 1
+    xdo windowfocus --sync "$(xdo search --name '^elsewhere$' | head -1)"
+    sleep 1  # the program hears that it lost the focus a moment later
+}
+
+# The map's [Uscita]: a chord held, a sequence typed, a key repeated, the left stick as the pointer and
+# the cross as arrows; nothing stays held when the pad goes, the program ends or is killed.
+scenario_output() {
+    ini_extra=$(printf '[Uscita]\n0=LEFTCTRL+C\n1=H, I\n2=X ripeti 10\nLevaSinistra=puntatore\nCroce=frecce')
+    plug a xbox360
+    check "started" start_program || return
+    check "the keyboard and mouse Corvane Demo is made" wait_until 10 output_node
+    check "its events are watched" watch_output || return
+    sent_mark
+    pad key a BTN_X 1
+    sleep 1
+    check "in the program's own window: nothing sent" sent_is ""
+    elsewhere
+    pad key a BTN_X 0 && pad key a BTN_X 1
+    check "held: the chord goes down in order" wait_until 10 sent_is "LEFTCTRL 1 C 1"
+    sent_mark
+    pad key a BTN_X 0
+    check "released: up in reverse order" wait_until 10 sent_is "C 0 LEFTCTRL 0"
+    sent_mark
+    pad tap a BTN_A
+    check "a sequence is typed, even from a tap quicker than a poll" wait_until 10 sent_is "H 1 H 0 I 1 I 0"
+    sent_mark
+    pad key a BTN_B 1 && sleep 1 && pad key a BTN_B 0 && sleep 1
+    repeats=$(since | grep -o "X 1" | wc -l)
+    sent_mark
+    sleep 1
+    why="$repeats in a second"
+    check "repeated while held, 10 a second" [ "$repeats" -ge 5 -a "$repeats" -le 15 ]
+    check "not once released" sent_is ""
+    sent_mark
+    pad abs a ABS_X 32767
+    check "the stick pushed right moves the pointer right" wait_until 10 sent_has "REL_X [1-9]"
+    pad abs a ABS_X 0 && pad abs a ABS_Y -32768 && sent_mark
+    check "pushed up, up" wait_until 10 sent_has "REL_Y -[1-9]"
+    pad abs a ABS_Y 0
+    sleep 1
+    sent_mark
+    pad abs a ABS_HAT0X 1 && pad abs a ABS_HAT0X 0
+    check "the cross presses and releases an arrow" wait_until 10 sent_is "RIGHT 1 RIGHT 0"
+    sent_mark
+    pad key a BTN_X 1
+    wait_until 10 sent_is "LEFTCTRL 1 C 1"
+    pad remove a
+    check "unplugged while held: released" wait_until 10 sent_is "LEFTCTRL 1 C 1 C 0 LEFTCTRL 0"
+    dismiss_box
+    plug a xbox360
+    # Without a window manager the focus goes nowhere when a box closes, and Qt never hears it left.
+    xdo windowfocus --sync "$main"
+    elsewhere
+    sent_mark
+    pad key a BTN_X 1
+    wait_until 10 sent_is "LEFTCTRL 1 C 1"
+    stop_program
+    check "the program ended by SIGTERM while held: released" wait_until 10 sent_is "LEFTCTRL 1 C 1 C 0 LEFTCTRL 0"
+    pad key a BTN_X 0
+    check "started again" start_program || return
+    check "watched again" watch_output || return
+    elsewhere
+    sent_mark
+    pad key a BTN_X 1
+    wait_until 10 sent_is "LEFTCTRL 1 C 1"
+    kill -9 "$prog_pid"
+    # The kernel lets go of a removed device's keys by their codes.
+    check "killed while held: the kernel releases" wait_until 10 sent_is "LEFTCTRL 1 C 1 LEFTCTRL 0 C 0"
+    pad key a BTN_X 0
+    ini_extra=""
+}
+
 # --- the machine --------------------------------------------------------------------------------
 log "booted in $(cut -d' ' -f1 /proc/uptime) s"
 # Should a step hang all the same, the console tells which processes wait where, and the machine
@@ -651,14 +756,14 @@ log "booted in $(cut -d' ' -f1 /proc/uptime) s"
     record "fail $mode: still running after $budget s" &
     sleep 2
     echo o >/proc/sysrq-trigger
-) 3>&- 4>&- &
+) 3>&- 4>&- 5<&- 6<&- &
 watchdog=$!
 if [ "$mode" = udevd ]; then
     # While /run/slow-udev exists, udevd takes seconds more over an input device, as it may on a busy machine.
     mkdir -p /run/udev/rules.d
     echo 'SUBSYSTEM=="input", ACTION=="add", TEST=="/run/slow-udev", RUN+="/bin/sleep 3"' \
         >/run/udev/rules.d/99-slow.rules
-    /lib/systemd/systemd-udevd --daemon 3>&- 4>&-
+    /lib/systemd/systemd-udevd --daemon 3>&- 4>&- 5<&- 6<&-
     udevadm trigger --action=add
     udevadm settle --timeout=30
     scenario=udevd
@@ -668,7 +773,7 @@ else
     check "no udev control socket" test ! -e /run/udev/control
 fi
 
-Xvfb :1 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 3>&- 4>&- &
+Xvfb :1 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 3>&- 4>&- 5<&- 6<&- &
 export DISPLAY=:1
 wait_until 30 xdo getmouselocation >/dev/null 2>&1 || log "no X server"
 
@@ -676,14 +781,17 @@ for name in "$@"; do
     scenario="$mode/$name"
     rm -rf "$XDG_CONFIG_HOME"  # no choice left from a scenario before
     log "scenario $scenario"
+    read -r began _ </proc/uptime
     "scenario_$name"
     # Nothing a scenario leaves, also when it stops early, reaches the next: the program ends, then
     # every device it added goes (one gone already answers an error).
     stop_program
     for device in $plugged; do pad remove "$device" >/dev/null; done
     plugged="" program_env=""
+    read -r finished _ </proc/uptime
+    record "note $scenario: $((${finished%.*} - ${began%.*})) s"
 done
-exec 3>&- 4>&-
+exec 3>&- 4>&- 5<&- 6<&-
 wait "$pad_pid" "$hid_pid"
 kill "$watchdog"
 if grep -q '^fail' "$results/results"; then

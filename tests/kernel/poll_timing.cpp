@@ -1,8 +1,8 @@
 // How long one poll of the program's joystick driver takes while controllers come and go: reads slot 0
 // every 25 ms, as the monitor's timer does, for the given seconds, then prints
 // "longest poll <us> us, median <us> us, <n> polls, <n> over 25 ms; slots answering: <slots>" (the
-// slots attached once they have stayed the same for a second, "none" for none: a device just unplugged
-// may be read a moment longer). Usage: poll_timing <seconds>
+// slots attached once they have stayed the same for two seconds, "none" for none: a device just
+// unplugged may be read a moment longer, more on a busy machine). Usage: poll_timing <seconds>
 #include "platform/input/JoystickDriver.h"
 
 #include <algorithm>
@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
         return list;
     };
     std::string answering = attached();
-    const auto settled = Clock::now() + std::chrono::seconds(5);
-    for (auto same = Clock::now(); Clock::now() - same < std::chrono::seconds(1) && Clock::now() < settled;) {
+    const auto settled = Clock::now() + std::chrono::seconds(10);
+    for (auto same = Clock::now(); Clock::now() - same < std::chrono::seconds(2) && Clock::now() < settled;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         if (std::string now = attached(); now != answering) {
             answering = std::move(now);
