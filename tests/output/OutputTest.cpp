@@ -54,8 +54,6 @@ TEST(OutputEntry, ReadsWhatTheMapWrites) {
             EXPECT_EQ(read.value->rate, row.rate) << row.text;
         }
     }
-    const auto chord = output::ReadButtonOutput(QStringLiteral("LEFTCTRL+C")).value->steps.front().strokes;
-    EXPECT_EQ(chord, (std::vector<output::Stroke>{{KEY_LEFTCTRL, 0}, {KEY_C, 0}}));
 }
 
 TEST(OutputMap, ReadsTheSectionAndKeepsDefaultsForBadNumbers) {
@@ -136,7 +134,7 @@ TEST_F(Engine, SequencesPauseAndFinishRepeatsStopToggleHolds) {
     EXPECT_EQ(Take(), (Log{"KEY_T up"}));
 }
 
-TEST_F(Engine, ACodeOfNoBitsTheChordAndAReleaseOfEverythingPressNothing) {
+TEST_F(Engine, ACodeOfNoBitsTheChordAndAHoldAcrossAReleaseOfEverythingPressNothing) {
     Entry(0, "A");
     Entry(1, "B");
     Entry(4, "E");  // code 0: lit always on the picture, never a press
@@ -149,15 +147,6 @@ TEST_F(Engine, ACodeOfNoBitsTheChordAndAReleaseOfEverythingPressNothing) {
     engine.ReleaseAll();
     Read(1, t0);  // still the same hold: no second press
     EXPECT_EQ(Take(), (Log{"KEY_A down", "KEY_A up"}));
-    engine.SetPaused(true);
-    Read(0, t0);
-    Read(1, t0);
-    engine.SetPaused(false);
-    Read(1, t0);  // pressed in our own window: acts only when it goes down again
-    EXPECT_TRUE(Take().empty());
-    Read(0, t0);
-    Read(1, t0);
-    EXPECT_EQ(Take(), (Log{"KEY_A down"}));
 }
 
 TEST_F(Engine, SticksMoveAsTheirMarkersAndTheCrossPressesArrows) {
@@ -202,17 +191,13 @@ TEST(OutputControl, TheDeviceComesWithEntriesThatActAndHearsOnlyTheSlotRead) {
     ASSERT_TRUE(driver->changeListener);
     platform::JOYINFOEX pressed;
     pressed.dwButtons = 1;
-    pressed.dwXpos = pressed.dwYpos = pressed.dwZpos = pressed.dwRpos = 32767;
     driver->changeListener(0, platform::JOYERR_NOERROR, pressed);  // not read yet: not acquiring
     control.SetSlot(1);
     driver->changeListener(0, platform::JOYERR_NOERROR, pressed);
     driver->changeListener(1, platform::JOYERR_NOERROR, pressed);
-    driver->changeListener(1, platform::JOYERR_UNPLUGGED, {});
-    EXPECT_EQ(*log, (Log{"KEY_A down", "KEY_A up"}));
-    driver->changeListener(1, platform::JOYERR_NOERROR, pressed);
     control.SetMap({});  // no entries: the device goes, letting go of A
     EXPECT_FALSE(driver->changeListener);
-    EXPECT_EQ(log->back(), "KEY_A up");
+    EXPECT_EQ(*log, (Log{"KEY_A down", "KEY_A up"}));
 }
 
 }  // namespace
