@@ -704,11 +704,10 @@ scenario_output() {
     check "repeated while held, 10 a second" [ "$repeats" -ge 5 -a "$repeats" -le 15 ]
     check "not once released" sent_is ""
     sent_mark
-    pad abs a ABS_X 32767
+    pad abs a ABS_X 32767 && pad abs a ABS_Y -32768
     check "the stick pushed right moves the pointer right" wait_until 10 sent_has "REL_X [1-9]"
-    pad abs a ABS_X 0 && pad abs a ABS_Y -32768 && sent_mark
     check "pushed up, up" wait_until 10 sent_has "REL_Y -[1-9]"
-    pad abs a ABS_Y 0
+    pad abs a ABS_X 0 && pad abs a ABS_Y 0
     sleep 1
     sent_mark
     pad abs a ABS_HAT0X 1 && pad abs a ABS_HAT0X 0

@@ -76,13 +76,9 @@ protected:
     void Entry(int button, const char* text) { map.buttons[button] = output::ReadButtonOutput(text).value; }
     void Start() { engine.SetMap(map); }
     void Read(uint32_t buttons, Time when, uint32_t x = 32767, uint32_t y = 32767, uint32_t pov = 65535) {
-        platform::JOYINFOEX info;
-        info.dwButtons = buttons;
-        info.dwXpos = x;
-        info.dwYpos = y;
-        info.dwZpos = info.dwRpos = 32767;
-        info.dwPOV = pov;
-        engine.Read(info, when);
+        engine.Read(
+            {.dwXpos = x, .dwYpos = y, .dwZpos = 32767, .dwRpos = 32767, .dwButtons = buttons, .dwPOV = pov},
+            when);
     }
     Log Take() { return std::exchange(*log, {}); }
 
