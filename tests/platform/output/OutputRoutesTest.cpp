@@ -29,7 +29,6 @@ TEST(OutputRoutes, WithoutUinputXTestOnlyInAnX11Session) {
     // DISPLAY kept or unset, XDG_SESSION_TYPE, WAYLAND_DISPLAY; an X server started by hand sets no type.
     for (const auto& [keepDisplay, type, wayland, expected] :
          std::vector<std::tuple<bool, const char*, const char*, OutputRoute>>{
-             {true, "x11", nullptr, OutputRoute::XTest},
              {true, nullptr, nullptr, OutputRoute::XTest},
              {true, nullptr, "wayland-0", OutputRoute::None},
              {true, "wayland", nullptr, OutputRoute::None},
