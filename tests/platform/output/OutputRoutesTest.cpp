@@ -1,14 +1,18 @@
 // On an X server of the test's own.
+#include "output/OutputControl.h"
 #include "platform/output/OutputDevice.h"
 #include "platform/output/XTestDevice.h"
 
 #include "support/ScopedEnvironment.h"
+#include "support/VirtualJoysticks.h"
 
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 #include <memory>
+#include <poll.h>
 #include <string>
 #include <tuple>
 #include <unistd.h>
@@ -17,7 +21,46 @@
 
 namespace {
 
+using namespace std::chrono_literals;
 using platform::OutputRoute;
+using Connection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
+
+// Hears the root window's input, the pointer at 100, 100 so that the focus follows it there; without
+// autorepeat, which would release a held key itself after a while.
+Connection Listen() {
+    Connection x(xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x.get())).data->root;
+    xcb_warp_pointer(x.get(), XCB_NONE, root, 0, 0, 0, 0, 100, 100);
+    const uint32_t mask = XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+                          XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                          XCB_EVENT_MASK_POINTER_MOTION;
+    xcb_change_window_attributes(x.get(), root, XCB_CW_EVENT_MASK, &mask);
+    const uint32_t off = XCB_AUTO_REPEAT_MODE_OFF;
+    xcb_change_keyboard_control(x.get(), XCB_KB_AUTO_REPEAT_MODE, &off);
+    std::free(xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
+    return x;
+}
+
+// The next key, button or motion event, "key press 38" or "motion 105 97"; "" if none comes in time.
+std::string Next(xcb_connection_t* x, std::chrono::milliseconds wait = 0ms) {
+    const std::array<std::string, 4> names{"key press ", "key release ", "button press ", "button release "};
+    for (const auto deadline = std::chrono::steady_clock::now() + wait;;) {
+        while (const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event{xcb_poll_for_event(x),
+                                                                                      &std::free}) {
+            const auto& input = reinterpret_cast<const xcb_key_press_event_t&>(*event);  // one layout for all
+            const uint8_t type = event->response_type & 0x7f;
+            if (type >= XCB_KEY_PRESS && type <= XCB_BUTTON_RELEASE) {
+                return names.at(type - XCB_KEY_PRESS) + std::to_string(input.detail);
+            } else if (type == XCB_MOTION_NOTIFY) {
+                return "motion " + std::to_string(input.root_x) + " " + std::to_string(input.root_y);
+            }
+        }
+        pollfd readable{xcb_get_file_descriptor(x), POLLIN, 0};
+        if (std::chrono::steady_clock::now() >= deadline || poll(&readable, 1, 50) < 0) {
+            return {};
+        }
+    }
+}
 
 // Where /dev/uinput is closed, as here: under Wayland XTest would reach XWayland's programs alone.
 TEST(OutputRoutes, WithoutUinputXTestOnlyInAnX11Session) {
@@ -47,16 +90,7 @@ TEST(OutputRoutes, WithoutUinputXTestOnlyInAnX11Session) {
 
 // What the root window receives (the focus follows the pointer there, at 100, 100 first).
 TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
-    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x(xcb_connect(nullptr, nullptr),
-                                                                         &xcb_disconnect);
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x.get())).data->root;
-    xcb_warp_pointer(x.get(), XCB_NONE, root, 0, 0, 0, 0, 100, 100);
-    const uint32_t mask = XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
-                          XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
-                          XCB_EVENT_MASK_POINTER_MOTION;
-    xcb_change_window_attributes(x.get(), root, XCB_CW_EVENT_MASK, &mask);
-    std::free(xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
-
+    const Connection x = Listen();
     auto device = platform::OpenXTestDevice();
     ASSERT_NE(device, nullptr);
     device->Key(KEY_A, true);
@@ -72,18 +106,9 @@ TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
     device.reset();  // it waits until the server has its releases: every event is queued for us then
     std::free(xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
 
-    const std::array<std::string, 4> names{"key press ", "key release ", "button press ", "button release "};
     std::vector<std::string> events;
-    while (xcb_generic_event_t* const event = xcb_poll_for_event(x.get())) {
-        const auto* const input =
-            reinterpret_cast<const xcb_key_press_event_t*>(event);  // one layout for all
-        const uint8_t type = event->response_type & 0x7f;
-        if (type >= XCB_KEY_PRESS && type <= XCB_BUTTON_RELEASE) {
-            events.push_back(names.at(type - XCB_KEY_PRESS) + std::to_string(input->detail));
-        } else if (type == XCB_MOTION_NOTIFY) {
-            events.push_back("motion " + std::to_string(input->root_x) + " " + std::to_string(input->root_y));
-        }
-        std::free(event);
+    for (std::string event; !(event = Next(x.get())).empty();) {
+        events.push_back(event);
     }
     // KEY_A is 30, KEY_B 48.
     EXPECT_EQ(events, (std::vector<std::string>{"key press 38", "button press 3", "button release 3",
@@ -91,6 +116,26 @@ TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
                                                 "button release 5", "button press 4", "button release 4",
                                                 "motion 105 97", "key press 56", "key release 38",
                                                 "key release 56"}));
+}
+
+// From a pad to X through SDL's reading thread, the control and XTest. Catches a press that never reaches
+// X from the reading thread (or waits there unflushed), and a key left held once the button is up.
+TEST(OutputRoutes, AVirtualPadsButtonHoldsItsKeyOnXWhileHeld) {
+    const Connection x = Listen();
+    const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
+    VirtualJoysticks devices;  // closed before the driver ends SDL
+    SDL_Joystick* const stick = devices.Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Virtual stick");
+    output::OutputControl control(driver, [] {
+        return platform::OpenedOutput{platform::OpenXTestDevice(), OutputRoute::XTest, {}};
+    });
+    control.SetMap(output::ReadOutputMap("[Uscita]\n0=A\n", Generale::MappaPredefinita(), 0));
+    const std::vector<platform::AttachedDevice> attached = driver->AttachedDevices();
+    ASSERT_EQ(attached.size(), 1u);
+    control.SetSlot(attached.front().slot);
+    SDL_JoystickSetVirtualButton(stick, 0, SDL_PRESSED);
+    EXPECT_EQ(Next(x.get(), 2s), "key press 38");  // KEY_A
+    SDL_JoystickSetVirtualButton(stick, 0, SDL_RELEASED);
+    EXPECT_EQ(Next(x.get(), 2s), "key release 38");
 }
 
 }  // namespace
