@@ -151,7 +151,7 @@ rotella (0=SPACE, 8=VOLUMEDOWN ripeti 10) e muovere il puntatore con una levetta
 (LevaSinistra=puntatore, LevaDestra=rotella, Croce=frecce), attraverso il dispositivo
 &quot;Corvane Demo&quot; di /dev/uinput (su X11, se chiuso, attraverso XTest). Mentre una finestra del
 programma è in primo piano non preme nulla.</source>
-        <translation>Keyboard and mouse: the map's [Uscita] section makes the Corvane press keys, mouse buttons and
+        <translation>Keyboard and mouse: the map&apos;s [Uscita] section makes the Corvane press keys, mouse buttons and
 the wheel (0=SPACE, 8=VOLUMEDOWN ripeti 10) and move the pointer with a stick
 (LevaSinistra=puntatore, LevaDestra=rotella, Croce=frecce), through the device
 &quot;Corvane Demo&quot; of /dev/uinput (on X11, where that is closed, through XTest). While a window of
@@ -186,6 +186,14 @@ the program is in front it presses nothing.</translation>
     <message>
         <source>il comando contiene mezzo carattere</source>
         <translation>the command holds half a character</translation>
+    </message>
+    <message>
+        <source>l&apos;uscita contiene un a capo</source>
+        <translation>the output contains a line break</translation>
+    </message>
+    <message>
+        <source>l&apos;uscita è lunga %1 caratteri, al massimo %2</source>
+        <translation>the output is %1 characters long, at most %2</translation>
     </message>
 </context>
 <context>
@@ -948,6 +956,70 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
     <message>
         <source>La mappa è stata salvata nel file %1, che questa finestra mostrava; ora vale: %2.</source>
         <translation>The map was saved in the file %1, which this window showed; now in force: %2.</translation>
+    </message>
+    <message>
+        <source>Prova annullata: nessun&apos;altra finestra è venuta in primo piano.</source>
+        <translation>Try cancelled: no other window came to the front.</translation>
+    </message>
+    <message>
+        <source>Uscita</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>Tasti della tastiera per nome (SPACE, LEFTCTRL+C, &quot;H, I&quot;), pulsanti del mouse, rotella</source>
+        <translation>Keyboard keys by name (SPACE, LEFTCTRL+C, &quot;H, I&quot;), mouse buttons, wheel</translation>
+    </message>
+    <message>
+        <source>Tastiera…</source>
+        <translation>Keyboard…</translation>
+    </message>
+    <message>
+        <source>L&apos;uscita dai tasti premuti sulla tastiera</source>
+        <translation>The output from the keys pressed on the keyboard</translation>
+    </message>
+    <message>
+        <source>Uscita della levetta sinistra</source>
+        <translation>Left stick output</translation>
+    </message>
+    <message>
+        <source>Uscita della levetta destra</source>
+        <translation>Right stick output</translation>
+    </message>
+    <message>
+        <source>l&apos;uscita non fa nulla: %1</source>
+        <translation>the output does nothing: %1</translation>
+    </message>
+    <message>
+        <source>Nessun tasto imparato.</source>
+        <translation>No key learnt.</translation>
+    </message>
+    <message>
+        <source>Premere sulla tastiera il tasto, o i tasti insieme, che il tasto %1 invierà; un altro click su «Tastiera…» annulla.</source>
+        <translation>Press on the keyboard the key, or the keys together, that button %1 will send; another click on «Keyboard…» cancels.</translation>
+    </message>
+    <message>
+        <source>Il tasto premuto non ha un nome che l&apos;uscita conosca: l&apos;uscita si può scrivere a mano.</source>
+        <translation>The key pressed has no name the output knows: the output can be typed by hand.</translation>
+    </message>
+    <message>
+        <source>Il tasto %1 invia ora %2.</source>
+        <translation>Button %1 now sends %2.</translation>
+    </message>
+    <message>
+        <source>L&apos;uscita non si può provare: %1</source>
+        <translation>The output cannot be tried: %1</translation>
+    </message>
+    <message>
+        <source>L&apos;uscita del tasto %1 parte appena un&apos;altra finestra è in primo piano, entro 10 secondi.</source>
+        <translation>The output of button %1 is sent as soon as another window is in front, within 10 seconds.</translation>
+    </message>
+    <message>
+        <source>L&apos;uscita del tasto %1 è stata inviata.</source>
+        <translation>The output of button %1 has been sent.</translation>
+    </message>
+    <message>
+        <source>L&apos;uscita %1 non si può salvare: %2.</source>
+        <translation>Output %1 cannot be saved: %2.</translation>
     </message>
 </context>
 <context>

@@ -7,8 +7,10 @@
 #include "platform/desktop/MapFile.h"
 #include "platform/files/ProfileReader.h"
 #include "platform/files/ProfileWriter.h"
+#include "platform/output/KeyNames.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -16,7 +18,9 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,6 +30,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -70,6 +75,27 @@ QSpinBox* Intero(QWidget* parent, const QString& name) {
     return box;
 }
 
+// A list of the output's words beside what may be typed: a value the list lacks stays as written.
+QComboBox* Scelta(QWidget* parent, int k, std::initializer_list<const char*> voci) {
+    auto* box = Nuovo<QComboBox>(parent, Nome("Txt_Uscita", k));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItem(QString());
+    for (const char* voce : voci) {
+        box->addItem(QLatin1String(voce));
+    }
+    return box;
+}
+
+// Why output entry k does nothing, or cannot be saved; empty when it acts.
+QString MotivoUscita(int k, const QString& testo) {
+    if (QString motivo = Generale::UscitaNonSalvabile(testo); !motivo.isEmpty()) {
+        return motivo;
+    }
+    return k < Generale::NumTasti ? output::ReadButtonOutput(testo).reason
+                                  : output::ReadStickOutput(testo, k == Generale::NumTasti + 2).reason;
+}
+
 // Message boxes separate lines with a carriage return; a label breaks at a line feed.
 QString PerEtichetta(QString text) {
     return text.replace(u'\r', u'\n');
@@ -78,10 +104,10 @@ QString PerEtichetta(QString text) {
 }  // namespace
 
 frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver> driver,
-                       platform::Shell& shell)
+                       platform::Shell& shell, output::OutputControl::Opener apriUscita)
     // No parent, as for About: the main window is disabled while the dialog is open, and a child
     // window would be disabled with it.
-    : main(main), driver(std::move(driver)), shell(shell) {
+    : main(main), driver(std::move(driver)), shell(shell), apriUscita(std::move(apriUscita)) {
     setObjectName(QStringLiteral("frmAssegna"));
     // Once there are profiles, the one whose file the dialog edits.
     setWindowTitle(main.Profili().Names().isEmpty()
@@ -125,6 +151,17 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     if (const std::shared_ptr<cJoy>& joy = main.Monitor()) {
         connect(joy.get(), &cJoy::JoyButton, this, &frmAssegna::cJoy_JoyButton, Qt::DirectConnection);
     }
+    provaScade.setSingleShot(true);
+    provaScade.setInterval(10000);
+    connect(&provaScade, &QTimer::timeout, this, [this] {
+        rigaProva = -1;
+        stato->setText(tr("Prova annullata: nessun'altra finestra è venuta in primo piano."));
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive) {
+            InviaProva();
+        }
+    });
 }
 
 frmAssegna::~frmAssegna() = default;
@@ -135,6 +172,7 @@ void frmAssegna::CreaControlli() {
     auto* griglia = new QGridLayout(tasti);
     griglia->addWidget(new QLabel(tr("Codice"), tasti), 0, 1);
     griglia->addWidget(new QLabel(tr("Comando"), tasti), 0, 3);
+    griglia->addWidget(new QLabel(tr("Uscita"), tasti), 0, 5);
     for (int i = 0; i < Generale::NumTasti; ++i) {
         Riga& riga = righe[i];
         riga.codice = Intero(tasti, Nome("Txt_Codice", i));
@@ -145,6 +183,13 @@ void frmAssegna::CreaControlli() {
         riga.sfoglia = Nuovo<QPushButton>(tasti, Nome("Cmd_Sfoglia", i));
         riga.sfoglia->setText(QStringLiteral("…"));
         riga.sfoglia->setToolTip(tr("Scegli il programma"));
+        uscite[i] = Scelta(tasti, i, {"BTN_LEFT", "BTN_RIGHT", "BTN_MIDDLE", "WHEEL_UP", "WHEEL_DOWN"});
+        uscite[i]->setToolTip(tr("Tasti della tastiera per nome (SPACE, LEFTCTRL+C, \"H, I\"), pulsanti del "
+                                 "mouse, rotella"));
+        riga.tastiera = Nuovo<QPushButton>(tasti, Nome("Cmd_Tastiera", i));
+        riga.tastiera->setText(tr("Tastiera…"));
+        riga.tastiera->setToolTip(tr("L'uscita dai tasti premuti sulla tastiera"));
+        riga.tastiera->setCheckable(true);
         riga.prova = Nuovo<QPushButton>(tasti, Nome("Cmd_Prova", i));
         riga.prova->setText(tr("Prova"));
         riga.avviso = Nuovo<QLabel>(tasti, Nome("Lab_Avviso", i));
@@ -157,10 +202,13 @@ void frmAssegna::CreaControlli() {
         griglia->addWidget(riga.premi, r, 2);
         griglia->addWidget(riga.comando, r, 3);
         griglia->addWidget(riga.sfoglia, r, 4);
-        griglia->addWidget(riga.prova, r, 5);
-        griglia->addWidget(riga.avviso, r, 6);
+        griglia->addWidget(uscite[i], r, 5);
+        griglia->addWidget(riga.tastiera, r, 6);
+        griglia->addWidget(riga.prova, r, 7);
+        griglia->addWidget(riga.avviso, r, 8);
         connect(riga.codice, &QSpinBox::valueChanged, this, &frmAssegna::AggiornaAvvisi);
         connect(riga.comando, &QLineEdit::textChanged, this, &frmAssegna::AggiornaAvvisi);
+        connect(riga.tastiera, &QPushButton::clicked, this, [this, i] { ImparaTastiera(i); });
         connect(riga.premi, &QPushButton::clicked, this, [this, i] { Impara(i); });
         connect(riga.sfoglia, &QPushButton::clicked, this, [this, i] { Sfoglia(i); });
         connect(riga.prova, &QPushButton::clicked, this, [this, i] { Prova(i); });
@@ -175,6 +223,13 @@ void frmAssegna::CreaControlli() {
         grigliaCroce->addWidget(posizioni[d], d, 1);
         grigliaCroce->addWidget(new QLabel(QCoreApplication::translate("MainForm", Croce[d]), croce), d, 2);
     }
+    // The sticks' and the cross's output, each with why it does nothing when it does not.
+    const int croceUscita = Generale::NumTasti + 2;
+    uscite[croceUscita] = Scelta(croce, croceUscita, {"frecce"});
+    avvisiLeve[2] = Nuovo<QLabel>(croce, Nome("Lab_AvvisoUscita", croceUscita));
+    grigliaCroce->addWidget(new QLabel(tr("Uscita"), croce), Generale::NumPosizioni, 0);
+    grigliaCroce->addWidget(uscite[croceUscita], Generale::NumPosizioni, 1);
+    grigliaCroce->addWidget(avvisiLeve[2], Generale::NumPosizioni, 2);
 
     auto* levette = Nuovo<QGroupBox>(this, QStringLiteral("Fra_Levette"));
     levette->setTitle(tr("Levette analogiche"));
@@ -190,6 +245,24 @@ void frmAssegna::CreaControlli() {
         segni[a] = Nuovo<QCheckBox>(levette, QStringLiteral("Chk_Segno") + QLatin1String(assi[a]));
         segni[a]->setText(tr("Asse %1 nel suo verso (altrimenti invertito)").arg(QLatin1String(assi[a])));
         colonna->addWidget(segni[a]);
+    }
+    for (int leva = 0; leva < 2; ++leva) {
+        const int k = Generale::NumTasti + leva;
+        uscite[k] = Scelta(levette, k, {"puntatore", "rotella", "frecce", "wasd"});
+        avvisiLeve[leva] = Nuovo<QLabel>(levette, Nome("Lab_AvvisoUscita", k));
+        auto* riga = new QHBoxLayout;
+        riga->addWidget(new QLabel(
+            leva == 0 ? tr("Uscita della levetta sinistra") : tr("Uscita della levetta destra"), levette));
+        riga->addWidget(uscite[k]);
+        riga->addWidget(avvisiLeve[leva], 1);
+        colonna->addLayout(riga);
+    }
+    for (QComboBox* uscita : uscite) {
+        connect(uscita, &QComboBox::editTextChanged, this, &frmAssegna::AggiornaAvvisi);
+    }
+    for (QLabel* avviso : avvisiLeve) {
+        avviso->setTextFormat(Qt::PlainText);
+        avviso->setWordWrap(true);
     }
 
     mappa = Nuovo<QLabel>(this, QStringLiteral("Lab_Mappa"));
@@ -255,6 +328,9 @@ void frmAssegna::Mostra(const Generale::Mappa& tabelle) {
     for (std::size_t a = 0; a < segni.size(); ++a) {
         segni[a]->setChecked(tabelle.segni[a] == 1);
     }
+    for (int k = 0; k < Generale::NumUscite; ++k) {
+        uscite[k]->setEditText(tabelle.uscite[k]);
+    }
     AggiornaAvvisi();
 }
 
@@ -271,6 +347,9 @@ Generale::Mappa frmAssegna::MappaMostrata() const {
     tabelle.ordineZR = ordineZR->isChecked();
     for (std::size_t a = 0; a < segni.size(); ++a) {
         tabelle.segni[a] = segni[a]->isChecked() ? 1 : -1;
+    }
+    for (int k = 0; k < Generale::NumUscite; ++k) {
+        tabelle.uscite[k] = uscite[k]->currentText().trimmed();  // as a load reads it back
     }
     return tabelle;
 }
@@ -302,9 +381,18 @@ void frmAssegna::AggiornaAvvisi() {
         if (!motivo.isEmpty()) {
             avvisi << motivo;
         }
+        if (const QString uscita = MotivoUscita(i, tabelle.uscite[i]); !uscita.isEmpty()) {
+            avvisi << tr("l'uscita non fa nulla: %1").arg(uscita);
+        }
         righe[i].avviso->setText(avvisi.join(QStringLiteral("; ")));
         righe[i].avviso->setVisible(!avvisi.isEmpty());
-        righe[i].prova->setEnabled(!tabelle.comandi[i].isEmpty());
+        righe[i].prova->setEnabled(!tabelle.comandi[i].isEmpty() ||
+                                   output::ReadButtonOutput(tabelle.uscite[i]).value.has_value());
+    }
+    for (int leva = 0; leva < 3; ++leva) {
+        const int k = Generale::NumTasti + leva;
+        avvisiLeve[leva]->setText(MotivoUscita(k, tabelle.uscite[k]));
+        avvisiLeve[leva]->setVisible(!avvisiLeve[leva]->text().isEmpty());
     }
 }
 
@@ -391,16 +479,116 @@ void frmAssegna::Sfoglia(int riga) {
     }
 }
 
-// As a press of the button would start it: split the same way, no shell, the focus kept.
+void frmAssegna::ImparaTastiera(int riga) {
+    if (rigaTastiera >= 0) {
+        const bool stessa = rigaTastiera == riga;
+        FineTastiera(tr("Nessun tasto imparato."));
+        if (stessa) {
+            return;  // a second click ends the learning
+        }
+    }
+    rigaTastiera = riga;
+    tastiPremuti.clear();
+    tastiGiu.clear();
+    righe[riga].tastiera->setChecked(true);
+    // Not a keyboard grab, which not every platform offers: the program's keys come here first.
+    qApp->installEventFilter(this);
+    stato->setText(tr("Premere sulla tastiera il tasto, o i tasti insieme, che il tasto %1 invierà; un altro "
+                      "click su «Tastiera…» annulla.")
+                       .arg(QString::fromLatin1(Didascalie[riga])));
+}
+
+void frmAssegna::FineTastiera(const QString& esito) {
+    qApp->removeEventFilter(this);
+    righe[rigaTastiera].tastiera->setChecked(false);
+    rigaTastiera = -1;
+    stato->setText(esito);
+}
+
+bool frmAssegna::eventFilter(QObject* watched, QEvent* event) {
+    if (rigaTastiera < 0 || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress &&
+                             event->type() != QEvent::KeyRelease)) {
+        return QDialog::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        return true;  // no shortcut: the key comes as a press
+    }
+    const auto* tasto = static_cast<const QKeyEvent*>(event);
+    if (tasto->isAutoRepeat()) {
+        return true;
+    }
+    // Qt's Linux platforms give xkb's key codes: the kernel's, plus 8. The code, not the symbol, is what
+    // the output sends, whatever the keyboard's layout.
+    const int codice = static_cast<int>(tasto->nativeScanCode()) - 8;
+    if (event->type() == QEvent::KeyPress) {
+        if (codice <= 0 || codice > std::numeric_limits<uint16_t>::max() ||
+            platform::KeyName(static_cast<uint16_t>(codice)).isEmpty()) {
+            FineTastiera(tr("Il tasto premuto non ha un nome che l'uscita conosca: l'uscita si può scrivere "
+                            "a mano."));
+        } else if (std::find(tastiGiu.begin(), tastiGiu.end(), codice) == tastiGiu.end()) {
+            tastiGiu.push_back(static_cast<uint16_t>(codice));
+            if (std::find(tastiPremuti.begin(), tastiPremuti.end(), codice) == tastiPremuti.end()) {
+                tastiPremuti.push_back(static_cast<uint16_t>(codice));
+            }
+        }
+        return true;
+    }
+    std::erase(tastiGiu, codice);
+    if (tastiGiu.empty() && !tastiPremuti.empty()) {
+        QStringList nomi;
+        for (const uint16_t premuto : tastiPremuti) {
+            nomi << platform::KeyName(premuto);
+        }
+        const QString testo = nomi.join(u'+');
+        uscite[rigaTastiera]->setEditText(testo);
+        FineTastiera(
+            tr("Il tasto %1 invia ora %2.").arg(QString::fromLatin1(Didascalie[rigaTastiera]), testo));
+    }
+    return true;
+}
+
+// As a press of the button would start it: split the same way, no shell, the focus kept. Its output
+// waits for another window.
 void frmAssegna::Prova(int riga) {
-    const QString comando = righe[riga].comando->text();
-    if (comando.isEmpty()) {
+    if (const QString comando = righe[riga].comando->text(); !comando.isEmpty()) {
+        if (const QString motivo = shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
+            !motivo.isEmpty()) {
+            Avvisa(tr("Il comando \"%1\" non si è avviato: %2").arg(comando, motivo), platform::MB_ICONERROR);
+        }
+    }
+    if (!output::ReadButtonOutput(MappaMostrata().uscite[riga]).value) {
         return;
     }
-    if (const QString motivo = shell.StartProgram(comando, platform::ShowStyle::NormalNoFocus);
-        !motivo.isEmpty()) {
-        Avvisa(tr("Il comando \"%1\" non si è avviato: %2").arg(comando, motivo), platform::MB_ICONERROR);
+    if (!prova) {
+        platform::OpenedOutput aperta = apriUscita();
+        if (!aperta.device) {
+            Avvisa(tr("L'uscita non si può provare: %1").arg(aperta.why), platform::MB_ICONERROR);
+            return;
+        }
+        prova = std::make_unique<output::OutputThread>(std::move(aperta.device));
     }
+    rigaProva = riga;
+    provaScade.start();
+    stato->setText(
+        tr("L'uscita del tasto %1 parte appena un'altra finestra è in primo piano, entro 10 secondi.")
+            .arg(QString::fromLatin1(Didascalie[riga])));
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        InviaProva();
+    }
+}
+
+void frmAssegna::InviaProva() {
+    if (rigaProva < 0) {
+        return;
+    }
+    if (const std::optional<output::ButtonOutput> uscita =
+            output::ReadButtonOutput(MappaMostrata().uscite[rigaProva]).value) {
+        prova->Try(*uscita);
+        stato->setText(
+            tr("L'uscita del tasto %1 è stata inviata.").arg(QString::fromLatin1(Didascalie[rigaProva])));
+    }
+    rigaProva = -1;
+    provaScade.stop();
 }
 
 std::optional<QByteArray> frmAssegna::LeggiOrigine() const {
@@ -419,6 +607,14 @@ int frmAssegna::Avvisa(const QString& text, uint32_t flags) {
 
 void frmAssegna::Salva() {
     const Generale::Mappa tabelle = MappaMostrata();
+    for (int k = 0; k < Generale::NumUscite; ++k) {
+        if (const QString motivo = Generale::UscitaNonSalvabile(tabelle.uscite[k]);
+            tabelle.uscite[k] != prima.uscite[k] && !motivo.isEmpty()) {
+            Avvisa(tr("L'uscita %1 non si può salvare: %2.").arg(Generale::ChiaveUscita(k), motivo),
+                   platform::MB_ICONERROR);
+            return;
+        }
+    }
     for (int i = 0; i < Generale::NumTasti; ++i) {
         if (tabelle.codici[i] == prima.codici[i] && tabelle.comandi[i] == prima.comandi[i]) {
             continue;  // not written
@@ -517,6 +713,11 @@ void frmAssegna::Salva() {
 
 void frmAssegna::done(int result) {
     FineApprendimento();
+    if (rigaTastiera >= 0) {
+        FineTastiera({});
+    }
+    rigaProva = -1;
+    prova.reset();  // nothing the trial holds stays down
     if (letturaAvviata) {
         letturaAvviata = false;
         main.Cmd_Stop_Click();

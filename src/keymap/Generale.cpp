@@ -51,6 +51,7 @@ int16_t SegnoX = 1;
 int16_t SegnoY = 1;
 int16_t SegnoZ = 1;
 int16_t SegnoR = 1;
+std::array<QString, NumUscite> TestoUscita;
 
 int32_t CodiceSuccessivo = 0;
 
@@ -63,7 +64,8 @@ QString LeggiIni(const QString& section, const QString& key, const QString& def)
 }
 
 Mappa MappaCaricata() {
-    return {CodiceTasto, ComandoTasto, PosizioneDig, OrdineXY, OrdineZR, {SegnoX, SegnoY, SegnoZ, SegnoR}};
+    return {CodiceTasto, ComandoTasto, PosizioneDig, OrdineXY, OrdineZR, {SegnoX, SegnoY, SegnoZ, SegnoR},
+            TestoUscita};
 }
 
 namespace {
@@ -84,6 +86,7 @@ void Carica(const Mappa& precedente) {
     SegnoY = letta.segni[1];
     SegnoZ = letta.segni[2];
     SegnoR = letta.segni[3];
+    TestoUscita = letta.uscite;
     CodiceSuccessivo = LeggiSuccessivo(file);
     if (avvisoCaricamento) {
         avvisoCaricamento(file);

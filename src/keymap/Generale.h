@@ -17,6 +17,9 @@ namespace Generale {
 
 inline constexpr int NumTasti = 14;     // on-screen buttons 0..13
 inline constexpr int NumPosizioni = 9;  // direction-pad codes 0..8
+// [Uscita]: what each on-screen button sends as keyboard and mouse, then the left stick, the right stick
+// and the cross.
+inline constexpr int NumUscite = NumTasti + 3;
 
 extern std::array<int32_t, NumTasti> CodiceTasto;   // button i counts as pressed when all its bits are set
 extern std::array<QString, NumTasti> ComandoTasto;  // command line started when button i goes down
@@ -27,6 +30,7 @@ extern int16_t SegnoX;  // +1 or -1, factor of the value put on Sld_X
 extern int16_t SegnoY;
 extern int16_t SegnoZ;
 extern int16_t SegnoR;
+extern std::array<QString, NumUscite> TestoUscita;  // [Uscita] as written, for the key dialog
 
 // [Profili] Successivo: the buttons that, held together, switch to the next profile; 0: no such chord.
 extern int32_t CodiceSuccessivo;
@@ -56,8 +60,12 @@ struct Mappa {
     bool ordineXY = true;
     bool ordineZR = true;
     std::array<int16_t, 4> segni{1, 1, 1, 1};  // X, Y, Z, R
+    std::array<QString, NumUscite> uscite;     // as written; what they mean is the output's
     bool operator==(const Mappa&) const = default;
 };
+
+// The key of [Uscita] entry k: "0".."13", "LevaSinistra", "LevaDestra", "Croce".
+QString ChiaveUscita(int k);
 
 // The chord a map file's bytes name: [Profili] Successivo, a code as in [Tasti]; 0 when missing or
 // not a number.
@@ -79,6 +87,9 @@ Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente);
 // The reason button i's command cannot be saved with that code so that a load gives it back (too
 // long, a line break, a leading blank), or empty when it can.
 QString ComandoNonSalvabile(int32_t code, const QString& command);
+
+// The reason an [Uscita] entry cannot be saved so that a load gives it back, or empty when it can.
+QString UscitaNonSalvabile(const QString& text);
 
 // A save is a merge: into ini, made from the map file's bytes as they are at the save, goes every
 // entry the user changed (prima, the tables first shown, against dopo, the tables shown at the save)

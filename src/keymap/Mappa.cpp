@@ -23,6 +23,7 @@ const QString Tasti = QStringLiteral("Tasti");
 const QString Digitale = QStringLiteral("X-Y Digitale");
 const QString AnalogicoXY = QStringLiteral("X-Y Analogico");
 const QString AnalogicoZR = QStringLiteral("Z-R Analogico");
+const QString Uscita = QStringLiteral("Uscita");
 
 QString Leggi(const platform::ProfileReader& ini, const QString& section, const QString& key,
               const QString& def) {
@@ -30,7 +31,7 @@ QString Leggi(const platform::ProfileReader& ini, const QString& section, const 
 }
 
 // The kinds of entry, each read as a load reads it.
-enum class Tipo { Tasto, Numero, Ordine, Segno };
+enum class Tipo { Tasto, Numero, Ordine, Segno, Testo };
 
 struct Voce {
     QString sezione;
@@ -39,11 +40,12 @@ struct Voce {
     Tipo tipo;
 };
 
-// Every entry of the map in one order: the buttons, the cross, then each stick's order and signs.
+// Every entry of the map in one order: the buttons, the cross, each stick's order and signs, then what
+// the controller sends as keyboard and mouse.
 const std::vector<Voce>& Voci() {
     static const std::vector<Voce> voci = [] {
         std::vector<Voce> elenco;
-        elenco.reserve(NumTasti + NumPosizioni + 6);
+        elenco.reserve(NumTasti + NumPosizioni + 6 + NumUscite);
         for (int i = 0; i < NumTasti; ++i) {
             elenco.push_back({Tasti, QString::number(i), QString::number(CodicePredefinito(i)), Tipo::Tasto});
         }
@@ -57,6 +59,9 @@ const std::vector<Voce>& Voci() {
             elenco.push_back({sezione, ordine, uno, Tipo::Ordine});
             elenco.push_back({sezione, primo, uno, Tipo::Segno});
             elenco.push_back({sezione, secondo, uno, Tipo::Segno});
+        }
+        for (int k = 0; k < NumUscite; ++k) {
+            elenco.push_back({Uscita, ChiaveUscita(k), QString(), Tipo::Testo});
         }
         return elenco;
     }();
@@ -82,6 +87,9 @@ QStringList Testi(const Mappa& mappa) {
     }
     testi << TestoOrdine(mappa.ordineXY) << TestoSegno(mappa.segni[0]) << TestoSegno(mappa.segni[1]);
     testi << TestoOrdine(mappa.ordineZR) << TestoSegno(mappa.segni[2]) << TestoSegno(mappa.segni[3]);
+    for (const QString& uscita : mappa.uscite) {
+        testi << uscita;
+    }
     return testi;
 }
 
@@ -108,6 +116,9 @@ QStringList TestiDelFile(QByteArrayView file) {
             break;
         case Tipo::Segno:
             testi << TestoSegno(Segno(value));
+            break;
+        case Tipo::Testo:
+            testi << value;
             break;
         }
     }
@@ -136,6 +147,9 @@ Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente) {
     letta.ordineZR = Ordine(Leggi(ini, AnalogicoZR, QStringLiteral("ZR"), uno));
     letta.segni[2] = Segno(Leggi(ini, AnalogicoZR, QStringLiteral("Z"), uno));
     letta.segni[3] = Segno(Leggi(ini, AnalogicoZR, QStringLiteral("R"), uno));
+    for (int k = 0; k < NumUscite; ++k) {
+        letta.uscite[k] = Leggi(ini, Uscita, ChiaveUscita(k), {});
+    }
     return letta;
 }
 
@@ -159,6 +173,23 @@ QStringList LeggiFinestre(QByteArrayView file) {
         }
     }
     return classi;
+}
+
+QString ChiaveUscita(int k) {
+    static const std::array<QString, 3> leve = {u"LevaSinistra"_s, u"LevaDestra"_s, u"Croce"_s};
+    return k < NumTasti ? QString::number(k) : leve[k - NumTasti];
+}
+
+QString UscitaNonSalvabile(const QString& text) {
+    if (text.contains(u'\n') || text.contains(u'\r')) {
+        return QCoreApplication::translate("Generale", "l'uscita contiene un a capo");
+    }
+    if (text.size() > ValoreMassimo) {
+        return QCoreApplication::translate("Generale", "l'uscita è lunga %1 caratteri, al massimo %2")
+            .arg(text.size())
+            .arg(ValoreMassimo);
+    }
+    return {};
 }
 
 QString ComandoNonSalvabile(int32_t code, const QString& command) {

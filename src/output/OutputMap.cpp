@@ -25,13 +25,12 @@ OutputMap ReadOutputMap(QByteArrayView file, const Generale::Mappa& keys, int32_
     map.keys = keys;
     map.chord = chord;
     for (int i = 0; i < Generale::NumTasti; ++i) {
-        const Read<ButtonOutput> read = ReadButtonOutput(value(QString::number(i)));
-        map.buttons[i] = read.value;
-        map.reasons[i] = read.reason;
+        map.buttons[i] = ReadButtonOutput(value(Generale::ChiaveUscita(i))).value;
     }
-    map.left = ReadStickOutput(value(QStringLiteral("LevaSinistra")), false).value;
-    map.right = ReadStickOutput(value(QStringLiteral("LevaDestra")), false).value;
-    map.crossArrows = ReadStickOutput(value(QStringLiteral("Croce")), true).value.has_value();
+    map.left = ReadStickOutput(value(Generale::ChiaveUscita(Generale::NumTasti)), false).value;
+    map.right = ReadStickOutput(value(Generale::ChiaveUscita(Generale::NumTasti + 1)), false).value;
+    map.crossArrows =
+        ReadStickOutput(value(Generale::ChiaveUscita(Generale::NumTasti + 2)), true).value.has_value();
     const QString deadZone = value(QStringLiteral("ZonaMorta"));
     map.deadZone =
         deadZone.isEmpty() ? kDefaultDeadZone : ReadNumber(deadZone, 0, 90).value.value_or(kDefaultDeadZone);

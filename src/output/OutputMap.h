@@ -14,7 +14,6 @@ namespace output {
 
 struct OutputMap {
     std::array<std::optional<ButtonOutput>, Generale::NumTasti> buttons;
-    std::array<QString, Generale::NumTasti> reasons;  // why an entry that is written does nothing
     std::optional<StickOutput> left;
     std::optional<StickOutput> right;
     bool crossArrows = false;

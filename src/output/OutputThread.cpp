@@ -42,6 +42,25 @@ void OutputThread::Read(uint32_t code, const platform::JOYINFOEX& info) {
     changed_.notify_all();  // something may be due sooner now
 }
 
+void OutputThread::Try(const ButtonOutput& output) {
+    OutputMap map;
+    map.buttons[0] = output;
+    map.keys.codici[0] = 1;
+    platform::JOYINFOEX info{};
+    info.dwPOV = platform::JOY_POVCENTERED;
+    {
+        const std::lock_guard lock(mutex_);
+        engine_.SetMap(map);
+        for (int press = output.mode == Mode::Toggle ? 2 : 1; press > 0; --press) {
+            for (const uint32_t buttons : {1U, 0U}) {
+                info.dwButtons = buttons;
+                engine_.Read(info, OutputEngine::Clock::now());
+            }
+        }
+    }
+    changed_.notify_all();  // a sequence goes on from the thread
+}
+
 void OutputThread::Run() {
     std::unique_lock lock(mutex_);
     while (!stop_) {

@@ -26,6 +26,9 @@ public:
     // everything held.
     void Read(uint32_t code, const platform::JOYINFOEX& info);
     void ReleaseAll();
+    // As if a button with this output alone were pressed and released at once (a toggle twice): a
+    // trial of an entry, on a map of its own.
+    void Try(const ButtonOutput& output);
 
 private:
     void Run();

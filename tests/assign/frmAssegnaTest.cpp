@@ -6,12 +6,15 @@
 #include "mainwindow/MainFormFixture.h"
 #include "platform/desktop/Language.h"
 #include "platform/desktop/MapFile.h"
+#include "support/RecordingOutputDevice.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TopLevel.h"
 #include "support/UnprivilegedUser.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
@@ -27,7 +30,10 @@ protected:
     void SetUp() override {
         MainFormTest::SetUp();
         form->SetAssegnaLoader([this](MainForm& main) -> std::unique_ptr<QWidget> {
-            return std::make_unique<frmAssegna>(main, driver, shell);
+            return std::make_unique<frmAssegna>(main, driver, shell, [this] {
+                return platform::OpenedOutput{
+                    std::make_unique<RecordingOutputDevice>(sent), platform::OutputRoute::Uinput, {}};
+            });
         });
     }
     void Apri() {
@@ -45,6 +51,7 @@ protected:
     }
 
     frmAssegna* dialog = nullptr;
+    std::shared_ptr<std::vector<std::string>> sent = std::make_shared<std::vector<std::string>>();
 };
 
 TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem) {
@@ -92,6 +99,42 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     Click(Element("Cmd_Prova", 2));
     ASSERT_EQ(shell.boxes.size(), 1U);
     EXPECT_TRUE(shell.boxes[0].text.contains(QStringLiteral("non parte"))) << shell.boxes[0].text.toStdString();
+}
+
+// The output column: keys learnt by their codes in the order pressed, Esc and Tab too (the dialog
+// neither closes nor moves on), a bad entry marked, the section merged into the file, and a trial held
+// back while the dialog is in front, where a SPACE would press its own buttons.
+TEST_F(AssegnaTest, AnOutputLearntFromTheKeyboardIsSavedAndTriedOnlyElsewhere) {
+    dir.WriteIni("[Tasti]\n0=1\n[Uscita]\n; film\n1=SPACE\n");
+    Generale::CaricaMappa();
+    Apri();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    const auto uscita = [this](int k) { return dialog->findChild<QComboBox*>(Element("Txt_Uscita", k)); };
+    // xkb's codes: LEFTCTRL, C, ESC, TAB; each press is released in the order given.
+    for (const auto& [riga, tasti, atteso] : std::vector<std::tuple<int, std::vector<int>, QString>>{
+             {0, {37, 54, -54, -37}, QStringLiteral("LEFTCTRL+C")},
+             {2, {9, -9}, QStringLiteral("ESC")},
+             {3, {23, -23}, QStringLiteral("TAB")}}) {
+        Click(Element("Cmd_Tastiera", riga));
+        for (const int tasto : tasti) {
+            QKeyEvent evento(tasto > 0 ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_unknown, {},
+                             static_cast<quint32>(std::abs(tasto)), 0, 0);
+            QApplication::sendEvent(QApplication::focusWidget(), &evento);
+        }
+        EXPECT_EQ(uscita(riga)->currentText(), atteso);
+    }
+    EXPECT_TRUE(dialog->isVisible());
+    uscita(4)->setEditText(QStringLiteral("ZZZ"));
+    EXPECT_TRUE(dialog->findChild<QLabel*>(Element("Lab_Avviso", 4))->text().contains(QStringLiteral("ZZZ")));
+    uscita(Generale::NumTasti)->setCurrentText(QStringLiteral("puntatore"));
+    Click(Element("Cmd_Prova", 0));
+    EXPECT_TRUE(sent->empty()) << "not into the dialog";
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_EQ(*sent,
+              (std::vector<std::string>{"KEY_LEFTCTRL down", "KEY_C down", "KEY_C up", "KEY_LEFTCTRL up"}));
+    Click(QStringLiteral("Cmd_Salva"));
+    EXPECT_EQ(Read(Ini()), "[Tasti]\n0=1\n[Uscita]\n; film\n1=SPACE\n0=LEFTCTRL+C\n2=ESC\n3=TAB\n4=ZZZ\n"
+                           "LevaSinistra=puntatore\n");
 }
 
 // The dialog fits a 1024 x 768 screen in either language: at 1353 pixels "Annulla" was off a 1280 one.
