@@ -113,6 +113,7 @@ prepare_program() {
     {
         echo "[Tasti]"
         for i in 0 1 2 3 4 5 6 7 8 9 10 11 12 13; do
+            [ -z "$stamp" ] || [ "$i" -ne 2 ] || continue
             # Button 2's command also keeps the environment it was started with, after the trace.
             keep="" shown="echo $i"
             [ "$i" -ne 1 ] || keep="; env >$work/env.part; mv $work/env.part $work/env"
@@ -123,7 +124,7 @@ prepare_program() {
     } >"$work/program/Corvane.ini"
 }
 ini_extra=""
-stamp=""  # set: each command writes the time it ran, in nanoseconds, instead of its button
+stamp=""  # set: each command writes the time it ran, in nanoseconds, instead of its button; key 2 has none
 
 # launch [--background]: the program started with $program_env.
 launch() {
@@ -522,12 +523,38 @@ scenario_rest() {
     done
 }
 
+# The program's CPU ticks (10 ms each) and its threads' voluntary context switches so far.
+usage_now() {
+    echo "$(awk '{ print $14 + $15 }' "/proc/$prog_pid/stat")" \
+        "$(cat "/proc/$prog_pid"/task/*/status | awk '/^voluntary_ctxt/ { n += $2 } END { print n }')"
+}
+# Over 10 s, a tick is a ms of CPU a second.
+busy() {
+    before=$(usage_now) && sleep 10
+    echo "$before $(usage_now)" | awk '{ printf "%d ms CPU/s, %.1f switches/s", $3 - $1, ($4 - $2) / 10 }'
+}
+percentiles() {
+    sort -n | awk '{ v[NR] = $1 } END { printf "%d presses, p50 %.2f ms, p99 %.2f ms", NR,
+        v[int(NR * 0.5 + 0.5)], v[int(NR * 0.99 + 0.5)] }'
+}
+# downs <evtest log> <tag>: the kernel's time of each key down in the log, "<seconds> <tag>" a line.
+downs() { sed -n "s/^Event: time \([0-9.]*\), type 1 (EV_KEY), .*, value 1$/\1 $2/p" "$1"; }
+# delays <evtest log>: ms from each press of the pad to the first key down in that log before the next.
+delays() {
+    { downs "$work/pressed" p && downs "$1" k; } | sort -n |
+        awk '$2 == "p" { t = $1 } $2 == "k" && t { print ($1 - t) * 1000; t = 0 }'
+}
 # Button down to command start through the real program (a measure, not a check): the time before the
-# pad's event is sent against the time the command's shell runs, p50 and p99 of CORVANE_LATENCY_PRESSES
-# presses (200 if unset). Not among the default scenarios.
+# pad's event is sent against the time the command's shell runs; then, by the kernel's own event times,
+# press to the program's key against uinput_pad's forwarder on the same presses of another button; p50
+# and p99 of CORVANE_LATENCY_PRESSES presses each (200 if unset). Then the program's CPU and switches a
+# second at rest without and with [Uscita] entries (which should cost no wake-up), and with the pointer
+# moving at 125 Hz. Not among the default scenarios.
 scenario_latency() {
-    stamp=1
-    plug a xbox360 && check "started" start_program || return 1
+    plug a xbox360 && check "started" start_program && elsewhere || return 1
+    sleep 5 && bare=$(busy) && stop_program
+    stamp=1 ini_extra=$(printf '[Uscita]\n2=A\nLevaSinistra=puntatore')
+    check "started with [Uscita]" start_program && elsewhere || return 1
     sleep 2
     : >"$trace" && : >"$work/t0"
     while [ "$(trace_lines)" -lt "${CORVANE_LATENCY_PRESSES:-200}" ]; do
@@ -535,10 +562,20 @@ scenario_latency() {
         # Released for long enough that the program reads the release before the next press.
         pad key a BTN_A 1 && wait_until 10 grown "$before" && pad key a BTN_A 0 && sleep 0.1 || break
     done
-    stamp=""
-    record "note $scenario: $(paste "$work/t0" "$trace" | awk 'NF == 2 { print ($2 - $1) / 1e6 }' | sort -n |
-        awk '{ v[NR] = $1 } END { printf "%d presses, button down to command p50 %.1f ms, p99 %.1f ms", NR,
-            v[int(NR * 0.5 + 0.5)], v[int(NR * 0.99 + 0.5)] }')"
+    record "note $scenario: button down to command:" \
+        "$(paste "$work/t0" "$trace" | awk 'NF == 2 { print ($2 - $1) / 1e6 }' | percentiles)"
+    pad add f forward "$(output_node "Microsoft X-Box 360 pad")" BTN_B KEY_A && watch_output &&
+        watch_output "Microsoft X-Box 360 pad" pressed && watch_output "Corvane Forwarder" forwarded || return 1
+    # A button with a key and no command: a command's start takes the one processor from both readers.
+    for _ in $(seq "${CORVANE_LATENCY_PRESSES:-200}"); do
+        pad key a BTN_B 1 && sleep 0.1 && pad key a BTN_B 0 && sleep 0.1 || break
+    done
+    program=$(delays "$work/sent" | percentiles) forwarder=$(delays "$work/forwarded" | percentiles)
+    record "note $scenario: press to key, no command: program $program; forwarder $forwarder;" \
+        "program/forwarder $(echo "$program $forwarder" | awk '{ printf "p50 %.2f, p99 %.2f", $4 / $12, $7 / $15 }')"
+    sleep 3 && rest=$(busy) && sent_mark && pad abs a ABS_X 32767 && pushed=$(busy)
+    record "note $scenario: program at rest $bare; with [Uscita] entries $rest; left stick pushed $pushed," \
+        "$(since | grep -o REL_X | wc -l) pointer moves"
 }
 
 # --- HID controllers ------------------------------------------------------------------------------
@@ -643,10 +680,10 @@ scenario_hid_poll() {
 scenario_hid_soak() { soak hp dualsense-bt cross 1 circle 2; }
 
 # --- the controller as keyboard and mouse -------------------------------------------------------
-# The program's device, "Corvane Demo": its event node once it exists.
+# output_node [<name>]: the event node of the device of that name (the program's, "Corvane Demo").
 output_node() {
     for file in /sys/class/input/event*/device/name; do
-        if [ "$(cat "$file")" = "Corvane Demo" ]; then
+        if [ "$(cat "$file")" = "${1:-Corvane Demo}" ]; then
             node=${file%/device/name}
             echo "/dev/input/${node##*/}"
             return
@@ -654,11 +691,12 @@ output_node() {
     done
     return 1
 }
-# watch_output: what the device sends from now on goes to $work/sent, as evtest prints it.
+# watch_output [<device> <file>]: what the device (Corvane Demo) sends from now on goes to $work/<file>
+# (sent), as evtest prints it.
 watch_output() {
-    node=$(output_node) || { why="no device Corvane Demo"; return 1; }
-    stdbuf -oL evtest "$node" >"$work/sent" 2>&1 3>&- 4>&- 5<&- 6<&- &
-    wait_until 10 grep -q "Testing" "$work/sent" || { why="evtest did not start"; return 1; }
+    node=$(output_node "${1:-Corvane Demo}") || { why="no device ${1:-Corvane Demo}"; return 1; }
+    stdbuf -oL evtest "$node" >"$work/${2:-sent}" 2>&1 3>&- 4>&- 5<&- 6<&- &
+    wait_until 10 grep -q "Testing" "$work/${2:-sent}" || { why="evtest did not start"; return 1; }
 }
 # The keys and motion sent since sent_mark, "KEY value" each: "LEFTCTRL 1 C 1 REL_X 12".
 sent_mark() { marked=$(sent | wc -l); }
@@ -786,7 +824,7 @@ for name in "$@"; do
     # every device it added goes (one gone already answers an error).
     stop_program
     for device in $plugged; do pad remove "$device" >/dev/null; done
-    plugged="" program_env=""
+    plugged="" program_env="" ini_extra="" stamp=""
     read -r finished _ </proc/uptime
     record "note $scenario: $((${finished%.*} - ${began%.*})) s"
 done

@@ -2,7 +2,9 @@
 // input: "add <name> xbox360|stick|many [phys]" makes an X-Box 360 pad as the xpad driver presents it,
 // a generic stick that no controller database knows, or a panel with 40 buttons and two hats; phys is
 // the physical path (the port) the kernel shows, such as usb-0000:00:14.0-2/input0. Buttons and axes go
-// by their kernel names (BTN_A, ABS_HAT0X). Ends at the end of its input. Usage: uinput_pad < commands
+// by their kernel names (BTN_A, ABS_HAT0X). "add <name> forward <node> <button> <key>" makes a keyboard
+// whose key a thread sets from that button as read on the event node: the least a program can do, the
+// output's yardstick. Ends at the end of its input. Usage: uinput_pad < commands
 #include "pad_commands.h"
 
 #include <linux/uinput.h>
@@ -17,6 +19,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -105,6 +108,7 @@ const std::map<std::string, int> kCodes = {
     {"ABS_HAT1X", ABS_HAT1X},
     {"BTN_TRIGGER_HAPPY1", BTN_TRIGGER_HAPPY1},
     {"BTN_TRIGGER_HAPPY24", BTN_TRIGGER_HAPPY24},
+    {"KEY_A", KEY_A},
 };
 
 int Code(const std::string& name) {
@@ -128,6 +132,11 @@ public:
         }
     }
     ~Device() {
+        if (forwarder_.joinable()) {
+            ioctl(source_, EVIOCREVOKE, nullptr);  // wakes the forwarder's read
+            forwarder_.join();
+            close(source_);
+        }
         ioctl(fd_, UI_DEV_DESTROY);
         close(fd_);
     }
@@ -137,6 +146,18 @@ public:
     void Set(const std::string& control, int value, bool key) {
         Write(key ? EV_KEY : EV_ABS, Code(control), value);
         Write(EV_SYN, SYN_REPORT, 0);
+    }
+
+    void Forward(const std::string& node, int button, const std::string& key) {
+        source_ = open(node.c_str(), O_RDONLY | O_CLOEXEC);
+        Check(source_ >= 0, "open " + node);
+        forwarder_ = std::thread([this, button, key] {
+            for (input_event event{}; read(source_, &event, sizeof event) > 0;) {
+                if (event.type == EV_KEY && event.code == button) {
+                    Set(key, event.value, true);
+                }
+            }
+        });
     }
 
 private:
@@ -177,6 +198,8 @@ private:
     }
 
     int fd_;
+    int source_ = -1;
+    std::thread forwarder_;
 };
 
 }  // namespace
@@ -184,12 +207,17 @@ private:
 int main() {
     std::map<std::string, std::unique_ptr<Device>> devices;
     const auto make = [](const std::string& model, std::istream& rest) -> std::unique_ptr<Device> {
+        std::string phys, button, key;
+        rest >> phys >> button >> key;
+        if (model == "forward") {  // phys: the event node read
+            auto device = std::make_unique<Device>(Model{"Corvane Forwarder", 0, 0, 0, {Code(key)}, {}}, "");
+            device->Forward(phys, Code(button), key);
+            return device;
+        }
         const Model* found = model == "xbox360" ? &kXbox360
                              : model == "stick" ? &kStick
                              : model == "many"  ? &kManyButtons
                                                 : nullptr;
-        std::string phys;
-        rest >> phys;
         return found == nullptr ? nullptr : std::make_unique<Device>(*found, phys);
     };
     std::string line;
