@@ -1021,6 +1021,10 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
         <source>L&apos;uscita %1 non si può salvare: %2.</source>
         <translation>Output %1 cannot be saved: %2.</translation>
     </message>
+    <message>
+        <source>Prova annullata: l&apos;uscita del tasto %1 non fa nulla.</source>
+        <translation>Try cancelled: the output of button %1 does nothing.</translation>
+    </message>
 </context>
 <context>
     <name>platform::FileAccess</name>

@@ -30,6 +30,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <limits>
 
@@ -80,6 +81,9 @@ QComboBox* Scelta(QWidget* parent, int k, std::initializer_list<const char*> voc
     auto* box = Nuovo<QComboBox>(parent, Nome("Txt_Uscita", k));
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // No completion: a W typed would become WHEEL_UP, and a btn_left left as it is would be matched to
+    // the list's BTN_LEFT, a change the user never made.
+    box->setCompleter(nullptr);
     box->addItem(QString());
     for (const char* voce : voci) {
         box->addItem(QLatin1String(voce));
@@ -157,9 +161,18 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
         rigaProva = -1;
         stato->setText(tr("Prova annullata: nessun'altra finestra è venuta in primo piano."));
     });
+    // The program loses the focus before another window has it: a window switcher holding Alt down, say.
+    provaAltrove.setSingleShot(true);
+    provaAltrove.setInterval(1000);
+    connect(&provaAltrove, &QTimer::timeout, this, &frmAssegna::InviaProva);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive) {
-            InviaProva();
+        if (state == Qt::ApplicationActive) {
+            provaAltrove.stop();
+            return;
+        }
+        provaAltrove.start();
+        if (rigaTastiera >= 0) {
+            FineTastiera(tr("Nessun tasto imparato."));  // the releases go elsewhere now
         }
     });
 }
@@ -510,6 +523,13 @@ bool frmAssegna::eventFilter(QObject* watched, QEvent* event) {
                              event->type() != QEvent::KeyRelease)) {
         return QDialog::eventFilter(watched, event);
     }
+    // Keys come to the dialog's window first, then to its widgets.
+    if (const auto* widget = qobject_cast<const QWidget*>(watched);
+        watched != static_cast<QObject*>(windowHandle()) && (widget == nullptr || widget->window() != this)) {
+        // A box or a file dialog opened over the dialog: its keys are its own.
+        FineTastiera(tr("Nessun tasto imparato."));
+        return false;
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         return true;  // no shortcut: the key comes as a press
     }
@@ -573,7 +593,7 @@ void frmAssegna::Prova(int riga) {
         tr("L'uscita del tasto %1 parte appena un'altra finestra è in primo piano, entro 10 secondi.")
             .arg(QString::fromLatin1(Didascalie[riga])));
     if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
-        InviaProva();
+        provaAltrove.start();
     }
 }
 
@@ -581,11 +601,13 @@ void frmAssegna::InviaProva() {
     if (rigaProva < 0) {
         return;
     }
+    const QString tasto = QString::fromLatin1(Didascalie[rigaProva]);
     if (const std::optional<output::ButtonOutput> uscita =
             output::ReadButtonOutput(MappaMostrata().uscite[rigaProva]).value) {
         prova->Try(*uscita);
-        stato->setText(
-            tr("L'uscita del tasto %1 è stata inviata.").arg(QString::fromLatin1(Didascalie[rigaProva])));
+        stato->setText(tr("L'uscita del tasto %1 è stata inviata.").arg(tasto));
+    } else {
+        stato->setText(tr("Prova annullata: l'uscita del tasto %1 non fa nulla.").arg(tasto));
     }
     rigaProva = -1;
     provaScade.stop();

@@ -119,4 +119,5 @@ private:
     std::unique_ptr<output::OutputThread> prova;  // a keyboard and mouse of the dialog's own, once tried
     int rigaProva = -1;                           // the row whose output waits to be sent, or -1
     QTimer provaScade;
+    QTimer provaAltrove;  // another window in front for this long: the trial goes
 };
