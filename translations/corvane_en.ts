@@ -1010,8 +1010,8 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
         <translation>The output cannot be tried: %1</translation>
     </message>
     <message>
-        <source>L&apos;uscita del tasto %1 parte appena un&apos;altra finestra è in primo piano, entro 10 secondi.</source>
-        <translation>The output of button %1 is sent as soon as another window is in front, within 10 seconds.</translation>
+        <source>L&apos;uscita del tasto %1 parte un secondo dopo che un&apos;altra finestra è venuta in primo piano, entro 10 secondi.</source>
+        <translation>The output of button %1 is sent a second after another window has come to the front, within 10 seconds.</translation>
     </message>
     <message>
         <source>L&apos;uscita del tasto %1 è stata inviata.</source>

@@ -589,9 +589,9 @@ void frmAssegna::Prova(int riga) {
     }
     rigaProva = riga;
     provaScade.start();
-    stato->setText(
-        tr("L'uscita del tasto %1 parte appena un'altra finestra è in primo piano, entro 10 secondi.")
-            .arg(QString::fromLatin1(Didascalie[riga])));
+    stato->setText(tr("L'uscita del tasto %1 parte un secondo dopo che un'altra finestra è venuta in primo "
+                      "piano, entro 10 secondi.")
+                       .arg(QString::fromLatin1(Didascalie[riga])));
     if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
         provaAltrove.start();
     }
