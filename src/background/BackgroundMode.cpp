@@ -173,8 +173,10 @@ QString BackgroundMode::ControllerName() const {
     return read ? read->name : QString();
 }
 
+// The driver's last look: a device read is looked at whenever it changes, so the state costs the reading
+// thread no wake-up.
 std::optional<platform::AttachedDevice> BackgroundMode::ReadDevice() const {
-    const std::vector<platform::AttachedDevice> attached = driver->AttachedDevices();
+    const std::vector<platform::AttachedDevice> attached = driver->LastSeenDevices();
     const auto found =
         std::find_if(attached.begin(), attached.end(),
                      [this](const platform::AttachedDevice& d) { return d.slot == form.SlotLetto(); });
@@ -192,7 +194,8 @@ QStringList BackgroundMode::ControllersToRead() const {
     return found;
 }
 
-// Current() asks the driver for a fresh look: once a second, not twice, unless Start ran meanwhile.
+// While waiting, ControllersToRead() asks the driver for a fresh look: a device without a node to watch
+// (SDL's virtual ones) is found by looking.
 void BackgroundMode::Look() {
     State now = Current();
     if (now == State::Waiting) {

@@ -20,6 +20,7 @@ public:
     uint32_t joyGetDevCapsA(uint32_t uJoyID, platform::JOYCAPSA& caps) override;
     uint32_t joyGetPosEx(uint32_t uJoyID, platform::JOYINFOEX& info) override;
     std::vector<platform::AttachedDevice> AttachedDevices() override { return attached; }
+    std::vector<platform::AttachedDevice> LastSeenDevices() override { return attached; }
     void PreferDevice(const QString& guid, const QString& port) override {
         preferred = guid;
         preferredPort = port;

@@ -79,6 +79,9 @@ public:
 
     // The devices attached now, by ascending slot.
     virtual std::vector<AttachedDevice> AttachedDevices() = 0;
+    // The devices attached when the driver last looked, without asking it to look: current while it
+    // reads a device, since a device read is looked at whenever it or the devices change.
+    virtual std::vector<AttachedDevice> LastSeenDevices() = 0;
     // Makes slot 0 read the attached device that ChosenSlot picks for this GUID and port: it and the
     // device of slot 0 trade slots, so every device keeps one slot and the count stays the same. While
     // no such device is attached, slot 0 reads as unplugged. An empty GUID puts every device back in

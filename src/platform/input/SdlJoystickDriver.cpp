@@ -126,6 +126,11 @@ public:
         return readings_.attached;
     }
 
+    std::vector<AttachedDevice> LastSeenDevices() override {
+        const std::lock_guard lock(mutex_);
+        return readings_.attached;
+    }
+
     void PreferDevice(const QString& guid, const QString& port) override {
         std::unique_lock lock(mutex_);
         preference_ = Preference{guid, port};
@@ -269,6 +274,7 @@ public:
         return reader_->joyGetPosEx(uJoyID, info);
     }
     std::vector<AttachedDevice> AttachedDevices() override { return reader_->AttachedDevices(); }
+    std::vector<AttachedDevice> LastSeenDevices() override { return reader_->LastSeenDevices(); }
     void PreferDevice(const QString& guid, const QString& port) override {
         reader_->PreferDevice(guid, port);
     }
