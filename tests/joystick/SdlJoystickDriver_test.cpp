@@ -373,6 +373,17 @@ TEST_F(SdlDriverTest, WhileSdlIsHeldCallsAnswerAndAPressReadIsKeptForThePollAndH
     EXPECT_EQ(Read().dwButtons, 0u);
 }
 
+// The background's look once a second must not wake the reading thread: a pad attached without a node
+// to watch is in the last look's devices only once something asks for a look. Catches a last look that
+// looks.
+TEST_F(SdlDriverTest, TheLastSeenDevicesAreTheLastLooksWithoutALook) {
+    ASSERT_TRUE(driver->AttachedDevices().empty());
+    AttachPad();
+    EXPECT_TRUE(driver->LastSeenDevices().empty());
+    EXPECT_EQ(driver->AttachedDevices().size(), 1u);
+    EXPECT_EQ(driver->LastSeenDevices().size(), 1u);
+}
+
 // The program can quit while SDL holds the reading thread. Catches a driver that waits for SDL as it ends.
 TEST(SdlDriverEnd, ADriverEndsWhileSdlHoldsItsThread) {
     std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
