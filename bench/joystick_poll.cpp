@@ -4,7 +4,8 @@
 // BM_JoystickPoll polls at the monitor's pace (a poll every 25 ms); BM_JoystickPollOutOfPace polls back
 // to back. Either takes the newest reading without waiting for the thread. BM_HandOver times that
 // taking alone (the driver's joyGetPosEx) at the monitor's pace: after 25 ms asleep the poll meets cold
-// caches, and the monitor's events cost most of its time.
+// caches, and the monitor's events cost most of its time. BM_SdlClock times a call that waits for
+// nothing, SDL_GetTicks, at the same pace: what any call costs on this machine after 25 ms asleep.
 
 #include "joystick/cJoy.h"
 #include "platform/input/JoystickDriver.h"
@@ -18,7 +19,9 @@
 
 namespace {
 
-void Poll(benchmark::State& state, bool atPace, bool monitor = true) {
+enum class Timed { Monitor, HandOver, SdlClock };
+
+void Poll(benchmark::State& state, bool atPace, Timed timed = Timed::Monitor) {
     const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
     SDL_VirtualJoystickDesc desc{};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -57,12 +60,22 @@ void Poll(benchmark::State& state, bool atPace, bool monitor = true) {
         }
         platform::JOYINFOEX info;
         const auto start = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(monitor ? joy->Joystick_GetPos() : driver->joyGetPosEx(0, info) == 0);
+        switch (timed) {
+        case Timed::Monitor:
+            benchmark::DoNotOptimize(joy->Joystick_GetPos());
+            break;
+        case Timed::HandOver:
+            benchmark::DoNotOptimize(driver->joyGetPosEx(0, info));
+            break;
+        case Timed::SdlClock:
+            benchmark::DoNotOptimize(SDL_GetTicks());
+            break;
+        }
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     // Polls that raised the button's change: the others took a reading the thread made before it.
-    if (monitor) {
+    if (timed == Timed::Monitor) {
         state.counters["changes"] = static_cast<double>(buttonEvents);
     }
     benchmark::DoNotOptimize(received);
@@ -78,13 +91,18 @@ void BM_JoystickPollOutOfPace(benchmark::State& state) {
 }
 
 void BM_HandOver(benchmark::State& state) {
-    Poll(state, true, false);
+    Poll(state, true, Timed::HandOver);
+}
+
+void BM_SdlClock(benchmark::State& state) {
+    Poll(state, true, Timed::SdlClock);
 }
 
 // Timed by hand around the poll alone: the pad's changes and the wait for the pace are not the poll's.
 BENCHMARK(BM_JoystickPoll)->Iterations(400)->UseManualTime();
 BENCHMARK(BM_JoystickPollOutOfPace)->UseManualTime();
 BENCHMARK(BM_HandOver)->Iterations(400)->UseManualTime();
+BENCHMARK(BM_SdlClock)->Iterations(400)->UseManualTime();
 
 }  // namespace
 
