@@ -40,8 +40,7 @@ said=$(/usr/bin/corvane --version)
 [ "$said" = "Corvane Demo $version" ] || fail "--version says '$said', the package is $version"
 echo "package: --version: $said"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$here/../e2e/startup_and_close.sh" /usr/bin/corvane "$build/tests/e2e/send_close_request" installed
+"$here/../e2e/xvfb.sh" "$here/../e2e/startup_and_close.sh" /usr/bin/corvane "$build/tests/e2e/send_close_request" installed
 
 remove
 [ ! -e /usr/bin/corvane ] || fail "/usr/bin/corvane is still there after the removal"
