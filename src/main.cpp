@@ -108,9 +108,11 @@ int main(int argc, char** argv) {
         }
     }
     platform::SetMapFile(options.map);
-    // Chosen as the menu chooses it: in force from the start, and remembered.
-    if (const std::optional<QString> profile =
-            options.profile.isEmpty() ? std::nullopt : ProfileSet::Lookup(options.profile)) {
+    // Chosen as the menu chooses it: in force from the start, and remembered. A profile for another pad
+    // waits for the pads to be known.
+    const std::optional<QString> profile =
+        options.profile.isEmpty() ? std::nullopt : ProfileSet::Lookup(options.profile);
+    if (profile && options.pad == 0) {
         platform::SetMapFile(ProfileSet::PathOf(*profile));
         platform::WriteActiveProfile(*profile);
     }
@@ -124,6 +126,18 @@ int main(int argc, char** argv) {
 
     platform::QtShell shell;
     const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
+    if (profile && options.pad != 0) {
+        const std::vector<platform::AttachedDevice> pads = driver->AttachedDevices();
+        if (std::size_t(options.pad) > pads.size()) {
+            std::fputs(
+                qPrintable(QCoreApplication::translate("CommandLine", "corvane: nessun corvane numero %1.\n")
+                               .arg(options.pad)),
+                stderr);
+            return platform::UsageError;
+        }
+        const platform::AttachedDevice& pad = pads[std::size_t(options.pad) - 1];
+        platform::WritePadProfile(pad.guid, pad.port, *profile);
+    }
     const bool direct = options.background || options.request == platform::SessionRequest::Action::Start;
     std::unique_ptr<frmSplash> splash;
     std::unique_ptr<MainForm> mainForm;

@@ -1,7 +1,6 @@
 #include "assign/frmAssegna.h"
 
 #include "joystick/cJoy.h"
-#include "joystick/timer_module.h"
 #include "mainwindow/MainForm.h"
 #include "platform/desktop/DesktopPrograms.h"
 #include "platform/desktop/MapFile.h"
@@ -108,7 +107,7 @@ QString PerEtichetta(QString text) {
 }  // namespace
 
 frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver> driver,
-                       platform::Shell& shell, output::OutputControl::Opener apriUscita)
+                       platform::Shell& shell, platform::OutputOpener apriUscita)
     // No parent, as for About: the main window is disabled while the dialog is open, and a child
     // window would be disabled with it.
     : main(main), driver(std::move(driver)), shell(shell), apriUscita(std::move(apriUscita)) {
@@ -439,9 +438,9 @@ void frmAssegna::Impara(int riga) {
     if (!joy) {
         return;
     }
-    if (timer_module::CurrentJoyMonitor != joy) {
-        main.Cmd_Start_Click();
-        letturaAvviata = timer_module::CurrentJoyMonitor == joy;
+    session::Acquisizione& acquisizione = main.Acquisizione();
+    if (!acquisizione.Leggendo()) {
+        letturaAvviata = acquisizione.Avvia(main.Scelto()) && acquisizione.Leggendo();
         if (!letturaAvviata) {
             stato->setText(tr("Il corvane non risponde: il codice si può scrivere a mano."));
             return;
@@ -585,7 +584,7 @@ void frmAssegna::Prova(int riga) {
             Avvisa(tr("L'uscita non si può provare: %1").arg(aperta.why), platform::MB_ICONERROR);
             return;
         }
-        prova = std::make_unique<output::OutputThread>(std::move(aperta.device));
+        prova = std::make_unique<output::OutputThread>(std::shared_ptr(std::move(aperta.device)));
     }
     rigaProva = riga;
     provaScade.start();
@@ -742,7 +741,7 @@ void frmAssegna::done(int result) {
     prova.reset();  // nothing the trial holds stays down
     if (letturaAvviata) {
         letturaAvviata = false;
-        main.Cmd_Stop_Click();
+        main.Acquisizione().Ferma();
     }
     QDialog::done(result);
     main.setEnabled(true);

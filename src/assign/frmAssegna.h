@@ -7,11 +7,11 @@
 // written; the first one starts as the example) and loads it again; Annulla changes nothing.
 
 #include "keymap/Generale.h"
-#include "output/OutputControl.h"
 #include "output/OutputThread.h"
 #include "platform/Shell.h"
 #include "platform/desktop/MapFile.h"
 #include "platform/input/JoystickDriver.h"
+#include "platform/output/OutputDevice.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -34,7 +34,7 @@ class frmAssegna final : public QDialog {
     Q_OBJECT
 public:
     frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell,
-               output::OutputControl::Opener apriUscita = platform::OpenOutputDevice);
+               platform::OutputOpener apriUscita = platform::OpenOutputDevice);
     ~frmAssegna() override;
 
     // The tables as the dialog shows them.
@@ -115,7 +115,7 @@ private:
     int rigaTastiera = -1;               // the row whose output the keyboard sets, or -1
     std::vector<uint16_t> tastiPremuti;  // in the order pressed
     std::vector<uint16_t> tastiGiu;      // still down
-    output::OutputControl::Opener apriUscita;
+    platform::OutputOpener apriUscita;
     std::unique_ptr<output::OutputThread> prova;  // a keyboard and mouse of the dialog's own, once tried
     int rigaProva = -1;                           // the row whose output waits to be sent, or -1
     QTimer provaScade;

@@ -2,7 +2,6 @@
 
 #include "background/DesktopNotice.h"
 #include "background/TrayIcon.h"
-#include "joystick/timer_module.h"
 #include "mainwindow/MainForm.h"
 #include "platform/QtShell.h"
 #include "platform/desktop/MapFile.h"
@@ -29,6 +28,9 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
       trayAvailable(std::move(trayAvailable)) {
     lookTimer.setInterval(LookMs);
     connect(&lookTimer, &QTimer::timeout, this, &BackgroundMode::Look);
+    // Acquisition tells when a pad comes or goes and when reading starts or stops: nothing is looked at
+    // for that.
+    connect(&form.Acquisizione(), &session::Acquisizione::Cambiato, this, &BackgroundMode::Look);
     // The window's own Stop button ends the wish to read too, or the next look would start again.
     if (auto* stop = form.findChild<QPushButton*>(QStringLiteral("Cmd_Stop"))) {
         connect(stop, &QPushButton::clicked, this, [this] {
@@ -65,16 +67,15 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
             Notify(this->form.windowTitle(), why, platform::MB_ICONINFORMATION);
         }
     };
-    connect(&form.Uscita(), &output::OutputControl::Unavailable, this, senzaUscita);
-    if (!form.Uscita().Reason().isEmpty()) {
-        senzaUscita(form.Uscita().Reason());  // told when the map was first loaded, before this was
+    connect(&form.Acquisizione(), &session::Acquisizione::Unavailable, this, senzaUscita);
+    if (!form.Acquisizione().Reason().isEmpty()) {
+        senzaUscita(form.Acquisizione().Reason());  // told when the map was first loaded, before this was
     }
     // Going from window to window switches at every step: one notice a second at most, the last.
     windowNoticePause.setSingleShot(true);
     windowNoticePause.setInterval(1000);
     connect(&windowNoticePause, &QTimer::timeout, this, &BackgroundMode::TellWindowNotice);
     Look();
-    lookTimer.start();  // for the tray, and the tray's state follows the window's Start and Stop too
 }
 
 // A notice on the desktop, through the tray there is now, if any.
@@ -108,18 +109,18 @@ void BackgroundMode::Read() {
     wanted = true;
     tried.clear();
     Look();
-    lookTimer.start();
 }
 
 void BackgroundMode::Stop() {
     wanted = false;
-    form.Cmd_Stop_Click();
+    form.Acquisizione().Ferma();
     Look();
 }
 
 bool BackgroundMode::Accepts(const platform::SessionRequest& request) const {
     return (request.map.isEmpty() || platform::IsReadableMap(request.map)) &&
-           (request.profile.isEmpty() || ProfileSet::Lookup(request.profile).has_value());
+           (request.profile.isEmpty() || ProfileSet::Lookup(request.profile).has_value()) &&
+           std::size_t(request.pad) <= form.Acquisizione().Pads().size();
 }
 
 void BackgroundMode::Handle(const platform::SessionRequest& request) {
@@ -139,8 +140,15 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
     }
     if (!request.profile.isEmpty()) {
         // Gone since it was accepted: nothing to switch to, and nothing else changes.
-        if (const std::optional<QString> name = ProfileSet::Lookup(request.profile)) {
+        const std::optional<QString> name = ProfileSet::Lookup(request.profile);
+        const std::vector<session::Pad> pads = form.Acquisizione().Pads();
+        const session::Pad* pad = request.pad != 0 && std::size_t(request.pad) <= pads.size()
+                                      ? &pads[std::size_t(request.pad) - 1]
+                                      : nullptr;
+        if (name && (pad == nullptr || pad->mostrato)) {
             form.Profili().Switch(*name);
+        } else if (name) {
+            form.Acquisizione().ScegliProfilo(pad->device.slot, *name);
         }
     }
     switch (request.action) {
@@ -161,7 +169,7 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
 // The monitor goes on polling a controller unplugged while it reads, to read it again once it is back:
 // meanwhile it waits for it.
 BackgroundMode::State BackgroundMode::Current() const {
-    if (form.Monitor() && timer_module::CurrentJoyMonitor == form.Monitor()) {
+    if (form.Acquisizione().Leggendo()) {
         return ReadDevice() ? State::Reading : State::Waiting;
     }
     return wanted ? State::Waiting : State::Stopped;
@@ -204,7 +212,7 @@ void BackgroundMode::Look() {
         const QStringList controllers = ControllersToRead();
         if (!controllers.isEmpty() && controllers != tried) {
             tried = controllers;
-            form.Cmd_Start_Click();
+            form.Acquisizione().Avvia(form.Scelto());
             now = Current();
         }
     }
@@ -216,9 +224,11 @@ void BackgroundMode::Look() {
         told = now;
         emit StateChanged();
     }
-    // Nothing to look for once stopped, unless hidden: a tray shows the state, or may come. While
-    // reading, the controller may be unplugged.
-    if (!hidden && now == State::Stopped) {
+    // Looked at once a second only while something may come that nobody tells of: a pad without a node
+    // to watch (SDL's virtual ones are found by looking), or the desktop's tray.
+    if (now == State::Waiting || (hidden && tray == nullptr)) {
+        lookTimer.start();
+    } else {
         lookTimer.stop();
     }
 }

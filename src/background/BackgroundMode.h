@@ -1,8 +1,8 @@
 #pragma once
 // The program with nobody at its window: reading as soon as a controller answers, requests from later
 // launches of the same desktop session, and with --background a hidden window, a tray icon and
-// notices on the desktop instead of boxes. A layer over the main window: it drives the window's own
-// Start, Stop and "Fine Programma" handlers.
+// notices on the desktop instead of boxes. A layer over the main window: it starts and stops the
+// window's acquisition, and ends the program through the window's "Fine Programma".
 
 #include "platform/desktop/SessionRequest.h"
 #include "platform/input/JoystickDriver.h"
@@ -74,8 +74,9 @@ private:
     void Notify(const QString& title, const QString& text, uint32_t flags) const;
     // Tells windowNotice on the desktop, then lets a second pass before the next.
     void TellWindowNotice();
-    // Once a second: starts reading when waiting and a controller answers; tells a change of state;
-    // while hidden, builds the tray icon once the desktop has a tray.
+    // When acquisition changes, and once a second while waiting or while hidden without a tray: starts
+    // reading when waiting and a controller answers; tells a change of state; while hidden, builds the
+    // tray icon once the desktop has a tray.
     void Look();
     // The GUIDs of the attached controllers Start would read.
     QStringList ControllersToRead() const;

@@ -71,14 +71,6 @@ int32_t AxisValue(uint32_t raw, float center, float scale, const char* member) {
     return static_cast<int32_t>(value);
 }
 
-// Hundredths of a degree clockwise from up (65535 centred) to 0 centred, 1 up ... 8 up-left,
-// rounded half to even; readings just short of a full turn give 9. The reading is a signed 32-bit
-// integer, so any of them gives a direction that fits: 0xFFFFFFFF (-1) gives 1, -6751 gives -1.
-int32_t HatDirection(uint32_t pov) {
-    const auto direction = static_cast<int32_t>(std::nearbyint(static_cast<int32_t>(pov) / 4500.0 + 1.0));
-    return direction == 16 ? 0 : direction;
-}
-
 // The capability members are read as signed 32-bit integers; their span must fit one too.
 float Calibrated(uint32_t min, uint32_t max, double factor, char axis) {
     const int64_t span = int64_t{static_cast<int32_t>(max)} - int64_t{static_cast<int32_t>(min)};
@@ -295,7 +287,7 @@ void cJoy::RaiseChanges(platform::JOYINFOEX reading) {
         emit JoyRightStick(rx, ry);
     }
 
-    const int32_t direction = HatDirection(reading.dwPOV);
+    const int32_t direction = platform::PovDirection(reading.dwPOV);
     if (direction != lastDpadpos) {
         lastDpadpos = direction;
         emit JoyDpad(direction);

@@ -46,7 +46,7 @@ int IndexOf(const std::array<QPushButton*, N>& controls, const QObject* control)
 
 MainForm::MainForm(std::shared_ptr<platform::JoystickDriver> driver, platform::Shell& shell, QWidget* parent)
     : QMainWindow(parent), shell(shell), driver(std::move(driver)),
-      uscita(std::make_unique<output::OutputControl>(this->driver)),
+      acquisizione(std::make_unique<session::Acquisizione>(this->driver)),
       CorvaneScelto(platform::ReadChosenController()) {
     CreaControlli();
     CreaMenu();
@@ -87,6 +87,8 @@ void MainForm::Collega() {
     // An application quit that did not come through MenuFine_Click ends acquisition too, before any
     // global the running monitor relies on is destroyed.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &MainForm::FineAcquisizione);
+    connect(acquisizione.get(), &session::Acquisizione::Cambiato, this, &MainForm::AcquisizioneCambiata);
+    connect(acquisizione.get(), &session::Acquisizione::Comando, this, &MainForm::AvviaRiga);
 
     // A user move (drag, track click, key, wheel) triggers an action before the slider takes the new
     // position as its value; the value is taken here so the handler reads the moved slider. Values set
@@ -114,6 +116,7 @@ void MainForm::Collega() {
 
 void MainForm::Form_Load() {
     joy = std::make_shared<cJoy>(driver);
+    acquisizione->Monitora(joy);
     connect(joy.get(), &cJoy::JoyButton, this, &MainForm::cJoy_JoyButton, Qt::DirectConnection);
     connect(joy.get(), &cJoy::JoyLeftStick, this, &MainForm::cJoy_JoyLeftStick, Qt::DirectConnection);
     connect(joy.get(), &cJoy::JoyRightStick, this, &MainForm::cJoy_JoyRightStick, Qt::DirectConnection);
@@ -127,7 +130,8 @@ void MainForm::Form_Load() {
     Cmd_0_XY_Click();
     Cmd_0_ZR_Click();
     // Every load, by any route (a profile, the dialog, the logo), puts the map's output in force.
-    Generale::AlCaricamento([this](QByteArrayView file) { uscita->SetMap(output::CurrentOutputMap(file)); });
+    Generale::AlCaricamento(
+        [this](QByteArrayView file) { acquisizione->MappaMostrata(profili.Active(), file); });
     Generale::CaricaMappa();
     MenuEmula->setVisible(Generale::MostraEmulazione);  // hidden unless the command line asks for it
     Cmd_Stop->setEnabled(false);

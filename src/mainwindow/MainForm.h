@@ -4,11 +4,11 @@
 // widget carries its design name as objectName ("Img_Tasto(3)", "Sld_X", "MenuEmula").
 
 #include "keymap/Generale.h"
-#include "output/OutputControl.h"
 #include "platform/Shell.h"
 #include "platform/desktop/Settings.h"
 #include "platform/input/JoystickDriver.h"
 #include "profiles/ProfileSet.h"
+#include "session/Acquisizione.h"
 
 #include <QDeadlineTimer>
 #include <QHash>
@@ -55,11 +55,11 @@ public:
     // The controller Start reads (an empty GUID: the first that answers).
     const platform::ChosenController& Scelto() const { return CorvaneScelto; }
     // The slot the monitor was last started on: 0, or 1 when the first that answered was there.
-    uint32_t SlotLetto() const { return slotLetto; }
-    // The profiles: which map is in force. Every switch goes through it.
+    uint32_t SlotLetto() const { return acquisizione->SlotMostrato(); }
+    // The profiles: which map is in force on the pad shown. Every switch goes through it.
     ProfileSet& Profili() { return profili; }
-    // The keyboard and mouse the controller acts as.
-    output::OutputControl& Uscita() { return *uscita; }
+    // The pads being read, the one shown among them, and what they act on.
+    session::Acquisizione& Acquisizione() { return *acquisizione; }
 
 public slots:
     // Window life, acquisition and menu commands.
@@ -143,6 +143,10 @@ private:
     void MostraTastoPremuto(int Index);
     void MostraTastoRilasciato(int Index);
     void AvviaComando(int Index);
+    void AvviaRiga(const QString& comando);
+    // Reading started or stopped by whoever asked: the buttons say so, as Start and Stop leave them; a
+    // pad shown anew brings its own profile.
+    void AcquisizioneCambiata();
     void ComandoNonAvviato(const QString& comando, const QString& motivo);
     // Lab_Profilo's text: whole up to a width, elided in the middle past it; whole in its tooltip.
     void ScriviAngolo(const QString& testo, bool visibile);
@@ -151,8 +155,8 @@ private:
 
     platform::Shell& shell;
     std::shared_ptr<platform::JoystickDriver> driver;
-    // The keyboard and mouse the controller acts as, where the map asks for them.
-    std::unique_ptr<output::OutputControl> uscita;
+    // The pads being read, each with its profile, and the keyboard and mouse they act as.
+    std::unique_ptr<session::Acquisizione> acquisizione;
     std::shared_ptr<cJoy> joy;  // the event variable cJoy
     CaricaAbout aboutLoader;
     std::unique_ptr<QWidget> about;
@@ -160,7 +164,9 @@ private:
     std::unique_ptr<QWidget> assegna;  // the key-assignment dialog last shown, open or closed
 
     int32_t CodiceLetto = 0;  // button mask of the last live button event
-    uint32_t slotLetto = 0;
+    // The pad shown (GUID and port) when its profile was last looked up: a pad shown anew brings the
+    // profile remembered for it.
+    QString padMostrato;
     // The controller Start reads; an empty GUID reads the first that answers (slot 0, else slot 1).
     platform::ChosenController CorvaneScelto;
     ProfileSet profili;

@@ -15,6 +15,9 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 // Notices: information icon, brought to the foreground; OK, or OK and Cancel.
@@ -57,29 +60,13 @@ void MainForm::Form_Unload(bool& Cancel) {
     MenuFine_Click();
 }
 
-// After "Fine Programma" there is no monitor; clicks already queued then find nothing to do. A box that
-// a validity test shows runs other events, "Fine Programma" among them (the tray, a later launch's
-// --quit): the local owner keeps the monitor alive until its call returns, and nothing more is started.
+// After "Fine Programma" there is no monitor; clicks already queued then find nothing to do.
 void MainForm::Cmd_Start_Click() {
-    const std::shared_ptr<cJoy> monitor = joy;
-    if (!monitor) {
+    if (!joy) {
         return;
     }
-    const auto valid = [this, &monitor](bool answers) { return answers && joy == monitor; };
     Cmd_Stop->setEnabled(false);
-    // The driver puts a chosen controller in slot 0, or reads slot 0 as unplugged while it is away;
-    // no other controller stands in for it (but a pad of its model on another port may be the chosen one
-    // moved: see ChosenSlot).
-    driver->PreferDevice(CorvaneScelto.guid, CorvaneScelto.port);
-    if (valid(monitor->IsJoystick1_Valid())) {
-        slotLetto = 0;
-        monitor->Start_JoyMonitor(0);
-        uscita->SetSlot(0);
-        Cmd_Stop->setEnabled(true);
-    } else if (joy == monitor && CorvaneScelto.guid.isEmpty() && valid(monitor->IsJoystick2_Valid())) {
-        slotLetto = 1;
-        monitor->Start_JoyMonitor(1);
-        uscita->SetSlot(1);
+    if (acquisizione->Avvia(CorvaneScelto)) {
         Cmd_Stop->setEnabled(true);
     }
     platform::RepaintNow(*Cmd_Stop);
@@ -89,10 +76,42 @@ void MainForm::Cmd_Stop_Click() {
     if (!joy) {
         return;
     }
-    joy->End_JoyMonitor();
-    uscita->SetSlot(std::nullopt);
+    acquisizione->Ferma();
     Cmd_Start->setEnabled(true);
     platform::RepaintNow(*Cmd_Start);
+}
+
+void MainForm::AcquisizioneCambiata() {
+    if (!joy) {
+        return;
+    }
+    if (!acquisizione->Leggendo()) {
+        padMostrato.clear();
+        if (!Cmd_Start->isEnabled()) {
+            Cmd_Start->setEnabled(true);
+            platform::RepaintNow(*Cmd_Start);
+        }
+        return;
+    }
+    if (!Cmd_Stop->isEnabled()) {
+        Cmd_Stop->setEnabled(true);
+        platform::RepaintNow(*Cmd_Stop);
+    }
+    const std::vector<session::Pad> pads = acquisizione->Pads();
+    const auto mostrato =
+        std::find_if(pads.begin(), pads.end(), [](const session::Pad& pad) { return pad.mostrato; });
+    if (mostrato == pads.end()) {
+        return;
+    }
+    const QString pad = mostrato->device.guid + u'@' + mostrato->device.port;
+    if (std::exchange(padMostrato, pad) == pad || !profili.CommandLineFile().isEmpty()) {
+        return;
+    }
+    // A pad that was never given a profile of its own keeps the one in force.
+    const std::optional<QString> suo = session::Acquisizione::ProfiloRicordato(mostrato->device);
+    if (suo && *suo != profili.Active()) {
+        profili.Switch(*suo);
+    }
 }
 
 // A window that never waits keeps its design: the line is built at the first wait.
@@ -158,12 +177,9 @@ void MainForm::MenuFine_Click() {
 }
 
 void MainForm::FineAcquisizione() {
-    if (joy) {
-        joy->End_JoyMonitor();
-    }
     joy.reset();
     // Nothing stays held once the program stops reading: the device goes with the output.
-    uscita->SetMap({});
+    acquisizione->Fine();
 }
 
 void MainForm::MenuAssegna_Click() {

@@ -3,8 +3,6 @@
 
 #include "mainwindow/MainForm.h"
 
-#include "joystick/cJoy.h"
-#include "joystick/timer_module.h"
 #include "platform/input/ChosenSlot.h"
 #include "platform/input/DevicePort.h"
 
@@ -76,10 +74,9 @@ void MainForm::ScegliCorvane(const platform::ChosenController& scelta) {
                     .arg(platform::UserSettingsFile()),
                 platform::MB_ICONERROR | platform::MB_SETFOREGROUND);
     }
-    if (joy && timer_module::CurrentJoyMonitor == joy) {
+    if (acquisizione->Leggendo()) {
         // Stopped first, so that a chosen controller that is away reports once, as at Start.
-        joy->End_JoyMonitor();
-        uscita->SetSlot(std::nullopt);
+        acquisizione->Ferma();
         Cmd_Start_Click();
     }
 }

@@ -1,6 +1,8 @@
-// The live display: the monitor's events written into the controls over the controller picture.
+// The live display: the monitor's events written into the controls over the controller picture, by
+// the rules every reading of the pad follows.
 
 #include "keymap/Generale.h"
+#include "keymap/Significato.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ShapeWidget.h"
 #include "platform/WindowServices.h"
@@ -8,8 +10,10 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QSlider>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -33,18 +37,21 @@ QString CodiceTastoTesto(int32_t codice) {
     return QCoreApplication::translate("MainForm", " Codice tasto: ") + QString::number(codice);
 }
 
-// Every bit of the button's code is set in the mask (a code of 0 matches every mask).
 bool Premuto(int32_t maschera, int indice) {
-    const int32_t codice = Generale::CodiceTasto[indice];
-    return (maschera & codice) == codice;
+    return Generale::TastoAcceso(maschera, Generale::CodiceTasto[indice]);
 }
 
-// A sign times a reading, as a 32-bit product; a product that does not fit is not written and the
-// slider keeps its value.
-void ImpostaCursore(QSlider& cursore, int16_t segno, int32_t lettura) {
-    const int64_t prodotto = int64_t(segno) * lettura;
-    if (prodotto >= std::numeric_limits<int32_t>::min() && prodotto <= std::numeric_limits<int32_t>::max()) {
-        cursore.setValue(int(prodotto));
+// A stick's readings on its two sliders, in the map's order and signs; a product that does not fit 32
+// bits is not written and its slider keeps its value.
+void ImpostaCursori(QSlider& orizzontale, QSlider& verticale, bool ordine, int16_t segnoH, int16_t segnoV,
+                    int32_t x, int32_t y) {
+    const std::array<int64_t, 2> valori = Generale::LevaSulQuadro<int64_t>(ordine, segnoH, segnoV, x, y);
+    const std::array<QSlider*, 2> cursori = {&orizzontale, &verticale};
+    for (std::size_t i = 0; i < valori.size(); ++i) {
+        if (valori[i] >= std::numeric_limits<int32_t>::min() &&
+            valori[i] <= std::numeric_limits<int32_t>::max()) {
+            cursori[i]->setValue(int(valori[i]));
+        }
     }
 }
 
@@ -62,15 +69,14 @@ void MainForm::cJoy_JoyButton(int32_t BtnPressed) {
     // The chord that switches profile: it switches as it forms, and while it is held the buttons it
     // covers start nothing (the next profile's, or this one's, commands would surprise).
     const int32_t accordo = Generale::CodiceSuccessivo;
-    const bool tenuto = accordo != 0 && (CodiceLetto & accordo) == accordo;
-    if (tenuto && (precedente & accordo) != accordo) {
+    if (Generale::AccordoTenuto(CodiceLetto, accordo) && !Generale::AccordoTenuto(precedente, accordo)) {
         profili.Switch(profili.Next());
     }
     for (int i = 0; i < Generale::NumTasti; ++i) {
         if (Premuto(CodiceLetto, i)) {
             MostraTastoPremuto(i);
             // A command runs when its button goes down, not again while it is held.
-            const bool coperto = tenuto && (Generale::CodiceTasto[i] & ~accordo) == 0;
+            const bool coperto = Generale::TastoCoperto(CodiceLetto, Generale::CodiceTasto[i], accordo);
             if (!Premuto(precedente, i) && !coperto) {
                 AvviaComando(i);
             }
@@ -93,7 +99,11 @@ void MainForm::MostraTastoRilasciato(int Index) {
 }
 
 void MainForm::AvviaComando(int Index) {
-    const QString& comando = Generale::ComandoTasto[Index];
+    AvviaRiga(Generale::ComandoTasto[Index]);
+}
+
+// Every pad's commands start here: the one shown by its button events, the others by their own profiles.
+void MainForm::AvviaRiga(const QString& comando) {
     if (comando.isEmpty()) {
         return;
     }
@@ -129,14 +139,9 @@ void MainForm::AzzeraTasti() {
 }
 
 void MainForm::cJoy_JoyDpad(int32_t Dpadpos) {
-    if (Dpadpos < 0 || Dpadpos >= Generale::NumPosizioni) {
-        return;
+    if (const std::optional<int16_t> posizione = Generale::PosizioneCroce(Dpadpos, Generale::PosizioneDig)) {
+        MostraPosizione(*posizione);
     }
-    const int32_t posizione = Generale::PosizioneDig[Dpadpos];
-    if (posizione < std::numeric_limits<int16_t>::min() || posizione > std::numeric_limits<int16_t>::max()) {
-        return;
-    }
-    MostraPosizione(int16_t(posizione));
 }
 
 void MainForm::MostraPosizione(int16_t Posizione) {
@@ -147,24 +152,14 @@ void MainForm::MostraPosizione(int16_t Posizione) {
 }
 
 void MainForm::cJoy_JoyLeftStick(int32_t leftStickX, int32_t leftStickY) {
-    if (Generale::OrdineXY) {
-        ImpostaCursore(*Sld_X, Generale::SegnoX, leftStickX);
-        ImpostaCursore(*Sld_Y, Generale::SegnoY, leftStickY);
-    } else {
-        ImpostaCursore(*Sld_X, Generale::SegnoX, leftStickY);
-        ImpostaCursore(*Sld_Y, Generale::SegnoY, leftStickX);
-    }
+    ImpostaCursori(*Sld_X, *Sld_Y, Generale::OrdineXY, Generale::SegnoX, Generale::SegnoY, leftStickX,
+                   leftStickY);
     MostraAnalogico(float(Sld_X->value()), float(Sld_Y->value()), true);
 }
 
 void MainForm::cJoy_JoyRightStick(int32_t rightStickX, int32_t rightStickY) {
-    if (Generale::OrdineZR) {
-        ImpostaCursore(*Sld_Z, Generale::SegnoZ, rightStickX);
-        ImpostaCursore(*Sld_R, Generale::SegnoR, rightStickY);
-    } else {
-        ImpostaCursore(*Sld_Z, Generale::SegnoZ, rightStickY);
-        ImpostaCursore(*Sld_R, Generale::SegnoR, rightStickX);
-    }
+    ImpostaCursori(*Sld_Z, *Sld_R, Generale::OrdineZR, Generale::SegnoZ, Generale::SegnoR, rightStickX,
+                   rightStickY);
     // Live path: Sld_Z horizontal, Sld_R vertical (the slider path passes them the other way round).
     MostraAnalogico(float(Sld_Z->value()), float(Sld_R->value()), false);
 }

@@ -6,6 +6,7 @@
 #include "platform/QtShell.h"
 #include "platform/Twips.h"
 #include "platform/desktop/ActiveWindow.h"
+#include "platform/desktop/Settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -36,18 +38,27 @@ void MainForm::CreaMenuProfili(QMenu& file) {
     Lab_Profilo->setContentsMargins(0, 0, platform::TwipsToPixels(120), 0);
     menuBar()->setCornerWidget(Lab_Profilo, Qt::TopRightCorner);
     connect(&profili, &ProfileSet::Switched, this, &MainForm::MostraProfilo);
+    // A profile the user puts in force is the pad's own from then on; one the window in front chose is not.
+    connect(&profili, &ProfileSet::Switched, this, [this](const QString&, bool byWindow) {
+        const std::vector<session::Pad> pads = acquisizione->Pads();
+        const auto mostrato =
+            std::find_if(pads.begin(), pads.end(), [](const session::Pad& pad) { return pad.mostrato; });
+        if (!byWindow && mostrato != pads.end() && profili.CommandLineFile().isEmpty()) {
+            platform::WritePadProfile(mostrato->device.guid, mostrato->device.port, profili.Active());
+        }
+    });
     fineAvviso.setSingleShot(true);
     fineAvviso.setInterval(DurataAvviso);
     connect(&fineAvviso, &QTimer::timeout, this, &MainForm::MostraProfilo);
     // The output never acts on this program's own windows: a button's SPACE would press Start.
     const auto pausa = [this](Qt::ApplicationState stato) {
-        uscita->SetPaused(stato == Qt::ApplicationActive);
+        acquisizione->SetPaused(stato == Qt::ApplicationActive);
         if (!fineAvviso.isActive()) {
             MostraProfilo();
         }
     };
     connect(qApp, &QGuiApplication::applicationStateChanged, this, pausa);
-    connect(uscita.get(), &output::OutputControl::Unavailable, this, [this](const QString& perche) {
+    connect(acquisizione.get(), &session::Acquisizione::Unavailable, this, [this](const QString& perche) {
         ScriviAngolo(perche, true);
         fineAvviso.start();
     });
@@ -120,7 +131,7 @@ void MainForm::MostraProfilo() {
     fineAvviso.stop();
     const QString notice = profili.Notice();
     const QString testo = notice.isEmpty() ? profili.Describe() : notice;
-    if (uscita->Active() && uscita->Paused()) {
+    if (acquisizione->UscitaAttiva() && acquisizione->Paused()) {
         const QString ferma = tr("Uscita ferma: questa finestra è in primo piano");
         ScriviAngolo(testo.isEmpty() ? ferma : testo + QStringLiteral(" · ") + ferma, true);
         return;

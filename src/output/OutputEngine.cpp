@@ -19,8 +19,6 @@ constexpr auto kLongestStep = 50ms;
 constexpr double kWheelRate = 20.0;
 // Arrow keys from a stick go down past half its travel.
 constexpr double kArrowThreshold = 0.5;
-constexpr double kAxisCentre = 32767.5;
-constexpr uint32_t kPovCentred = platform::JOY_POVCENTERED;
 
 // Up, down, left, right.
 constexpr std::array<uint16_t, 4> kArrowKeys = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT};
@@ -29,10 +27,6 @@ constexpr std::array<uint16_t, 4> kWasdKeys = {KEY_W, KEY_S, KEY_A, KEY_D};
 // The time between two taps at rate taps a second.
 OutputEngine::Clock::duration Period(int rate) {
     return std::chrono::duration_cast<OutputEngine::Clock::duration>(duration<double>(1.0 / rate));
-}
-
-double Axis(uint32_t raw) {
-    return std::clamp((static_cast<double>(raw) - kAxisCentre) / kAxisCentre, -1.0, 1.0);
 }
 
 // How far past the dead zone a stick stands, 0..1, and the direction it points in.
@@ -131,30 +125,20 @@ void OutputEngine::ReleaseAll() {
     pendingX_ = pendingY_ = pendingWheel_ = 0;
 }
 
-void OutputEngine::Read(const platform::JOYINFOEX& info, Clock::time_point now) {
-    const Generale::Mappa& keys = map_.keys;
-    // The sticks as their markers stand on the picture: the map's order and signs applied.
-    const double x = Axis(info.dwXpos), y = Axis(info.dwYpos);
-    const double rx = Axis(info.dwRpos), ry = Axis(info.dwZpos);
+void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point now) {
     const bool wasMoving = Moving();
-    stick_ = {keys.segni[0] * (keys.ordineXY ? x : y), keys.segni[1] * (keys.ordineXY ? y : x),
-              keys.segni[2] * (keys.ordineZR ? rx : ry), keys.segni[3] * (keys.ordineZR ? ry : rx)};
-    const bool chordHeld = map_.chord != 0 && (info.dwButtons & static_cast<uint32_t>(map_.chord)) ==
-                                                  static_cast<uint32_t>(map_.chord);
+    stick_ = reading.leve;
+    const std::bitset<Generale::NumTasti> down = reading.Attivi();
     for (int i = 0; i < Generale::NumTasti; ++i) {
-        const auto code = static_cast<uint32_t>(keys.codici[i]);
-        // A code of 0 lights its button always: it never presses anything.
-        const bool covered = chordHeld && (code & ~static_cast<uint32_t>(map_.chord)) == 0;
-        const bool down = code != 0 && (info.dwButtons & code) == code && !covered;
         Button& button = buttons_[i];
         if (paused_ || button.blocked) {
-            button.down = down;
-            button.blocked = down;
+            button.down = down[i];
+            button.blocked = down[i];
             continue;
         }
-        if (down != button.down) {
-            button.down = down;
-            down ? ButtonDown(i, now) : ButtonUp(i);
+        if (down[i] != button.down) {
+            button.down = down[i];
+            down[i] ? ButtonDown(i, now) : ButtonUp(i);
         }
     }
     if (paused_) {
@@ -162,7 +146,7 @@ void OutputEngine::Read(const platform::JOYINFOEX& info, Clock::time_point now) 
     }
     Arrows(0, map_.left, stick_[0], stick_[1]);
     Arrows(1, map_.right, stick_[2], stick_[3]);
-    CrossArrows(map_.crossArrows ? info.dwPOV : kPovCentred);
+    CrossArrows(map_.crossArrows ? reading.croce : 0);
     if (!wasMoving && Moving()) {
         lastMotion_ = now;  // the first move a period from now, its length a period
     }
@@ -242,14 +226,11 @@ void OutputEngine::Arrows(std::size_t stick, std::optional<StickOutput> how, dou
     }
 }
 
-void OutputEngine::CrossArrows(uint32_t pov) {
-    // Hundredths of a degree clockwise from up; a diagonal holds both its arrows.
-    const bool centred = pov == kPovCentred || pov >= 36000;
-    const auto near = [&](uint32_t direction) {
-        const uint32_t apart = pov > direction ? pov - direction : direction - pov;
-        return !centred && std::min(apart, 36000 - apart) < 9000;
-    };
-    const std::array<bool, 4> pushed = {near(0), near(18000), near(27000), near(9000)};
+void OutputEngine::CrossArrows(int16_t position) {
+    // 1 up, clockwise to 8 up-left: a diagonal holds both its arrows.
+    const auto between = [position](int from, int to) { return position >= from && position <= to; };
+    const std::array<bool, 4> pushed = {position == 8 || between(1, 2), between(4, 6), between(6, 8),
+                                        between(2, 4)};
     for (std::size_t way = 0; way < pushed.size(); ++way) {
         SetKey(kArrowKeys[way], pushed[way], arrowHeld_[8 + way]);
     }

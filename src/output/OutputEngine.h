@@ -3,8 +3,8 @@
 // typed, repeats, toggles, and the sticks and cross as pointer, wheel or arrow keys. It acts on a device
 // and keeps time by the clock it is given, so it runs alike on a thread of its own and in a test.
 
+#include "keymap/Significato.h"
 #include "output/OutputMap.h"
-#include "platform/input/JoystickDriver.h"
 #include "platform/output/OutputDevice.h"
 
 #include <array>
@@ -28,8 +28,8 @@ public:
     // A new map: everything held is released first, and a button held across the change acts only
     // when it goes down again.
     void SetMap(const OutputMap& map);
-    // One reading of the controller (axes 0..65535, centred at 32767.5).
-    void Read(const platform::JOYINFOEX& info, Clock::time_point now);
+    // What a reading of the controller means under the map.
+    void Read(const Generale::Significato& reading, Clock::time_point now);
     // Lets go of every key and button, ends sequences and toggles; buttons held now act only when they
     // go down again. For an unplug, a stop, a pause.
     void ReleaseAll();
@@ -61,7 +61,7 @@ private:
     void Play(int index, Clock::time_point now);
     void Motion(Clock::time_point now);
     void Arrows(std::size_t stick, std::optional<StickOutput> how, double horizontal, double vertical);
-    void CrossArrows(uint32_t pov);
+    void CrossArrows(int16_t position);
     void SetKey(uint16_t code, bool down, bool& held);
     bool Moving() const;
 

@@ -16,14 +16,12 @@ bool OutputMap::Acts() const {
            std::any_of(buttons.begin(), buttons.end(), [](const auto& button) { return button.has_value(); });
 }
 
-OutputMap ReadOutputMap(QByteArrayView file, const Generale::Mappa& keys, int32_t chord) {
+OutputMap ReadOutputMap(QByteArrayView file) {
     const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
     const auto value = [&ini](const QString& key) {
         return ini.GetPrivateProfileString(u"Uscita", key, QString(), kValueBuffer).text;
     };
     OutputMap map;
-    map.keys = keys;
-    map.chord = chord;
     for (int i = 0; i < Generale::NumTasti; ++i) {
         map.buttons[i] = ReadButtonOutput(value(Generale::ChiaveUscita(i))).value;
     }
@@ -37,10 +35,6 @@ OutputMap ReadOutputMap(QByteArrayView file, const Generale::Mappa& keys, int32_
     const QString speed = value(QStringLiteral("Velocità"));
     map.speed = speed.isEmpty() ? kDefaultSpeed : ReadNumber(speed, 1, 20000).value.value_or(kDefaultSpeed);
     return map;
-}
-
-OutputMap CurrentOutputMap(QByteArrayView file) {
-    return ReadOutputMap(file, Generale::MappaCaricata(), Generale::CodiceSuccessivo);
 }
 
 }  // namespace output

@@ -2,7 +2,7 @@
 
 namespace output {
 
-OutputThread::OutputThread(std::unique_ptr<platform::OutputDevice> device)
+OutputThread::OutputThread(std::shared_ptr<platform::OutputDevice> device)
     : device_(std::move(device)), engine_(*device_), thread_([this] { Run(); }) {}
 
 OutputThread::~OutputThread() {
@@ -30,14 +30,10 @@ void OutputThread::ReleaseAll() {
     engine_.ReleaseAll();
 }
 
-void OutputThread::Read(uint32_t code, const platform::JOYINFOEX& info) {
+void OutputThread::Read(const Generale::Significato& reading) {
     {
         const std::lock_guard lock(mutex_);
-        if (code == platform::JOYERR_NOERROR) {
-            engine_.Read(info, OutputEngine::Clock::now());
-        } else {
-            engine_.ReleaseAll();
-        }
+        engine_.Read(reading, OutputEngine::Clock::now());
     }
     changed_.notify_all();  // something may be due sooner now
 }
@@ -45,16 +41,14 @@ void OutputThread::Read(uint32_t code, const platform::JOYINFOEX& info) {
 void OutputThread::Try(const ButtonOutput& output) {
     OutputMap map;
     map.buttons[0] = output;
-    map.keys.codici[0] = 1;
-    platform::JOYINFOEX info{};
-    info.dwPOV = platform::JOY_POVCENTERED;
+    Generale::Significato reading;
     {
         const std::lock_guard lock(mutex_);
         engine_.SetMap(map);
         for (int press = output.mode == Mode::Toggle ? 2 : 1; press > 0; --press) {
-            for (const uint32_t buttons : {1U, 0U}) {
-                info.dwButtons = buttons;
-                engine_.Read(info, OutputEngine::Clock::now());
+            for (const bool down : {true, false}) {
+                reading.accesi.set(0, down);
+                engine_.Read(reading, OutputEngine::Clock::now());
             }
         }
     }

@@ -14,17 +14,17 @@ namespace output {
 
 class OutputThread {
 public:
-    explicit OutputThread(std::unique_ptr<platform::OutputDevice> device);
-    ~OutputThread();  // releases everything, then the device goes
+    // The device may be shared with other threads: each releases what it holds.
+    explicit OutputThread(std::shared_ptr<platform::OutputDevice> device);
+    ~OutputThread();  // releases everything, then lets go of the device
     OutputThread(const OutputThread&) = delete;
     OutputThread& operator=(const OutputThread&) = delete;
 
     // From any thread.
     void SetMap(const OutputMap& map);
     void SetPaused(bool paused);
-    // A change of the controller read (see the driver's listener); anything but a reading lets go of
-    // everything held.
-    void Read(uint32_t code, const platform::JOYINFOEX& info);
+    // What the controller read now means; a reading lost (an unplug) is a ReleaseAll.
+    void Read(const Generale::Significato& reading);
     void ReleaseAll();
     // As if a button with this output alone were pressed and released at once (a toggle twice): a
     // trial of an entry, on a map of its own.
@@ -35,7 +35,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::unique_ptr<platform::OutputDevice> device_;
+    std::shared_ptr<platform::OutputDevice> device_;
     OutputEngine engine_;
     bool stop_ = false;
     std::thread thread_;  // last: it starts once the rest is ready

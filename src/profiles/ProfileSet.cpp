@@ -132,12 +132,14 @@ bool ProfileSet::Readable(const QString& name) {
 }
 
 QString ProfileSet::Next() const {
-    const QStringList order = QStringList{QString()} + Names();
-    const QString active = Active();
-    const bool byProfile = CommandLineFile().isEmpty();
-    const auto at = std::find_if(order.cbegin(), order.cend(),
-                                 [&](const QString& name) { return byProfile && SameName(name, active); });
     // From a --map file the round starts again at the default.
+    return CommandLineFile().isEmpty() ? After(Active()) : QString();
+}
+
+QString ProfileSet::After(const QString& name) {
+    const QStringList order = QStringList{QString()} + Names();
+    const auto at = std::find_if(order.cbegin(), order.cend(),
+                                 [&](const QString& other) { return SameName(other, name); });
     return at == order.cend() || std::next(at) == order.cend() ? order.constFirst() : *std::next(at);
 }
 

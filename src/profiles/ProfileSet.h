@@ -46,6 +46,8 @@ public:
     // The profile after the active one in the order of Switch's menu: the default, then Names(),
     // round again after the last.
     QString Next() const;
+    // The profile after that one in the same order.
+    static QString After(const QString& name);
 
     // The one switch: the profile's file becomes the map (the default: the search's), is loaded over the
     // defaults (an entry that is no number reads as its default, whichever map was before), is

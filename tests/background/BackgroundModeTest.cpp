@@ -24,7 +24,7 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         bool readable;
         bool clickStop;  // the window's Stop clicked once reading
         State state;
-        bool late = false;  // --background with no tray, plugged in after the timer's first look
+        bool late = false;       // --background with no tray, plugged in after the timer's first look
         bool unplugged = false;  // unplugged again once read
     } cases[]{
         {"a box while none is attached", {}, {}, true, false, State::Waiting},
@@ -60,7 +60,8 @@ TEST_F(MainFormTest, BackgroundWaitsWithoutABoxAndReadsTheControllerOncePluggedI
         if (c.unplugged) {
             driver->attached.clear();
             driver->scripted.clear();
-            QTest::qWait(100);  // the monitor's box for the unplug
+            driver->changeListener(0, platform::JOYERR_UNPLUGGED, {});  // as the driver tells it
+            QTest::qWait(100);                                          // the monitor's box for the unplug
         }
         const std::size_t boxes = shell.boxes.size();
         if (c.clickStop) {

@@ -26,6 +26,7 @@ protected:
         if (!ini.isEmpty()) {
             dir.WriteIni(ini);
         }
+        form.reset();  // the driver has one change listener: the old window's goes first
         form = std::make_unique<MainForm>(driver, shell);
     }
 

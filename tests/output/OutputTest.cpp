@@ -1,12 +1,9 @@
-// The output's entries, its engine against a recording device, and its owner against a scripted driver.
-#include "output/OutputControl.h"
+// The output's entries, and its engine against a recording device.
 #include "output/OutputEngine.h"
 #include "output/OutputEntry.h"
 #include "output/OutputMap.h"
-#include "support/FakeJoystickDriver.h"
 #include "support/RecordingOutputDevice.h"
 
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -57,27 +54,30 @@ TEST(OutputEntry, ReadsWhatTheMapWrites) {
 
 TEST(OutputMap, ReadsTheSectionAndKeepsDefaultsForBadNumbers) {
     const output::OutputMap map = output::ReadOutputMap(
-        "[Uscita]\n3=FOO\nLevaSinistra=Puntatore\nCroce=wasd\nZonaMorta=95\nVelocit\xc3\xa0=300\n",
-        Generale::MappaPredefinita(), 0);
+        "[Uscita]\n3=FOO\nLevaSinistra=Puntatore\nCroce=wasd\nZonaMorta=95\nVelocit\xc3\xa0=300\n");
     EXPECT_TRUE(!map.buttons[3] && !map.crossArrows);  // the cross knows frecce
     EXPECT_EQ(std::tuple(map.left, map.deadZone, map.speed),
               std::tuple(output::StickOutput::Pointer, output::kDefaultDeadZone, 300));
-    EXPECT_FALSE(output::ReadOutputMap("[Tasti]\n0=1\n", Generale::MappaPredefinita(), 0).Acts());
+    EXPECT_FALSE(output::ReadOutputMap("[Tasti]\n0=1\n").Acts());
 }
 
 // An engine over a recording device, the map's buttons 0..3 on bits 1, 2, 4 and 8.
 class Engine : public testing::Test {
 protected:
-    Engine() {
-        map.keys = Generale::MappaPredefinita();
-        map.keys.codici = {1, 2, 4, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    }
+    Engine() { keys.codici = {1, 2, 4, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}; }
     void Entry(int button, const char* text) { map.buttons[button] = output::ReadButtonOutput(text).value; }
     void Start() { engine.SetMap(map); }
-    void Read(uint32_t buttons, Time when, uint32_t x = 32767, uint32_t y = 32767, uint32_t pov = 65535) {
-        engine.Read(
-            {.dwXpos = x, .dwYpos = y, .dwZpos = 32767, .dwRpos = 32767, .dwButtons = buttons, .dwPOV = pov},
-            when);
+    // A reading of a pad with four axes of 0..65535, as the map reads it.
+    void Read(uint32_t buttons, Time when, uint32_t x = 32768, uint32_t y = 32768, uint32_t pov = 65535) {
+        const platform::JOYCAPSA caps{.wXmax = 65535, .wYmax = 65535, .wZmax = 65535, .wRmax = 65535};
+        engine.Read(Generale::Interpreta({.dwXpos = x,
+                                          .dwYpos = y,
+                                          .dwZpos = 32768,
+                                          .dwRpos = 32768,
+                                          .dwButtons = buttons,
+                                          .dwPOV = pov},
+                                         caps, keys, chord),
+                    when);
     }
     Log Take() { return std::exchange(*log, {}); }
 
@@ -85,6 +85,8 @@ protected:
     RecordingOutputDevice device{log};
     output::OutputEngine engine{device};
     output::OutputMap map;
+    Generale::Mappa keys = Generale::MappaPredefinita();
+    int32_t chord = 0;
     const Time t0{};
 };
 
@@ -129,7 +131,7 @@ TEST_F(Engine, ACodeOfNoBitsTheChordAndAHoldAcrossAReleaseOfEverythingPressNothi
     Entry(0, "A");
     Entry(1, "B");
     Entry(4, "E");  // code 0: lit always on the picture, never a press
-    map.chord = 1 | 2;
+    chord = 1 | 2;
     Start();
     Read(3, t0);  // the chord covers buttons 0 and 1
     Read(0, t0);
@@ -144,51 +146,20 @@ TEST_F(Engine, SticksMoveAsTheirMarkersAndTheCrossPressesArrows) {
     map.left = output::StickOutput::Pointer;
     map.right = output::StickOutput::Wheel;
     map.crossArrows = true;
-    map.keys.segni[1] = -1;  // the left stick's vertical turned over
+    keys.segni[1] = -1;  // the left stick's vertical turned over
     Start();
-    Read(0, t0, 36000, 32767);  // inside the dead zone: no wake-ups
+    Read(0, t0, 36000, 32768);  // inside the dead zone: no wake-ups
     EXPECT_FALSE(engine.Due());
     Read(0, t0, 65535, 0);  // full right, and up turned to down
     EXPECT_EQ(engine.Due(), t0 + 8ms);
     engine.Advance(t0 + 108ms);  // a late wake-up moves 50 ms' worth at most
     EXPECT_EQ(Take(), (Log{"move 42 42"}));
-    Read(0, t0, 32767, 32767, 4500);  // up and right
+    Read(0, t0, 32768, 32768, 4500);  // up and right
     EXPECT_EQ(Take(), (Log{"KEY_UP down", "KEY_RIGHT down"}));
-    Read(0, t0, 32767, 32767, 9000);
+    Read(0, t0, 32768, 32768, 9000);
     EXPECT_EQ(Take(), (Log{"KEY_UP up"}));
     engine.ReleaseAll();
     EXPECT_EQ(Take(), (Log{"KEY_RIGHT up"}));
-}
-
-TEST(OutputControl, TheDeviceComesWithEntriesThatActAndHearsOnlyTheSlotRead) {
-    const auto driver = std::make_shared<FakeJoystickDriver>();
-    const auto log = std::make_shared<Log>();
-    bool opens = false;
-    output::OutputControl control(driver, [&] {
-        return opens ? platform::OpenedOutput{std::make_unique<RecordingOutputDevice>(log),
-                                              platform::OutputRoute::XTest,
-                                              {}}
-                     : platform::OpenedOutput{nullptr, platform::OutputRoute::None, QStringLiteral("why")};
-    });
-    QSignalSpy unavailable(&control, &output::OutputControl::Unavailable);
-    output::OutputMap map;
-    map.keys.codici[0] = 1;
-    map.buttons[0] = output::ReadButtonOutput(QStringLiteral("A")).value;
-    control.SetMap(map);
-    control.SetMap(map);
-    EXPECT_EQ(unavailable.count(), 1);  // once a run
-    opens = true;
-    control.SetMap(map);
-    ASSERT_TRUE(driver->changeListener);
-    platform::JOYINFOEX pressed;
-    pressed.dwButtons = 1;
-    driver->changeListener(0, platform::JOYERR_NOERROR, pressed);  // not read yet: not acquiring
-    control.SetSlot(1);
-    driver->changeListener(0, platform::JOYERR_NOERROR, pressed);
-    driver->changeListener(1, platform::JOYERR_NOERROR, pressed);
-    control.SetMap({});  // no entries: the device goes, letting go of A
-    EXPECT_FALSE(driver->changeListener);
-    EXPECT_EQ(*log, (Log{"KEY_A down", "KEY_A up"}));
 }
 
 }  // namespace

@@ -77,7 +77,9 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
             "CommandLine",
             "Profili: mappe in $XDG_CONFIG_HOME/corvane/profili/NOME.ini; la mappa trovata come sopra è il\n"
             "profilo \"Predefinito\". --profile NOME usa quel profilo (nel programma già in esecuzione, se\n"
-            "c'è) e lo ricorda; --profiles li elenca, con * quello scelto."));
+            "c'è) e lo ricorda; --profiles li elenca, con * quello scelto. Ogni corvane collegato ha il suo\n"
+            "profilo: --profile vale per quello mostrato, o con --pad N per l'N-esimo di \"Scegli il "
+            "Corvane\"."));
     parser.setApplicationDescription(
         parser.applicationDescription() + QStringLiteral("\n\n") +
         QCoreApplication::translate(
@@ -103,6 +105,12 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
         QCoreApplication::translate("CommandLine",
                                     "Usa il profilo <nome> e lo ricorda per i prossimi avvii."),
         QCoreApplication::translate("CommandLine", "nome"));
+    const QCommandLineOption pad(
+        QStringLiteral("pad"),
+        QCoreApplication::translate("CommandLine",
+                                    "Con --profile: il profilo vale per il corvane numero <n> di \"Scegli il "
+                                    "Corvane\" (1 il primo) invece che per quello mostrato."),
+        QCoreApplication::translate("CommandLine", "n"));
     const QCommandLineOption profiles(
         QStringLiteral("profiles"),
         QCoreApplication::translate("CommandLine", "Elenca i profili, con * quello scelto, ed esce."));
@@ -126,7 +134,7 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
     const QCommandLineOption quit(
         QStringLiteral("quit"),
         QCoreApplication::translate("CommandLine", "Chiude il programma in esecuzione."));
-    parser.addOptions({help, version, map, profile, profiles, emulation, background, start, stop, quit});
+    parser.addOptions({help, version, map, profile, pad, profiles, emulation, background, start, stop, quit});
     parser.addOptions(QtOptions());
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
@@ -196,6 +204,15 @@ std::optional<int> ReadCommandLine(const QStringList& arguments, CommandLine& op
             return Refuse(problem);
         }
     }
+    if (parser.isSet(pad)) {
+        bool number = false;
+        options.pad = parser.value(pad).toInt(&number);
+        if (!parser.isSet(profile) || !number || options.pad < 1 || options.pad > MaxPadNumber) {
+            return Refuse(
+                QCoreApplication::translate("CommandLine", "--pad vuole --profile e un numero da 1 a %1.")
+                    .arg(MaxPadNumber));
+        }
+    }
     options.listProfiles = parser.isSet(profiles);
     options.emulation = parser.isSet(emulation);
     options.platform = parser.value(QStringLiteral("platform"));
@@ -208,7 +225,7 @@ SessionRequest RequestOf(const CommandLine& options) {
     const Action action = options.requested    ? options.request
                           : options.background ? Action::Start
                                                : Action::Show;
-    return {action, options.map, options.emulation, options.profile};
+    return {action, options.map, options.emulation, options.profile, options.pad};
 }
 
 bool DisplayFound(const CommandLine& options) {

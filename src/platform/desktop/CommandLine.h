@@ -9,8 +9,9 @@
 namespace platform {
 
 struct CommandLine {
-    QString map;                // --map FILE, as an absolute path; empty: search for Corvane.ini
-    QString profile;            // --profile NAME, a name the profiles' rules allow; empty: none asked
+    QString map;      // --map FILE, as an absolute path; empty: search for Corvane.ini
+    QString profile;  // --profile NAME, a name the profiles' rules allow; empty: none asked
+    int pad = 0;      // --pad N with --profile: the profile is for the Nth pad listed; 0: the one shown
     bool listProfiles = false;  // --profiles: print the profiles and end
     bool emulation = false;     // --emulation: show the "Emulazione Corvane" menu entry
     bool background = false;    // --background: window hidden, reading at once, tray icon

@@ -55,9 +55,10 @@ QStringList MapSearchPath() {
 }
 
 QString MapFile() {
-    if (!CommandLineMap().isEmpty()) {
-        return CommandLineMap();
-    }
+    return CommandLineMap().isEmpty() ? SearchedMapFile() : CommandLineMap();
+}
+
+QString SearchedMapFile() {
     const QStringList candidates = MapSearchPath();
     // Beside the executable is the map's own place: a broken file there is the map, read as empty,
     // and is not passed over for a map the portable copy did not ask for.

@@ -19,6 +19,8 @@ QStringList MapSearchPath();
 // anything of that name is there (unreadable, it reads as empty), else the first other candidate that
 // is a readable regular file (directories, pipes and devices are passed over), else empty.
 QString MapFile();
+// The map the search finds, whatever the command line chose: the default profile's.
+QString SearchedMapFile();
 
 // The command line's map, used instead of the search; an empty text restores the search.
 void SetMapFile(const QString& path);

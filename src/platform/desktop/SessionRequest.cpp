@@ -19,6 +19,7 @@ constexpr std::array<std::pair<Action, const char*>, 4> Actions{{
 
 constexpr char MapWord[] = "map ";
 constexpr char ProfileWord[] = "profile ";
+constexpr char PadWord[] = "pad ";
 constexpr char EmulationLine[] = "emulation";
 
 bool CarriesMapBytes(const QByteArray& path) {
@@ -37,9 +38,20 @@ std::optional<QString> ProfileOf(const QByteArray& bytes) {
     return name;
 }
 
+// A pad's number as a request writes it: 1..MaxPadNumber in decimal, without a leading zero or sign.
+std::optional<int> PadOf(const QByteArray& bytes) {
+    bool ok = false;
+    const int number = bytes.toInt(&ok);
+    if (!ok || number < 1 || number > MaxPadNumber || QByteArray::number(number) != bytes) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 // A line that another one must follow.
 bool IsOptionLine(const QByteArray& line) {
-    return line.startsWith(MapWord) || line.startsWith(ProfileWord) || line == EmulationLine;
+    return line.startsWith(MapWord) || line.startsWith(ProfileWord) || line.startsWith(PadWord) ||
+           line == EmulationLine;
 }
 
 }  // namespace
@@ -63,6 +75,12 @@ QByteArray RequestLines(const SessionRequest& request) {
             return {};
         }
         lines += ProfileWord + name + '\n';
+    }
+    if (request.pad != 0) {
+        if (request.profile.isEmpty() || !PadOf(QByteArray::number(request.pad))) {
+            return {};
+        }
+        lines += PadWord + QByteArray::number(request.pad) + '\n';
     }
     if (request.emulation) {
         lines += QByteArray(EmulationLine) + '\n';
@@ -96,6 +114,14 @@ std::optional<SessionRequest> ParseRequest(const QByteArray& bytes) {
         }
         request.profile = *name;
         ++line;
+        if (line != lines.cend() && line->startsWith(PadWord)) {
+            const std::optional<int> pad = PadOf(line->mid(int(sizeof PadWord - 1)));
+            if (!pad) {
+                return std::nullopt;
+            }
+            request.pad = *pad;
+            ++line;
+        }
     }
     if (line != lines.cend() && *line == EmulationLine) {
         request.emulation = true;

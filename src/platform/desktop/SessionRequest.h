@@ -5,6 +5,7 @@
 //
 //   map <absolute path>\n   optional: load this map, as a reload does
 //   profile <name>\n        optional, not with map: switch to this profile (UTF-8)
+//   pad <number>\n          optional, only after profile: on that pad, 1 the first listed
 //   emulation\n             optional: show the "Emulazione Corvane" menu entry
 //   show|start|stop|quit\n  what to do; it ends the request
 
@@ -27,16 +28,20 @@ struct SessionRequest {
     QString map;             // --map, an absolute path; empty: the map in force stays
     bool emulation = false;  // --emulation
     QString profile;         // --profile, a name; empty: the profile in force stays
+    int pad = 0;             // --pad, 1..MaxPadNumber: the pad the profile is for; 0: the one shown
 
     friend bool operator==(const SessionRequest&, const SessionRequest&) = default;
 };
 
+// The highest pad number: as many pads as the driver has slots.
+inline constexpr int MaxPadNumber = 16;
+
 // Longest map path a request carries, in bytes: the system's own limit on a path.
 inline constexpr int MapPathMaxBytes = 4095;
 // Longest request, its last line feed included; a longer one is not read further.
-inline constexpr int RequestMaxBytes = int(sizeof "map \n" - 1) + MapPathMaxBytes +
-                                       int(sizeof "profile \n" - 1) + ProfileNameMaxBytes +
-                                       int(sizeof "emulation\n" - 1) + int(sizeof "start\n" - 1);
+inline constexpr int RequestMaxBytes =
+    int(sizeof "map \n" - 1) + MapPathMaxBytes + int(sizeof "profile \n" - 1) + ProfileNameMaxBytes +
+    int(sizeof "pad 16\n" - 1) + int(sizeof "emulation\n" - 1) + int(sizeof "start\n" - 1);
 
 // True for a map path a request can carry: absolute, 1 to MapPathMaxBytes bytes in the file system's
 // encoding, no control character (a line feed would end the line, a NUL the path).

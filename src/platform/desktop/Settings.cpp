@@ -8,6 +8,7 @@
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <QUrl>
 
 #include <optional>
 #include <utility>
@@ -22,6 +23,16 @@ const QString kGuidKey = QStringLiteral("controller/guid");
 const QString kNameKey = QStringLiteral("controller/name");
 const QString kPortKey = QStringLiteral("controller/port");
 const QString kProfileKey = QStringLiteral("profile/active");
+// A pad's profile: its key names the pad, its value is the profile; "/", which no profile's name holds,
+// stands for the default, so that an empty value is never mistaken for a pad without a profile.
+const QString kPadProfileSection = QStringLiteral("pads/");
+const QString kDefaultProfileValue = QStringLiteral("/");
+
+// The pad's key: its GUID and port, escaped so that no byte of a port a device names itself can end the
+// key or the line.
+QString PadKey(const QString& guid, const QString& port) {
+    return kPadProfileSection + QString::fromLatin1(QUrl::toPercentEncoding(guid + u'@' + port, ":.-_/"));
+}
 
 // The settings file's bytes, empty for a missing file, none (with a warning) when anything but a
 // regular file within the limit is in its place.
@@ -190,6 +201,18 @@ QString ReadActiveProfile() {
 
 bool WriteActiveProfile(const QString& name) {
     return WriteSettings({{kProfileKey, name}});
+}
+
+std::optional<QString> ReadPadProfile(const QString& guid, const QString& port) {
+    const QString value = ReadSetting(PadKey(guid, port));
+    if (value.isEmpty()) {
+        return std::nullopt;
+    }
+    return value == kDefaultProfileValue ? QString() : value;
+}
+
+bool WritePadProfile(const QString& guid, const QString& port, const QString& name) {
+    return WriteSettings({{PadKey(guid, port), name.isEmpty() ? kDefaultProfileValue : name}});
 }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 
 // $XDG_CONFIG_HOME/corvane (~/.config/corvane when the variable is unset, empty or relative): the
@@ -36,5 +38,11 @@ bool WriteChosenController(const ChosenController& chosen);
 QString ReadActiveProfile();
 // An empty name forgets the choice. False, with a warning, when the settings file cannot be written.
 bool WriteActiveProfile(const QString& name);
+
+// The profile remembered for one pad, by its SDL GUID and port; none for a pad never given one.
+std::optional<QString> ReadPadProfile(const QString& guid, const QString& port);
+// Remembers a pad's profile (an empty name: the default). False, with a warning, when the settings
+// file cannot be written.
+bool WritePadProfile(const QString& guid, const QString& port, const QString& name);
 
 }  // namespace platform

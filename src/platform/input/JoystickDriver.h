@@ -54,6 +54,11 @@ struct JOYINFOEX {
 };
 static_assert(sizeof(JOYINFOEX) == 52, "the reading record has the platform's size");
 
+// dwPOV (hundredths of a degree clockwise from up, JOY_POVCENTERED centred) to 0 centred, 1 up ... 8
+// up-left, rounded half to even; readings just short of a full turn give 9. The reading is a signed
+// 32-bit integer, so any of them gives a direction that fits: 0xFFFFFFFF (-1) gives 1, -6751 gives -1.
+int32_t PovDirection(uint32_t pov);
+
 // One attached device, as a user picks it.
 struct AttachedDevice {
     uint32_t slot = 0;  // the slot the calls below read it at

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -37,5 +38,8 @@ struct OpenedOutput {
 // The virtual device "Corvane Demo" through /dev/uinput; where that cannot be opened for writing, the
 // XTest extension on X11; else none, with the reason.
 OpenedOutput OpenOutputDevice();
+
+// How a keyboard and mouse is had: OpenOutputDevice, or a test's own.
+using OutputOpener = std::function<OpenedOutput()>;
 
 }  // namespace platform

@@ -42,10 +42,14 @@ TEST(SessionRequest, KnownWordsOnWholeLinesInTheirOrder) {
         {"map /home/u/my maps/b.ini\nemulation\nstart\n",
          SessionRequest{Action::Start, u"/home/u/my maps/b.ini"_qs, true}},
         {"map /" + QByteArray(platform::MapPathMaxBytes, 'm') + "\nshow\n", {}},  // a path over the bound
-        {"map /a\nb.ini\nshow\n", std::nullopt},  // a line feed in the path splits the request
-        {"map /a.ini\n", std::nullopt, true},     // options wait for their action line
+        {"map /a\nb.ini\nshow\n", std::nullopt},                // a line feed in the path splits the request
+        {"map /a.ini\n", std::nullopt, true},                   // options wait for their action line
         {"profile " + QString(40, u'è').toUtf8() + "\nshow\n",  // two bytes a letter: one request, not two
          SessionRequest{Action::Show, {}, false, QString(40, u'è')}},
+        {"profile Film\npad 16\nstart\n", SessionRequest{Action::Start, {}, false, u"Film"_qs, 16}},
+        {"profile Film\npad 17\nstart\n", std::nullopt},  // a pad past the slots
+        {"profile Film\npad 02\nstart\n", std::nullopt},  // a number written two ways
+        {"pad 1\nstart\n", std::nullopt},                 // a pad without a profile to put on it
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.left(60).toStdString());
@@ -127,8 +131,12 @@ TEST(SessionChannel, TakesOverAStaleSocketAndAnswersOnlyWellFormedRequests) {
     platform::SessionChannel second(path);
     EXPECT_FALSE(second.Listen({}, {}));
     const auto asked = std::chrono::steady_clock::now();
-    EXPECT_EQ(Served([&] { return second.HandOver({Action::Show, u"/refused.ini"_qs, false}); }), Delivery::Refused);
-    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(5)) << "answered at once, not retried";
+    EXPECT_EQ(Served([&] {
+                  return second.HandOver({Action::Show, u"/refused.ini"_qs, false});
+              }),
+              Delivery::Refused);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(5))
+        << "answered at once, not retried";
     EXPECT_EQ(Served([&] { return second.HandOver({Action::Quit, {}, false}); }), Delivery::Done);
     QCoreApplication::processEvents();
     EXPECT_EQ(done, (std::vector{Action::Start, Action::Stop, Action::Quit}));

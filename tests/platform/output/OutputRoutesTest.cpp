@@ -1,5 +1,6 @@
 // On an X server of the test's own.
-#include "output/OutputControl.h"
+#include "joystick/cJoy.h"
+#include "session/Acquisizione.h"
 #include "platform/output/OutputDevice.h"
 #include "platform/output/XTestDevice.h"
 
@@ -118,20 +119,19 @@ TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
                                                 "key release 56"}));
 }
 
-// From a pad to X through SDL's reading thread, the control and XTest. Catches a press that never reaches
+// From a pad to X through SDL's reading thread, acquisition and XTest. Catches a press that never reaches
 // X from the reading thread (or waits there unflushed), and a key left held once the button is up.
 TEST(OutputRoutes, AVirtualPadsButtonHoldsItsKeyOnXWhileHeld) {
     const Connection x = Listen();
     const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
     VirtualJoysticks devices;  // closed before the driver ends SDL
     SDL_Joystick* const stick = devices.Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Virtual stick");
-    output::OutputControl control(driver, [] {
+    session::Acquisizione acquisizione(driver, [] {
         return platform::OpenedOutput{platform::OpenXTestDevice(), OutputRoute::XTest, {}};
     });
-    control.SetMap(output::ReadOutputMap("[Uscita]\n0=A\n", Generale::MappaPredefinita(), 0));
-    const std::vector<platform::AttachedDevice> attached = driver->AttachedDevices();
-    ASSERT_EQ(attached.size(), 1u);
-    control.SetSlot(attached.front().slot);
+    acquisizione.Monitora(std::make_shared<cJoy>(driver));
+    acquisizione.MappaMostrata({}, "[Uscita]\n0=A\n");
+    ASSERT_TRUE(acquisizione.Avvia({}));
     SDL_JoystickSetVirtualButton(stick, 0, SDL_PRESSED);
     EXPECT_EQ(Next(x.get(), 2s), "key press 38");  // KEY_A
     SDL_JoystickSetVirtualButton(stick, 0, SDL_RELEASED);
