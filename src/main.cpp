@@ -19,6 +19,7 @@
 #include "platform/desktop/Settings.h"
 #include "platform/input/JoystickDriver.h"
 #include "profiles/ProfileSet.h"
+#include "session/Acquisizione.h"
 #include "splash_about/FinestraPrincipale.h"
 #include "splash_about/frmSplash.h"
 
@@ -83,7 +84,9 @@ int main(int argc, char** argv) {
             return *status;
         }
         if (options.listProfiles) {
-            return platform::Answer(ProfileSet::Listing());
+            return platform::Answer(
+                ProfileSet::Listing() +
+                session::Acquisizione::Elenco(platform::MakeSdlJoystickDriver()->AttachedDevices()));
         }
         if (const QString socket =
                 platform::SessionSocketPath(platform::DisplayKey(options.platform, options.display));

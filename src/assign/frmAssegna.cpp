@@ -141,16 +141,14 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     mappa->setText(avvisi.join(u'\n'));
     mappa->setVisible(!avvisi.isEmpty());
     MostraCorvane();
-    // Looked for once a second, as the background mode waits for one.
-    guardaCorvane.setInterval(1000);
-    connect(&guardaCorvane, &QTimer::timeout, this, [this] {
+    // Acquisition tells when a pad comes or goes.
+    connect(&main.Acquisizione(), &session::Acquisizione::Cambiato, this, [this] {
         if (const std::optional<uint32_t> tasti = TastiDelCorvane(this->driver.get());
             tasti != tastiCorvane) {
             tastiCorvane = tasti;
             MostraCorvane();
         }
     });
-    guardaCorvane.start();
     if (const std::shared_ptr<cJoy>& joy = main.Monitor()) {
         connect(joy.get(), &cJoy::JoyButton, this, &frmAssegna::cJoy_JoyButton, Qt::DirectConnection);
     }

@@ -100,7 +100,6 @@ private:
     QPushButton* salva = nullptr;
 
     std::optional<uint32_t> tastiCorvane;  // the attached controller's buttons; nullopt: none
-    QTimer guardaCorvane;                  // a controller plugged in or unplugged while the dialog is open
     // The file the dialog shows and saves into, fixed when it opens: a map switched meanwhile (a later
     // launch's --map) does not take the user's edits.
     platform::MapTarget destinazione;

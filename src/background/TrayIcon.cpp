@@ -4,6 +4,7 @@
 #include "background/TrayPicture.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ProfileMenu.h"
+#include "session/Acquisizione.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -18,10 +19,7 @@ TrayIcon::TrayIcon(BackgroundMode& mode, MainForm& form)
     menu->addSeparator();
     QMenu* profili = menu->addMenu(tr("Profilo"));
     profili->setObjectName(QStringLiteral("MenuTrayProfilo"));
-    connect(profili, &QMenu::aboutToShow, this, [this, profili] {
-        profili->clear();
-        AggiungiProfili(*profili, this->form.Profili());
-    });
+    connect(profili, &QMenu::aboutToShow, this, [this, profili] { ElencaProfili(*profili); });
     menu->addSeparator();
     menu->addAction(tr("Fine Programma"), &form, &MainForm::MenuFine_Click);
     connect(menu.get(), &QMenu::aboutToShow, this, &TrayIcon::Update);
@@ -34,11 +32,42 @@ TrayIcon::TrayIcon(BackgroundMode& mode, MainForm& form)
         }
     });
     connect(&mode, &BackgroundMode::StateChanged, this, &TrayIcon::Update);
+    connect(&form.Acquisizione(), &session::Acquisizione::Cambiato, this, &TrayIcon::Update);
     Update();
     icon->show();
 }
 
 TrayIcon::~TrayIcon() = default;
+
+// One pad: the profiles as the window's menu lists them. Several: each pad, with its profile, and the
+// profiles to put on it.
+void TrayIcon::ElencaProfili(QMenu& menu) {
+    menu.clear();
+    const std::vector<session::Pad> pads = form.Acquisizione().Pads();
+    if (pads.size() < 2) {
+        AggiungiProfili(menu, form.Profili());
+        return;
+    }
+    for (const session::Pad& pad : pads) {
+        const bool mostrato = pad.mostrato;
+        const QString profilo =
+            mostrato ? form.Profili().Describe() : tr("Profilo %1").arg(ProfileSet::Shown(pad.profilo));
+        QMenu* suo = menu.addMenu(tr("%1. %2: %3")
+                                      .arg(pad.numero)
+                                      .arg(pad.device.name, profilo)
+                                      .replace(u'&', QStringLiteral("&&")));
+        suo->setObjectName(QStringLiteral("MenuTrayPad(%1)").arg(pad.numero));
+        if (mostrato) {
+            AggiungiProfili(*suo, form.Profili());
+        } else {
+            session::Acquisizione& acquisizione = form.Acquisizione();
+            const uint32_t slot = pad.device.slot;
+            AggiungiProfili(*suo, pad.profilo, [&acquisizione, slot](const QString& nome) {
+                acquisizione.ScegliProfilo(slot, nome);
+            });
+        }
+    }
+}
 
 void TrayIcon::Update() {
     const BackgroundMode::State state = mode.Current();
@@ -53,6 +82,16 @@ void TrayIcon::Update() {
     case BackgroundMode::State::Stopped:
         text = tr("Acquisizione ferma");
         break;
+    }
+    // With several pads, which reads by which profile.
+    if (const std::vector<session::Pad> pads = form.Acquisizione().Pads(); pads.size() > 1) {
+        for (const session::Pad& pad : pads) {
+            text += QStringLiteral("\n") +
+                    tr("%1. %2: profilo %3")
+                        .arg(pad.numero)
+                        .arg(pad.device.name,
+                             ProfileSet::Shown(pad.mostrato ? form.Profili().Active() : pad.profilo));
+        }
     }
     icon->setToolTip(QStringLiteral("%1\n%2").arg(form.windowTitle(), text));
     if (state != shown) {

@@ -1,7 +1,8 @@
 #pragma once
 // The tray icon of the background mode: its picture and tooltip tell the state (reading, with the
 // controller's name; waiting for a controller; stopped), a click shows or hides the window, and its
-// menu holds show/hide, Start, Stop and "Fine Programma". A child of the mode it shows.
+// menu holds show/hide, Start, Stop, the profile of each pad and "Fine Programma". A child of the mode
+// it shows.
 
 #include "background/BackgroundMode.h"
 
@@ -24,6 +25,7 @@ public:
 
 private:
     void Update();
+    void ElencaProfili(QMenu& menu);
 
     BackgroundMode& mode;
     MainForm& form;

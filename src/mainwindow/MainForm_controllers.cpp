@@ -51,6 +51,8 @@ void MainForm::ElencaCorvane() {
         if (!porte[n].isEmpty()) {
             nome += tr(" (porta %1)").arg(porte[n]);
         }
+        // The number --pad names it by.
+        nome = tr("%1. %2").arg(n + 1).arg(nome);
         voce(nome, QStringLiteral("MenuPad(%1)").arg(n), {corvane.guid, corvane.name, corvane.port},
              letto == corvane.slot);
     }

@@ -64,8 +64,10 @@ void MainForm::CreaMenuProfili(QMenu& file) {
     });
     pausa(QGuiApplication::applicationState());
     if (platform::ActiveWindow::Available()) {
-        connect(new platform::ActiveWindow(this), &platform::ActiveWindow::Changed, &profili,
-                &ProfileSet::FollowWindow);
+        auto* finestra = new platform::ActiveWindow(this);
+        connect(finestra, &platform::ActiveWindow::Changed, &profili, &ProfileSet::FollowWindow);
+        connect(finestra, &platform::ActiveWindow::Changed, acquisizione.get(),
+                &session::Acquisizione::SeguiFinestra);
     }
 }
 

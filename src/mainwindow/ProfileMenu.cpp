@@ -16,14 +16,15 @@ QString Tr(const char* text) {
     return QCoreApplication::translate("ProfileMenu", text);
 }
 
-void AggiungiVoce(QMenu& menu, QActionGroup& gruppo, ProfileSet& profili, const QString& nome, bool attivo) {
+void AggiungiVoce(QMenu& menu, QActionGroup& gruppo, const SceltaProfilo& scegli, const QString& nome,
+                  bool attivo) {
     // "&" would mark a shortcut letter: "R&B" showed as "RB".
     const QString nomeMostrato = QString(ProfileSet::Shown(nome)).replace(u'&', QStringLiteral("&&"));
     const QString testo =
         ProfileSet::Readable(nome)
             ? nomeMostrato
             : Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 (non si può leggere)")).arg(nomeMostrato);
-    QAction* voce = menu.addAction(testo, &menu, [&profili, nome] { profili.Switch(nome); });
+    QAction* voce = menu.addAction(testo, &menu, [scegli, nome] { scegli(nome); });
     voce->setCheckable(true);
     voce->setChecked(attivo);
     voce->setActionGroup(&gruppo);
@@ -31,25 +32,30 @@ void AggiungiVoce(QMenu& menu, QActionGroup& gruppo, ProfileSet& profili, const 
 
 // Every profile in a list that scrolls. (Qt keeps the calling entry's lambda, and so these, alive while
 // the list is open, even when the menu is rebuilt meanwhile.)
-void ScegliTraTutti(ProfileSet& profili, const QStringList& nomi, const QString& attivo) {
+void ScegliTraTutti(const SceltaProfilo& scegli, const QStringList& nomi, const QString& attivo) {
     bool ok = false;
     const QString scelto = QInputDialog::getItem(nullptr, Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Profilo")),
                                                  Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Profilo da usare:")),
                                                  nomi, std::max(0, int(nomi.indexOf(attivo))), false, &ok);
     if (ok) {
-        profili.Switch(scelto);
+        scegli(scelto);
     }
 }
 
 }  // namespace
 
 void AggiungiProfili(QMenu& menu, ProfileSet& profili) {
+    AggiungiProfili(
+        menu, profili.CommandLineFile().isEmpty() ? profili.Active() : QString(),
+        [&profili](const QString& nome) { profili.Switch(nome); }, profili.CommandLineFile());
+}
+
+void AggiungiProfili(QMenu& menu, const QString& attivo, const SceltaProfilo& scegli, const QString& file) {
     // One group for the menu's life: clearing the menu removes its entries, not the group.
     auto* gruppo = menu.findChild<QActionGroup*>(QString(), Qt::FindDirectChildrenOnly);
     if (gruppo == nullptr) {
         gruppo = new QActionGroup(&menu);
     }
-    const QString file = profili.CommandLineFile();
     if (!file.isEmpty()) {
         // Given for this run only: shown, not offered again once another profile is chosen.
         QAction* voce = menu.addAction(
@@ -58,15 +64,14 @@ void AggiungiProfili(QMenu& menu, ProfileSet& profili) {
         voce->setChecked(true);
         voce->setActionGroup(gruppo);
     }
-    const QString attivo = file.isEmpty() ? profili.Active() : QString();
-    AggiungiVoce(menu, *gruppo, profili, {}, file.isEmpty() && attivo.isEmpty());
-    const QStringList nomi = profili.Names();
+    AggiungiVoce(menu, *gruppo, scegli, {}, file.isEmpty() && attivo.isEmpty());
+    const QStringList nomi = ProfileSet::Names();
     for (const QString& nome : nomi.first(std::min<qsizetype>(nomi.size(), ProfiliNelMenu))) {
-        AggiungiVoce(menu, *gruppo, profili, nome, nome == attivo);
+        AggiungiVoce(menu, *gruppo, scegli, nome, nome == attivo);
     }
     if (nomi.size() > ProfiliNelMenu) {
         menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Altri…")), &menu,
-                       [&profili, nomi, attivo] { ScegliTraTutti(profili, nomi, attivo); });
+                       [scegli, nomi, attivo] { ScegliTraTutti(scegli, nomi, attivo); });
     }
     if (const qsizetype nonUtf8 = ProfileSet::NotUtf8(); nonUtf8 > 0) {
         menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 file di profilo con un nome non UTF-8: "

@@ -140,6 +140,19 @@ std::optional<QString> Acquisizione::ProfiloRicordato(const platform::AttachedDe
     return nome ? std::optional(ProfileSet::Lookup(*nome).value_or(QString())) : std::nullopt;
 }
 
+QString Acquisizione::Elenco(const std::vector<platform::AttachedDevice>& attached) {
+    QString lines;
+    int numero = 0;
+    for (const platform::AttachedDevice& pad : attached) {
+        const std::optional<QString> profilo = ProfiloRicordato(pad);
+        lines += profilo ? tr("%1. %2: profilo %3\n").arg(++numero).arg(pad.name, ProfileSet::Shown(*profilo))
+                         : tr("%1. %2: il profilo scelto se è il corvane mostrato, se no %3\n")
+                               .arg(++numero)
+                               .arg(pad.name, ProfileSet::DefaultName());
+    }
+    return lines;
+}
+
 std::shared_ptr<Sessione> Acquisizione::Nuova(const platform::AttachedDevice& pad) {
     platform::JOYCAPSA caps;
     driver_->joyGetDevCapsA(pad.slot, caps);  // a pad that left meanwhile reads as one without axes
@@ -159,8 +172,32 @@ std::shared_ptr<Sessione> Acquisizione::Nuova(const platform::AttachedDevice& pa
     const bool mostrato = slot == slotMostrato_;
     sessione->SetMostrato(mostrato);
     sessione->SetPaused(paused_);
-    sessione->SetProfilo(mostrato ? mostrato_ : CaricaProfilo(ProfiloRicordato(pad).value_or(QString())));
+    sessione->SetProfilo(mostrato ? mostrato_ : CaricaProfilo(ProfiloDi(pad)));
     return sessione;
+}
+
+QString Acquisizione::ProfiloDi(const platform::AttachedDevice& pad) const {
+    return finestra_ ? *finestra_ : ProfiloRicordato(pad).value_or(QString());
+}
+
+void Acquisizione::SeguiFinestra(const QStringList& classes) {
+    finestra_ = finestre_.For(classes);
+    std::vector<std::shared_ptr<Sessione>> altre;
+    {
+        const std::lock_guard lock(mutex_);
+        for (const auto& [slot, sessione] : sessioni_) {
+            if (slot != slotMostrato_) {
+                altre.push_back(sessione);
+            }
+        }
+    }
+    for (const std::shared_ptr<Sessione>& sessione : altre) {
+        if (const QString nome = ProfiloDi(sessione->Pad()); nome != sessione->NomeProfilo()) {
+            sessione->SetProfilo(CaricaProfilo(nome));
+        }
+    }
+    AggiornaUscita();
+    emit Cambiato();
 }
 
 void Acquisizione::Aggiorna() {

@@ -7,11 +7,13 @@
 #include "platform/desktop/Settings.h"
 #include "platform/input/JoystickDriver.h"
 #include "platform/output/OutputDevice.h"
+#include "profiles/WindowProfiles.h"
 #include "session/Profilo.h"
 #include "session/Sessione.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <map>
@@ -63,6 +65,12 @@ public:
     bool ScegliProfilo(uint32_t slot, const QString& nome);
     // The profile remembered for a pad, or none for a pad seen for the first time.
     static std::optional<QString> ProfiloRicordato(const platform::AttachedDevice& pad);
+    // For --profiles: a line a pad attached, numbered as listed, with the profile remembered for it.
+    static QString Elenco(const std::vector<platform::AttachedDevice>& attached);
+
+    // The window in front changed (its WM_CLASS names): every pad not shown takes the profile that lists
+    // one of them, as the pad shown does, without remembering it; when none does, its own is back.
+    void SeguiFinestra(const QStringList& classes);
 
     // While the program's own windows are in front nothing is sent.
     void SetPaused(bool paused);
@@ -90,6 +98,8 @@ private:
     // The driver's last look: a device read is looked at whenever it changes.
     std::vector<platform::AttachedDevice> Attaccati() const;
     void Successivo(uint32_t slot);
+    // The profile a pad not shown reads by now: the window's, else its own.
+    QString ProfiloDi(const platform::AttachedDevice& pad) const;
     void Listen(uint32_t slot, uint32_t code, const platform::JOYINFOEX& info);
 
     std::shared_ptr<platform::JoystickDriver> driver_;
@@ -98,6 +108,8 @@ private:
     uint32_t slotMostrato_ = 0;
     Profilo mostrato_;  // the profile of the pad shown: the map in force
     bool paused_ = false;
+    WindowProfiles finestre_;
+    std::optional<QString> finestra_;  // the profile the window in front calls for
     std::shared_ptr<platform::OutputDevice> device_;
     QString reason_;
 

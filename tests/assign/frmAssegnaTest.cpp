@@ -98,7 +98,8 @@ TEST_F(AssegnaTest, AChordLearntAndACommandTypedAreSavedAndTheMainWindowUsesThem
     Apri();
     Click(Element("Cmd_Prova", 2));
     ASSERT_EQ(shell.boxes.size(), 1U);
-    EXPECT_TRUE(shell.boxes[0].text.contains(QStringLiteral("non parte"))) << shell.boxes[0].text.toStdString();
+    EXPECT_TRUE(shell.boxes[0].text.contains(QStringLiteral("non parte")))
+        << shell.boxes[0].text.toStdString();
 }
 
 // The output column: keys learnt by their codes in the order pressed, Esc and Tab too (the dialog
@@ -145,8 +146,10 @@ TEST_F(AssegnaTest, AnOutputLearntFromTheKeyboardIsSavedAndTriedOnlyElsewhere) {
     EXPECT_EQ(*sent,
               (std::vector<std::string>{"KEY_LEFTCTRL down", "KEY_C down", "KEY_C up", "KEY_LEFTCTRL up"}));
     Click(QStringLiteral("Cmd_Salva"));
-    EXPECT_EQ(Read(Ini()), "[Tasti]\n0=1\n[Uscita]\n; film\n1=SPACE\n6 = btn_left\n0=LEFTCTRL+C\n2=ESC\n3=TAB\n4=ZZZ\n5=w\n"
-                           "LevaSinistra=puntatore\n");
+    EXPECT_EQ(
+        Read(Ini()),
+        "[Tasti]\n0=1\n[Uscita]\n; film\n1=SPACE\n6 = btn_left\n0=LEFTCTRL+C\n2=ESC\n3=TAB\n4=ZZZ\n5=w\n"
+        "LevaSinistra=puntatore\n");
 }
 
 // The dialog fits a 1024 x 768 screen in either language: at 1353 pixels "Annulla" was off a 1280 one.
@@ -175,7 +178,8 @@ TEST_F(AssegnaTest, TheFirstMapSavedIsTheExampleWithTheEdit) {
     Apri();
     auto* premi = dialog->findChild<QPushButton*>(Element("Cmd_Premi", 0));
     EXPECT_FALSE(premi->isEnabled());
-    driver->Answering(0);  // plugged in while the dialog shows
+    driver->changeListener(0, platform::JOYERR_NOERROR,
+                           driver->Answering(0).reading);  // plugged in meanwhile
     EXPECT_TRUE(QTest::qWaitFor([premi] { return premi->isEnabled(); }, 2000));
     Codice(0)->setValue(7);
     Click(QStringLiteral("Cmd_Salva"));
@@ -198,29 +202,33 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const char* answer;     // to the question that raises, or null when none may
         QByteArray expected;
         bool saved, errorBox;
-        const char* unloaded = nullptr;  // the file as changed before the dialog opened, not loaded
+        const char* unloaded = nullptr;       // the file as changed before the dialog opened, not loaded
         const char* underQuestion = nullptr;  // the file as changed again while the question is open
         bool switched = false;                // another map made the one in use while the dialog showed
         bool gone = false;                    // the file removed while the dialog showed
     } faults[] = {
         {"read-only folder", true, false, unlimited, nullptr, nullptr, before, false, true},
         {"full disk", false, false, 8, nullptr, nullptr, before, false, true},
-        {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, "[Tasti]\r\n0=7\r\n", true, false},
-        {"changed: Annulla", false, false, unlimited, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false, false},
-        {"changed: Ricarica", false, false, unlimited, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false, false},
+        {"symbolic link: target written", false, true, unlimited, nullptr, nullptr, "[Tasti]\r\n0=7\r\n",
+         true, false},
+        {"changed: Annulla", false, false, unlimited, "[Tasti]\n0=2\n", "Annulla", "[Tasti]\n0=2\n", false,
+         false},
+        {"changed: Ricarica", false, false, unlimited, "[Tasti]\n0=2\n", "Ricarica", "[Tasti]\n0=2\n", false,
+         false},
         {"changed: Sovrascrivi, button 1 back to the dialog's, button 13 under the question", false, false,
          unlimited, "[Tasti]\n0=2\n1=5\nj=x\n", "Sovrascrivi", "[Tasti]\n0=7\n1=5\nj=x\n13=9\n", true, false,
          nullptr, "[Tasti]\n0=2\n1=5\nj=x\n13=9\n"},
         {"saved into another map switched to meanwhile", false, false, unlimited, nullptr, nullptr,
          "[Tasti]\r\n0=7\r\n", true, true, nullptr, nullptr, true},
-        {"the same value saved by another program: no question", false, false, unlimited, "[Tasti]\r\n0 = 07\r\n",
-         nullptr, "[Tasti]\r\n0 = 07\r\n", true, false},
+        {"the same value saved by another program: no question", false, false, unlimited,
+         "[Tasti]\r\n0 = 07\r\n", nullptr, "[Tasti]\r\n0 = 07\r\n", true, false},
         {"another program's button 1 put back to the dialog's", false, false, unlimited,
          "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, "[Tasti]\r\n0=7\r\n1=5\r\n", true, false},
         {"a hand edit not loaded written over", false, false, unlimited, nullptr, nullptr,
          "[Tasti]\r\n0=7\r\n1=5\r\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n"},
         {"gone meanwhile: Sovrascrivi writes what the dialog showed", false, false, unlimited, nullptr,
-         "Sovrascrivi", "[Tasti]\n0=7\n1=5\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, false, true},
+         "Sovrascrivi", "[Tasti]\n0=7\n1=5\n", true, false, "[Tasti]\r\n0=1\r\n1=5\r\n", nullptr, false,
+         true},
     };
     for (const auto& f : faults) {
         SCOPED_TRACE(f.what);
@@ -236,7 +244,8 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         const UnprivilegedUser nobody(dir.path());
         Apri();
         EXPECT_EQ(Codice(1)->value(), f.unloaded ? 5 : 2) << "the file as it is";
-        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("Lab_Mappa"))->isVisibleTo(dialog), f.unloaded != nullptr)
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("Lab_Mappa"))->isVisibleTo(dialog),
+                  f.unloaded != nullptr)
             << "says when the main window uses another map";
         Codice(0)->setValue(7);
         if (f.readOnlyFolder) {
@@ -284,11 +293,12 @@ TEST_F(AssegnaTest, ABadDayLosesNothing) {
         EXPECT_EQ(Codice(0)->value(), QLatin1String(f.answer) == u"Ricarica" ? 2 : 7) << "edits kept";
         ASSERT_EQ(shell.boxes.size(), f.errorBox ? 1U : 0U);
         EXPECT_TRUE(!f.errorBox || shell.boxes[0].text.contains(Ini())) << shell.boxes[0].text.toStdString();
-        EXPECT_TRUE(!f.switched || shell.boxes[0].text.contains(form->Profili().Describe()))  // not an empty name
+        EXPECT_TRUE(!f.switched ||
+                    shell.boxes[0].text.contains(form->Profili().Describe()))  // not an empty name
             << shell.boxes[0].text.toStdString();
         platform::SetMapFile({});
         dialog->reject();
     }
 }
 
-} // namespace
+}  // namespace

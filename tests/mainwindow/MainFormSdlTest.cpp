@@ -5,9 +5,9 @@
 #include "joystick/cJoy.h"
 #include "joystick/timer_module.h"
 #include "mainwindow/MainForm.h"
-#include "platform/input/JoystickDriver.h"
 #include "platform/QtShell.h"
 #include "platform/desktop/Settings.h"
+#include "platform/input/JoystickDriver.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingShell.h"
 #include "support/TempProgramDirectory.h"
@@ -40,7 +40,7 @@ TEST(MainFormSdl, HeldButtonShowsItsHighlightAndStartsItsCommandOncePerPress) {
     const std::shared_ptr<platform::JoystickDriver> driver = platform::MakeSdlJoystickDriver();
     SDL_VirtualJoystickDesc desc{};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN; // read raw: virtual button n is bit n of the mask
+    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;  // read raw: virtual button n is bit n of the mask
     desc.naxes = 4;
     desc.nbuttons = 14;
     desc.nhats = 1;
@@ -82,7 +82,7 @@ TEST(MainFormSdl, HeldButtonShowsItsHighlightAndStartsItsCommandOncePerPress) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !highlight->isHidden(); }, 2000));
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return Lines(log).size() >= 2; }, 5000));
-    QTest::qWait(8 * PollMs); // held: no third start
+    QTest::qWait(8 * PollMs);  // held: no third start
     EXPECT_EQ(Lines(log), QStringList({QStringLiteral("premuto"), QStringLiteral("premuto")}));
 
     QTest::mouseClick(stop, Qt::LeftButton);
@@ -100,7 +100,9 @@ protected:
         platform::WriteChosenController({});
     }
 
-    SDL_Joystick* Attach(const char* name) { return devices.Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 4, 14, 1, name); }
+    SDL_Joystick* Attach(const char* name) {
+        return devices.Attach(SDL_JOYSTICK_TYPE_UNKNOWN, 4, 14, 1, name);
+    }
     void Detach(SDL_Joystick* device) { devices.Detach(device); }
 
     std::unique_ptr<MainForm> Load() { return std::make_unique<MainForm>(driver, shell); }
@@ -253,7 +255,8 @@ TEST_F(MainFormControllers, TheChosenControllerIsReadRememberedAndReportedWhenAw
 
     // A second pad of a model is told apart by its place where there is no port (SDL's virtual ones).
     Attach("Pad A");
-    EXPECT_EQ(Entries(*form), (QStringList{"*" + automatic, "", "Pad A (porta 1)", "Pad B && C", "Pad A (porta 2)"}));
+    EXPECT_EQ(Entries(*form), (QStringList{"*" + automatic, "", "1. Pad A (porta 1)", "2. Pad B && C",
+                                           "3. Pad A (porta 2)"}));
 }
 
-} // namespace
+}  // namespace
