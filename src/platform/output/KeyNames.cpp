@@ -19,7 +19,11 @@ bool IsMouseButton(int code) {
 }  // namespace
 
 std::optional<uint16_t> KeyCode(QStringView name) {
-    const QByteArray upper = name.toString().toUpper().toLatin1();
+    // The names are ASCII: Unicode's case mapping would read "ı" as I and "ſ" as S.
+    if (std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() > 0x7f; })) {
+        return std::nullopt;
+    }
+    const QByteArray upper = name.toLatin1().toUpper();
     if (upper.isEmpty() || upper.startsWith("KEY_")) {
         return std::nullopt;
     }

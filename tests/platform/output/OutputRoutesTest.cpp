@@ -1,6 +1,7 @@
 // On an X server of the test's own.
 #include "joystick/cJoy.h"
 #include "session/Acquisizione.h"
+#include "platform/output/KeyNames.h"
 #include "platform/output/OutputDevice.h"
 #include "platform/output/XTestDevice.h"
 
@@ -86,6 +87,21 @@ TEST(OutputRoutes, WithoutUinputXTestOnlyInAnX11Session) {
         EXPECT_EQ(opened.route, expected);
         EXPECT_EQ(opened.device == nullptr, expected == OutputRoute::None);
         EXPECT_EQ(opened.why.isEmpty(), opened.device != nullptr);
+    }
+}
+
+TEST(KeyNames, ReadsTheDevicesKeysInAsciiCaseOnly) {
+    const struct {
+        const char16_t* name;
+        std::optional<uint16_t> code;
+        const char* mistake;
+    } rows[] = {
+        {u"space", KEY_SPACE, "a name in lower case refused"},
+        {u"\u0131", std::nullopt, "the dotless ı read as I, in Unicode's upper case"},
+        {u"\u017Fpace", std::nullopt, "the long ſ read as S"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(platform::KeyCode(row.name), row.code) << row.mistake;
     }
 }
 
