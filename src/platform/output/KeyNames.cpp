@@ -6,17 +6,29 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace platform {
 namespace {
 
 constexpr std::array<uint16_t, 3> kMouseButtons = {BTN_LEFT, BTN_RIGHT, BTN_MIDDLE};
 
+// The keyboard's keys, in the ranges [first, end) between the BTN_ blocks; KEY_MAX, past the last,
+// only marks the table's end.
+constexpr std::array<std::pair<uint16_t, uint16_t>, 3> kKeyRanges{
+    {{KEY_ESC, BTN_MISC}, {KEY_OK, BTN_DPAD_UP}, {KEY_ALS_TOGGLE, BTN_TRIGGER_HAPPY}}};
+
 bool IsMouseButton(int code) {
     return std::find(kMouseButtons.begin(), kMouseButtons.end(), code) != kMouseButtons.end();
 }
 
 }  // namespace
+
+bool OutputHasCode(uint16_t code) {
+    return IsMouseButton(code) ||
+           std::any_of(kKeyRanges.begin(), kKeyRanges.end(),
+                       [code](const auto& range) { return code >= range.first && code < range.second; });
+}
 
 std::optional<uint16_t> KeyCode(QStringView name) {
     // The names are ASCII: Unicode's case mapping would read "ı" as I and "ſ" as S.
@@ -31,7 +43,8 @@ std::optional<uint16_t> KeyCode(QStringView name) {
                          ? libevdev_event_code_from_name(EV_KEY, upper.constData())
                          : libevdev_event_code_from_name(EV_KEY, ("KEY_" + upper).constData());
     // Of the BTN_ names only the mouse's: a pad's or a pen's buttons mean nothing to a desktop.
-    if (code < 0 || (upper.startsWith("BTN_") && !IsMouseButton(code)) || code == KEY_RESERVED) {
+    if (code < 0 || (upper.startsWith("BTN_") && !IsMouseButton(code)) ||
+        !OutputHasCode(static_cast<uint16_t>(code))) {
         return std::nullopt;
     }
     return static_cast<uint16_t>(code);
@@ -39,7 +52,7 @@ std::optional<uint16_t> KeyCode(QStringView name) {
 
 QString KeyName(uint16_t code) {
     const char* const name = libevdev_event_code_get_name(EV_KEY, code);
-    if (name == nullptr) {
+    if (name == nullptr || !OutputHasCode(code)) {
         return {};
     }
     QString text = QString::fromLatin1(name);

@@ -2,22 +2,17 @@
 // buttons make a keyboard and a mouse, while a pad's, a joystick's or a pen's buttons would make the
 // device one of those. So of the kernel's BTN_ codes only the three mouse buttons are declared.
 #include "platform/output/UinputDevice.h"
+#include "platform/output/KeyNames.h"
 
 #include <libevdev/libevdev-uinput.h>
 #include <libevdev/libevdev.h>
 
-#include <array>
 #include <fcntl.h>
 #include <set>
 #include <unistd.h>
-#include <utility>
 
 namespace platform {
 namespace {
-
-// The keyboard's keys: every KEY_ code, in the ranges [first, end) between the BTN_ blocks.
-constexpr std::array<std::pair<unsigned, unsigned>, 3> kKeyRanges{
-    {{KEY_ESC, BTN_MISC}, {KEY_OK, BTN_DPAD_UP}, {KEY_ALS_TOGGLE, BTN_TRIGGER_HAPPY}}};
 
 class UinputDevice final : public OutputDevice {
 public:
@@ -74,13 +69,10 @@ std::unique_ptr<OutputDevice> OpenUinputDevice() {
     }
     const std::unique_ptr<libevdev, decltype(&libevdev_free)> description(libevdev_new(), &libevdev_free);
     libevdev_set_name(description.get(), "Corvane Demo");
-    for (const auto& [first, end] : kKeyRanges) {
-        for (unsigned code = first; code < end; ++code) {
+    for (uint16_t code = 0; code < KEY_MAX; ++code) {
+        if (OutputHasCode(code)) {
             libevdev_enable_event_code(description.get(), EV_KEY, code, nullptr);
         }
-    }
-    for (const unsigned button : {BTN_LEFT, BTN_RIGHT, BTN_MIDDLE}) {
-        libevdev_enable_event_code(description.get(), EV_KEY, button, nullptr);
     }
     for (const unsigned axis : {REL_X, REL_Y, REL_WHEEL}) {
         libevdev_enable_event_code(description.get(), EV_REL, axis, nullptr);

@@ -3,6 +3,7 @@
 #include "session/Acquisizione.h"
 #include "platform/output/KeyNames.h"
 #include "platform/output/OutputDevice.h"
+#include "platform/output/SendableKeys.h"
 #include "platform/output/XTestDevice.h"
 
 #include "support/ScopedEnvironment.h"
@@ -90,6 +91,24 @@ TEST(OutputRoutes, WithoutUinputXTestOnlyInAnX11Session) {
     }
 }
 
+// X's keycodes end at 255: the kernel's 247, plus 8.
+TEST(OutputRoutes, XTestSendsTheKeysXHasCodesFor) {
+    const struct {
+        uint16_t code;
+        OutputRoute route;
+        bool sent;
+        const char* mistake;
+    } rows[] = {
+        {KEY_RFKILL, OutputRoute::XTest, true, "X's last keycode refused"},
+        {KEY_MICMUTE, OutputRoute::XTest, false, "a key past X's keycodes accepted, and nothing sent"},
+        {BTN_RIGHT, OutputRoute::XTest, true, "a mouse button taken for a keycode past 255"},
+        {KEY_MICMUTE, OutputRoute::Uinput, true, "X's limit applied to uinput"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(platform::WhyNotSent(row.code, row.route).isEmpty(), row.sent) << row.mistake;
+    }
+}
+
 TEST(KeyNames, ReadsTheDevicesKeysInAsciiCaseOnly) {
     const struct {
         const char16_t* name;
@@ -99,6 +118,7 @@ TEST(KeyNames, ReadsTheDevicesKeysInAsciiCaseOnly) {
         {u"space", KEY_SPACE, "a name in lower case refused"},
         {u"\u0131", std::nullopt, "the dotless ı read as I, in Unicode's upper case"},
         {u"\u017Fpace", std::nullopt, "the long ſ read as S"},
+        {u"MAX", std::nullopt, "the end of the kernel's table taken for a key the device has"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(platform::KeyCode(row.name), row.code) << row.mistake;
