@@ -41,9 +41,9 @@ QByteArray FullIni(bool everyCommand = false) {
 // user's configuration.
 bool WriteProfiles(const QTemporaryDir& config, const std::vector<std::pair<QString, QByteArray>>& profiles) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    QDir().mkpath(ProfileSet::Directory());
+    QDir().mkpath(ProfileStore::Directory());
     for (const auto& [name, line] : profiles) {
-        QFile file(ProfileSet::PathOf(name));
+        QFile file(ProfileStore::PathOf(name));
         if (!file.open(QIODevice::WriteOnly) ||
             file.write(FullIni(true) + "[Profili]\r\n" + line + "\r\n") < 0) {
             return false;

@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
         if (const std::optional<int> status = HandOver(channel.get(), options)) {
             return *status;
         }
-        if (!options.profile.isEmpty() && !ProfileSet::Lookup(options.profile)) {
+        if (!options.profile.isEmpty() && !ProfileStore::Lookup(options.profile)) {
             std::fputs(
                 qPrintable(QCoreApplication::translate("CommandLine", "corvane: nessun profilo \"%1\".\n")
                                .arg(options.profile)),
@@ -114,9 +114,9 @@ int main(int argc, char** argv) {
     // Chosen as the menu chooses it: in force from the start, and remembered. A profile for another pad
     // waits for the pads to be known.
     const std::optional<QString> profile =
-        options.profile.isEmpty() ? std::nullopt : ProfileSet::Lookup(options.profile);
+        options.profile.isEmpty() ? std::nullopt : ProfileStore::Lookup(options.profile);
     if (profile && options.pad == 0) {
-        platform::SetMapFile(ProfileSet::PathOf(*profile));
+        platform::SetMapFile(ProfileStore::PathOf(*profile));
         platform::WriteActiveProfile(*profile);
     }
     Generale::MostraEmulazione = options.emulation;

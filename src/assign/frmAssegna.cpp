@@ -113,7 +113,7 @@ frmAssegna::frmAssegna(MainForm& main, std::shared_ptr<platform::JoystickDriver>
     : main(main), driver(std::move(driver)), shell(shell), apriUscita(std::move(apriUscita)) {
     setObjectName(QStringLiteral("frmAssegna"));
     // Once there are profiles, the one whose file the dialog edits.
-    setWindowTitle(main.Profili().Names().isEmpty()
+    setWindowTitle(ProfileStore::Names().isEmpty()
                        ? tr("Assegna i tasti")
                        : tr("Assegna i tasti: %1").arg(main.Profili().Describe()));
     CreaControlli();

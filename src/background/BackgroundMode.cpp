@@ -119,7 +119,7 @@ void BackgroundMode::Stop() {
 
 bool BackgroundMode::Accepts(const platform::SessionRequest& request) const {
     return (request.map.isEmpty() || platform::IsReadableMap(request.map)) &&
-           (request.profile.isEmpty() || ProfileSet::Lookup(request.profile).has_value()) &&
+           (request.profile.isEmpty() || ProfileStore::Lookup(request.profile).has_value()) &&
            std::size_t(request.pad) <= form.Acquisizione().Pads().size();
 }
 
@@ -140,7 +140,7 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
     }
     if (!request.profile.isEmpty()) {
         // Gone since it was accepted: nothing to switch to, and nothing else changes.
-        const std::optional<QString> name = ProfileSet::Lookup(request.profile);
+        const std::optional<QString> name = ProfileStore::Lookup(request.profile);
         const std::vector<session::Pad> pads = form.Acquisizione().Pads();
         const session::Pad* pad = request.pad != 0 && std::size_t(request.pad) <= pads.size()
                                       ? &pads[std::size_t(request.pad) - 1]

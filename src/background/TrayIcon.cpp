@@ -51,7 +51,7 @@ void TrayIcon::ElencaProfili(QMenu& menu) {
     for (const session::Pad& pad : pads) {
         const bool mostrato = pad.mostrato;
         const QString profilo =
-            mostrato ? form.Profili().Describe() : tr("Profilo %1").arg(ProfileSet::Shown(pad.profilo));
+            mostrato ? form.Profili().Describe() : tr("Profilo %1").arg(ProfileStore::Shown(pad.profilo));
         QMenu* suo = menu.addMenu(tr("%1. %2: %3")
                                       .arg(pad.numero)
                                       .arg(pad.device.name, profilo)
@@ -90,7 +90,7 @@ void TrayIcon::Update() {
                     tr("%1. %2: profilo %3")
                         .arg(pad.numero)
                         .arg(pad.device.name,
-                             ProfileSet::Shown(pad.mostrato ? form.Profili().Active() : pad.profilo));
+                             ProfileStore::Shown(pad.mostrato ? form.Profili().Active() : pad.profilo));
         }
     }
     icon->setToolTip(QStringLiteral("%1\n%2").arg(form.windowTitle(), text));

@@ -102,7 +102,7 @@ void MainForm::ChiediNome(const QString& titolo, const QString& domanda, const Q
 
 void MainForm::MenuNuovoProfilo_Click() {
     ChiediNome(tr("Nuovo profilo"),
-               tr("Nome del nuovo profilo, copia di \"%1\":").arg(ProfileSet::Shown(profili.Active())), {},
+               tr("Nome del nuovo profilo, copia di \"%1\":").arg(ProfileStore::Shown(profili.Active())), {},
                [this](const QString& nome) { return profili.Create(nome); });
 }
 
@@ -138,7 +138,7 @@ void MainForm::MostraProfilo() {
         ScriviAngolo(testo.isEmpty() ? ferma : testo + QStringLiteral(" · ") + ferma, true);
         return;
     }
-    ScriviAngolo(testo, !notice.isEmpty() || !profili.Names().isEmpty());
+    ScriviAngolo(testo, !notice.isEmpty() || !ProfileStore::Names().isEmpty());
 }
 
 void MainForm::ScriviAngolo(const QString& testo, bool visibile) {

@@ -19,9 +19,9 @@ QString Tr(const char* text) {
 void AggiungiVoce(QMenu& menu, QActionGroup& gruppo, const SceltaProfilo& scegli, const QString& nome,
                   bool attivo) {
     // "&" would mark a shortcut letter: "R&B" showed as "RB".
-    const QString nomeMostrato = QString(ProfileSet::Shown(nome)).replace(u'&', QStringLiteral("&&"));
+    const QString nomeMostrato = QString(ProfileStore::Shown(nome)).replace(u'&', QStringLiteral("&&"));
     const QString testo =
-        ProfileSet::Readable(nome)
+        ProfileStore::Readable(nome)
             ? nomeMostrato
             : Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 (non si può leggere)")).arg(nomeMostrato);
     QAction* voce = menu.addAction(testo, &menu, [scegli, nome] { scegli(nome); });
@@ -65,7 +65,7 @@ void AggiungiProfili(QMenu& menu, const QString& attivo, const SceltaProfilo& sc
         voce->setActionGroup(gruppo);
     }
     AggiungiVoce(menu, *gruppo, scegli, {}, file.isEmpty() && attivo.isEmpty());
-    const QStringList nomi = ProfileSet::Names();
+    const QStringList nomi = ProfileStore::Names();
     for (const QString& nome : nomi.first(std::min<qsizetype>(nomi.size(), ProfiliNelMenu))) {
         AggiungiVoce(menu, *gruppo, scegli, nome, nome == attivo);
     }
@@ -73,7 +73,7 @@ void AggiungiProfili(QMenu& menu, const QString& attivo, const SceltaProfilo& sc
         menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Altri…")), &menu,
                        [scegli, nomi, attivo] { ScegliTraTutti(scegli, nomi, attivo); });
     }
-    if (const qsizetype nonUtf8 = ProfileSet::NotUtf8(); nonUtf8 > 0) {
+    if (const qsizetype nonUtf8 = ProfileStore::NotUtf8(); nonUtf8 > 0) {
         menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 file di profilo con un nome non UTF-8: "
                                                            "rinominarli per usarli"))
                            .arg(nonUtf8))

@@ -1,9 +1,10 @@
 #pragma once
-// The profiles: several maps, each a file in Corvane.ini's format in $XDG_CONFIG_HOME/corvane/profili/
-// named NAME.ini, and the default one, the map that the usual search finds. The one in force is the
-// map file that platform::MapFile names; the user's choice is remembered in the settings, never in a
-// map. Every way of switching ends in Switch, which loads the map and tells whoever shows it.
+// The profile in force on the pad shown: one of the profile folder's (ProfileStore), or the default
+// one, the map that the usual search finds. The one in force is the map file that platform::MapFile
+// names; the user's choice is remembered in the settings, never in a map. Every way of switching ends
+// in Switch, which loads the map and tells whoever shows it.
 
+#include "profiles/ProfileStore.h"
 #include "profiles/WindowProfiles.h"
 
 #include <QObject>
@@ -18,36 +19,15 @@ public:
     // that has gone leaves the default in force and a notice in Notice().
     explicit ProfileSet(QObject* parent = nullptr);
 
-    // $XDG_CONFIG_HOME/corvane/profili (under ~/.config when unset).
-    static QString Directory();
-    // "Predefinito": how the default profile, the empty name, is shown.
-    static QString DefaultName();
-
-    // The profiles on disk in name order, without regard to case; of names equal but for case, the
-    // first file only. The default is not among them, nor a file named as the default is shown.
-    static QStringList Names();
-    // How many files in the folder no name reaches, their names not being UTF-8.
-    static qsizetype NotUtf8();
-    // The profile of that name without regard to case, as its file spells it; the empty name for
-    // DefaultName(); nothing when there is none.
-    static std::optional<QString> Lookup(const QString& name);
     // For --profiles: a line a profile, the default first, "* " before the remembered choice.
     static QString Listing();
     // The profile in force: its name, empty for the default; empty too while CommandLineFile() is set.
     QString Active() const;
     // The map given with --map (or by a later launch) while it is in force; empty otherwise.
     QString CommandLineFile() const;
-    // A name for the user: the profile's, DefaultName() for the empty one.
-    static QString Shown(const QString& name);
-    // The file of a profile; empty for the default.
-    static QString PathOf(const QString& name);
-    // False when the profile's file is there but cannot be read as a map (it reads as no map).
-    static bool Readable(const QString& name);
     // The profile after the active one in the order of Switch's menu: the default, then Names(),
     // round again after the last.
     QString Next() const;
-    // The profile after that one in the same order.
-    static QString After(const QString& name);
 
     // The one switch: the profile's file becomes the map (the default: the search's), is loaded over the
     // defaults (an entry that is no number reads as its default, whichever map was before), is
@@ -79,10 +59,6 @@ signals:
     void Switched(const QString& notice, bool byWindow);
 
 private:
-    // The name as spelled on disk of the profile equal to name without regard to case, or empty.
-    static QString Find(const QString& name);
-    // Why another profile cannot take that name, or empty.
-    static QString NewNameProblem(const QString& name);
     // Puts the map file in force (empty: the search's), loads it and tells it.
     void Load(const QString& file, bool byWindow = false);
 

@@ -13,7 +13,7 @@ std::optional<QString> WindowProfiles::For(const QStringList& classes) {
     for (const QString& name : classes) {
         folded << name.toCaseFolded();
     }
-    const QStringList names = ProfileSet::Names();
+    const QStringList names = ProfileStore::Names();
     // Profiles gone since the last look are forgotten with their lists.
     for (auto it = liste.begin(); it != liste.end();) {
         it = names.contains(it.key()) ? std::next(it) : liste.erase(it);
@@ -29,7 +29,7 @@ std::optional<QString> WindowProfiles::For(const QStringList& classes) {
 }
 
 const QStringList& WindowProfiles::Classi(const QString& name) {
-    const QFileInfo file(ProfileSet::PathOf(name));
+    const QFileInfo file(ProfileStore::PathOf(name));
     Lista& lista = liste[name];
     if (lista.modificato != file.lastModified() || lista.dimensione != file.size()) {
         lista.modificato = file.lastModified();

@@ -137,7 +137,7 @@ std::vector<platform::AttachedDevice> Acquisizione::Attaccati() const {
 std::optional<QString> Acquisizione::ProfiloRicordato(const platform::AttachedDevice& pad) {
     const std::optional<QString> nome = platform::ReadPadProfile(pad.guid, pad.port);
     // A profile that went since is no profile: the pad is back on the default.
-    return nome ? std::optional(ProfileSet::Lookup(*nome).value_or(QString())) : std::nullopt;
+    return nome ? std::optional(ProfileStore::Lookup(*nome).value_or(QString())) : std::nullopt;
 }
 
 QString Acquisizione::Elenco(const std::vector<platform::AttachedDevice>& attached) {
@@ -145,10 +145,10 @@ QString Acquisizione::Elenco(const std::vector<platform::AttachedDevice>& attach
     int numero = 0;
     for (const platform::AttachedDevice& pad : attached) {
         const std::optional<QString> profilo = ProfiloRicordato(pad);
-        lines += profilo ? tr("%1. %2: profilo %3\n").arg(++numero).arg(pad.name, ProfileSet::Shown(*profilo))
+        lines += profilo ? tr("%1. %2: profilo %3\n").arg(++numero).arg(pad.name, ProfileStore::Shown(*profilo))
                          : tr("%1. %2: il profilo scelto se è il corvane mostrato, se no %3\n")
                                .arg(++numero)
-                               .arg(pad.name, ProfileSet::DefaultName());
+                               .arg(pad.name, ProfileStore::DefaultName());
     }
     return lines;
 }
@@ -297,7 +297,7 @@ void Acquisizione::Successivo(uint32_t slot) {
         }
     }
     if (sessione) {
-        ScegliProfilo(slot, ProfileSet::After(sessione->NomeProfilo()));
+        ScegliProfilo(slot, ProfileStore::After(sessione->NomeProfilo()));
     }
 }
 

@@ -19,7 +19,7 @@ Profilo ProfiloDaFile(const QString& nome, QByteArrayView file) {
 }
 
 Profilo CaricaProfilo(const QString& nome) {
-    const QString path = nome.isEmpty() ? platform::SearchedMapFile() : ProfileSet::PathOf(nome);
+    const QString path = nome.isEmpty() ? platform::SearchedMapFile() : ProfileStore::PathOf(nome);
     const QByteArray bytes =
         path.isEmpty() ? QByteArray() : platform::ProfileReader::ReadBytes(path).value_or(QByteArray());
     return ProfiloDaFile(nome, bytes);

@@ -87,8 +87,8 @@ TEST_F(MainFormTest, NoticesGoToStandardErrorWhenTheBusHasNoNotificationService)
     bus.start(u"dbus-daemon"_qs, {u"--session"_qs, u"--nofork"_qs, u"--print-address"_qs});
     ASSERT_TRUE(bus.waitForReadyRead(5000));
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
-    QDir().mkpath(ProfileSet::Directory());
-    QFile film(ProfileSet::Directory() + u"/Film.ini"_qs);
+    QDir().mkpath(ProfileStore::Directory());
+    QFile film(ProfileStore::Directory() + u"/Film.ini"_qs);
     ASSERT_TRUE(film.open(QIODevice::WriteOnly) && film.write("[Profili]\nFinestre=mpv\n") > 0);
     film.close();
     platform::QtShell notices;

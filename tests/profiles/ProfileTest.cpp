@@ -40,8 +40,8 @@ protected:
 
     // A profile file with a map whose button 0 has that code and command.
     static void Write(const QString& file, const QByteArray& tasto0) {
-        QDir().mkpath(ProfileSet::Directory());
-        QFile out(QDir(ProfileSet::Directory()).filePath(file));
+        QDir().mkpath(ProfileStore::Directory());
+        QFile out(QDir(ProfileStore::Directory()).filePath(file));
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write("[Tasti]\n0=" + tasto0 + "\n");
     }
@@ -78,8 +78,8 @@ TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
         Write(QString::fromLatin1(file), "1");
     }
     ProfileSet set;
-    EXPECT_EQ(set.Names(), QStringList({QStringLiteral("A"), QStringLiteral("b")}));
-    EXPECT_EQ(ProfileSet::Lookup(QStringLiteral("DEFAULT")), std::optional(QString()));
+    EXPECT_EQ(ProfileStore::Names(), QStringList({QStringLiteral("A"), QStringLiteral("b")}));
+    EXPECT_EQ(ProfileStore::Lookup(QStringLiteral("DEFAULT")), std::optional(QString()));
     const std::pair<QString, QString> rows[] = {
         {{}, QStringLiteral("A")}, {QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("b"), {}}};
     for (const auto& [active, next] : rows) {
@@ -92,9 +92,9 @@ TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
     for (const char* file : {"Cafe\xcc\x81.ini", "Caf\xc3\xa9.ini", "Cafeteria.ini"}) {
         Write(QString::fromUtf8(file), "1");
     }
-    ASSERT_EQ(::close(::creat((QFile::encodeName(ProfileSet::Directory()) + "/\xff.ini").constData(), 0600)), 0);
-    EXPECT_EQ(set.Names(), QStringList({u"A"_qs, u"b"_qs, u"Cafeteria"_qs, u"Cafe\u0301"_qs}));
-    EXPECT_EQ(ProfileSet::NotUtf8(), 1);
+    ASSERT_EQ(::close(::creat((QFile::encodeName(ProfileStore::Directory()) + "/\xff.ini").constData(), 0600)), 0);
+    EXPECT_EQ(ProfileStore::Names(), QStringList({u"A"_qs, u"b"_qs, u"Cafeteria"_qs, u"Cafe\u0301"_qs}));
+    EXPECT_EQ(ProfileStore::NotUtf8(), 1);
 }
 
 // Every bad file reads as no map and is said; the switch goes through.
@@ -102,8 +102,8 @@ TEST_F(ProfileTest, SwitchLoadsRemembersAndTellsEvenABrokenFile) {
     ASSERT_TRUE(platform::WriteActiveProfile(QStringLiteral("Sparito")));  // remembered, then gone
     EXPECT_TRUE(ProfileSet().Notice().contains(QStringLiteral("Sparito")));
     Write(QStringLiteral("Film.ini"), "8 [mpv]");
-    QDir().mkpath(ProfileSet::Directory() + QStringLiteral("/Cartella.ini"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(ProfileSet::PathOf(QStringLiteral("Tubo"))).constData(), 0600), 0);
+    QDir().mkpath(ProfileStore::Directory() + QStringLiteral("/Cartella.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(ProfileStore::PathOf(QStringLiteral("Tubo"))).constData(), 0600), 0);
     Write(QStringLiteral("Enorme.ini"), QByteArray(5 << 20, '1'));
     Write(QStringLiteral("Serie.ini"), "x [serie]");
     ProfileSet set;
@@ -117,7 +117,7 @@ TEST_F(ProfileTest, SwitchLoadsRemembersAndTellsEvenABrokenFile) {
     for (const char* broken : {"Cartella", "Tubo", "Enorme"}) {
         ASSERT_TRUE(set.Switch(QString::fromLatin1(broken)));
         EXPECT_EQ(Generale::CodiceTasto[0], 1) << broken;
-        EXPECT_FALSE(ProfileSet::Readable(QString::fromLatin1(broken))) << broken;
+        EXPECT_FALSE(ProfileStore::Readable(QString::fromLatin1(broken))) << broken;
     }
 }
 
@@ -127,13 +127,13 @@ TEST_F(ProfileTest, MakesRenamesAndTrashesButNeverTheDefault) {
     EXPECT_FALSE(set.Create(QStringLiteral("FILM")).isEmpty());  // one name without regard to case
     ASSERT_EQ(set.Rename(QStringLiteral("Film"), QStringLiteral("serie")), QString());
     ASSERT_EQ(set.Rename(QStringLiteral("serie"), QStringLiteral("Serie")), QString());  // the case alone
-    EXPECT_EQ(set.Names(), QStringList{QStringLiteral("Serie")});
+    EXPECT_EQ(ProfileStore::Names(), QStringList{QStringLiteral("Serie")});
     EXPECT_EQ(set.Active(), QStringLiteral("Serie"));  // the active one stays active
     // A private map's copy stays private.
-    ASSERT_TRUE(QFile::setPermissions(ProfileSet::PathOf(QStringLiteral("Serie")),
+    ASSERT_TRUE(QFile::setPermissions(ProfileStore::PathOf(QStringLiteral("Serie")),
                                       QFile::ReadOwner | QFile::WriteOwner));
     ASSERT_EQ(set.Create(QStringLiteral("Copia")), QString());
-    EXPECT_EQ(QFile::permissions(ProfileSet::PathOf(QStringLiteral("Copia"))),
+    EXPECT_EQ(QFile::permissions(ProfileStore::PathOf(QStringLiteral("Copia"))),
               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_FALSE(set.Trash({}).isEmpty());
     for (const char* name : {"Serie", "Copia"}) {  // the second finds the trash folder there
@@ -253,7 +253,7 @@ TEST_F(ProfileTest, TheWindowInFrontChoosesAProfileAndGivesTheUsersChoiceBack) {
     // The chosen profile gone meanwhile (another program's trash): the default comes back, not a file gone.
     ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
     set.FollowWindow({u"kodi"_qs});
-    ASSERT_TRUE(QFile::remove(ProfileSet::PathOf(QStringLiteral("Serie"))));
+    ASSERT_TRUE(QFile::remove(ProfileStore::PathOf(QStringLiteral("Serie"))));
     set.FollowWindow({});
     EXPECT_TRUE(set.Active().isEmpty() && set.CommandLineFile().isEmpty());
 }

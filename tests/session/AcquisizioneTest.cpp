@@ -18,8 +18,8 @@ namespace {
 using Log = std::vector<std::string>;
 
 void WriteProfile(const QString& name, const QByteArray& bytes) {
-    ASSERT_TRUE(QDir().mkpath(ProfileSet::Directory()));
-    QFile file(ProfileSet::PathOf(name));
+    ASSERT_TRUE(QDir().mkpath(ProfileStore::Directory()));
+    QFile file(ProfileStore::PathOf(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
