@@ -1,27 +1,19 @@
-// uinput reaches every program of the session; XTest only X's. Under Wayland, XTest would reach the
-// programs that happen to run on XWayland and no others, which puzzles more than no output at all.
+// uinput reaches every program of the session; XTest only X's.
 #include "platform/output/OutputDevice.h"
 #include "platform/output/UinputDevice.h"
 #include "platform/output/XTestDevice.h"
+#include "platform/output/XTestDisplay.h"
 
 #include <QCoreApplication>
 
 namespace platform {
-namespace {
-
-bool X11Session() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-           qgetenv("XDG_SESSION_TYPE") != "wayland";
-}
-
-}  // namespace
 
 OpenedOutput OpenOutputDevice() {
     if (auto device = OpenUinputDevice()) {
         return {std::move(device), OutputRoute::Uinput, {}};
     }
-    if (X11Session()) {
-        if (auto device = OpenXTestDevice()) {
+    if (const std::optional<QByteArray> display = XTestDisplay(ThisDisplaySession())) {
+        if (auto device = OpenXTestDevice(*display)) {
             return {std::move(device), OutputRoute::XTest, {}};
         }
     }

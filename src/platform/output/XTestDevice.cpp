@@ -74,8 +74,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<OutputDevice> OpenXTestDevice() {
-    xcb_connection_t* const connection = xcb_connect(nullptr, nullptr);
+std::unique_ptr<OutputDevice> OpenXTestDevice(const QByteArray& display) {
+    xcb_connection_t* const connection = xcb_connect(display.constData(), nullptr);
     const xcb_query_extension_reply_t* const xtest = xcb_connection_has_error(connection) == 0
                                                          ? xcb_get_extension_data(connection, &xcb_test_id)
                                                          : nullptr;

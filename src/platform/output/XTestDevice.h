@@ -4,10 +4,12 @@
 
 #include "platform/output/OutputDevice.h"
 
+#include <QByteArray>
+
 namespace platform {
 
-// Over a connection of its own to $DISPLAY (Qt's belongs to the user interface's thread); null when
+// Over a connection of its own to the display (Qt's belongs to the user interface's thread); null when
 // there is no X server there or it lacks XTest.
-std::unique_ptr<OutputDevice> OpenXTestDevice();
+std::unique_ptr<OutputDevice> OpenXTestDevice(const QByteArray& display);
 
 }  // namespace platform

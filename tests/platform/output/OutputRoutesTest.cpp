@@ -5,6 +5,7 @@
 #include "platform/output/OutputDevice.h"
 #include "platform/output/SendableKeys.h"
 #include "platform/output/XTestDevice.h"
+#include "platform/output/XTestDisplay.h"
 
 #include "support/ScopedEnvironment.h"
 #include "support/VirtualJoysticks.h"
@@ -91,6 +92,23 @@ TEST(OutputRoutes, WithoutUinputXTestOnlyInAnX11Session) {
     }
 }
 
+TEST(OutputRoutes, XTestTypesOnTheDisplayOfTheWindows) {
+    const struct {
+        platform::DisplaySession session;
+        std::optional<QByteArray> display;
+        const char* mistake;
+    } rows[] = {
+        {{"xcb", ":2", ":1", false}, ":2", "$DISPLAY, while -display put the windows on :2"},
+        {{"xcb", ":2", "", false}, ":2", "no output without $DISPLAY, though the windows are on X"},
+        {{"offscreen", "", ":1", false}, ":1", "no output where Qt has no X display (the tests' platform)"},
+        {{"xcb", ":2", ":1", true}, std::nullopt, "XTest in a Wayland session: XWayland's programs alone"},
+        {{"wayland", "", ":1", false}, std::nullopt, "X's display taken while the windows are Wayland's"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(platform::XTestDisplay(row.session), row.display) << row.mistake;
+    }
+}
+
 // X's keycodes end at 255: the kernel's 247, plus 8.
 TEST(OutputRoutes, XTestSendsTheKeysXHasCodesFor) {
     const struct {
@@ -128,7 +146,7 @@ TEST(KeyNames, ReadsTheDevicesKeysInAsciiCaseOnly) {
 // What the root window receives (the focus follows the pointer there, at 100, 100 first).
 TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
     const Connection x = Listen();
-    auto device = platform::OpenXTestDevice();
+    auto device = platform::OpenXTestDevice(qgetenv("DISPLAY"));
     ASSERT_NE(device, nullptr);
     device->Key(KEY_A, true);
     device->Key(KEY_A, true);     // held already
@@ -163,7 +181,7 @@ TEST(OutputRoutes, AVirtualPadsButtonHoldsItsKeyOnXWhileHeld) {
     VirtualJoysticks devices;  // closed before the driver ends SDL
     SDL_Joystick* const stick = devices.Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 4, 0, "Virtual stick");
     session::Acquisizione acquisizione(driver, [] {
-        return platform::OpenedOutput{platform::OpenXTestDevice(), OutputRoute::XTest, {}};
+        return platform::OpenedOutput{platform::OpenXTestDevice(qgetenv("DISPLAY")), OutputRoute::XTest, {}};
     });
     acquisizione.Monitora(std::make_shared<cJoy>(driver));
     acquisizione.MappaMostrata({}, "[Uscita]\n0=A\n");
