@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <array>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -11,28 +12,50 @@
 namespace platform {
 namespace {
 
-int terminated[2] = {-1, -1};  // written by the handler, read by the event loop
+constexpr std::array<int, 4> kEnding{SIGTERM, SIGINT, SIGHUP, SIGQUIT};
+std::array<bool, kEnding.size()> caught{};  // set before any handler runs, read by it
 
-void Terminated(int /*signal*/) {
+int ended[2] = {-1, -1};  // written by the handler, read by the event loop
+
+void Ended(int /*signal*/) {
+    // The next one has its default effect: a program that does not end is ended at once.
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    for (std::size_t i = 0; i < kEnding.size(); ++i) {
+        if (caught[i]) {
+            sigaction(kEnding[i], &fallback, nullptr);
+        }
+    }
     const char byte = 1;
-    if (write(terminated[0], &byte, 1) < 0) {
-        // The byte of a first SIGTERM is already there.
+    if (write(ended[0], &byte, 1) < 0) {
+        // The byte of a first signal is already there.
     }
 }
 
 }  // namespace
 
 void QuitOnTerminate() {
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, terminated) != 0) {
-        return;  // SIGTERM keeps ending the program at once
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, ended) != 0) {
+        return;  // the signals keep ending the program at once
     }
-    auto* notifier = new QSocketNotifier(terminated[1], QSocketNotifier::Read, QCoreApplication::instance());
+    auto* notifier = new QSocketNotifier(ended[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
     struct sigaction action {};
-    action.sa_handler = Terminated;
-    action.sa_flags = SA_RESETHAND | SA_RESTART;  // the next SIGTERM has its default effect
+    action.sa_handler = Ended;
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int signal : kEnding) {
+        sigaddset(&action.sa_mask, signal);  // one handler at a time
+    }
+    for (std::size_t i = 0; i < kEnding.size(); ++i) {
+        struct sigaction before {};
+        caught[i] = sigaction(kEnding[i], nullptr, &before) == 0 && before.sa_handler != SIG_IGN;
+    }
+    for (std::size_t i = 0; i < kEnding.size(); ++i) {
+        if (caught[i]) {
+            sigaction(kEnding[i], &action, nullptr);
+        }
+    }
 }
 
 }  // namespace platform

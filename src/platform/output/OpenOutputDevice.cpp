@@ -18,6 +18,7 @@ OpenedOutput OpenOutputDevice() {
         }
     }
     // A new udev rule reaches /dev/uinput when udev next handles it: at the next start, or when asked.
+    // Installing the package also brings XTest's guard, without which XTest is not used.
     return {
         nullptr, OutputRoute::None,
         QCoreApplication::translate(

@@ -1,5 +1,6 @@
 #include "platform/output/XTestDevice.h"
 #include "platform/output/XInput.h"
+#include "platform/output/XTestGuard.h"
 
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -19,14 +20,14 @@ constexpr uint8_t kWheelDown = 5;
 
 class XTestDevice final : public OutputDevice {
 public:
-    explicit XTestDevice(xcb_connection_t* connection) : connection_(connection) {}
+    XTestDevice(xcb_connection_t* connection, std::unique_ptr<XTestGuard> guard)
+        : connection_(connection), guard_(std::move(guard)) {}
 
     // A server that sees the connection close drops the requests it has not read yet: the releases are
-    // waited for, with a request that has a reply.
+    // waited for, with a request that has a reply. The guard then ends with nothing held.
     ~XTestDevice() override {
-        for (const uint16_t code : held_) {
-            const XInput input = *ToX(code);
-            Fake(input.release, input.detail);
+        for (const uint16_t code : std::set(held_)) {
+            Key(code, false);
         }
         std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
         xcb_disconnect(connection_);
@@ -40,8 +41,14 @@ public:
         if (!input || (down ? !held_.insert(code).second : held_.erase(code) == 0)) {
             return;
         }
+        if (down) {
+            guard_->Tell(input->press, input->detail);
+        }
         Fake(down ? input->press : input->release, input->detail);
         xcb_flush(connection_);
+        if (!down) {
+            guard_->Tell(input->release, input->detail);
+        }
     }
 
     void Move(int32_t dx, int32_t dy) override {
@@ -69,6 +76,7 @@ private:
     }
 
     xcb_connection_t* connection_;
+    std::unique_ptr<XTestGuard> guard_;
     std::set<uint16_t> held_;
 };
 
@@ -79,11 +87,14 @@ std::unique_ptr<OutputDevice> OpenXTestDevice(const QByteArray& display) {
     const xcb_query_extension_reply_t* const xtest = xcb_connection_has_error(connection) == 0
                                                          ? xcb_get_extension_data(connection, &xcb_test_id)
                                                          : nullptr;
-    if (xtest == nullptr || xtest->present == 0) {
+    // Without its guard a key could stay down for good after a crash: no XTest then.
+    std::unique_ptr<XTestGuard> guard =
+        xtest != nullptr && xtest->present != 0 ? XTestGuard::Start(display) : nullptr;
+    if (!guard) {
         xcb_disconnect(connection);
         return nullptr;
     }
-    return std::make_unique<XTestDevice>(connection);
+    return std::make_unique<XTestDevice>(connection, std::move(guard));
 }
 
 }  // namespace platform

@@ -8,8 +8,8 @@
 
 namespace platform {
 
-// Over a connection of its own to the display (Qt's belongs to the user interface's thread); null when
-// there is no X server there or it lacks XTest.
+// Over a connection of its own to the display (Qt's belongs to the user interface's thread), with its
+// guard (XTestGuard.h); null when there is no X server there, it lacks XTest or the guard cannot start.
 std::unique_ptr<OutputDevice> OpenXTestDevice(const QByteArray& display);
 
 }  // namespace platform

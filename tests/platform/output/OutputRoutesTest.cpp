@@ -1,23 +1,34 @@
 // On an X server of the test's own.
 #include "joystick/cJoy.h"
 #include "session/Acquisizione.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/QuitOnTerminate.h"
 #include "platform/output/KeyNames.h"
 #include "platform/output/OutputDevice.h"
 #include "platform/output/SendableKeys.h"
 #include "platform/output/XTestDevice.h"
 #include "platform/output/XTestDisplay.h"
+#include "platform/output/guard/HeldInputs.h"
 
 #include "support/ScopedEnvironment.h"
 #include "support/VirtualJoysticks.h"
 
+#include <QCoreApplication>
+
 #include <array>
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 #include <memory>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
 #include <tuple>
 #include <unistd.h>
 #include <vector>
@@ -28,6 +39,12 @@ namespace {
 using namespace std::chrono_literals;
 using platform::OutputRoute;
 using Connection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
+
+// XTest's guard where the build puts it for the program, build/src/corvane: this is build/tests/platform.
+class GuardOfTheBuild : public testing::Environment {
+    void SetUp() override { platform::SetProgramDirectory(QCoreApplication::applicationDirPath() + "/../../src"); }
+};
+const testing::Environment* const guardOfTheBuild = testing::AddGlobalTestEnvironment(new GuardOfTheBuild);
 
 // Hears the root window's input, the pointer at 100, 100 so that the focus follows it there; without
 // autorepeat, which would release a held key itself after a while.
@@ -64,6 +81,45 @@ std::string Next(xcb_connection_t* x, std::chrono::milliseconds wait = 0ms) {
             return {};
         }
     }
+}
+
+// The program's part, in a process of its own: A held through XTest, then the event loop until a signal
+// ends it; its status is the loop's, once the device has let go.
+pid_t HoldA(int told) {
+    const pid_t pid = fork();
+    if (pid != 0) {
+        return pid;
+    }
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+        std::signal(signal, SIG_DFL);  // as the test was started has no say
+    }
+    platform::QuitOnTerminate();
+    std::unique_ptr<platform::OutputDevice> device = platform::OpenXTestDevice(qgetenv("DISPLAY"));
+    if (!device) {
+        _exit(2);
+    }
+    device->Key(KEY_A, true);
+    const char held = 1;
+    if (write(told, &held, 1) != 1) {
+        _exit(2);
+    }
+    const int status = QCoreApplication::exec();
+    device.reset();
+    _exit(status);
+}
+
+// Whether every child of the test's ends within two seconds.
+bool ChildrenEnd() {
+    for (const auto deadline = std::chrono::steady_clock::now() + 2s; std::chrono::steady_clock::now() < deadline;
+         std::this_thread::sleep_for(10ms)) {
+        pid_t ended = 0;
+        while ((ended = waitpid(-1, nullptr, WNOHANG)) > 0) {
+        }
+        if (ended < 0 && errno == ECHILD) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Where /dev/uinput is closed, as here: under Wayland XTest would reach XWayland's programs alone.
@@ -140,6 +196,55 @@ TEST(KeyNames, ReadsTheDevicesKeysInAsciiCaseOnly) {
     };
     for (const auto& row : rows) {
         EXPECT_EQ(platform::KeyCode(row.name), row.code) << row.mistake;
+    }
+}
+
+// What the guard lets go of when the program ends, after the changes it heard.
+TEST(OutputRoutes, TheGuardLetsGoOfWhatIsStillHeld) {
+    using Changes = std::vector<platform::guard::Change>;
+    const struct {
+        Changes heard;
+        Changes released;
+        const char* mistake;
+    } rows[] = {
+        {{{XCB_KEY_PRESS, 38}, {XCB_KEY_RELEASE, 38}}, {}, "a key the program let go released again"},
+        {{{XCB_BUTTON_PRESS, 3}}, {{XCB_BUTTON_RELEASE, 3}}, "a button released as a key"},
+        {{{XCB_BUTTON_PRESS, 1}, {XCB_KEY_RELEASE, 1}}, {{XCB_BUTTON_RELEASE, 1}},
+         "a key's release taken for the button of its number"},
+        {{{XCB_MOTION_NOTIFY, 1}}, {}, "a type the program does not hold taken for a hold"},
+    };
+    for (const auto& row : rows) {
+        platform::guard::HeldInputs held;
+        for (const platform::guard::Change& change : row.heard) {
+            held.Apply(change);
+        }
+        EXPECT_EQ(held.Releases(), row.released) << row.mistake;
+    }
+}
+
+// The program lets go on the signals it can catch, and ends as Fine Programma does (status 0); after a
+// SIGKILL its guard does, and ends too.
+TEST(OutputRoutes, NothingStaysHeldHoweverTheProgramEnds) {
+    prctl(PR_SET_CHILD_SUBREAPER, 1);  // the guard of a killed program comes to the test
+    const Connection x = Listen();
+    for (const auto& [signal, caught] :
+         std::vector<std::pair<int, bool>>{{SIGINT, true}, {SIGHUP, true}, {SIGQUIT, true}, {SIGKILL, false}}) {
+        SCOPED_TRACE(strsignal(signal));
+        std::array<int, 2> told{};
+        ASSERT_EQ(pipe(told.data()), 0);
+        const pid_t program = HoldA(told[1]);
+        close(told[1]);
+        char held = 0;
+        ASSERT_EQ(read(told[0], &held, 1), 1);
+        close(told[0]);
+        EXPECT_EQ(Next(x.get(), 2s), "key press 38");  // KEY_A
+        kill(program, signal);
+        EXPECT_EQ(Next(x.get(), 2s), "key release 38");
+        int status = 0;
+        ASSERT_EQ(waitpid(program, &status, 0), program);
+        const bool finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        EXPECT_EQ(finished, caught) << "wait status " << status;
+        EXPECT_TRUE(ChildrenEnd());
     }
 }
 
