@@ -218,9 +218,9 @@ TEST_F(MainFormControllers, TheChosenControllerIsReadRememberedAndReportedWhenAw
     QPushButton* start = Find<QPushButton>(*form, QStringLiteral("Cmd_Start"));
     QPushButton* stop = Find<QPushButton>(*form, QStringLiteral("Cmd_Stop"));
     const QString automatic = QStringLiteral("Automatico (il primo che risponde)");
-    EXPECT_EQ(Entries(*form), (QStringList{"*" + automatic, "", "Pad A", "Pad B && C"}));
+    EXPECT_EQ(Entries(*form), (QStringList{"*" + automatic, "", "1. Pad A", "2. Pad B && C"}));
 
-    Choose(*form, QStringLiteral("Pad B && C"));
+    Choose(*form, QStringLiteral("2. Pad B && C"));
     start->click();
     EXPECT_TRUE(stop->isEnabled());
     EXPECT_TRUE(Shows(*form, second, 1));
@@ -230,7 +230,7 @@ TEST_F(MainFormControllers, TheChosenControllerIsReadRememberedAndReportedWhenAw
     // Remembered by the next window, in the user's settings. The list is in slot order, and the chosen
     // controller is read in slot 0.
     form = Load();
-    EXPECT_EQ(Entries(*form), (QStringList{automatic, "", "*Pad B && C", "Pad A"}));
+    EXPECT_EQ(Entries(*form), (QStringList{automatic, "", "*1. Pad B && C", "2. Pad A"}));
     EXPECT_EQ(platform::ReadChosenController().name, QStringLiteral("Pad B & C"));
     start = Find<QPushButton>(*form, QStringLiteral("Cmd_Start"));
     stop = Find<QPushButton>(*form, QStringLiteral("Cmd_Stop"));
@@ -239,7 +239,7 @@ TEST_F(MainFormControllers, TheChosenControllerIsReadRememberedAndReportedWhenAw
     start->click();
     EXPECT_EQ(Boxes(), QStringList{QStringLiteral("Joystick Unplugged")});
     EXPECT_FALSE(stop->isEnabled());
-    EXPECT_EQ(Entries(*form), (QStringList{automatic, "", "Pad A", "*Pad B && C (scollegato)"}));
+    EXPECT_EQ(Entries(*form), (QStringList{automatic, "", "1. Pad A", "*Pad B && C (scollegato)"}));
 
     second = Attach("Pad B & C");
     start->click();
