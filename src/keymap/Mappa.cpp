@@ -30,6 +30,11 @@ QString Leggi(const platform::ProfileReader& ini, const QString& section, const 
     return ini.GetPrivateProfileString(section, key, def, ValoreMassimo + 1).text;
 }
 
+// An [Uscita] entry: one character past the longest, so that an entry too long is refused, not read cut.
+QString LeggiUscita(const platform::ProfileReader& ini, const QString& key) {
+    return ini.GetPrivateProfileString(Uscita, key, {}, ValoreMassimo + 2).text;
+}
+
 // The kinds of entry, each read as a load reads it.
 enum class Tipo { Tasto, Numero, Ordine, Segno, Testo };
 
@@ -118,7 +123,7 @@ QStringList TestiDelFile(QByteArrayView file) {
             testi << TestoSegno(Segno(value));
             break;
         case Tipo::Testo:
-            testi << value;
+            testi << LeggiUscita(ini, voce.chiave);
             break;
         }
     }
@@ -148,7 +153,7 @@ Mappa LeggiMappa(QByteArrayView file, const Mappa& precedente) {
     letta.segni[2] = Segno(Leggi(ini, AnalogicoZR, QStringLiteral("Z"), uno));
     letta.segni[3] = Segno(Leggi(ini, AnalogicoZR, QStringLiteral("R"), uno));
     for (int k = 0; k < NumUscite; ++k) {
-        letta.uscite[k] = Leggi(ini, Uscita, ChiaveUscita(k), {});
+        letta.uscite[k] = LeggiUscita(ini, ChiaveUscita(k));
     }
     return letta;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace output {
 namespace {
@@ -58,13 +59,30 @@ OutputEngine::~OutputEngine() {
 void OutputEngine::SetMap(const OutputMap& map) {
     ReleaseAll();
     map_ = map;
+    Resume();
 }
 
 void OutputEngine::SetPaused(bool paused) {
     if (paused && !paused_) {
         ReleaseAll();
     }
+    const bool resumed = paused_ && !paused;
     paused_ = paused;
+    if (resumed) {
+        Resume();
+    }
+}
+
+// The sticks and the cross act on where they stand now, without waiting for them to move: arrows go
+// down at once, and the pointer starts a period from the next step.
+void OutputEngine::Resume() {
+    if (paused_) {
+        return;
+    }
+    Arrows(0, map_.left, stick_[0], stick_[1]);
+    Arrows(1, map_.right, stick_[2], stick_[3]);
+    CrossArrows(map_.crossArrows ? cross_ : 0);
+    restart_ = true;
 }
 
 void OutputEngine::Press(const Stroke& stroke) {
@@ -128,6 +146,7 @@ void OutputEngine::ReleaseAll() {
 void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point now) {
     const bool wasMoving = Moving();
     stick_ = reading.leve;
+    cross_ = reading.croce;
     const std::bitset<Generale::NumTasti> down = reading.Attivi();
     for (int i = 0; i < Generale::NumTasti; ++i) {
         Button& button = buttons_[i];
@@ -147,8 +166,9 @@ void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point 
     Arrows(0, map_.left, stick_[0], stick_[1]);
     Arrows(1, map_.right, stick_[2], stick_[3]);
     CrossArrows(map_.crossArrows ? reading.croce : 0);
-    if (!wasMoving && Moving()) {
+    if ((!wasMoving || restart_) && Moving()) {
         lastMotion_ = now;  // the first move a period from now, its length a period
+        restart_ = false;
     }
 }
 
@@ -173,7 +193,8 @@ void OutputEngine::ButtonDown(int index, Clock::time_point now) {
         button.nextRepeat = now + Period(output->rate);
         break;
     }
-    if (button.runs++ == 0) {
+    // At most one run waits behind the one being typed: presses faster than a sequence add no backlog.
+    if (button.runs < 2 && button.runs++ == 0) {
         button.step = 0;
         button.due = now;
     }
@@ -249,7 +270,8 @@ std::optional<OutputEngine::Clock::time_point> OutputEngine::Due() const {
         }
     }
     if (Moving()) {
-        sooner(lastMotion_ + kMotionPeriod);
+        // Just resumed: the next step only starts the motion's clock.
+        sooner(restart_ ? Clock::time_point::min() : lastMotion_ + kMotionPeriod);
     }
     return due;
 }
@@ -266,8 +288,9 @@ void OutputEngine::Advance(Clock::time_point now) {
         }
         if (output->mode == Mode::Repeat && button.down && !button.blocked && button.nextRepeat <= now) {
             const Clock::duration period = Period(output->rate);
-            // One run waiting at most: a desktop that cannot keep up gets no backlog.
-            if (button.runs < 2 && button.runs++ == 0) {
+            // One run waiting at most: a desktop that cannot keep up gets no backlog. A tap missed by
+            // more than a period (the program was stopped) is skipped, not typed late.
+            if (now - button.nextRepeat < period && button.runs < 2 && button.runs++ == 0) {
                 button.step = 0;
                 button.due = now;
             }
@@ -284,6 +307,10 @@ void OutputEngine::Advance(Clock::time_point now) {
 void OutputEngine::Motion(Clock::time_point now) {
     if (!Moving()) {
         pendingX_ = pendingY_ = pendingWheel_ = 0;
+        return;
+    }
+    if (std::exchange(restart_, false)) {
+        lastMotion_ = now;
         return;
     }
     const double seconds =

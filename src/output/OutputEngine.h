@@ -26,7 +26,7 @@ public:
     OutputEngine& operator=(const OutputEngine&) = delete;
 
     // A new map: everything held is released first, and a button held across the change acts only
-    // when it goes down again.
+    // when it goes down again; the sticks and the cross act at once on where they stand.
     void SetMap(const OutputMap& map);
     // What a reading of the controller means under the map.
     void Read(const Generale::Significato& reading, Clock::time_point now);
@@ -34,7 +34,7 @@ public:
     // go down again. For an unplug, a stop, a pause.
     void ReleaseAll();
     // While paused nothing is sent, and a button held when the pause ends acts only when it goes down
-    // again: the program's own windows are in front.
+    // again (the sticks and the cross act at once): the program's own windows are in front.
     void SetPaused(bool paused);
     // When Advance must next run; none while nothing moves, repeats or waits.
     std::optional<Clock::time_point> Due() const;
@@ -63,6 +63,7 @@ private:
     void Arrows(std::size_t stick, std::optional<StickOutput> how, double horizontal, double vertical);
     void CrossArrows(int16_t position);
     void SetKey(uint16_t code, bool down, bool& held);
+    void Resume();
     bool Moving() const;
 
     platform::OutputDevice& device_;
@@ -73,6 +74,8 @@ private:
     bool paused_ = false;
     // The sticks' positions on the picture, -1..1: left horizontal, left vertical, right ditto.
     std::array<double, 4> stick_{};
+    int16_t cross_ = 0;                 // the cross's position at the last reading
+    bool restart_ = false;              // resumed: the pointer's clock starts at the next step
     std::array<bool, 12> arrowHeld_{};  // per stick (left, right, cross) up, down, left, right
     Clock::time_point lastMotion_{};
     double pendingX_ = 0, pendingY_ = 0, pendingWheel_ = 0;  // fractions of a pixel or notch not yet sent

@@ -78,6 +78,11 @@ Read<ButtonOutput> ReadButtonOutput(const QString& text) {
     if (keys.isEmpty()) {
         return {};
     }
+    // A cut entry can mean another thing ("…, F11" cut to "F1"): refused whole.
+    if (text.size() > kLongestEntry) {
+        return Fault<ButtonOutput>(
+            QCoreApplication::translate("Uscita", "la voce è più lunga di %1 caratteri").arg(kLongestEntry));
+    }
     ButtonOutput output;
     // The word that changes how the keys act comes last: "ripeti N" or "alterna".
     static const QRegularExpression modeWord(QStringLiteral("\\s+(ripeti\\s+(\\S+)|alterna)$"),

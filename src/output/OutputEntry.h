@@ -45,6 +45,10 @@ struct Read {
     QString reason;          // why it cannot be read; empty when it can, or is empty
 };
 
+// The longest entry the map holds. Readers hand a longer one on with one character more, so that it is
+// refused rather than read cut.
+inline constexpr qsizetype kLongestEntry = 254;
+
 // "SPACE", "LEFTCTRL+C", "H, I", "H, 100ms, I", "DOWN ripeti 10", "F alterna", "WHEEL_UP".
 Read<ButtonOutput> ReadButtonOutput(const QString& text);
 

@@ -7,7 +7,7 @@
 namespace output {
 namespace {
 
-constexpr qsizetype kValueBuffer = 255;  // as the key map reads: 254 characters at most
+constexpr qsizetype kValueBuffer = kLongestEntry + 2;  // an entry too long comes whole enough to be refused
 
 }  // namespace
 

@@ -16,13 +16,19 @@ OutputThread::~OutputThread() {
 }
 
 void OutputThread::SetMap(const OutputMap& map) {
-    const std::lock_guard lock(mutex_);
-    engine_.SetMap(map);
+    {
+        const std::lock_guard lock(mutex_);
+        engine_.SetMap(map);
+    }
+    changed_.notify_all();  // a stick held still acts at once
 }
 
 void OutputThread::SetPaused(bool paused) {
-    const std::lock_guard lock(mutex_);
-    engine_.SetPaused(paused);
+    {
+        const std::lock_guard lock(mutex_);
+        engine_.SetPaused(paused);
+    }
+    changed_.notify_all();
 }
 
 void OutputThread::ReleaseAll() {

@@ -4,6 +4,7 @@
 #include "output/OutputMap.h"
 #include "support/RecordingOutputDevice.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -16,7 +17,7 @@ using Time = output::OutputEngine::Clock::time_point;
 
 TEST(OutputEntry, ReadsWhatTheMapWrites) {
     struct Row {
-        const char* text;
+        std::string text;
         bool reads;
         std::size_t steps = 0;
         Mode mode = Mode::Hold;
@@ -37,13 +38,18 @@ TEST(OutputEntry, ReadsWhatTheMapWrites) {
         {"H,,I", false},            // a missing step
         {"SPACE ripeti 0", false},  // out of range, both ends
         {"SPACE ripeti 51", false},
-        {"100ms", false},         // pauses only
-        {"H, I alterna", false},  // a sequence cannot be held
+        {"100ms", false},            // pauses only
+        {"H, I alterna", false},     // a sequence cannot be held
+        {"A, 10000ms, B", true, 3},  // the longest pause
+        {"A, 10001ms, B", false},
+        {"A, " + std::string(253, ' ') + "B",
+         false},  // longer than the map holds: its cut could mean another thing
     };
     for (const Row& row : rows) {
-        const output::Read<output::ButtonOutput> read = output::ReadButtonOutput(QString::fromUtf8(row.text));
+        const output::Read<output::ButtonOutput> read =
+            output::ReadButtonOutput(QString::fromStdString(row.text));
         EXPECT_EQ(read.value.has_value(), row.reads) << row.text;
-        EXPECT_EQ(read.reason.isEmpty(), row.reads || *row.text == 0) << row.text;
+        EXPECT_EQ(read.reason.isEmpty(), row.reads || row.text.empty()) << row.text;
         if (read.value) {
             EXPECT_EQ(std::tuple(read.value->steps.size(), read.value->mode, read.value->rate),
                       std::tuple(row.steps, row.mode, row.rate))
@@ -59,25 +65,25 @@ TEST(OutputMap, ReadsTheSectionAndKeepsDefaultsForBadNumbers) {
     EXPECT_EQ(std::tuple(map.left, map.deadZone, map.speed),
               std::tuple(output::StickOutput::Pointer, output::kDefaultDeadZone, 300));
     EXPECT_FALSE(output::ReadOutputMap("[Tasti]\n0=1\n").Acts());
+    EXPECT_EQ(output::ReadOutputMap("[Uscita]\nVelocit\xc3\xa0=0\n").speed,
+              output::kDefaultSpeed);  // not the dead zone's
 }
 
 // An engine over a recording device, the map's buttons 0..3 on bits 1, 2, 4 and 8.
 class Engine : public testing::Test {
-protected:
+public:  // the rows' scripts drive it
     Engine() { keys.codici = {1, 2, 4, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}; }
     void Entry(int button, const char* text) { map.buttons[button] = output::ReadButtonOutput(text).value; }
     void Start() { engine.SetMap(map); }
     // A reading of a pad with four axes of 0..65535, as the map reads it.
-    void Read(uint32_t buttons, Time when, uint32_t x = 32768, uint32_t y = 32768, uint32_t pov = 65535) {
+    void Read(uint32_t buttons, Time when, uint32_t x = 32768, uint32_t y = 32768, uint32_t pov = 65535,
+              uint32_t z = 32768, uint32_t r = 32768) {
         const platform::JOYCAPSA caps{.wXmax = 65535, .wYmax = 65535, .wZmax = 65535, .wRmax = 65535};
-        engine.Read(Generale::Interpreta({.dwXpos = x,
-                                          .dwYpos = y,
-                                          .dwZpos = 32768,
-                                          .dwRpos = 32768,
-                                          .dwButtons = buttons,
-                                          .dwPOV = pov},
-                                         caps, keys, chord),
-                    when);
+        engine.Read(
+            Generale::Interpreta(
+                {.dwXpos = x, .dwYpos = y, .dwZpos = z, .dwRpos = r, .dwButtons = buttons, .dwPOV = pov},
+                caps, keys, chord),
+            when);
     }
     Log Take() { return std::exchange(*log, {}); }
 
@@ -140,6 +146,122 @@ TEST_F(Engine, ACodeOfNoBitsTheChordAndAHoldAcrossAReleaseOfEverythingPressNothi
     engine.ReleaseAll();
     Read(1, t0);  // still the same hold: no second press
     EXPECT_EQ(Take(), (Log{"KEY_A down", "KEY_A up"}));
+}
+
+// Each row: entries, a script against the engine, and all that reaches the device.
+TEST_F(Engine, RowsOfWhatReachesTheDevice) {
+    using namespace std::chrono_literals;
+    struct Row {
+        const char* mistake;
+        std::vector<std::pair<int, const char*>> entries;
+        std::function<void(Engine&)> script;
+        Log sent;
+        std::optional<output::StickOutput> left = {}, right = {};
+        int deadZone = output::kDefaultDeadZone;
+    };
+    constexpr uint32_t half = 32768 + 16384, full = 65535, rest = 32768;
+    const Row rows[] = {
+        {"a pause does not let go",
+         {{0, "A"}},
+         [](Engine& e) {
+             e.Read(1, e.t0);
+             e.engine.SetPaused(true);
+         },
+         {"KEY_A down", "KEY_A up"}},
+        {"a repeat held across a release of everything types on",
+         {{0, "X ripeti 10"}},
+         [](Engine& e) {
+             e.Read(1, e.t0);
+             e.engine.ReleaseAll();
+             e.engine.Advance(e.t0 + 300ms);
+         },
+         {"KEY_X down", "KEY_X up"}},
+        {"a backlog of repeats after the program was stopped",
+         {{0, "X ripeti 10"}},
+         [](Engine& e) {
+             e.Read(1, e.t0);
+             e.engine.Advance(e.t0 + 5s);  // stopped for 5 s: the taps missed are not typed late
+             e.engine.Advance(e.t0 + 5100ms);
+         },
+         {"KEY_X down", "KEY_X up", "KEY_X down", "KEY_X up"}},
+        {"held sequences queue without limit",
+         {{0, "A, 1000ms, B"}},
+         [](Engine& e) {
+             for (int tap = 0; tap < 6; ++tap) {
+                 e.Read(1, e.t0);
+                 e.Read(0, e.t0);
+             }
+             for (auto t = 0ms; t <= 6s; t += 100ms) {
+                 e.engine.Advance(e.t0 + t);
+             }
+         },
+         {"KEY_A down", "KEY_A up", "KEY_B down", "KEY_B up", "KEY_A down", "KEY_A up", "KEY_B down",
+          "KEY_B up"}},
+        {"the dead zone not taken out of a half push, or the motion's clock kept from before",
+         {},
+         [](Engine& e) {
+             e.Read(0, e.t0 - 30ms, half, rest);
+             e.Read(0, e.t0 - 30ms);
+             e.Read(0, e.t0, half, rest);
+             e.engine.Advance(e.t0 + 20ms);
+         },
+         {"move 4 0"},
+         output::StickOutput::Pointer},
+        {"the wheel turned the wrong way",
+         {},
+         [](Engine& e) {
+             e.Read(0, e.t0, rest, rest, 65535, 0);
+             e.engine.Advance(e.t0 + 50ms);
+         },
+         {"wheel 1"},
+         {},
+         output::StickOutput::Wheel},
+        {"the arrows' threshold below the dead zone",
+         {},
+         [](Engine& e) {
+             e.Read(0, e.t0, rest + 19000, rest);  // past half, inside a dead zone of 60
+             e.Read(0, e.t0, full, rest);
+         },
+         {"KEY_RIGHT down", "KEY_RIGHT up"},
+         output::StickOutput::Arrows,
+         {},
+         60},
+        {"a stick held through a pause does nothing until it moves",
+         {},
+         [](Engine& e) {
+             e.engine.SetPaused(true);
+             e.Read(0, e.t0, full, rest);
+             e.engine.SetPaused(false);
+         },
+         {"KEY_RIGHT down", "KEY_RIGHT up"},
+         output::StickOutput::Arrows},
+        {"a toggled key kept down by a release of everything",
+         {{0, "T alterna"}},
+         [](Engine& e) {
+             e.Read(1, e.t0);
+             e.Read(0, e.t0);
+             e.engine.ReleaseAll();
+         },
+         {"KEY_T down", "KEY_T up"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mistake);
+        engine.SetPaused(false);
+        engine.SetMap({});
+        Read(0, t0 - 1s);  // every button up, nothing moving
+        map = {};
+        for (const auto& [button, text] : row.entries) {
+            Entry(button, text);
+        }
+        map.left = row.left;
+        map.right = row.right;
+        map.deadZone = row.deadZone;
+        Start();
+        Take();
+        row.script(*this);
+        engine.SetMap({});
+        EXPECT_EQ(Take(), row.sent);
+    }
 }
 
 TEST_F(Engine, SticksMoveAsTheirMarkersAndTheCrossPressesArrows) {
