@@ -90,13 +90,17 @@ QComboBox* Scelta(QWidget* parent, int k, std::initializer_list<const char*> voc
     return box;
 }
 
-// Why output entry k does nothing, or cannot be saved; empty when it acts.
-QString MotivoUscita(int k, const QString& testo) {
+// Why output entry k does nothing, or cannot be saved, or sends a key the way to the desktop cannot;
+// empty when it acts.
+QString MotivoUscita(int k, const QString& testo, platform::OutputRoute via) {
     if (QString motivo = Generale::UscitaNonSalvabile(testo); !motivo.isEmpty()) {
         return motivo;
     }
-    return k < Generale::NumTasti ? output::ReadButtonOutput(testo).reason
-                                  : output::ReadStickOutput(testo, k == Generale::NumTasti + 2).reason;
+    if (k >= Generale::NumTasti) {
+        return output::ReadStickOutput(testo, k == Generale::NumTasti + 2).reason;
+    }
+    const output::Read<output::ButtonOutput> letta = output::ReadButtonOutput(testo);
+    return letta.value ? output::Unsent(*letta.value, via) : letta.reason;
 }
 
 // Message boxes separate lines with a carriage return; a label breaks at a line feed.
@@ -391,7 +395,8 @@ void frmAssegna::AggiornaAvvisi() {
         if (!motivo.isEmpty()) {
             avvisi << motivo;
         }
-        if (const QString uscita = MotivoUscita(i, tabelle.uscite[i]); !uscita.isEmpty()) {
+        if (const QString uscita = MotivoUscita(i, tabelle.uscite[i], main.Acquisizione().Route());
+            !uscita.isEmpty()) {
             avvisi << tr("l'uscita non fa nulla: %1").arg(uscita);
         }
         righe[i].avviso->setText(avvisi.join(QStringLiteral("; ")));
@@ -401,7 +406,7 @@ void frmAssegna::AggiornaAvvisi() {
     }
     for (int leva = 0; leva < 3; ++leva) {
         const int k = Generale::NumTasti + leva;
-        avvisiLeve[leva]->setText(MotivoUscita(k, tabelle.uscite[k]));
+        avvisiLeve[leva]->setText(MotivoUscita(k, tabelle.uscite[k], main.Acquisizione().Route()));
         avvisiLeve[leva]->setVisible(!avvisiLeve[leva]->text().isEmpty());
     }
 }

@@ -58,10 +58,12 @@ void MainForm::CreaMenuProfili(QMenu& file) {
         }
     };
     connect(qApp, &QGuiApplication::applicationStateChanged, this, pausa);
-    connect(acquisizione.get(), &session::Acquisizione::Unavailable, this, [this](const QString& perche) {
+    const auto avviso = [this](const QString& perche) {
         ScriviAngolo(perche, true);
         fineAvviso.start();
-    });
+    };
+    connect(acquisizione.get(), &session::Acquisizione::Unavailable, this, avviso);
+    connect(acquisizione.get(), &session::Acquisizione::Unsendable, this, avviso);
     pausa(QGuiApplication::applicationState());
     if (platform::ActiveWindow::Available()) {
         auto* finestra = new platform::ActiveWindow(this);

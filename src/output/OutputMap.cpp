@@ -1,6 +1,10 @@
 #include "output/OutputMap.h"
 
 #include "platform/files/ProfileReader.h"
+#include "platform/output/KeyNames.h"
+#include "platform/output/SendableKeys.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -35,6 +39,29 @@ OutputMap ReadOutputMap(QByteArrayView file) {
     const QString speed = value(QStringLiteral("Velocità"));
     map.speed = speed.isEmpty() ? kDefaultSpeed : ReadNumber(speed, 1, 20000).value.value_or(kDefaultSpeed);
     return map;
+}
+
+QString Unsent(const ButtonOutput& output, platform::OutputRoute route) {
+    for (const Step& step : output.steps) {
+        for (const Stroke& stroke : step.strokes) {
+            if (stroke.wheel != 0) {
+                continue;
+            }
+            if (const QString why = platform::WhyNotSent(stroke.code, route); !why.isEmpty()) {
+                return platform::KeyName(stroke.code) + QStringLiteral(": ") + why;
+            }
+        }
+    }
+    return {};
+}
+
+QString Unsent(const OutputMap& map, platform::OutputRoute route) {
+    for (int i = 0; i < Generale::NumTasti; ++i) {
+        if (const QString why = map.buttons[i] ? Unsent(*map.buttons[i], route) : QString(); !why.isEmpty()) {
+            return QCoreApplication::translate("Uscita", "Uscita del tasto %1: %2").arg(i).arg(why);
+        }
+    }
+    return {};
 }
 
 }  // namespace output

@@ -4,6 +4,7 @@
 
 #include "keymap/Generale.h"
 #include "output/OutputEntry.h"
+#include "platform/output/OutputDevice.h"
 
 #include <QByteArrayView>
 
@@ -30,5 +31,10 @@ inline constexpr int kDefaultSpeed = 1200;
 
 // The [Uscita] section of a map file's bytes.
 OutputMap ReadOutputMap(QByteArrayView file);
+
+// Why a key of the entry cannot be sent on the route, naming the key; empty when every key can be.
+QString Unsent(const ButtonOutput& output, platform::OutputRoute route);
+// The first such reason among the map's entries, naming the button; empty when every key can be sent.
+QString Unsent(const OutputMap& map, platform::OutputRoute route);
 
 }  // namespace output

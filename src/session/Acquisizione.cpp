@@ -145,10 +145,11 @@ QString Acquisizione::Elenco(const std::vector<platform::AttachedDevice>& attach
     int numero = 0;
     for (const platform::AttachedDevice& pad : attached) {
         const std::optional<QString> profilo = ProfiloRicordato(pad);
-        lines += profilo ? tr("%1. %2: profilo %3\n").arg(++numero).arg(pad.name, ProfileStore::Shown(*profilo))
-                         : tr("%1. %2: il profilo scelto se è il corvane mostrato, se no %3\n")
-                               .arg(++numero)
-                               .arg(pad.name, ProfileStore::DefaultName());
+        lines += profilo
+                     ? tr("%1. %2: profilo %3\n").arg(++numero).arg(pad.name, ProfileStore::Shown(*profilo))
+                     : tr("%1. %2: il profilo scelto se è il corvane mostrato, se no %3\n")
+                           .arg(++numero)
+                           .arg(pad.name, ProfileStore::DefaultName());
     }
     return lines;
 }
@@ -237,6 +238,7 @@ void Acquisizione::AggiornaUscita() {
         platform::OpenedOutput opened = open_();
         if (opened.device) {
             device_ = std::make_shared<output::SharedDevice>(std::move(opened.device));
+            route_ = opened.route;
         } else if (reason_.isEmpty()) {
             reason_ = opened.why;
             emit Unavailable(reason_);
@@ -247,6 +249,10 @@ void Acquisizione::AggiornaUscita() {
     }
     if (!agisce) {
         device_.reset();
+    }
+    const QString unsendable = output::Unsent(mostrato_.uscita, Route());
+    if (std::exchange(unsendable_, unsendable) != unsendable && !unsendable.isEmpty()) {
+        emit Unsendable(unsendable);
     }
 }
 

@@ -79,12 +79,17 @@ public:
     bool UscitaAttiva() const { return device_ != nullptr; }
     // What Unavailable told, if it did.
     const QString& Reason() const { return reason_; }
+    // The way the keyboard and mouse reach the desktop; None while there is none.
+    platform::OutputRoute Route() const { return device_ ? route_ : platform::OutputRoute::None; }
 
 signals:
     // The pads attached, their profiles, or the reading changed.
     void Cambiato();
     // A profile has keyboard and mouse entries, and none could be made: why, and what to do. Once a run.
     void Unavailable(const QString& why);
+    // An entry of the map in force names a key this way to the desktop cannot send: which, and why.
+    // Once for each map that has such an entry.
+    void Unsendable(const QString& why);
     // A pad the picture does not show pressed a button of its profile with a command line.
     void Comando(const QString& riga);
 
@@ -111,7 +116,9 @@ private:
     WindowProfiles finestre_;
     std::optional<QString> finestra_;  // the profile the window in front calls for
     std::shared_ptr<platform::OutputDevice> device_;
+    platform::OutputRoute route_ = platform::OutputRoute::None;
     QString reason_;
+    QString unsendable_;  // what Unsendable told last, for the map in force
 
     mutable std::mutex mutex_;  // guards sessioni_: the driver's thread reads it
     std::map<uint32_t, std::shared_ptr<Sessione>> sessioni_;  // by slot, while reading

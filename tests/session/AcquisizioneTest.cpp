@@ -39,9 +39,12 @@ TEST(Acquisizione, EveryPadActsThroughItsOwnProfileAndLetsGoOfOnlyWhatItHolds) {
             std::make_unique<RecordingOutputDevice>(log), platform::OutputRoute::XTest, {}};
     });
     acquisizione.Monitora(std::make_shared<cJoy>(driver));
-    acquisizione.MappaMostrata({}, "[Uscita]\n0=A\n1=C\n");  // the pad shown: the map in force
+    QSignalSpy unsendable(&acquisizione, &session::Acquisizione::Unsendable);
+    acquisizione.MappaMostrata({}, "[Uscita]\n0=A\n1=C\n3=MICMUTE\n");  // the pad shown: the map in force
     QSignalSpy comandi(&acquisizione, &session::Acquisizione::Comando);
     ASSERT_TRUE(acquisizione.Avvia({}));
+    ASSERT_EQ(unsendable.count(), 1);  // once: X has no code for MICMUTE
+    EXPECT_TRUE(unsendable.front().front().toString().contains(u"MICMUTE"));
     const auto press = [&](uint32_t slot, uint32_t buttons) {
         platform::JOYINFOEX info = driver->scripted[slot].reading;
         info.dwButtons = buttons;
