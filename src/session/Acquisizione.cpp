@@ -233,7 +233,7 @@ void Acquisizione::AggiornaUscita() {
         }
     }
     const bool agisce = mostrato_.uscita.Acts() || std::any_of(sessioni.begin(), sessioni.end(),
-                                                               [](const auto& s) { return s->Agisce(); });
+                                                               [](const auto& s) { return s->HaUscita(); });
     if (agisce && !device_) {
         platform::OpenedOutput opened = open_();
         if (opened.device) {

@@ -12,9 +12,9 @@ QString Sessione::NomeProfilo() const {
     return profilo_.nome;
 }
 
-bool Sessione::Agisce() const {
+bool Sessione::HaUscita() const {
     const std::lock_guard lock(mutex_);
-    return profilo_.Agisce();
+    return profilo_.uscita.Acts();
 }
 
 void Sessione::SetProfilo(const Profilo& profilo) {

@@ -32,7 +32,8 @@ public:
 
     const platform::AttachedDevice& Pad() const { return pad_; }
     QString NomeProfilo() const;
-    bool Agisce() const;
+    // Its profile has keyboard and mouse entries.
+    bool HaUscita() const;
 
     // From the user interface's thread. A new profile lets go of what the old one held; a button held
     // across it acts when it goes down again.

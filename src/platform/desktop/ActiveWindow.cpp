@@ -27,6 +27,9 @@ Owned<Reply> Own(Reply* reply) {
 // maps, a few milliseconds): no window is told only once that lasts, so the profile does not flick to
 // the user's choice and back with a notice each time. Within the controller's 25 ms poll.
 constexpr std::chrono::milliseconds NoneLasts{20};
+// WM_CLASS is read whole up to this many 32-bit units (64 KiB): a long instance name must not hide the
+// class after it, and a window cannot make the program read without end.
+constexpr uint32_t ClassUnits = 16384;
 
 uint32_t Atom(xcb_connection_t* connection, const char* name) {
     const auto reply = Own(xcb_intern_atom_reply(
@@ -160,7 +163,7 @@ void ActiveWindow::Tell(uint32_t window) {
     QStringList classes;
     // Any type: some programs store it as UTF8_STRING.
     if (const auto value =
-            window != 0 ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_GET_PROPERTY_TYPE_ANY, 256)
+            window != 0 ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_GET_PROPERTY_TYPE_ANY, ClassUnits)
                         : Owned<xcb_get_property_reply_t>(nullptr, &std::free);
         value && value->format == 8) {
         classes = ClassNames(QByteArray(static_cast<const char*>(xcb_get_property_value(value.get())),
