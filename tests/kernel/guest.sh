@@ -525,6 +525,19 @@ scenario_rest() {
         why="${switches:-no} switches a second"
         check "$shown, at rest: 45 switches a second at most" [ "${switches:-99}" -le 45 ]
     done
+    # Every pad is read at once, and one at rest wakes nothing: a second pad costs no more than 10 %.
+    plug b xbox360 || return 1
+    QT_QPA_PLATFORM=offscreen "$results/background_cpu" 5 >"$work/rest2" 2>&1 3>&- 4>&- 5<&- 6<&-
+    record "note $scenario, two pads: $(grep 'at rest' "$work/rest2" | tr -s ' ' | tr '\n' ';')"
+    for shown in shown hidden; do
+        figures=$(for file in rest rest2; do
+            sed -n "s/^$shown, at rest *reading .* \([0-9.]*\) ms CPU\/s *\([0-9.]*\) switches\/s$/\1 \2/p" "$work/$file"
+        done | tr '\n' ' ')
+        why="one pad, then two: $figures"
+        # A millisecond of CPU and a switch a second of slack: the figures of 5 s are that coarse.
+        check "$shown, two pads at rest: within 10 % of one" \
+            awk -v f="$figures" 'BEGIN { split(f, v, " "); exit !(v[3] <= v[1] * 1.1 + 1 && v[4] <= v[2] * 1.1 + 1) }'
+    done
 }
 
 # The program's CPU ticks (10 ms each) and its threads' voluntary context switches so far.
@@ -719,7 +732,8 @@ elsewhere() {
 }
 
 # The map's [Uscita]: a chord held, a sequence typed, a key repeated, the left stick as the pointer and
-# the cross as arrows; nothing stays held when the pad goes, the program ends or is killed.
+# the cross as arrows, a second pad by a profile of its own; nothing stays held when the pad goes, the
+# program ends or is killed.
 scenario_output() {
     uscita=$(printf '[Uscita]\n0=LEFTCTRL+C\n1=H, I\n2=X ripeti 10\nLevaSinistra=puntatore\nCroce=frecce')
     mkdir -p "$XDG_CONFIG_HOME/corvane/profili"
@@ -757,6 +771,20 @@ scenario_output() {
     sent_mark
     pad abs a ABS_HAT0X 1 && pad abs a ABS_HAT0X 0
     sent_next "the cross presses and releases an arrow" "RIGHT 1 RIGHT 0"
+    # A second pad with a profile of its own, handed over for pad 2: a stick with two axes, whose right
+    # stick (missing, so centred) is the pointer. Each pad's keys by its own profile; a key both hold
+    # stays down until both let go, and the pad unplugged lets go of what it alone holds.
+    printf '[Uscita]\n0=B\n1=LEFTCTRL\nLevaDestra=puntatore\n' >"$XDG_CONFIG_HOME/corvane/profili/Stick.ini"
+    plug s stick
+    check "a second launch's --profile for pad 2 is taken" "$work/program/corvane" --profile stick --pad 2 3>&-
+    elsewhere
+    sent_mark
+    pad key a BTN_X 1 && pad key s BTN_THUMB 1 && pad key s BTN_TRIGGER 1
+    sent_next "each pad by its own profile, LEFTCTRL down once" "LEFTCTRL 1 C 1 B 1"
+    pad remove s
+    sent_next "the second pad unplugged lets go of B alone, and its missing stick moved nothing" "B 0"
+    pad key a BTN_X 0
+    sent_next "the first pad lets go of the rest" "C 0 LEFTCTRL 0"
     pad key a BTN_X 1
     wait_until 10 sent_is "LEFTCTRL 1 C 1"
     pad remove a
