@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <array>
 #include <cmath>
@@ -184,6 +185,14 @@ void MainForm::MostraAnalogico(float ValoreH, float ValoreV, bool Sinistra) {
     ScriviCaption(etichettaV, TestoLeva(ValoreV));
 }
 
+// A box that a poll opens keeps the polling going one level deep (see timer_module). A failure that a
+// poll inside it tells (the pad plugged back in and out again) opens no second box, under which the polls
+// would stop and the pad, plugged back once more, go unread until both closed: the open box says it.
 void MainForm::cJoy_JoyError(const QString& sErrMessage) {
+    static bool aperta = false;
+    if (aperta) {
+        return;
+    }
+    const QScopedValueRollback boxAperta(aperta, true);
     shell.MsgBox(this, sErrMessage, platform::MB_ICONERROR | platform::MB_SETFOREGROUND, windowTitle());
 }

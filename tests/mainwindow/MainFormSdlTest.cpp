@@ -188,26 +188,36 @@ TEST_F(MainFormControllers, UnpluggingThePadBeingReadReportsItOnceAndItIsReadAga
 }
 
 // The pad being read comes back while its "Joystick Unplugged" box is open: it is read behind the box,
-// and its button's command starts. Catches ticks skipped under every poll, and a pad that comes back
-// without a node found only when some other call asks.
+// and its button's command starts; unplugged and back again behind the same box, it opens no second box
+// and is read again. Catches ticks skipped under every poll, a pad that comes back without a node found
+// only when some other call asks, and a box for each unplug, under which the polls stop.
 TEST_F(MainFormControllers, APadPluggedBackBehindTheUnpluggedBoxIsReadAtOnce) {
     dir.WriteIni("[Tasti]\n2=4 [premuto]\n");
     SDL_Joystick* pad = Attach("Pad A");
     const auto form = Load();
     Find<QPushButton>(*form, QStringLiteral("Cmd_Start"))->click();
+    int read = 0;
+    const auto plugBackAndTap = [&] {
+        pad = Attach("Pad A");
+        SDL_JoystickSetVirtualButton(pad, 2, SDL_PRESSED);
+        read += QTest::qWaitFor([&] { return shell.starts.size() == std::size_t(read + 1); }, 2000) ? 1 : 0;
+        SDL_JoystickSetVirtualButton(pad, 2, SDL_RELEASED);
+        QTest::qWait(4 * PollMs);
+    };
     bool first = true;
-    bool started = false;
     shell.onBox = [&] {
         if (std::exchange(first, false)) {
-            SDL_JoystickSetVirtualButton(Attach("Pad A"), 2, SDL_PRESSED);
-            started = QTest::qWaitFor([&] { return !shell.starts.empty(); }, 2000);
+            plugBackAndTap();
+            Detach(pad);
+            QTest::qWait(4 * PollMs);
+            plugBackAndTap();
         }
     };
 
     Detach(pad);
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return !shell.boxes.empty(); }, 2000));
-    EXPECT_TRUE(started);
+    EXPECT_EQ(read, 2);
     EXPECT_EQ(Boxes(), QStringList{QStringLiteral("Joystick Unplugged")});
 }
 
