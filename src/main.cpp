@@ -15,6 +15,7 @@
 #include "platform/desktop/CommandLine.h"
 #include "platform/desktop/Language.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/desktop/SessionBus.h"
 #include "platform/desktop/SessionChannel.h"
 #include "platform/desktop/Settings.h"
 #include "platform/input/JoystickDriver.h"
@@ -82,6 +83,13 @@ int main(int argc, char** argv) {
         const platform::Translations translations(language);
         if (const std::optional<int> status = platform::ReadCommandLine(commandLine.arguments(), options)) {
             return *status;
+        }
+        // A session bus that takes the connection and never answers would hold SDL and the window's
+        // start for good: without it there are no desktop notices, and nothing waits.
+        if (!platform::SessionBusAnswers(std::chrono::seconds(2))) {
+            Tell(QT_TRANSLATE_NOOP("CommandLine", "corvane: il bus di sessione non risponde: il programma va "
+                                                  "avanti senza (niente notifiche sul desktop).\n"));
+            platform::ForgetSessionBus();
         }
         if (options.listProfiles) {
             return platform::Answer(

@@ -3,6 +3,9 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
+
+#include <atomic>
 
 #include <array>
 #include <csignal>
@@ -16,6 +19,10 @@ constexpr std::array<int, 4> kEnding{SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 std::array<bool, kEnding.size()> caught{};  // set before any handler runs, read by it
 
 int ended[2] = {-1, -1};  // written by the handler, read by the event loop
+// Set once the event loop runs: before, nobody would read the byte (a start held up by a service that
+// never answers), and nothing is held yet that the event loop would let go.
+std::atomic<bool> looping{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "read in a signal handler");
 
 void Ended(int /*signal*/) {
     // The next one has its default effect: a program that does not end is ended at once.
@@ -25,6 +32,9 @@ void Ended(int /*signal*/) {
         if (caught[i]) {
             sigaction(kEnding[i], &fallback, nullptr);
         }
+    }
+    if (!looping.load()) {
+        _exit(0);
     }
     const char byte = 1;
     if (write(ended[0], &byte, 1) < 0) {
@@ -40,6 +50,7 @@ void QuitOnTerminate() {
     }
     auto* notifier = new QSocketNotifier(ended[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
+    QTimer::singleShot(0, notifier, [] { looping = true; });
     struct sigaction action {};
     action.sa_handler = Ended;
     action.sa_flags = SA_RESTART;

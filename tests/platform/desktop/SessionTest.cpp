@@ -1,15 +1,18 @@
 // The session's one program: a later launch's request line, and the channel it travels on.
 
+#include "platform/desktop/SessionBus.h"
 #include "platform/desktop/SessionChannel.h"
 #include "support/ScopedEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstring>
 #include <future>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -59,6 +62,28 @@ TEST(SessionRequest, KnownWordsOnWholeLinesInTheirOrder) {
             EXPECT_EQ(platform::RequestLines(*c.request), c.bytes);  // the sender's lines are the receiver's
         }
     }
+}
+
+// A session bus that takes the connection and never answers would hold the start for good.
+TEST(SessionBus, OneThatNeverAnswersIsToldFromOneThatDoes) {
+    EXPECT_EQ(platform::BusSocket(u"unix:path=/run/user/1/bus"_qs), QByteArray("/run/user/1/bus"));
+    EXPECT_EQ(platform::BusSocket(u"tcp:host=h,port=1;unix:abstract=/tmp/d,guid=9"_qs),
+              QByteArray("\0/tmp/d", 7));  // the first unix address, an abstract name
+    EXPECT_EQ(platform::BusSocket(u"tcp:host=h,port=1"_qs), std::nullopt);
+    const QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(u"bus"_qs));
+    const int bus = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un where{};
+    where.sun_family = AF_UNIX;
+    std::memcpy(where.sun_path, path.constData(), std::size_t(path.size()));
+    ASSERT_EQ(bind(bus, reinterpret_cast<const sockaddr*>(&where), sizeof where), 0);
+    ASSERT_EQ(listen(bus, 4), 0);  // the kernel takes the connection; nobody ever answers
+    ScopedEnvironment environment;
+    environment.Set("DBUS_SESSION_BUS_ADDRESS", u"unix:path="_qs + QFile::decodeName(path));
+    EXPECT_FALSE(platform::SessionBusAnswers(std::chrono::milliseconds(300)));
+    environment.Set("DBUS_SESSION_BUS_ADDRESS", u"unix:path=/nonexistent/bus"_qs);
+    EXPECT_TRUE(platform::SessionBusAnswers(std::chrono::milliseconds(300)));  // refused: nothing waits on it
+    close(bus);
 }
 
 // Runs `send` on its own thread while this one serves the channel's events.
