@@ -68,7 +68,9 @@ EOF
 # KVM where this user may use it and it works (a nested one may fail to start any machine): many times
 # quicker than emulating every instruction.
 accel=tcg cpu=max
-if [ -w /dev/kvm ] && (echo quit | timeout 10 qemu-system-x86_64 -accel kvm -cpu host -machine pc \
+# A machine whose processors have no virtualisation of their own may still offer /dev/kvm and start
+# a stopped machine, and then never boot one.
+if [ -w /dev/kvm ] && grep -qwE 'vmx|svm' /proc/cpuinfo && (echo quit | timeout 10 qemu-system-x86_64 -accel kvm -cpu host -machine pc \
     -display none -nodefaults -monitor stdio -S) >/dev/null 2>&1; then
     accel=kvm cpu=host
 fi
