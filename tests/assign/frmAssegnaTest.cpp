@@ -135,6 +135,16 @@ TEST_F(AssegnaTest, AnOutputLearntFromTheKeyboardIsSavedAndTriedOnlyElsewhere) {
     uscita(4)->setEditText(QStringLiteral("ZZZ"));
     EXPECT_TRUE(dialog->findChild<QLabel*>(Element("Lab_Avviso", 4))->text().contains(QStringLiteral("ZZZ")));
     uscita(Generale::NumTasti)->setCurrentText(QStringLiteral("puntatore"));
+    // wasd is a stick's, the right one's too, and not the cross's.
+    const auto avviso = [this](int k) {
+        return dialog->findChild<QLabel*>(Element("Lab_AvvisoUscita", k))->text();
+    };
+    uscita(Generale::NumTasti + 1)->setCurrentText(QStringLiteral("wasd"));
+    uscita(Generale::NumTasti + 2)->setCurrentText(QStringLiteral("wasd"));
+    EXPECT_TRUE(avviso(Generale::NumTasti + 1).isEmpty());
+    EXPECT_FALSE(avviso(Generale::NumTasti + 2).isEmpty());
+    uscita(Generale::NumTasti + 1)->setCurrentText({});
+    uscita(Generale::NumTasti + 2)->setCurrentText({});
     Click(Element("Cmd_Prova", 0));
     // A window switcher takes the focus and gives it back: nothing sent into the dialog or the switcher.
     emit qApp->applicationStateChanged(Qt::ApplicationInactive);
@@ -143,6 +153,7 @@ TEST_F(AssegnaTest, AnOutputLearntFromTheKeyboardIsSavedAndTriedOnlyElsewhere) {
     EXPECT_TRUE(sent->empty());
     emit qApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_TRUE(QTest::qWaitFor([this] { return sent->size() == 4; }, 3000));
+    QTest::qWait(300);  // and once only
     EXPECT_EQ(*sent,
               (std::vector<std::string>{"KEY_LEFTCTRL down", "KEY_C down", "KEY_C up", "KEY_LEFTCTRL up"}));
     Click(QStringLiteral("Cmd_Salva"));
