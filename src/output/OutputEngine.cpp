@@ -18,8 +18,8 @@ constexpr auto kMotionPeriod = 8ms;
 constexpr auto kLongestStep = 50ms;
 // Wheel notches a second at full push.
 constexpr double kWheelRate = 20.0;
-// Arrow keys from a stick go down past half its travel.
-constexpr double kArrowThreshold = 0.5;
+// While the precision button is held the pointer moves at this share of its speed.
+constexpr double kPrecision = 0.25;
 
 // Up, down, left, right.
 constexpr std::array<uint16_t, 4> kArrowKeys = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT};
@@ -37,15 +37,15 @@ struct Push {
     double y = 0;
 };
 
-Push Pushed(double horizontal, double vertical, int deadZone) {
+// The curve's power: 1 as pushed, 2 (squared) fine moves near the centre and speed at the rim, 3 more so.
+Push Pushed(double horizontal, double vertical, int deadZone, int curve) {
     const double distance = std::hypot(horizontal, vertical);
     const double zone = deadZone / 100.0;
     if (distance <= zone || distance == 0) {
         return {};
     }
     const double past = std::min(1.0, (distance - zone) / (1.0 - zone));
-    // Squared: fine moves near the centre, speed at the rim.
-    return {past * past, horizontal / distance, vertical / distance};
+    return {std::pow(past, curve), horizontal / distance, vertical / distance};
 }
 
 }  // namespace
@@ -148,7 +148,11 @@ void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point 
     stick_ = reading.leve;
     cross_ = reading.croce;
     const std::bitset<Generale::NumTasti> down = reading.Attivi();
+    precise_ = map_.precision && down[std::size_t(*map_.precision)];
     for (int i = 0; i < Generale::NumTasti; ++i) {
+        if (i == map_.precision) {
+            continue;  // it sends nothing of its own
+        }
         Button& button = buttons_[i];
         if (paused_ || button.blocked) {
             button.down = down[i];
@@ -231,19 +235,20 @@ bool OutputEngine::Moving() const {
     const auto moves = [](std::optional<StickOutput> how) {
         return how == StickOutput::Pointer || how == StickOutput::Wheel;
     };
-    return !paused_ && ((moves(map_.left) && Pushed(stick_[0], stick_[1], map_.deadZone).amount > 0) ||
-                        (moves(map_.right) && Pushed(stick_[2], stick_[3], map_.deadZone).amount > 0));
+    return !paused_ &&
+           ((moves(map_.left) && Pushed(stick_[0], stick_[1], map_.deadZone, map_.curve).amount > 0) ||
+            (moves(map_.right) && Pushed(stick_[2], stick_[3], map_.deadZone, map_.curve).amount > 0));
 }
 
 void OutputEngine::Arrows(std::size_t stick, std::optional<StickOutput> how, double horizontal,
                           double vertical) {
     const bool arrows = how == StickOutput::Arrows || how == StickOutput::Wasd;
     const std::array<uint16_t, 4>& codes = how == StickOutput::Wasd ? kWasdKeys : kArrowKeys;
-    const double threshold = std::max(kArrowThreshold, map_.deadZone / 100.0);
-    const std::array<bool, 4> pushed = {vertical<-threshold, vertical> threshold,
-                                        horizontal<-threshold, horizontal> threshold};
-    for (std::size_t way = 0; way < pushed.size(); ++way) {
-        SetKey(codes[way], arrows && pushed[way], arrowHeld_[stick * 4 + way]);
+    const double threshold = std::max(map_.arrowThreshold, map_.deadZone) / 100.0;
+    const std::array<double, 4> along = {-vertical, vertical, -horizontal, horizontal};
+    for (std::size_t way = 0; way < along.size(); ++way) {
+        bool& held = arrowHeld_[stick * 4 + way];
+        SetKey(codes[way], arrows && PastThreshold(along[way], threshold, held), held);
     }
 }
 
@@ -315,12 +320,15 @@ void OutputEngine::Motion(Clock::time_point now) {
     }
     const double seconds =
         duration<double>(std::min<Clock::duration>(now - lastMotion_, kLongestStep)).count();
-    lastMotion_ = now;
+    // The next step is due a period after this one was due, not after the thread woke for it: late
+    // wake-ups do not slow the pace. A step more than a period late starts the pace again.
+    lastMotion_ = now - lastMotion_ < 2 * kMotionPeriod ? lastMotion_ + kMotionPeriod : now;
+    const double speed = map_.speed * (precise_ ? kPrecision : 1.0);
     const auto stick = [&](std::optional<StickOutput> how, double horizontal, double vertical) {
-        const Push push = Pushed(horizontal, vertical, map_.deadZone);
+        const Push push = Pushed(horizontal, vertical, map_.deadZone, map_.curve);
         if (how == StickOutput::Pointer) {
-            pendingX_ += map_.speed * push.amount * push.x * seconds;
-            pendingY_ += map_.speed * push.amount * push.y * seconds;
+            pendingX_ += speed * push.amount * push.x * seconds;
+            pendingY_ += speed * push.amount * push.y * seconds;
         } else if (how == StickOutput::Wheel) {
             pendingWheel_ -= kWheelRate * push.amount * push.y * seconds;  // pushed up scrolls up
         }

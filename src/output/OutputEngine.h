@@ -75,6 +75,7 @@ private:
     // The sticks' positions on the picture, -1..1: left horizontal, left vertical, right ditto.
     std::array<double, 4> stick_{};
     int16_t cross_ = 0;                 // the cross's position at the last reading
+    bool precise_ = false;              // the precision button is held
     bool restart_ = false;              // resumed: the pointer's clock starts at the next step
     std::array<bool, 12> arrowHeld_{};  // per stick (left, right, cross) up, down, left, right
     Clock::time_point lastMotion_{};

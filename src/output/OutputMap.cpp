@@ -11,6 +11,8 @@
 namespace output {
 namespace {
 
+// Arrow keys come up this much of the travel below their threshold.
+constexpr double kArrowMargin = 0.1;
 constexpr qsizetype kValueBuffer = kLongestEntry + 2;  // an entry too long comes whole enough to be refused
 
 }  // namespace
@@ -38,7 +40,20 @@ OutputMap ReadOutputMap(QByteArrayView file) {
         deadZone.isEmpty() ? kDefaultDeadZone : ReadNumber(deadZone, 0, 90).value.value_or(kDefaultDeadZone);
     const QString speed = value(QStringLiteral("Velocità"));
     map.speed = speed.isEmpty() ? kDefaultSpeed : ReadNumber(speed, 1, 20000).value.value_or(kDefaultSpeed);
+    const QString curve = value(QStringLiteral("Curva"));
+    map.curve = curve.isEmpty() ? kDefaultCurve : ReadNumber(curve, 1, 3).value.value_or(kDefaultCurve);
+    const QString threshold = value(QStringLiteral("SogliaFrecce"));
+    map.arrowThreshold = threshold.isEmpty()
+                             ? kDefaultArrowThreshold
+                             : ReadNumber(threshold, 10, 95).value.value_or(kDefaultArrowThreshold);
+    if (const QString precision = value(QStringLiteral("Precisione")); !precision.isEmpty()) {
+        map.precision = ReadNumber(precision, 0, Generale::NumTasti - 1).value;
+    }
     return map;
+}
+
+bool PastThreshold(double along, double threshold, bool held) {
+    return held ? along > threshold - kArrowMargin : along > threshold;
 }
 
 QString Unsent(const ButtonOutput& output, platform::OutputRoute route) {

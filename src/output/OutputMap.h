@@ -18,8 +18,11 @@ struct OutputMap {
     std::optional<StickOutput> left;
     std::optional<StickOutput> right;
     bool crossArrows = false;
-    int deadZone = 15;  // percent of a stick's travel
-    int speed = 1200;   // pointer pixels a second at full push
+    int deadZone = 15;             // percent of a stick's travel
+    int speed = 1200;              // pointer pixels a second at full push
+    int curve = 2;                 // the power of the push the pointer and wheel go by: 1 linear, up to 3
+    int arrowThreshold = 50;       // percent of the travel past which a stick's arrows go down
+    std::optional<int> precision;  // the on-screen button that slows the pointer to a quarter while held
 
     // True when some entry acts: only then does the program need a keyboard and mouse of its own.
     bool Acts() const;
@@ -28,6 +31,12 @@ struct OutputMap {
 
 inline constexpr int kDefaultDeadZone = 15;
 inline constexpr int kDefaultSpeed = 1200;
+inline constexpr int kDefaultCurve = 2;
+inline constexpr int kDefaultArrowThreshold = 50;
+
+// Whether a stick's arrow is down: past the threshold to go down, and once down until it falls a
+// margin below it, so that a stick resting near the threshold does not press and release on and on.
+bool PastThreshold(double along, double threshold, bool held);
 
 // The [Uscita] section of a map file's bytes.
 OutputMap ReadOutputMap(QByteArrayView file);

@@ -158,6 +158,7 @@ TEST_F(Engine, RowsOfWhatReachesTheDevice) {
         Log sent;
         std::optional<output::StickOutput> left = {}, right = {};
         int deadZone = output::kDefaultDeadZone;
+        std::function<void(output::OutputMap&)> more = [](output::OutputMap&) {};  // curve, threshold...
     };
     constexpr uint32_t half = 32768 + 16384, full = 65535, rest = 32768;
     const Row rows[] = {
@@ -243,6 +244,51 @@ TEST_F(Engine, RowsOfWhatReachesTheDevice) {
              e.engine.ReleaseAll();
          },
          {"KEY_T down", "KEY_T up"}},
+        {"a stick resting near the arrows' threshold chatters",
+         {},
+         [](Engine& e) {
+             for (const uint32_t x : {rest + 18000, rest + 14800, rest + 18000, rest + 12700}) {
+                 e.Read(0, e.t0, x, rest);  // 0.55 down, 0.45 still down, 0.55, 0.39 up
+             }
+         },
+         {"KEY_RIGHT down", "KEY_RIGHT up"},
+         output::StickOutput::Arrows},
+        {"the curve left out: linear goes by the push itself",
+         {},
+         [](Engine& e) {
+             e.Read(0, e.t0, half, rest);
+             e.engine.Advance(e.t0 + 20ms);
+         },
+         {"move 9 0"},
+         output::StickOutput::Pointer,
+         {},
+         output::kDefaultDeadZone,
+         [](output::OutputMap& m) { m.curve = 1; }},
+        {"the precision button sends its own keys, or leaves the speed as it is",
+         {{1, "P"}},
+         [](Engine& e) {
+             e.Read(2, e.t0, half, rest);
+             e.engine.Advance(e.t0 + 20ms);
+             e.engine.Advance(e.t0 + 100ms);
+         },
+         {"move 1 0", "move 2 0"},
+         output::StickOutput::Pointer,
+         {},
+         output::kDefaultDeadZone,
+         [](output::OutputMap& m) { m.precision = 1; }},
+        {"the pointer's pace set by when the thread woke, not when the step was due",
+         {},
+         [](Engine& e) {
+             e.Read(0, e.t0, full, rest);
+             int steps = 0;
+             for (auto due = e.engine.Due(); due && *due < e.t0 + 1s; due = e.engine.Due(), ++steps) {
+                 e.engine.Advance(*due + 500us);  // every wake-up half a millisecond late
+             }
+             e.Take();
+             e.log->push_back(std::to_string(steps) + " steps");
+         },
+         {"124 steps"},  // due at 8 ms, 16 ms ... 992 ms: 125 a second
+         output::StickOutput::Pointer},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mistake);
@@ -256,6 +302,7 @@ TEST_F(Engine, RowsOfWhatReachesTheDevice) {
         map.left = row.left;
         map.right = row.right;
         map.deadZone = row.deadZone;
+        row.more(map);
         Start();
         Take();
         row.script(*this);

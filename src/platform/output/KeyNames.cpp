@@ -11,7 +11,8 @@
 namespace platform {
 namespace {
 
-constexpr std::array<uint16_t, 3> kMouseButtons = {BTN_LEFT, BTN_RIGHT, BTN_MIDDLE};
+// The mouse's buttons, back and forward (BTN_SIDE, BTN_EXTRA) included.
+constexpr std::array<uint16_t, 5> kMouseButtons = {BTN_LEFT, BTN_RIGHT, BTN_MIDDLE, BTN_SIDE, BTN_EXTRA};
 
 // The keyboard's keys, in the ranges [first, end) between the BTN_ blocks; KEY_MAX, past the last,
 // only marks the table's end.

@@ -1,6 +1,6 @@
 // Desktops sort input devices by what they declare: keyboard keys with relative axes and the mouse's
 // buttons make a keyboard and a mouse, while a pad's, a joystick's or a pen's buttons would make the
-// device one of those. So of the kernel's BTN_ codes only the three mouse buttons are declared.
+// device one of those. So of the kernel's BTN_ codes only the mouse's buttons are declared.
 #include "platform/output/UinputDevice.h"
 #include "platform/output/KeyNames.h"
 

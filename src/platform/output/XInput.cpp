@@ -1,6 +1,6 @@
 // X numbers keys as the kernel does plus 8: so do the evdev and libinput drivers, XWayland and Xvfb's
 // default keymap. X keycodes stop at 255, which leaves out every BTN_ code: of those only the mouse's
-// three buttons have an X meaning, as buttons 1 to 3.
+// buttons have an X meaning, as buttons 1 to 3, 8 and 9.
 #include "platform/output/XInput.h"
 
 #include <linux/input-event-codes.h>
@@ -21,6 +21,10 @@ std::optional<XInput> ToX(uint16_t code) {
         return XInput{XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE, 2};
     case BTN_RIGHT:
         return XInput{XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE, 3};
+    case BTN_SIDE:  // back and forward: X's buttons 8 and 9, after the wheel's four
+        return XInput{XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE, 8};
+    case BTN_EXTRA:
+        return XInput{XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE, 9};
     default:
         break;
     }

@@ -1,6 +1,5 @@
 // On an X server of the test's own.
 #include "joystick/cJoy.h"
-#include "session/Acquisizione.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/QuitOnTerminate.h"
 #include "platform/output/KeyNames.h"
@@ -9,6 +8,7 @@
 #include "platform/output/XTestDevice.h"
 #include "platform/output/XTestDisplay.h"
 #include "platform/output/guard/HeldInputs.h"
+#include "session/Acquisizione.h"
 
 #include "support/ScopedEnvironment.h"
 #include "support/VirtualJoysticks.h"
@@ -42,7 +42,9 @@ using Connection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
 
 // XTest's guard where the build puts it for the program, build/src/corvane: this is build/tests/platform.
 class GuardOfTheBuild : public testing::Environment {
-    void SetUp() override { platform::SetProgramDirectory(QCoreApplication::applicationDirPath() + "/../../src"); }
+    void SetUp() override {
+        platform::SetProgramDirectory(QCoreApplication::applicationDirPath() + "/../../src");
+    }
 };
 const testing::Environment* const guardOfTheBuild = testing::AddGlobalTestEnvironment(new GuardOfTheBuild);
 
@@ -110,8 +112,8 @@ pid_t HoldA(int told) {
 
 // Whether every child of the test's ends within two seconds.
 bool ChildrenEnd() {
-    for (const auto deadline = std::chrono::steady_clock::now() + 2s; std::chrono::steady_clock::now() < deadline;
-         std::this_thread::sleep_for(10ms)) {
+    for (const auto deadline = std::chrono::steady_clock::now() + 2s;
+         std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(10ms)) {
         pid_t ended = 0;
         while ((ended = waitpid(-1, nullptr, WNOHANG)) > 0) {
         }
@@ -177,6 +179,7 @@ TEST(OutputRoutes, XTestSendsTheKeysXHasCodesFor) {
         {KEY_MICMUTE, OutputRoute::XTest, false, "a key past X's keycodes accepted, and nothing sent"},
         {BTN_RIGHT, OutputRoute::XTest, true, "a mouse button taken for a keycode past 255"},
         {KEY_MICMUTE, OutputRoute::Uinput, true, "X's limit applied to uinput"},
+        {BTN_EXTRA, OutputRoute::XTest, true, "the mouse's forward button has no X button"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(platform::WhyNotSent(row.code, row.route).isEmpty(), row.sent) << row.mistake;
@@ -193,6 +196,8 @@ TEST(KeyNames, ReadsTheDevicesKeysInAsciiCaseOnly) {
         {u"\u0131", std::nullopt, "the dotless ı read as I, in Unicode's upper case"},
         {u"\u017Fpace", std::nullopt, "the long ſ read as S"},
         {u"MAX", std::nullopt, "the end of the kernel's table taken for a key the device has"},
+        {u"btn_side", BTN_SIDE, "the mouse's back button refused"},
+        {u"BTN_SOUTH", std::nullopt, "a pad's button taken for a mouse's"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(platform::KeyCode(row.name), row.code) << row.mistake;
@@ -209,7 +214,8 @@ TEST(OutputRoutes, TheGuardLetsGoOfWhatIsStillHeld) {
     } rows[] = {
         {{{XCB_KEY_PRESS, 38}, {XCB_KEY_RELEASE, 38}}, {}, "a key the program let go released again"},
         {{{XCB_BUTTON_PRESS, 3}}, {{XCB_BUTTON_RELEASE, 3}}, "a button released as a key"},
-        {{{XCB_BUTTON_PRESS, 1}, {XCB_KEY_RELEASE, 1}}, {{XCB_BUTTON_RELEASE, 1}},
+        {{{XCB_BUTTON_PRESS, 1}, {XCB_KEY_RELEASE, 1}},
+         {{XCB_BUTTON_RELEASE, 1}},
          "a key's release taken for the button of its number"},
         {{{XCB_MOTION_NOTIFY, 1}}, {}, "a type the program does not hold taken for a hold"},
     };
@@ -227,8 +233,8 @@ TEST(OutputRoutes, TheGuardLetsGoOfWhatIsStillHeld) {
 TEST(OutputRoutes, NothingStaysHeldHoweverTheProgramEnds) {
     prctl(PR_SET_CHILD_SUBREAPER, 1);  // the guard of a killed program comes to the test
     const Connection x = Listen();
-    for (const auto& [signal, caught] :
-         std::vector<std::pair<int, bool>>{{SIGINT, true}, {SIGHUP, true}, {SIGQUIT, true}, {SIGKILL, false}}) {
+    for (const auto& [signal, caught] : std::vector<std::pair<int, bool>>{
+             {SIGINT, true}, {SIGHUP, true}, {SIGQUIT, true}, {SIGKILL, false}}) {
         SCOPED_TRACE(strsignal(signal));
         std::array<int, 2> told{};
         ASSERT_EQ(pipe(told.data()), 0);
@@ -256,7 +262,7 @@ TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
     device->Key(KEY_A, true);
     device->Key(KEY_A, true);     // held already
     device->Key(KEY_C, false);    // not held
-    device->Key(BTN_SIDE, true);  // beyond X's keycodes, and no X button
+    device->Key(BTN_TASK, true);  // beyond X's keycodes, and no X button
     device->Key(BTN_RIGHT, true);
     device->Key(BTN_RIGHT, false);
     device->Wheel(-2);
