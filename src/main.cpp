@@ -26,6 +26,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -68,6 +69,9 @@ std::optional<int> HandOver(platform::SessionChannel* channel, const platform::C
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit (ulimit -f) a write fails with its reason instead of ending the program:
+    // a copy, a save or an answer on standard output is refused, and nothing is lost or cut.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication::setApplicationName(QStringLiteral("Corvane Demo"));
     QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                                 .arg(platform::version::Major)

@@ -622,10 +622,6 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
         <translation>The folder %1 cannot be created.</translation>
     </message>
     <message>
-        <source>Non si può creare il file %1.</source>
-        <translation>The file %1 cannot be created.</translation>
-    </message>
-    <message>
         <source>Il profilo %1 non si può rinominare.</source>
         <translation>The profile %1 cannot be renamed.</translation>
     </message>

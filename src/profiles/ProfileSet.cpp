@@ -7,6 +7,7 @@
 #include "platform/desktop/Trash.h"
 #include "platform/files/FileAccess.h"
 #include "platform/files/ProfileReader.h"
+#include "platform/files/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,20 +135,17 @@ QString ProfileSet::Create(const QString& name) {
     const QString source = inForce.isEmpty() ? platform::ExampleMapPath() : inForce;
     const QByteArray bytes =
         source.isEmpty() ? QByteArray() : platform::ProfileReader::ReadBytes(source).value_or(QByteArray());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        return tr("Non si può creare il file %1.").arg(QDir::toNativeSeparators(path));
-    }
-    // A private map's copy stays private: who may read it is settled before a byte is in it.
-    if (QString error; !source.isEmpty() && !platform::KeepAccessOfCopy(source, file.handle(), error)) {
-        file.remove();
+    // A private map's copy stays private: who may read it is settled before a byte is in it. Written
+    // whole, so that a copy refused halfway (a full disk, a file-size limit) lists as no profile.
+    QString error;
+    if (!platform::CreateWhole(
+            path, bytes,
+            [&source](int descriptor, QString& why) {
+                return source.isEmpty() || platform::KeepAccessOfCopy(source, descriptor, why);
+            },
+            error)) {
         return tr("Non si può creare il file %1: %2").arg(QDir::toNativeSeparators(path), error);
     }
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.remove();
-        return tr("Non si può creare il file %1.").arg(QDir::toNativeSeparators(path));
-    }
-    file.close();
     Switch(name);
     return {};
 }

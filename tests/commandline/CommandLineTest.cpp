@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -19,9 +20,15 @@ struct Outcome {
 };
 
 // locale: LC_ALL, LANGUAGE and LANG all set to it when not empty. out: a file for standard output.
-// Each run has a session folder of its own, so no running program of this desktop takes its request.
-Outcome Corvane(const QStringList& arguments, const QString& locale = QString(), const QString& out = {}) {
+// fileSizeLimit: ulimit -f, in bytes. Each run has a session folder of its own, so no running program
+// of this desktop takes its request.
+Outcome Corvane(const QStringList& arguments, const QString& locale = QString(), const QString& out = {},
+                rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcess process;
+    process.setChildProcessModifier([fileSizeLimit] {
+        const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
     const QTemporaryDir session;  // 0700, as the folder must be
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), session.path());
@@ -56,6 +63,7 @@ struct Case {
     QStringList err;  // likewise for standard error
     QString locale;   // the user's locale; empty: this process's own
     QString outFile;  // where standard output goes; empty: read back
+    rlim_t fileSizeLimit = RLIM_INFINITY;
 };
 
 TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
@@ -134,6 +142,14 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
          {u"nessun Corvane Demo"_qs},
          u"C"_qs},
         {"--version's failed write exits 0", {u"--version"_qs}, 1, {}, {}, {}, u"/dev/full"_qs},
+        {"--version past the file-size limit ends the program by SIGXFSZ",
+         {u"--version"_qs},
+         1,
+         {},
+         {},
+         {},
+         dir.filePath(u"version"_qs),
+         8},
         {"--background with --stop", {u"--background"_qs, u"--stop"_qs}, 2, {}, {u"--background"_qs}},
         // the remembered choice marked as its file spells it, the default listed first
         {"--profiles", {u"--profiles"_qs}, 0, {u"  Predefinito\n  Film\n* Gioco\n"_qs}, {}, u"C"_qs},
@@ -151,7 +167,7 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome run = Corvane(c.arguments, c.locale, c.outFile);
+        const Outcome run = Corvane(c.arguments, c.locale, c.outFile, c.fileSizeLimit);
         EXPECT_EQ(run.status, c.status) << run.err.toStdString();
         EXPECT_EQ(run.out.isEmpty(), c.out.isEmpty()) << run.out.toStdString();
         for (const QString& text : c.out) {

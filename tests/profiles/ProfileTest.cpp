@@ -15,6 +15,7 @@
 #include "support/RecordingShell.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempProgramDirectory.h"
+#include "support/UnprivilegedUser.h"
 
 #include <QAction>
 #include <QDir>
@@ -22,9 +23,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,6 +144,44 @@ TEST_F(ProfileTest, MakesRenamesAndTrashesButNeverTheDefault) {
         EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/data/Trash/files/%1.ini").arg(name)));
     }
     EXPECT_EQ(set.Active(), QString());
+    // Past a file-size limit the copy is refused whole: no cut copy that lists as a profile, no
+    // temporary file, and the program goes on (the signal's default ended it).
+    dir.WriteIni("[Tasti]\n" + QByteArray(8192, ';'));
+    const rlimit limit{4096, RLIM_INFINITY}, none{RLIM_INFINITY, RLIM_INFINITY};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const QString refused = set.Create(QStringLiteral("Grande"));
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+    EXPECT_TRUE(refused.contains(QStringLiteral("Grande.ini"))) << refused.toStdString();
+    EXPECT_EQ(
+        QDir(ProfileStore::Directory()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList());
+}
+
+// A copy of a map that is not the user's (the system's) is the user's, and its group is the user's:
+// the map's own group may read it, the user's group must not, for that would be more people.
+TEST_F(ProfileTest, ACopyOfRootsMapWithAForeignGroupKeepsNoGroupRead) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give the map to root and to a group the user is not in";
+    }
+    const QTemporaryDir system;
+    const QString map = system.filePath(QStringLiteral("Corvane.ini"));
+    QFile file(map);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("[Tasti]\n0=3\n") > 0);
+    file.close();
+    ASSERT_EQ(::chown(QFile::encodeName(map).constData(), 0, UnprivilegedUser::StrangersGroup), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(map).constData(), 0644), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(system.path()).constData(), 0755), 0);
+    platform::SetMapFile(map);
+    ProfileSet set;
+    struct stat copy {};
+    {
+        const UnprivilegedUser nobody(dir.path());
+        ASSERT_EQ(set.Create(QStringLiteral("Sistema")), QString());
+        ASSERT_EQ(
+            ::stat(QFile::encodeName(ProfileStore::PathOf(QStringLiteral("Sistema"))).constData(), &copy), 0);
+    }
+    EXPECT_EQ(copy.st_mode & S_IRWXG, 0U);
+    EXPECT_NE(copy.st_mode & S_IRUSR, 0U);
 }
 
 // A menu entry switches, told on the window without a box; a press then runs the new profile's

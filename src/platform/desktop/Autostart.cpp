@@ -1,14 +1,15 @@
 #include "platform/desktop/Autostart.h"
 
 #include "platform/desktop/Settings.h"
+#include "platform/files/FileAccess.h"
 #include "platform/files/RegularFile.h"
+#include "platform/files/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -141,9 +142,13 @@ AutostartWrite WriteAutostart() {
         return AutostartWrite::Foreign;
     }
     const QString path = AutostartPath();
-    QSaveFile file(path);
-    const bool written = QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
-                         file.write(entry->toUtf8()) >= 0 && file.commit();
+    // Our entry switched off is written anew as the user's files are: whole, and readable by no one more.
+    QString error;
+    const bool written =
+        QDir().mkpath(QFileInfo(path).absolutePath()) &&
+        ReplaceWhole(
+            path, entry->toUtf8(),
+            [&path](int descriptor, QString& why) { return KeepAccess(path, descriptor, why); }, error);
     return written ? AutostartWrite::Written : AutostartWrite::Failed;
 }
 

@@ -1,12 +1,9 @@
 #include "platform/files/ProfileWriter.h"
 
 #include "platform/files/FileAccess.h"
+#include "platform/files/WholeFile.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
-
-#include <cerrno>
-#include <csignal>
 
 namespace platform {
 namespace {
@@ -124,35 +121,12 @@ std::optional<QByteArray> ProfileWriter::Bytes(QString& error) const {
 
 bool ProfileWriter::Save(const QString& path, QString& error) const {
     const std::optional<QByteArray> bytes = Bytes(error);
-    if (!bytes) {
-        return false;
-    }
-    // Past the file-size limit (ulimit -f) the write then fails with EFBIG and the save is refused with
-    // its reason; the signal's default would end the program and lose what the user was saving.
-    std::signal(SIGXFSZ, SIG_IGN);
-    QSaveFile file(path);  // follows a symbolic link: its target is written
-    // Unbuffered: a short write (a full disk, a file-size limit) shows in what write returns; a buffered
-    // one is flushed by commit, which then reports success over a file cut short.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = file.errorString();
-        return false;
-    }
-    // The old file's owner, group, access list and extended attributes go onto the new one before a
-    // byte of the map is in it; when one cannot, nothing is written.
-    if (!KeepAccess(path, file.handle(), error)) {
-        file.cancelWriting();
-        return false;
-    }
-    errno = 0;
-    if (file.write(*bytes) != bytes->size()) {
-        error = file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(errno);
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    // The old file's owner, group, access list and attributes go onto the new one before a byte of the
+    // map is in it; when one cannot, nothing is written.
+    return bytes &&
+           ReplaceWhole(
+               path, *bytes,
+               [&path](int descriptor, QString& why) { return KeepAccess(path, descriptor, why); }, error);
 }
 
 }  // namespace platform

@@ -4,10 +4,12 @@
 #include "support/QtPrinters.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -55,6 +57,7 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
         bool check;         // the menu entry's new check mark
         bool done;
         State after;
+        rlim_t fileSizeLimit = RLIM_INFINITY;  // ulimit -f, in bytes
     } cases[]{
         // clang-format off
         {"no entry written", {}, State::Absent, true, true, State::Ours},
@@ -65,6 +68,7 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
         {"a name that ends in ours taken for it", "[Desktop Entry]\nExec=/usr/bin/not" + name + " --background\n", State::Foreign, false, true, State::Foreign},
         {"an entry switched off shown ticked", ours + "Hidden=true\n", State::OursOff, true, true, State::Ours},
         {"GNOME's switch-off read as another's entry", ours + "X-GNOME-Autostart-enabled=false\n", State::OursOff, true, true, State::Ours},
+        {"an entry cut at the file-size limit, or the program ended", {}, State::Absent, true, false, State::Absent, 64},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -76,10 +80,17 @@ TEST(Autostart, WritesAndRemovesOnlyItsOwnEntry) {
             file.close();
         }
         EXPECT_EQ(platform::ReadAutostart(), c.shown);
+        const rlimit limit{c.fileSizeLimit, RLIM_INFINITY}, none{RLIM_INFINITY, RLIM_INFINITY};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         const bool done = c.check ? platform::WriteAutostart() == platform::AutostartWrite::Written
                                   : platform::RemoveAutostart();
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
         EXPECT_EQ(done, c.done);
         EXPECT_EQ(platform::ReadAutostart(), c.after);
+        EXPECT_EQ(
+            QFileInfo(path).dir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+            c.after == State::Absent ? 0 : 1)
+            << "a temporary file left";
         if (c.after == State::Foreign && file.open(QIODevice::ReadOnly)) {
             EXPECT_EQ(file.readAll(), c.before);
         }
