@@ -131,7 +131,9 @@ void BackgroundMode::Handle(const platform::SessionRequest& request) {
             entry->setVisible(true);
         }
     }
-    if (request.action == Action::Show) {
+    // A hand-over of a map or a profile leaves the window as it is: shown, it would take the focus, which
+    // pauses the output. Hidden, their notices go to the desktop as every other does.
+    if (request.action == Action::Show && request.map.isEmpty() && request.profile.isEmpty()) {
         ShowWindow();
     }
     if (!request.map.isEmpty()) {
