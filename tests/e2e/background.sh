@@ -2,7 +2,8 @@
 # The program with nobody at its window, in a virtual X server: --background started before any tray
 # shows its icon once a tray (trayer) comes, and no window and no box while no controller is attached;
 # the window in front chooses its profile, told in the tray's balloon, also after a client named the
-# root window in front; later launches hand their request to it: a second --background keeps the window hidden, --stop, then
+# root window in front; later launches hand their request to it: a second --background keeps the window hidden, a
+# --profile or --map leaves the window hidden, --stop, then
 # a plain launch shows its window, a --map launch makes it read that map, its "Assegna i tasti…" opens
 # the key dialog; --quit ends it with status 0.
 # Usage (inside a virtual X server: xvfb.sh): background.sh <corvane executable> <set_active_window executable>
@@ -57,6 +58,14 @@ echo "e2e: the window in front chose its profile after the root was named in fro
 sleep 1
 [ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a second --background shows the window"
 echo "e2e: a second --background keeps the window hidden"
+
+printf '[Tasti]\n' >"$XDG_CONFIG_HOME/corvane/profili/Film.ini"
+printf '[Tasti]\n' >"$work/other.ini"
+"$program" --profile Film || fail "--profile handed over, exit status $?"
+"$program" --map "$work/other.ini" || fail "--map handed over, exit status $?"
+sleep 1
+[ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a --profile or --map shows the hidden window"
+echo "e2e: --profile and --map handed over leave the window hidden"
 
 "$program" --stop || fail "--stop exit status $?"
 "$program" || fail "second plain launch exit status $?"
