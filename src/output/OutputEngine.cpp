@@ -161,7 +161,11 @@ void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point 
         }
         if (down[i] != button.down) {
             button.down = down[i];
-            down[i] ? ButtonDown(i, now) : ButtonUp(i);
+            if (HasGesture(i)) {
+                Gesture(i, down[i], now);
+            } else {
+                down[i] ? ButtonDown(i, now) : ButtonUp(i);
+            }
         }
     }
     if (paused_) {
@@ -209,6 +213,35 @@ void OutputEngine::ButtonUp(int index) {
     const std::optional<ButtonOutput>& output = map_.buttons[index];
     if (output && output->mode == Mode::Hold && !output->IsSequence()) {
         Up(output->steps.front());
+    }
+}
+
+bool OutputEngine::HasGesture(int index) const {
+    return map_.holds[index] || map_.twices[index];
+}
+
+GestureTimes OutputEngine::Times(int index) const {
+    return {map_.holds[index].has_value(), map_.twices[index].has_value(), map_.holdAfter, map_.twiceWithin};
+}
+
+void OutputEngine::Gesture(int index, std::optional<bool> down, Clock::time_point now) {
+    switch (output::Gesture(buttons_[index].gesture, down, now, Times(index))) {
+    case GestureAction::None:
+        break;
+    case GestureAction::Tap:  // the plain entry as a press let go at once
+        ButtonDown(index, now);
+        ButtonUp(index);
+        break;
+    case GestureAction::HoldDown:
+        Down(*map_.holds[index]);
+        break;
+    case GestureAction::HoldUp:
+        Up(*map_.holds[index]);
+        break;
+    case GestureAction::Twice:
+        Down(*map_.twices[index]);
+        Up(*map_.twices[index]);
+        break;
     }
 }
 
@@ -273,6 +306,11 @@ std::optional<OutputEngine::Clock::time_point> OutputEngine::Due() const {
         if (button.down && !button.blocked && map_.buttons[i] && map_.buttons[i]->mode == Mode::Repeat) {
             sooner(button.nextRepeat);
         }
+        if (HasGesture(i)) {
+            if (const auto when = GestureDue(button.gesture, Times(i))) {
+                sooner(*when);
+            }
+        }
     }
     if (Moving()) {
         // Just resumed: the next step only starts the motion's clock.
@@ -288,6 +326,9 @@ void OutputEngine::Advance(Clock::time_point now) {
     for (int i = 0; i < Generale::NumTasti; ++i) {
         Button& button = buttons_[i];
         const std::optional<ButtonOutput>& output = map_.buttons[i];
+        if (HasGesture(i)) {
+            Gesture(i, std::nullopt, now);
+        }
         if (!output) {
             continue;
         }

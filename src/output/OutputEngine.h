@@ -4,6 +4,7 @@
 // and keeps time by the clock it is given, so it runs alike on a thread of its own and in a test.
 
 #include "keymap/Significato.h"
+#include "output/Gesture.h"
 #include "output/OutputMap.h"
 #include "platform/output/OutputDevice.h"
 
@@ -50,6 +51,7 @@ private:
         std::size_t step = 0;     // the next step of the run under way
         Clock::time_point due{};  // when that step may start
         Clock::time_point nextRepeat{};
+        GestureState<Clock::time_point> gesture;  // with "tenuto" or "doppio": what its press is so far
     };
 
     void Press(const Stroke& stroke);
@@ -58,6 +60,10 @@ private:
     void Up(const Step& step);
     void ButtonDown(int index, Clock::time_point now);
     void ButtonUp(int index);
+    // A button with "tenuto" or "doppio" entries: what its rule says now, done.
+    void Gesture(int index, std::optional<bool> down, Clock::time_point now);
+    bool HasGesture(int index) const;
+    GestureTimes Times(int index) const;
     void Play(int index, Clock::time_point now);
     void Motion(Clock::time_point now);
     void Arrows(std::size_t stick, std::optional<StickOutput> how, double horizontal, double vertical);

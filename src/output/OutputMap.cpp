@@ -18,8 +18,24 @@ constexpr qsizetype kValueBuffer = kLongestEntry + 2;  // an entry too long come
 }  // namespace
 
 bool OutputMap::Acts() const {
-    return left || right || crossArrows ||
-           std::any_of(buttons.begin(), buttons.end(), [](const auto& button) { return button.has_value(); });
+    const auto some = [](const auto& entries) {
+        return std::any_of(entries.begin(), entries.end(),
+                           [](const auto& entry) { return entry.has_value(); });
+    };
+    return left || right || crossArrows || some(buttons) || some(holds) || some(twices);
+}
+
+Read<Step> ReadGestureKeys(const QString& text) {
+    const Read<ButtonOutput> read = ReadButtonOutput(text);
+    if (!read.value) {
+        return {std::nullopt, read.reason};
+    }
+    if (read.value->IsSequence() || read.value->mode != Mode::Hold) {
+        return {std::nullopt,
+                QCoreApplication::translate("Uscita", "tenuto e doppio sono tasti premuti insieme: %1")
+                    .arg(text)};
+    }
+    return {read.value->steps.front(), {}};
 }
 
 OutputMap ReadOutputMap(QByteArrayView file) {
@@ -30,6 +46,14 @@ OutputMap ReadOutputMap(QByteArrayView file) {
     OutputMap map;
     for (int i = 0; i < Generale::NumTasti; ++i) {
         map.buttons[i] = ReadButtonOutput(value(Generale::ChiaveUscita(i))).value;
+        map.holds[i] = ReadGestureKeys(value(Generale::ChiaveUscita(i) + QStringLiteral(" tenuto"))).value;
+        map.twices[i] = ReadGestureKeys(value(Generale::ChiaveUscita(i) + QStringLiteral(" doppio"))).value;
+    }
+    if (const QString hold = value(QStringLiteral("TempoTenuto")); !hold.isEmpty()) {
+        map.holdAfter = std::chrono::milliseconds(ReadNumber(hold, 50, 2000).value.value_or(200));
+    }
+    if (const QString twice = value(QStringLiteral("TempoDoppio")); !twice.isEmpty()) {
+        map.twiceWithin = std::chrono::milliseconds(ReadNumber(twice, 50, 1000).value.value_or(250));
     }
     map.left = ReadStickOutput(value(Generale::ChiaveUscita(Generale::NumTasti)), false).value;
     map.right = ReadStickOutput(value(Generale::ChiaveUscita(Generale::NumTasti + 1)), false).value;

@@ -15,6 +15,12 @@ namespace output {
 
 struct OutputMap {
     std::array<std::optional<ButtonOutput>, Generale::NumTasti> buttons;
+    // "N tenuto" and "N doppio": keys for a press held past holdAfter, and for a second press within
+    // twiceWithin of the first's release. A button with either waits to know which its press is.
+    std::array<std::optional<Step>, Generale::NumTasti> holds;
+    std::array<std::optional<Step>, Generale::NumTasti> twices;
+    std::chrono::milliseconds holdAfter{200};    // TempoTenuto
+    std::chrono::milliseconds twiceWithin{250};  // TempoDoppio
     std::optional<StickOutput> left;
     std::optional<StickOutput> right;
     bool crossArrows = false;
@@ -33,6 +39,9 @@ inline constexpr int kDefaultDeadZone = 15;
 inline constexpr int kDefaultSpeed = 1200;
 inline constexpr int kDefaultCurve = 2;
 inline constexpr int kDefaultArrowThreshold = 50;
+
+// A "tenuto" or "doppio" entry: keys pressed together, no sequence, no mode.
+Read<Step> ReadGestureKeys(const QString& text);
 
 // Whether a stick's arrow is down: past the threshold to go down, and once down until it falls a
 // margin below it, so that a stick resting near the threshold does not press and release on and on.

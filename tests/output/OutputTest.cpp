@@ -69,6 +69,60 @@ TEST(OutputMap, ReadsTheSectionAndKeepsDefaultsForBadNumbers) {
               output::kDefaultSpeed);  // not the dead zone's
 }
 
+// Tap, hold and double tap: each row a button's events (+ms down, -ms up, ms alone: time passing) and
+// the actions the rule takes.
+TEST(Gesture, TapHoldAndDoubleAtTheirTimeLimits) {
+    using output::GestureAction;
+    using A = GestureAction;
+    struct Row {
+        const char* mistake;
+        bool hold, twice;
+        std::vector<std::pair<char, int>> events;  // 'd' down, 'u' up, 't' time passes, at ms
+        std::vector<GestureAction> actions;
+    };
+    const Row rows[] = {
+        {"a hold taken for a tap", true, false, {{'d', 0}, {'t', 200}, {'u', 300}}, {A::HoldDown, A::HoldUp}},
+        {"a release a ms before the hold taken for one",
+         true,
+         false,
+         {{'d', 0}, {'t', 199}, {'u', 199}},
+         {A::Tap}},
+        {"a double taken for two taps",
+         false,
+         true,
+         {{'d', 0}, {'u', 50}, {'d', 299}, {'u', 320}},
+         {A::Twice}},
+        {"a press past the double's window taken for a double",
+         false,
+         true,
+         {{'d', 0}, {'u', 50}, {'d', 300}, {'u', 320}, {'t', 570}},
+         {A::Tap, A::Tap}},
+        {"a lone tap waiting for ever for a second",
+         false,
+         true,
+         {{'d', 0}, {'u', 50}, {'t', 300}},
+         {A::Tap}},
+        {"a hold while waiting for a double",
+         true,
+         true,
+         {{'d', 0}, {'t', 200}, {'u', 400}},
+         {A::HoldDown, A::HoldUp}},
+    };
+    for (const Row& row : rows) {
+        const output::GestureTimes times{row.hold, row.twice};
+        output::GestureState<Time> state;
+        std::vector<GestureAction> actions;
+        for (const auto& [kind, ms] : row.events) {
+            const std::optional<bool> down = kind == 't' ? std::nullopt : std::optional(kind == 'd');
+            if (const A action = output::Gesture(state, down, Time{} + std::chrono::milliseconds(ms), times);
+                action != A::None) {
+                actions.push_back(action);
+            }
+        }
+        EXPECT_EQ(actions, row.actions) << row.mistake;
+    }
+}
+
 // An engine over a recording device, the map's buttons 0..3 on bits 1, 2, 4 and 8.
 class Engine : public testing::Test {
 public:  // the rows' scripts drive it
@@ -244,6 +298,28 @@ TEST_F(Engine, RowsOfWhatReachesTheDevice) {
              e.engine.ReleaseAll();
          },
          {"KEY_T down", "KEY_T up"}},
+        {"a button with a hold and a double entry acting before it knows, or a plain one waiting",
+         {{0, "SPACE"}, {1, "B"}},
+         [](Engine& e) {
+             e.Read(1, e.t0);
+             e.Read(0, e.t0 + 50ms);
+             e.engine.Advance(e.t0 + 300ms);  // a tap, once no second press came
+             e.Read(1, e.t0 + 400ms);
+             e.engine.Advance(e.t0 + 600ms);  // held
+             e.Read(2, e.t0 + 700ms);         // button 1 acts at once; button 0's hold lets go
+             e.Read(1, e.t0 + 800ms);
+             e.Read(0, e.t0 + 850ms);
+             e.Read(1, e.t0 + 900ms);  // a double
+         },
+         {"KEY_SPACE down", "KEY_SPACE up", "KEY_LEFTSHIFT down", "KEY_LEFTSHIFT up", "KEY_B down",
+          "KEY_B up", "KEY_ENTER down", "KEY_ENTER up"},
+         {},
+         {},
+         output::kDefaultDeadZone,
+         [](output::OutputMap& m) {
+             m.holds[0] = output::ReadGestureKeys(QStringLiteral("LEFTSHIFT")).value;
+             m.twices[0] = output::ReadGestureKeys(QStringLiteral("ENTER")).value;
+         }},
         {"a stick resting near the arrows' threshold chatters",
          {},
          [](Engine& e) {
