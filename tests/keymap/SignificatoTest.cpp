@@ -2,6 +2,7 @@
 #include "keymap/Significato.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -45,70 +46,25 @@ TEST(Significato, OneMeaningOfAReading) {
         Generale::Mappa map;
         int32_t chord;
         std::array<double, 4> sticks;
-        const char* active;  // the buttons that act, bit 0 last
+        std::string active;  // the buttons that act, bit 0 last
         int16_t cross = 0;
     };
     const Generale::Mappa plain = Generale::MappaPredefinita();
+    const std::string none = "00000000000000";
+    // A row a line:
+    // clang-format off
     const Row rows[] = {
-        {"an axis the pad lacks read as pushed fully up and left",
-         Reading(1, Centre, Centre, 0, 0),
-         TwoAxes,
-         plain,
-         0,
-         {0, 0, 0, 0},
-         "00000000000001"},
-        {"SDL's rest read as a hair off the middle (wakes the output with no dead zone)",
-         Reading(0),
-         FourAxes,
-         plain,
-         0,
-         {0, 0, 0, 0},
-         "00000000000000"},
-        {"the order or the signs left out, or the right stick's Z and R taken the wrong way",
-         Reading(0, 65535, Centre, 0, 65535),
-         FourAxes,
-         Swapped(),
-         0,
-         {0, 1, -1, -1},
-         "00000000000000"},
-        {"the right stick's across taken from Z",
-         Reading(0, Centre, Centre, Centre, 65535),
-         FourAxes,
-         plain,
-         0,
-         {0, 0, 1, 0},
-         "00000000000000"},
-        {"the device's own range ignored",
-         Reading(0, 200, 128),
-         {.wXmin = 100, .wXmax = 200, .wYmax = 255},
-         plain,
-         0,
-         {1, 0, 0, 0},
-         "00000000000000"},
-        {"the chord's buttons act while it is held", Reading(3), FourAxes, plain, 3, {}, "00000000000000"},
-        {"a button the chord covers only in part is held back",
-         Reading(3 | 16),
-         FourAxes,
-         plain,
-         3,
-         {},
-         "00000000010000"},
-        {"a code of 0 goes down at the first reading",
-         Reading(0),
-         FourAxes,
-         CodeZero(),
-         0,
-         {},
-         "00000000000000"},
-        {"the cross shown without the map's positions",
-         Reading(0, Centre, Centre, Centre, Centre, 0),
-         FourAxes,
-         CrossTurned(),
-         0,
-         {},
-         "00000000000000",
-         3},
+        {"an axis the pad lacks read as pushed fully up and left", Reading(1, Centre, Centre, 0, 0), TwoAxes, plain, 0, {0, 0, 0, 0}, "00000000000001"},
+        {"SDL's rest read as a hair off the middle (wakes the output with no dead zone)", Reading(0), FourAxes, plain, 0, {0, 0, 0, 0}, none},
+        {"the order or the signs left out, or the right stick's Z and R taken the wrong way", Reading(0, 65535, Centre, 0, 65535), FourAxes, Swapped(), 0, {0, 1, -1, -1}, none},
+        {"the right stick's across taken from Z", Reading(0, Centre, Centre, Centre, 65535), FourAxes, plain, 0, {0, 0, 1, 0}, none},
+        {"the device's own range ignored", Reading(0, 200, 128), {.wXmin = 100, .wXmax = 200, .wYmax = 255}, plain, 0, {1, 0, 0, 0}, none},
+        {"the chord's buttons act while it is held", Reading(3), FourAxes, plain, 3, {}, none},
+        {"a button the chord covers only in part is held back", Reading(3 | 16), FourAxes, plain, 3, {}, "00000000010000"},
+        {"a code of 0 goes down at the first reading", Reading(0), FourAxes, CodeZero(), 0, {}, none},
+        {"the cross shown without the map's positions", Reading(0, Centre, Centre, Centre, Centre, 0), FourAxes, CrossTurned(), 0, {}, none, 3},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const Generale::Significato s = Generale::Interpreta(row.reading, row.caps, row.map, row.chord);
         EXPECT_EQ(s.leve, row.sticks) << row.mistake;

@@ -80,34 +80,16 @@ TEST(Gesture, TapHoldAndDoubleAtTheirTimeLimits) {
         std::vector<std::pair<char, int>> events;  // 'd' down, 'u' up, 't' time passes, at ms
         std::vector<GestureAction> actions;
     };
+    // clang-format off
     const Row rows[] = {
         {"a hold taken for a tap", true, false, {{'d', 0}, {'t', 200}, {'u', 300}}, {A::HoldDown, A::HoldUp}},
-        {"a release a ms before the hold taken for one",
-         true,
-         false,
-         {{'d', 0}, {'t', 199}, {'u', 199}},
-         {A::Tap}},
-        {"a double taken for two taps",
-         false,
-         true,
-         {{'d', 0}, {'u', 50}, {'d', 299}, {'u', 320}},
-         {A::Twice}},
-        {"a press past the double's window taken for a double",
-         false,
-         true,
-         {{'d', 0}, {'u', 50}, {'d', 300}, {'u', 320}, {'t', 570}},
-         {A::Tap, A::Tap}},
-        {"a lone tap waiting for ever for a second",
-         false,
-         true,
-         {{'d', 0}, {'u', 50}, {'t', 300}},
-         {A::Tap}},
-        {"a hold while waiting for a double",
-         true,
-         true,
-         {{'d', 0}, {'t', 200}, {'u', 400}},
-         {A::HoldDown, A::HoldUp}},
+        {"a release a ms before the hold taken for one", true, false, {{'d', 0}, {'t', 199}, {'u', 199}}, {A::Tap}},
+        {"a double taken for two taps", false, true, {{'d', 0}, {'u', 50}, {'d', 299}, {'u', 320}}, {A::Twice}},
+        {"a press past the double's window taken for a double", false, true, {{'d', 0}, {'u', 50}, {'d', 300}, {'u', 320}, {'t', 570}}, {A::Tap, A::Tap}},
+        {"a lone tap waiting for ever for a second", false, true, {{'d', 0}, {'u', 50}, {'t', 300}}, {A::Tap}},
+        {"a hold while waiting for a double", true, true, {{'d', 0}, {'t', 200}, {'u', 400}}, {A::HoldDown, A::HoldUp}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         const output::GestureTimes times{row.hold, row.twice};
         output::GestureState<Time> state;
@@ -205,167 +187,77 @@ TEST_F(Engine, ACodeOfNoBitsTheChordAndAHoldAcrossAReleaseOfEverythingPressNothi
 // Each row: entries, a script against the engine, and all that reaches the device.
 TEST_F(Engine, RowsOfWhatReachesTheDevice) {
     using namespace std::chrono_literals;
+    using Map = output::OutputMap;
+    using output::StickOutput;
     struct Row {
         const char* mistake;
         std::vector<std::pair<int, const char*>> entries;
+        std::function<void(Map&)> map;  // the sticks, the curve...
         std::function<void(Engine&)> script;
         Log sent;
-        std::optional<output::StickOutput> left = {}, right = {};
-        int deadZone = output::kDefaultDeadZone;
-        std::function<void(output::OutputMap&)> more = [](output::OutputMap&) {};  // curve, threshold...
     };
     constexpr uint32_t half = 32768 + 16384, full = 65535, rest = 32768;
+    const auto plain = [](Map&) {};
+    const auto left = [](StickOutput how, int deadZone = output::kDefaultDeadZone) {
+        return [how, deadZone](Map& m) { m.left = how, m.deadZone = deadZone; };
+    };
+    // A row a line, or its script a line a step:
+    // clang-format off
     const Row rows[] = {
-        {"a pause does not let go",
-         {{0, "A"}},
-         [](Engine& e) {
-             e.Read(1, e.t0);
-             e.engine.SetPaused(true);
-         },
+        {"a pause does not let go", {{0, "A"}}, plain, [](Engine& e) { e.Read(1, e.t0); e.engine.SetPaused(true); },
          {"KEY_A down", "KEY_A up"}},
-        {"a repeat held across a release of everything types on",
-         {{0, "X ripeti 10"}},
-         [](Engine& e) {
-             e.Read(1, e.t0);
-             e.engine.ReleaseAll();
-             e.engine.Advance(e.t0 + 300ms);
-         },
+        {"a repeat held across a release of everything types on", {{0, "X ripeti 10"}}, plain,
+         [](Engine& e) { e.Read(1, e.t0); e.engine.ReleaseAll(); e.engine.Advance(e.t0 + 300ms); },
          {"KEY_X down", "KEY_X up"}},
-        {"a backlog of repeats after the program was stopped",
-         {{0, "X ripeti 10"}},
-         [](Engine& e) {
-             e.Read(1, e.t0);
-             e.engine.Advance(e.t0 + 5s);  // stopped for 5 s: the taps missed are not typed late
-             e.engine.Advance(e.t0 + 5100ms);
-         },
+        {"a backlog of repeats after the program was stopped", {{0, "X ripeti 10"}}, plain,
+         [](Engine& e) { e.Read(1, e.t0); e.engine.Advance(e.t0 + 5s); e.engine.Advance(e.t0 + 5100ms); },
          {"KEY_X down", "KEY_X up", "KEY_X down", "KEY_X up"}},
-        {"held sequences queue without limit",
-         {{0, "A, 1000ms, B"}},
-         [](Engine& e) {
-             for (int tap = 0; tap < 6; ++tap) {
-                 e.Read(1, e.t0);
-                 e.Read(0, e.t0);
-             }
-             for (auto t = 0ms; t <= 6s; t += 100ms) {
-                 e.engine.Advance(e.t0 + t);
-             }
-         },
-         {"KEY_A down", "KEY_A up", "KEY_B down", "KEY_B up", "KEY_A down", "KEY_A up", "KEY_B down",
-          "KEY_B up"}},
-        {"the dead zone not taken out of a half push, or the motion's clock kept from before",
-         {},
-         [](Engine& e) {
-             e.Read(0, e.t0 - 30ms, half, rest);
-             e.Read(0, e.t0 - 30ms);
-             e.Read(0, e.t0, half, rest);
-             e.engine.Advance(e.t0 + 20ms);
-         },
-         {"move 4 0"},
-         output::StickOutput::Pointer},
-        {"the wheel turned the wrong way",
-         {},
-         [](Engine& e) {
-             e.Read(0, e.t0, rest, rest, 65535, 0);
-             e.engine.Advance(e.t0 + 50ms);
-         },
-         {"wheel 1"},
-         {},
-         output::StickOutput::Wheel},
-        {"the arrows' threshold below the dead zone",
-         {},
-         [](Engine& e) {
-             e.Read(0, e.t0, rest + 19000, rest);  // past half, inside a dead zone of 60
-             e.Read(0, e.t0, full, rest);
-         },
-         {"KEY_RIGHT down", "KEY_RIGHT up"},
-         output::StickOutput::Arrows,
-         {},
-         60},
-        {"a stick held through a pause does nothing until it moves",
-         {},
-         [](Engine& e) {
-             e.engine.SetPaused(true);
-             e.Read(0, e.t0, full, rest);
-             e.engine.SetPaused(false);
-         },
-         {"KEY_RIGHT down", "KEY_RIGHT up"},
-         output::StickOutput::Arrows},
-        {"a toggled key kept down by a release of everything",
-         {{0, "T alterna"}},
-         [](Engine& e) {
-             e.Read(1, e.t0);
-             e.Read(0, e.t0);
-             e.engine.ReleaseAll();
-         },
-         {"KEY_T down", "KEY_T up"}},
-        {"a button with a hold and a double entry acting before it knows, or a plain one waiting",
-         {{0, "SPACE"}, {1, "B"}},
-         [](Engine& e) {
-             e.Read(1, e.t0);
-             e.Read(0, e.t0 + 50ms);
-             e.engine.Advance(e.t0 + 300ms);  // a tap, once no second press came
-             e.Read(1, e.t0 + 400ms);
-             e.engine.Advance(e.t0 + 600ms);  // held
-             e.Read(2, e.t0 + 700ms);         // button 1 acts at once; button 0's hold lets go
-             e.Read(1, e.t0 + 800ms);
-             e.Read(0, e.t0 + 850ms);
-             e.Read(1, e.t0 + 900ms);  // a double
-         },
-         {"KEY_SPACE down", "KEY_SPACE up", "KEY_LEFTSHIFT down", "KEY_LEFTSHIFT up", "KEY_B down",
-          "KEY_B up", "KEY_ENTER down", "KEY_ENTER up"},
-         {},
-         {},
-         output::kDefaultDeadZone,
-         [](output::OutputMap& m) {
+        {"held sequences queue without limit", {{0, "A, 1000ms, B"}}, plain, [](Engine& e) {
+             for (int tap = 0; tap < 6; ++tap) { e.Read(1, e.t0); e.Read(0, e.t0); }
+             for (auto t = 0ms; t <= 6s; t += 100ms) { e.engine.Advance(e.t0 + t); } },
+         {"KEY_A down", "KEY_A up", "KEY_B down", "KEY_B up", "KEY_A down", "KEY_A up", "KEY_B down", "KEY_B up"}},
+        {"the dead zone not taken out of a half push, or the motion's clock kept from before", {}, left(StickOutput::Pointer),
+         [](Engine& e) { e.Read(0, e.t0 - 30ms, half, rest); e.Read(0, e.t0 - 30ms); e.Read(0, e.t0, half, rest); e.engine.Advance(e.t0 + 20ms); },
+         {"move 4 0"}},
+        {"the wheel turned the wrong way", {}, [](Map& m) { m.right = StickOutput::Wheel; },
+         [](Engine& e) { e.Read(0, e.t0, rest, rest, 65535, 0); e.engine.Advance(e.t0 + 50ms); }, {"wheel 1"}},
+        {"the arrows' threshold below the dead zone", {}, left(StickOutput::Arrows, 60),  // 0.58: past half, inside 60
+         [](Engine& e) { e.Read(0, e.t0, rest + 19000, rest); e.Read(0, e.t0, full, rest); }, {"KEY_RIGHT down", "KEY_RIGHT up"}},
+        {"a stick held through a pause does nothing until it moves", {}, left(StickOutput::Arrows),
+         [](Engine& e) { e.engine.SetPaused(true); e.Read(0, e.t0, full, rest); e.engine.SetPaused(false); },
+         {"KEY_RIGHT down", "KEY_RIGHT up"}},
+        {"a toggled key kept down by a release of everything", {{0, "T alterna"}}, plain,
+         [](Engine& e) { e.Read(1, e.t0); e.Read(0, e.t0); e.engine.ReleaseAll(); }, {"KEY_T down", "KEY_T up"}},
+        {"a button with a hold and a double entry acting before it knows, or a plain one waiting", {{0, "SPACE"}, {1, "B"}},
+         [](Map& m) {
              m.holds[0] = output::ReadGestureKeys(QStringLiteral("LEFTSHIFT")).value;
-             m.twices[0] = output::ReadGestureKeys(QStringLiteral("ENTER")).value;
-         }},
-        {"a stick resting near the arrows' threshold chatters",
-         {},
+             m.twices[0] = output::ReadGestureKeys(QStringLiteral("ENTER")).value; },
          [](Engine& e) {
-             for (const uint32_t x : {rest + 18000, rest + 14800, rest + 18000, rest + 12700}) {
-                 e.Read(0, e.t0, x, rest);  // 0.55 down, 0.45 still down, 0.55, 0.39 up
-             }
-         },
-         {"KEY_RIGHT down", "KEY_RIGHT up"},
-         output::StickOutput::Arrows},
-        {"the curve left out: linear goes by the push itself",
-         {},
-         [](Engine& e) {
-             e.Read(0, e.t0, half, rest);
-             e.engine.Advance(e.t0 + 20ms);
-         },
-         {"move 9 0"},
-         output::StickOutput::Pointer,
-         {},
-         output::kDefaultDeadZone,
-         [](output::OutputMap& m) { m.curve = 1; }},
-        {"the precision button sends its own keys, or leaves the speed as it is",
-         {{1, "P"}},
-         [](Engine& e) {
-             e.Read(2, e.t0, half, rest);
-             e.engine.Advance(e.t0 + 20ms);
-             e.engine.Advance(e.t0 + 100ms);
-         },
-         {"move 1 0", "move 2 0"},
-         output::StickOutput::Pointer,
-         {},
-         output::kDefaultDeadZone,
-         [](output::OutputMap& m) { m.precision = 1; }},
-        {"the pointer's pace set by when the thread woke, not when the step was due",
-         {},
-         [](Engine& e) {
+             e.Read(1, e.t0); e.Read(0, e.t0 + 50ms); e.engine.Advance(e.t0 + 300ms);  // a tap, once no second press came
+             e.Read(1, e.t0 + 400ms); e.engine.Advance(e.t0 + 600ms);                 // held
+             e.Read(2, e.t0 + 700ms);  // button 1 acts at once; button 0's hold lets go
+             e.Read(1, e.t0 + 800ms); e.Read(0, e.t0 + 850ms); e.Read(1, e.t0 + 900ms); },  // a double
+         {"KEY_SPACE down", "KEY_SPACE up", "KEY_LEFTSHIFT down", "KEY_LEFTSHIFT up", "KEY_B down", "KEY_B up", "KEY_ENTER down", "KEY_ENTER up"}},
+        {"a stick resting near the arrows' threshold chatters", {}, left(StickOutput::Arrows), [](Engine& e) {
+             for (const uint32_t x : {rest + 18000, rest + 14800, rest + 18000, rest + 12700}) { e.Read(0, e.t0, x, rest); } },  // 0.55, 0.45, 0.55, 0.39
+         {"KEY_RIGHT down", "KEY_RIGHT up"}},
+        {"the curve left out: linear goes by the push itself", {}, [](Map& m) { m.left = StickOutput::Pointer, m.curve = 1; },
+         [](Engine& e) { e.Read(0, e.t0, half, rest); e.engine.Advance(e.t0 + 20ms); }, {"move 9 0"}},
+        {"the precision button sends its own keys, or leaves the speed as it is", {{1, "P"}},
+         [](Map& m) { m.left = StickOutput::Pointer, m.precision = 1; },
+         [](Engine& e) { e.Read(2, e.t0, half, rest); e.engine.Advance(e.t0 + 20ms); e.engine.Advance(e.t0 + 100ms); },
+         {"move 1 0", "move 2 0"}},
+        {"the pointer's pace set by when the thread woke, not when the step was due", {}, left(StickOutput::Pointer), [](Engine& e) {
              e.Read(0, e.t0, full, rest);
              int steps = 0;
              for (auto due = e.engine.Due(); due && *due < e.t0 + 1s; due = e.engine.Due(), ++steps) {
                  e.engine.Advance(*due + 500us);  // every wake-up half a millisecond late
              }
              e.Take();
-             e.log->push_back(std::to_string(steps) + " steps");
-         },
-         {"124 steps"},  // due at 8 ms, 16 ms ... 992 ms: 125 a second
-         output::StickOutput::Pointer},
+             e.log->push_back(std::to_string(steps) + " steps"); },
+         {"124 steps"}},  // due at 8 ms, 16 ms ... 992 ms: 125 a second
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.mistake);
         engine.SetPaused(false);
@@ -375,10 +267,7 @@ TEST_F(Engine, RowsOfWhatReachesTheDevice) {
         for (const auto& [button, text] : row.entries) {
             Entry(button, text);
         }
-        map.left = row.left;
-        map.right = row.right;
-        map.deadZone = row.deadZone;
-        row.more(map);
+        row.map(map);
         Start();
         Take();
         row.script(*this);
