@@ -622,6 +622,16 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
         <translation>The folder %1 cannot be created.</translation>
     </message>
     <message>
+        <source>corvane: il profilo %1 non è ricordato: al prossimo avvio vale il profilo %2.
+</source>
+        <translation>corvane: the profile %1 is not remembered: the next start uses the profile %2.
+</translation>
+    </message>
+    <message>
+        <source>Profilo %1, non ricordato: al prossimo avvio vale %2</source>
+        <translation>Profile %1, not remembered: the next start uses %2</translation>
+    </message>
+    <message>
         <source>Il profilo %1 non si può rinominare.</source>
         <translation>The profile %1 cannot be renamed.</translation>
     </message>

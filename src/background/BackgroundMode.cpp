@@ -5,6 +5,7 @@
 #include "mainwindow/MainForm.h"
 #include "platform/QtShell.h"
 #include "platform/desktop/MapFile.h"
+#include "platform/desktop/Settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,9 +119,21 @@ void BackgroundMode::Stop() {
 }
 
 bool BackgroundMode::Accepts(const platform::SessionRequest& request) const {
-    return (request.map.isEmpty() || platform::IsReadableMap(request.map)) &&
-           (request.profile.isEmpty() || ProfileStore::Lookup(request.profile).has_value()) &&
-           std::size_t(request.pad) <= form.Acquisizione().Pads().size();
+    const std::vector<session::Pad> pads = form.Acquisizione().Pads();
+    if ((!request.map.isEmpty() && !platform::IsReadableMap(request.map)) ||
+        std::size_t(request.pad) > pads.size()) {
+        return false;
+    }
+    if (request.profile.isEmpty()) {
+        return true;
+    }
+    // Remembered before the launch hears it is done: a switch the settings cannot keep is refused whole,
+    // rather than told done to a user whose next start finds the old profile.
+    const std::optional<QString> name = ProfileStore::Lookup(request.profile);
+    const session::Pad* pad = request.pad != 0 ? &pads[std::size_t(request.pad) - 1] : nullptr;
+    return name && (pad == nullptr || pad->mostrato
+                        ? platform::WriteActiveProfile(*name)
+                        : platform::WritePadProfile(pad->device.guid, pad->device.port, *name));
 }
 
 void BackgroundMode::Handle(const platform::SessionRequest& request) {

@@ -47,8 +47,8 @@ public:
     void Read();
     // Stops reading and waiting, as Stop does.
     void Stop();
-    // Whether a later launch's request is taken: refused when its map cannot be read here, or there is
-    // no profile of its name.
+    // Whether a later launch's request is taken: refused when its map cannot be read here, there is no
+    // profile of its name, or the settings cannot remember that profile, which is remembered here.
     bool Accepts(const platform::SessionRequest& request) const;
     // Does what a later launch's accepted request asks: the "Emulazione Corvane" entry shown, the
     // window shown, the map loaded through the reload's own path (its notice included) or the profile

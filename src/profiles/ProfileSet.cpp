@@ -13,11 +13,38 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdio>
 #include <utility>
+
+namespace {
+
+// The profile the settings hold, as the next start finds it: the default when they hold none, or one
+// that has gone.
+QString RememberedProfile() {
+    return ProfileStore::Lookup(platform::ReadActiveProfile()).value_or(QString());
+}
+
+// The profile the next start takes when it is not this one.
+std::optional<QString> NextStartBesides(const QString& name) {
+    const QString remembered = RememberedProfile();
+    return remembered == name ? std::nullopt : std::optional(remembered);
+}
+
+}  // namespace
 
 ProfileSet::ProfileSet(QObject* parent) : QObject(parent) {
     if (!platform::ChosenMapFile().isEmpty()) {
-        return;  // --map FILE for this run
+        // --map FILE for this run, or --profile NAME, which the launch remembered before any window. When
+        // it could not, the terminal it was typed in hears it too: the window may stay hidden.
+        const QString active = Active();
+        nextStart = active.isEmpty() ? std::nullopt : NextStartBesides(active);
+        if (nextStart) {
+            std::fputs(qPrintable(tr("corvane: il profilo %1 non è ricordato: al prossimo avvio vale il "
+                                     "profilo %2.\n")
+                                      .arg(active, ProfileStore::Shown(*nextStart))),
+                       stderr);
+        }
+        return;
     }
     const QString remembered = platform::ReadActiveProfile();
     if (remembered.isEmpty()) {
@@ -56,11 +83,14 @@ bool ProfileSet::Switch(const QString& name) {
         return false;
     }
     userChoice.reset();
-    Load(ProfileStore::PathOf(found));
-    // Remembered once in force: the settings file's write may wait on the disk.
-    if (platform::ReadActiveProfile() != found) {
-        platform::WriteActiveProfile(found);
-    }
+    // In force first, remembered after: the settings file's write may wait on the disk. Told once both
+    // are done, so that a choice the next start will not find is said with it.
+    platform::SetMapFile(ProfileStore::PathOf(found));
+    Generale::CaricaMappaNuova();
+    nextStart = platform::ReadActiveProfile() == found || platform::WriteActiveProfile(found)
+                    ? std::nullopt
+                    : NextStartBesides(found);
+    Tell(false);
     return true;
 }
 
@@ -92,12 +122,16 @@ void ProfileSet::UseMapFile(const QString& file) {
 void ProfileSet::Load(const QString& file, bool byWindow) {
     platform::SetMapFile(file);
     Generale::CaricaMappaNuova();
+    Tell(byWindow);
+}
+
+void ProfileSet::Tell(bool byWindow) {
     notice.clear();
     emit Switched(Describe(), byWindow);
 }
 
 QString ProfileSet::Listing() {
-    const QString active = ProfileStore::Lookup(platform::ReadActiveProfile()).value_or(QString());
+    const QString active = RememberedProfile();
     QString lines;
     for (const QString& name : QStringList{QString()} + ProfileStore::Names()) {
         lines += (name == active ? QStringLiteral("* ") : QStringLiteral("  ")) + ProfileStore::Shown(name) +
@@ -116,8 +150,14 @@ QString ProfileSet::Describe() const {
         return tr("Profilo %1: il file non si può leggere, valgono i valori predefiniti.")
             .arg(ProfileStore::Shown(active));
     }
-    return userChoice ? tr("Profilo %1, per la finestra in primo piano").arg(ProfileStore::Shown(active))
-                      : tr("Profilo %1").arg(ProfileStore::Shown(active));
+    if (userChoice) {
+        return tr("Profilo %1, per la finestra in primo piano").arg(ProfileStore::Shown(active));
+    }
+    if (nextStart && *nextStart != active) {
+        return tr("Profilo %1, non ricordato: al prossimo avvio vale %2")
+            .arg(ProfileStore::Shown(active), ProfileStore::Shown(*nextStart));
+    }
+    return tr("Profilo %1").arg(ProfileStore::Shown(active));
 }
 
 QString ProfileSet::Create(const QString& name) {

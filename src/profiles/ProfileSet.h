@@ -16,7 +16,8 @@ class ProfileSet final : public QObject {
     Q_OBJECT
 public:
     // Restores the remembered profile unless a map was given on the command line; a remembered profile
-    // that has gone leaves the default in force and a notice in Notice().
+    // that has gone leaves the default in force and a notice in Notice(). A profile the command line put
+    // in force that the settings do not hold is said on standard error, and by Describe().
     explicit ProfileSet(QObject* parent = nullptr);
 
     // For --profiles: a line a profile, the default first, "* " before the remembered choice.
@@ -31,7 +32,8 @@ public:
 
     // The one switch: the profile's file becomes the map (the default: the search's), is loaded over the
     // defaults (an entry that is no number reads as its default, whichever map was before), is
-    // remembered, and Switched tells it. False (nothing changed) for a profile that does not exist.
+    // remembered, and Switched tells it, saying so when it cannot be remembered. False (nothing
+    // changed) for a profile that does not exist.
     bool Switch(const QString& name);
     // The window in front changed (its WM_CLASS names): the first profile whose own file lists one of
     // them in [Profili] Finestre is put in force as Switch would, without being remembered; when none
@@ -48,8 +50,8 @@ public:
     // was active the default takes over. Empty, or why not.
     QString Trash(const QString& name);
 
-    // The map in force, for the user: "Profilo NAME", saying so when its file cannot be read or when the
-    // window in front chose it, or the command line's file.
+    // The map in force, for the user: "Profilo NAME", saying so when its file cannot be read, when the
+    // window in front chose it, or when the next start will not find it; or the command line's file.
     QString Describe() const;
     // The fallback at start, until the first switch; else empty.
     QString Notice() const { return notice; }
@@ -61,9 +63,13 @@ signals:
 private:
     // Puts the map file in force (empty: the search's), loads it and tells it.
     void Load(const QString& file, bool byWindow = false);
+    // Tells the map in force through Switched.
+    void Tell(bool byWindow);
 
     QString notice;
     WindowProfiles windows;
     // While the window in front chose the profile: the map file the user chose, to come back to.
     std::optional<QString> userChoice;
+    // While the user's choice cannot be remembered: the profile the next start takes instead.
+    std::optional<QString> nextStart;
 };

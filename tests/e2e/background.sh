@@ -3,7 +3,8 @@
 # shows its icon once a tray (trayer) comes, and no window and no box while no controller is attached;
 # the window in front chooses its profile, told in the tray's balloon, also after a client named the
 # root window in front; later launches hand their request to it: a second --background keeps the window hidden, a
-# --profile or --map leaves the window hidden, --stop, then
+# --profile the settings cannot keep is refused (as the start's own was said on standard error), a
+# --profile or --map that can be done leaves the window hidden, --stop, then
 # a plain launch shows its window, a --map launch makes it read that map, its "Assegna i tasti…" opens
 # the key dialog; --quit ends it with status 0.
 # Usage (inside a virtual X server: xvfb.sh): background.sh <corvane executable> <set_active_window executable>
@@ -32,8 +33,11 @@ wait_count() {
     done
 }
 
-# At login the program often starts before the panel.
-"$program" --background &
+# At login the program often starts before the panel. Its profile cannot be remembered: a folder
+# stands in the settings' place.
+mkdir -p "$XDG_CONFIG_HOME/corvane/profili" "$XDG_CONFIG_HOME/corvane/corvane.conf"
+printf '[Tasti]\n' >"$XDG_CONFIG_HOME/corvane/profili/Film.ini"
+"$program" --background --profile Film 2>"$work/err" &
 pid=$!
 sleep 1
 trayer --edge top --align right --widthtype request &
@@ -59,13 +63,17 @@ sleep 1
 [ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a second --background shows the window"
 echo "e2e: a second --background keeps the window hidden"
 
-printf '[Tasti]\n' >"$XDG_CONFIG_HOME/corvane/profili/Film.ini"
+grep -q "il profilo Film non è ricordato" "$work/err" || fail "a start's --profile not remembered, not said"
+status=0
+"$program" --profile Film 2>/dev/null || status=$?
+[ "$status" -eq 1 ] || fail "a --profile the settings cannot keep: exit status $status, not refused"
+rmdir "$XDG_CONFIG_HOME/corvane/corvane.conf"
 printf '[Tasti]\n' >"$work/other.ini"
 "$program" --profile Film || fail "--profile handed over, exit status $?"
 "$program" --map "$work/other.ini" || fail "--map handed over, exit status $?"
 sleep 1
 [ "$(count --onlyvisible --name '^Corvane \(DEMO\)$')" -eq 0 ] || fail "a --profile or --map shows the hidden window"
-echo "e2e: --profile and --map handed over leave the window hidden"
+echo "e2e: a --profile not remembered is said and refused; --profile and --map leave the window hidden"
 
 "$program" --stop || fail "--stop exit status $?"
 "$program" || fail "second plain launch exit status $?"

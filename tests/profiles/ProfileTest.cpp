@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -122,6 +123,19 @@ TEST_F(ProfileTest, SwitchLoadsRemembersAndTellsEvenABrokenFile) {
         EXPECT_EQ(Generale::CodiceTasto[0], 1) << broken;
         EXPECT_FALSE(ProfileStore::Readable(QString::fromLatin1(broken))) << broken;
     }
+    // Settings that cannot be written (a folder in their place): the switch is in force, and said not
+    // remembered, also by the next ProfileSet, as a start with --profile makes it, on standard error.
+    ASSERT_TRUE(QFile::remove(platform::UserSettingsFile()) && QDir().mkdir(platform::UserSettingsFile()));
+    ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
+    EXPECT_EQ(set.Describe(), u"Profilo Serie, non ricordato: al prossimo avvio vale Predefinito"_qs);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ProfileSet().Describe(), set.Describe());
+    EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                testing::HasSubstr("corvane: il profilo Serie non è ricordato: al prossimo avvio vale il "
+                                   "profilo Predefinito.\n"));
+    ASSERT_TRUE(QDir().rmdir(platform::UserSettingsFile()));
+    ASSERT_TRUE(set.Switch(QStringLiteral("Serie")));
+    EXPECT_EQ(set.Describe(), u"Profilo Serie"_qs) << "remembered at the next switch that can";
 }
 
 TEST_F(ProfileTest, MakesRenamesAndTrashesButNeverTheDefault) {
@@ -241,6 +255,11 @@ TEST_F(ProfileTest, ARunningProgramSwitchesToTheProfileALaunchNames) {
     BackgroundMode mode(form, driver, qtShell, false);
     EXPECT_FALSE(mode.Accepts({Action::Start, {}, false, u"Serie"_qs}));
     EXPECT_FALSE(platform::ParseRequest("profile a/b\nstop\n"));  // the name rules hold on the channel too
+    // Remembered before the launch is answered: a switch the settings cannot keep is refused whole.
+    QFile::remove(platform::UserSettingsFile());
+    ASSERT_TRUE(QDir().mkpath(platform::UserSettingsFile()));
+    EXPECT_FALSE(mode.Accepts({Action::Stop, {}, false, u"film"_qs}));
+    ASSERT_TRUE(QDir().rmdir(platform::UserSettingsFile()));
     const QByteArray sent = platform::RequestLines({Action::Stop, {}, true, u"film"_qs});  // --emulation too
     const auto request = platform::ParseRequest(sent);
     ASSERT_TRUE(request && mode.Accepts(*request)) << sent.toStdString();
