@@ -373,6 +373,54 @@ TEST_F(SdlDriverTest, WhileSdlIsHeldCallsAnswerAndAPressReadIsKeptForThePollAndH
     EXPECT_EQ(Read().dwButtons, 0u);
 }
 
+// Presses and the listener's view belong to the pad that made them: a tap that no poll has taken yet is
+// not handed to another pad that takes the slot, and the listener hears the first pad leave before the
+// other is read. Catches presses kept for a slot that went empty, or that another pad took between two
+// looks, and a pad read in another's place with no unplug between.
+TEST_F(SdlDriverTest, APadTakingAnEmptiedSlotGetsNoneOfTheLastPadsPresses) {
+    const struct {
+        const char* what;
+        bool lookedAtEmpty;
+    } cases[] = {
+        {"looked at while empty", true},
+        {"left and taken within one look", false},
+    };
+    std::mutex mutex;
+    std::vector<uint32_t> codes;
+    driver->SetChangeListener([&](uint32_t, uint32_t code, const JOYINFOEX&) {
+        const std::lock_guard lock(mutex);
+        codes.push_back(code);
+    });
+    // The codes handed on since the last call, once the listener has heard `count` of them.
+    const auto heard = [&](std::size_t count) {
+        QTest::qWaitFor([&] { return std::lock_guard(mutex), codes.size() >= count; }, 1000);
+        const std::lock_guard lock(mutex);
+        return std::exchange(codes, {});
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SDL_Joystick* pad = AttachPad("Tapped");
+        driver->joyGetNumDevs();  // opened
+        SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
+        driver->joyGetNumDevs();  // a look reads the press, kept for the poll
+        SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
+        driver->joyGetNumDevs();
+        EXPECT_EQ(heard(3).size(), 3u);
+        Detach(pad);
+        if (c.lookedAtEmpty) {
+            driver->joyGetNumDevs();
+        }
+        SDL_Joystick* other = AttachPad("Other");
+
+        EXPECT_EQ(Read().dwButtons, 0u);
+        EXPECT_EQ(heard(2), (std::vector<uint32_t>{platform::JOYERR_UNPLUGGED, platform::JOYERR_NOERROR}));
+        Detach(other);
+        driver->joyGetNumDevs();
+        heard(1);
+    }
+    driver->SetChangeListener({});
+}
+
 // The background's look once a second must not wake the reading thread: a pad attached without a node
 // to watch is in the last look's devices only once something asks for a look. Catches a last look that
 // looks.

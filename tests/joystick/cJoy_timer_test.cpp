@@ -97,25 +97,44 @@ TEST_F(MonitorTest, ATickAfterEndDoesNothing) {
     EXPECT_EQ(driver->reads, reads);
 }
 
-// The poll timer's tick is already due when another timer's handler, run first in the same pass of
-// the event loop, ends the monitor: that tick must not poll.
+// Another timer's handler, run in the same pass of the event loop as the poll timer's tick, ends the
+// monitor: that tick must not poll, whether it was due after the handler or was queued before it, and
+// whether or not a new Start follows at once.
 TEST_F(MonitorTest, ATickAlreadyDueWhenEndRunsDoesNothing) {
-    Calibrated();
-    QTimer ender;
-    ender.setSingleShot(true);
-    ender.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ender, &QTimer::timeout, [this] { joy->End_JoyMonitor(); });
-    ender.start(5);
-    joy->Start_JoyMonitor(0);
-    const int reads = driver->reads;
-    QThread::msleep(60);  // both timers overdue, the ender's since longer
+    const struct {
+        const char* what;  // and the fault the row catches
+        int endAfterMs;    // when the other timer's handler runs; the poll ticks at 25 ms
+        bool startAgain;
+    } cases[] = {
+        {"due after End: the timer stopped polls on", 5, false},
+        {"queued before End, then a new Start: a killed timer's tick run", 30, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Calibrated();
+        QTimer ender;
+        ender.setSingleShot(true);
+        ender.setTimerType(Qt::PreciseTimer);
+        int reads = 0;
+        QObject::connect(&ender, &QTimer::timeout, [&] {
+            joy->End_JoyMonitor();
+            if (c.startAgain) {
+                joy->Start_JoyMonitor(0);
+            }
+            reads = driver->reads;
+        });
+        joy->Start_JoyMonitor(0);
+        ender.start(c.endAfterMs);
+        QThread::msleep(60);  // both timers overdue
 
-    QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
 
-    EXPECT_FALSE(ender.isActive());
-    EXPECT_EQ(timer_module::CurrentJoyMonitor, nullptr);
-    EXPECT_EQ(driver->reads, reads);
-    EXPECT_TRUE(NotPolled(*driver));
+        EXPECT_FALSE(ender.isActive());
+        EXPECT_EQ(driver->reads, reads);
+        joy->End_JoyMonitor();
+        EXPECT_TRUE(NotPolled(*driver));
+    }
 }
 
 // A poll whose handler runs a nested event loop, as a message box does: the timer polls inside it (so a

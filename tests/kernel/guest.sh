@@ -756,6 +756,8 @@ scenario_output() {
     sent_next "pressed again: down, and up in reverse order" "LEFTCTRL 1 C 1 C 0 LEFTCTRL 0"
     pad tap a BTN_A
     sent_next "a sequence is typed, even from a tap quicker than a poll" "H 1 H 0 I 1 I 0"
+    pad tap a BTN_X
+    sent_next "a tap quicker than a look is handed on pressed, then released" "LEFTCTRL 1 C 1 C 0 LEFTCTRL 0"
     pad key a BTN_B 1 && sleep 1 && pad key a BTN_B 0 && sleep 1
     repeats=$(since | grep -o "X 1" | wc -l)
     sent_mark

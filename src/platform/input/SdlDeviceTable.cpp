@@ -156,6 +156,7 @@ public:
             Device& device = slots_[real];
             readings.attached.push_back({slot, device.name, device.guid, device.port});
             SlotReading& reading = readings.slot[slot];
+            reading.device = device.id;
             if (device.joystick == nullptr) {
                 reading.code = JOYERR_NOCANDO;
                 continue;

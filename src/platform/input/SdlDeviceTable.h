@@ -23,6 +23,7 @@ struct SlotReading {
     JOYCAPSA caps;
     JOYINFOEX info;
     uint32_t pressed = 0;  // buttons of the mask that went down since the last look, released again or not
+    int32_t device = -1;   // SDL's instance id of the device in the slot, -1 while it is empty
 };
 
 struct Readings {

@@ -171,21 +171,27 @@ private:
     }
 
     // Keeps a look's readings: the presses it saw wait in pressed_ for the poll, and every slot that
-    // reads otherwise now is a change to hand on (a press released again, twice: down, then up).
+    // reads otherwise now is a change to hand on (a press released again, twice: down, then up; a device
+    // in the place of another, as the other's unplug first).
     std::vector<Change> Keep(Readings readings) {
         std::vector<Change> changes;
         for (uint32_t slot = 0; slot < JoystickSlots; ++slot) {
             const SlotReading& now = readings.slot[slot];
             const SlotReading& before = readings_.slot[slot];
-            // Presses belong to the device that made them: none is kept for a slot left empty.
-            pressed_[slot] = now.code == JOYERR_NOERROR ? pressed_[slot] | now.pressed : 0;
+            // Presses belong to the device that made them: a slot left empty, or taken by another device,
+            // keeps none.
+            const bool same = now.device == before.device;
+            pressed_[slot] = (same ? pressed_[slot] : 0) | now.pressed;
+            if (!same && before.device >= 0 && now.device >= 0) {
+                changes.push_back({slot, JOYERR_UNPLUGGED, {}});
+            }
             const bool tapped = (now.pressed & ~now.info.dwButtons) != 0;
             if (tapped) {
                 JOYINFOEX down = now.info;
                 down.dwButtons |= now.pressed;
                 changes.push_back({slot, now.code, down});
             }
-            if (tapped || now.code != before.code || now.info != before.info) {
+            if (tapped || !same || now.code != before.code || now.info != before.info) {
                 changes.push_back({slot, now.code, now.info});
             }
         }
