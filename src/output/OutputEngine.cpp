@@ -59,6 +59,9 @@ OutputEngine::~OutputEngine() {
 void OutputEngine::SetMap(const OutputMap& map) {
     ReleaseAll();
     map_ = map;
+    layerOn_ = {};
+    layerDown_ = {};
+    layer_ = 0;
     Resume();
 }
 
@@ -149,8 +152,17 @@ void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point 
     cross_ = reading.croce;
     const std::bitset<Generale::NumTasti> down = reading.Attivi();
     precise_ = map_.precision && down[std::size_t(*map_.precision)];
+    for (std::size_t n = 0; n < map_.layers.size(); ++n) {
+        const Layer& layer = map_.layers[n];
+        const bool pressed = layer.button >= 0 && down[std::size_t(layer.button)];
+        if (layer.toggle && pressed && !layerDown_[n]) {
+            layerOn_[n] = !layerOn_[n];
+        }
+        layerDown_[n] = pressed;
+    }
+    layer_ = LayerInForce(map_.layers, down, layerOn_);
     for (int i = 0; i < Generale::NumTasti; ++i) {
-        if (i == map_.precision) {
+        if (i == map_.precision || IsLayerButton(i)) {
             continue;  // it sends nothing of its own
         }
         Button& button = buttons_[i];
@@ -161,6 +173,9 @@ void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point 
         }
         if (down[i] != button.down) {
             button.down = down[i];
+            if (down[i] && button.gesture.phase == GestureState<Clock::time_point>::Phase::Idle) {
+                button.layer = layer_;  // what it presses now is what its release lets go
+            }
             if (HasGesture(i)) {
                 Gesture(i, down[i], now);
             } else {
@@ -181,7 +196,7 @@ void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point 
 }
 
 void OutputEngine::ButtonDown(int index, Clock::time_point now) {
-    const std::optional<ButtonOutput>& output = map_.buttons[index];
+    const std::optional<ButtonOutput>& output = Plain(index);
     if (!output) {
         return;
     }
@@ -210,18 +225,49 @@ void OutputEngine::ButtonDown(int index, Clock::time_point now) {
 }
 
 void OutputEngine::ButtonUp(int index) {
-    const std::optional<ButtonOutput>& output = map_.buttons[index];
+    const std::optional<ButtonOutput>& output = Plain(index);
     if (output && output->mode == Mode::Hold && !output->IsSequence()) {
         Up(output->steps.front());
     }
 }
 
+// A layer's own entry, else the base one.
+template<typename Entry, typename Member>
+const std::optional<Entry>& InLayer(const OutputMap& map, int layer, int index,
+                                    const std::array<std::optional<Entry>, Generale::NumTasti>& base,
+                                    Member member) {
+    if (layer > 0) {
+        const std::optional<Entry>& own = (map.layers[std::size_t(layer - 1)].*member)[std::size_t(index)];
+        if (own) {
+            return own;
+        }
+    }
+    return base[std::size_t(index)];
+}
+
+const std::optional<ButtonOutput>& OutputEngine::Plain(int index) const {
+    return InLayer(map_, buttons_[index].layer, index, map_.buttons, &Layer::buttons);
+}
+
+const std::optional<Step>& OutputEngine::Hold(int index) const {
+    return InLayer(map_, buttons_[index].layer, index, map_.holds, &Layer::holds);
+}
+
+const std::optional<Step>& OutputEngine::Twice(int index) const {
+    return InLayer(map_, buttons_[index].layer, index, map_.twices, &Layer::twices);
+}
+
+bool OutputEngine::IsLayerButton(int index) const {
+    return std::any_of(map_.layers.begin(), map_.layers.end(),
+                       [index](const Layer& layer) { return layer.button == index; });
+}
+
 bool OutputEngine::HasGesture(int index) const {
-    return map_.holds[index] || map_.twices[index];
+    return Hold(index) || Twice(index);
 }
 
 GestureTimes OutputEngine::Times(int index) const {
-    return {map_.holds[index].has_value(), map_.twices[index].has_value(), map_.holdAfter, map_.twiceWithin};
+    return {Hold(index).has_value(), Twice(index).has_value(), map_.holdAfter, map_.twiceWithin};
 }
 
 void OutputEngine::Gesture(int index, std::optional<bool> down, Clock::time_point now) {
@@ -233,14 +279,14 @@ void OutputEngine::Gesture(int index, std::optional<bool> down, Clock::time_poin
         ButtonUp(index);
         break;
     case GestureAction::HoldDown:
-        Down(*map_.holds[index]);
+        Down(*Hold(index));
         break;
     case GestureAction::HoldUp:
-        Up(*map_.holds[index]);
+        Up(*Hold(index));
         break;
     case GestureAction::Twice:
-        Down(*map_.twices[index]);
-        Up(*map_.twices[index]);
+        Down(*Twice(index));
+        Up(*Twice(index));
         break;
     }
 }
@@ -248,7 +294,7 @@ void OutputEngine::Gesture(int index, std::optional<bool> down, Clock::time_poin
 // Types the steps of the button's runs that are due, up to the next pause still running.
 void OutputEngine::Play(int index, Clock::time_point now) {
     Button& button = buttons_[index];
-    const std::vector<Step>& steps = map_.buttons[index]->steps;
+    const std::vector<Step>& steps = Plain(index)->steps;
     while (button.runs > 0 && button.due <= now) {
         const Step& step = steps[button.step];
         if (step.strokes.empty()) {
@@ -303,7 +349,7 @@ std::optional<OutputEngine::Clock::time_point> OutputEngine::Due() const {
         if (button.runs > 0) {
             sooner(button.due);
         }
-        if (button.down && !button.blocked && map_.buttons[i] && map_.buttons[i]->mode == Mode::Repeat) {
+        if (button.down && !button.blocked && Plain(i) && Plain(i)->mode == Mode::Repeat) {
             sooner(button.nextRepeat);
         }
         if (HasGesture(i)) {
@@ -325,7 +371,7 @@ void OutputEngine::Advance(Clock::time_point now) {
     }
     for (int i = 0; i < Generale::NumTasti; ++i) {
         Button& button = buttons_[i];
-        const std::optional<ButtonOutput>& output = map_.buttons[i];
+        const std::optional<ButtonOutput>& output = Plain(i);
         if (HasGesture(i)) {
             Gesture(i, std::nullopt, now);
         }

@@ -52,6 +52,7 @@ private:
         Clock::time_point due{};  // when that step may start
         Clock::time_point nextRepeat{};
         GestureState<Clock::time_point> gesture;  // with "tenuto" or "doppio": what its press is so far
+        int layer = 0;  // the layer in force when it went down: its entries act until it is let go
     };
 
     void Press(const Stroke& stroke);
@@ -63,6 +64,11 @@ private:
     // A button with "tenuto" or "doppio" entries: what its rule says now, done.
     void Gesture(int index, std::optional<bool> down, Clock::time_point now);
     bool HasGesture(int index) const;
+    // The button's entries in the layer it went down in.
+    const std::optional<ButtonOutput>& Plain(int index) const;
+    const std::optional<Step>& Hold(int index) const;
+    const std::optional<Step>& Twice(int index) const;
+    bool IsLayerButton(int index) const;
     GestureTimes Times(int index) const;
     void Play(int index, Clock::time_point now);
     void Motion(Clock::time_point now);
@@ -80,10 +86,13 @@ private:
     bool paused_ = false;
     // The sticks' positions on the picture, -1..1: left horizontal, left vertical, right ditto.
     std::array<double, 4> stick_{};
-    int16_t cross_ = 0;                 // the cross's position at the last reading
-    bool precise_ = false;              // the precision button is held
-    bool restart_ = false;              // resumed: the pointer's clock starts at the next step
-    std::array<bool, 12> arrowHeld_{};  // per stick (left, right, cross) up, down, left, right
+    int16_t cross_ = 0;  // the cross's position at the last reading
+    bool precise_ = false;
+    int layer_ = 0;                          // the layer in force
+    std::array<bool, kLayers> layerOn_{};    // toggled layers switched on
+    std::array<bool, kLayers> layerDown_{};  // their buttons at the last reading
+    bool restart_ = false;                   // resumed: the pointer's clock starts at the next step
+    std::array<bool, 12> arrowHeld_{};       // per stick (left, right, cross) up, down, left, right
     Clock::time_point lastMotion_{};
     double pendingX_ = 0, pendingY_ = 0, pendingWheel_ = 0;  // fractions of a pixel or notch not yet sent
 };

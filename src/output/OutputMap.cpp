@@ -5,6 +5,7 @@
 #include "platform/output/SendableKeys.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -22,7 +23,21 @@ bool OutputMap::Acts() const {
         return std::any_of(entries.begin(), entries.end(),
                            [](const auto& entry) { return entry.has_value(); });
     };
-    return left || right || crossArrows || some(buttons) || some(holds) || some(twices);
+    return left || right || crossArrows || some(buttons) || some(holds) || some(twices) ||
+           std::any_of(layers.begin(), layers.end(), [&](const Layer& layer) {
+               return some(layer.buttons) || some(layer.holds) || some(layer.twices);
+           });
+}
+
+int LayerInForce(const std::array<Layer, kLayers>& layers, const std::bitset<Generale::NumTasti>& down,
+                 const std::array<bool, kLayers>& on) {
+    for (int n = kLayers; n > 0; --n) {
+        const Layer& layer = layers[std::size_t(n - 1)];
+        if (layer.button >= 0 && (layer.toggle ? on[std::size_t(n - 1)] : down[std::size_t(layer.button)])) {
+            return n;
+        }
+    }
+    return 0;
 }
 
 Read<Step> ReadGestureKeys(const QString& text) {
@@ -40,14 +55,32 @@ Read<Step> ReadGestureKeys(const QString& text) {
 
 OutputMap ReadOutputMap(QByteArrayView file) {
     const platform::ProfileReader ini = platform::ProfileReader::FromBytes(file);
-    const auto value = [&ini](const QString& key) {
-        return ini.GetPrivateProfileString(u"Uscita", key, QString(), kValueBuffer).text;
+    const auto in = [&ini](const QString& section, const QString& key) {
+        return ini.GetPrivateProfileString(section, key, QString(), kValueBuffer).text;
+    };
+    const auto value = [&in](const QString& key) { return in(QStringLiteral("Uscita"), key); };
+    // A button's plain, held and double-tap entries, of the base section or a layer's.
+    const auto entries = [&in](const QString& section, auto& buttons, auto& holds, auto& twices) {
+        for (int i = 0; i < Generale::NumTasti; ++i) {
+            const QString key = Generale::ChiaveUscita(i);
+            buttons[i] = ReadButtonOutput(in(section, key)).value;
+            holds[i] = ReadGestureKeys(in(section, key + QStringLiteral(" tenuto"))).value;
+            twices[i] = ReadGestureKeys(in(section, key + QStringLiteral(" doppio"))).value;
+        }
     };
     OutputMap map;
-    for (int i = 0; i < Generale::NumTasti; ++i) {
-        map.buttons[i] = ReadButtonOutput(value(Generale::ChiaveUscita(i))).value;
-        map.holds[i] = ReadGestureKeys(value(Generale::ChiaveUscita(i) + QStringLiteral(" tenuto"))).value;
-        map.twices[i] = ReadGestureKeys(value(Generale::ChiaveUscita(i) + QStringLiteral(" doppio"))).value;
+    entries(QStringLiteral("Uscita"), map.buttons, map.holds, map.twices);
+    for (int n = 1; n <= kLayers; ++n) {
+        Layer& layer = map.layers[std::size_t(n - 1)];
+        QString key = value(QStringLiteral("Strato%1").arg(n)).trimmed();
+        static const QRegularExpression toggle(QStringLiteral("\\s+alterna$"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        layer.toggle = key.contains(toggle);
+        key.remove(toggle);
+        if (const std::optional<int> button = ReadNumber(key, 0, Generale::NumTasti - 1).value) {
+            layer.button = *button;
+            entries(QStringLiteral("Uscita %1").arg(n), layer.buttons, layer.holds, layer.twices);
+        }
     }
     if (const QString hold = value(QStringLiteral("TempoTenuto")); !hold.isEmpty()) {
         map.holdAfter = std::chrono::milliseconds(ReadNumber(hold, 50, 2000).value.value_or(200));

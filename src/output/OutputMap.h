@@ -9,9 +9,22 @@
 #include <QByteArrayView>
 
 #include <array>
+#include <bitset>
 #include <optional>
 
 namespace output {
+
+// A layer: while its on-screen button is held (or from one press of it to the next, toggled), its
+// section's entries apply, [Uscita 1] to [Uscita 4]; a button it has no entry for keeps the base one.
+struct Layer {
+    int button = -1;  // the on-screen button that puts it in force; -1: no such layer
+    bool toggle = false;
+    std::array<std::optional<ButtonOutput>, Generale::NumTasti> buttons;
+    std::array<std::optional<Step>, Generale::NumTasti> holds;
+    std::array<std::optional<Step>, Generale::NumTasti> twices;
+    bool operator==(const Layer&) const = default;
+};
+inline constexpr int kLayers = 4;
 
 struct OutputMap {
     std::array<std::optional<ButtonOutput>, Generale::NumTasti> buttons;
@@ -29,6 +42,7 @@ struct OutputMap {
     int curve = 2;                 // the power of the push the pointer and wheel go by: 1 linear, up to 3
     int arrowThreshold = 50;       // percent of the travel past which a stick's arrows go down
     std::optional<int> precision;  // the on-screen button that slows the pointer to a quarter while held
+    std::array<Layer, kLayers> layers;  // Strato1 to Strato4
 
     // True when some entry acts: only then does the program need a keyboard and mouse of its own.
     bool Acts() const;
@@ -39,6 +53,11 @@ inline constexpr int kDefaultDeadZone = 15;
 inline constexpr int kDefaultSpeed = 1200;
 inline constexpr int kDefaultCurve = 2;
 inline constexpr int kDefaultArrowThreshold = 50;
+
+// The layer in force, 1 to kLayers, or 0 for none: of the layers whose button is held (a toggled one:
+// switched on), the highest.
+int LayerInForce(const std::array<Layer, kLayers>& layers, const std::bitset<Generale::NumTasti>& down,
+                 const std::array<bool, kLayers>& on);
 
 // A "tenuto" or "doppio" entry: keys pressed together, no sequence, no mode.
 Read<Step> ReadGestureKeys(const QString& text);

@@ -65,6 +65,9 @@ TEST(OutputMap, ReadsTheSectionAndKeepsDefaultsForBadNumbers) {
     EXPECT_EQ(std::tuple(map.left, map.deadZone, map.speed),
               std::tuple(output::StickOutput::Pointer, output::kDefaultDeadZone, 300));
     EXPECT_FALSE(output::ReadOutputMap("[Tasti]\n0=1\n").Acts());
+    const output::Layer layer =
+        output::ReadOutputMap("[Uscita]\nStrato2=8 Alterna\n[Uscita 2]\n0 tenuto=B\n").layers[1];
+    EXPECT_TRUE(layer.button == 8 && layer.toggle && layer.holds[0] && !layer.buttons[0]);
     EXPECT_EQ(output::ReadOutputMap("[Uscita]\nVelocit\xc3\xa0=0\n").speed,
               output::kDefaultSpeed);  // not the dead zone's
 }
@@ -102,6 +105,34 @@ TEST(Gesture, TapHoldAndDoubleAtTheirTimeLimits) {
             }
         }
         EXPECT_EQ(actions, row.actions) << row.mistake;
+    }
+}
+
+// Which layer is in force: each row the layers' buttons (a toggled one "+"), the buttons held, the
+// toggles on, and the layer.
+TEST(Layers, TheHighestHeldOrSwitchedOnIsInForce) {
+    const auto layers = [](std::initializer_list<std::pair<int, bool>> buttons) {
+        std::array<output::Layer, output::kLayers> result;
+        std::size_t n = 0;
+        for (const auto& [button, toggle] : buttons) {
+            result[n].button = button, result[n++].toggle = toggle;
+        }
+        return result;
+    };
+    const struct {
+        const char* mistake;
+        std::array<output::Layer, output::kLayers> layers;
+        unsigned long down;
+        std::array<bool, output::kLayers> on;
+        int layer;
+    } rows[] = {
+        {"the lower of two held layers taken", layers({{8, false}, {9, false}}), 0x300, {}, 2},
+        {"a toggled layer in force while its button is only held", layers({{8, true}}), 0x100, {}, 0},
+        {"a toggled layer switched on not in force", layers({{8, true}}), 0, {true}, 1},
+        {"a layer without a button in force", layers({{-1, false}}), 0x3fff, {}, 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(output::LayerInForce(row.layers, row.down, row.on), row.layer) << row.mistake;
     }
 }
 
@@ -238,6 +269,14 @@ TEST_F(Engine, RowsOfWhatReachesTheDevice) {
              e.Read(2, e.t0 + 700ms);  // button 1 acts at once; button 0's hold lets go
              e.Read(1, e.t0 + 800ms); e.Read(0, e.t0 + 850ms); e.Read(1, e.t0 + 900ms); },  // a double
          {"KEY_SPACE down", "KEY_SPACE up", "KEY_LEFTSHIFT down", "KEY_LEFTSHIFT up", "KEY_B down", "KEY_B up", "KEY_ENTER down", "KEY_ENTER up"}},
+        {"a key held across a layer's change let go as the new layer has it, or the layer's button sending its own", {{0, "A"}, {3, "L"}},
+         [](Map& m) { m.layers[0].button = 3, m.layers[0].buttons[0] = output::ReadButtonOutput(QStringLiteral("B")).value; },
+         [](Engine& e) { for (const uint32_t mask : {1, 9, 8, 9, 0}) { e.Read(mask, e.t0); } },
+         {"KEY_A down", "KEY_A up", "KEY_B down", "KEY_B up"}},
+        {"a toggled layer held only while its button is", {{0, "A"}},
+         [](Map& m) { m.layers[1].button = 3, m.layers[1].toggle = true, m.layers[1].buttons[0] = output::ReadButtonOutput(QStringLiteral("B")).value; },
+         [](Engine& e) { for (const uint32_t mask : {8, 0, 1, 0, 8, 0, 1, 0}) { e.Read(mask, e.t0); } },
+         {"KEY_B down", "KEY_B up", "KEY_A down", "KEY_A up"}},
         {"a stick resting near the arrows' threshold chatters", {}, left(StickOutput::Arrows), [](Engine& e) {
              for (const uint32_t x : {rest + 18000, rest + 14800, rest + 18000, rest + 12700}) { e.Read(0, e.t0, x, rest); } },  // 0.55, 0.45, 0.55, 0.39
          {"KEY_RIGHT down", "KEY_RIGHT up"}},
