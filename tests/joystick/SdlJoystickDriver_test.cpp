@@ -6,6 +6,7 @@
 #include "platform/input/ChosenSlot.h"
 #include "platform/input/ControllerMappings.h"
 #include "platform/input/DevicePort.h"
+#include "platform/input/DeviceWatch.h"
 #include "platform/input/JoystickDriver.h"
 #include "platform/desktop/Settings.h"
 #include "support/VirtualJoysticks.h"
@@ -393,7 +394,12 @@ TEST_F(SdlDriverTest, APadTakingAnEmptiedSlotGetsNoneOfTheLastPadsPresses) {
     });
     // The codes handed on since the last call, once the listener has heard `count` of them.
     const auto heard = [&](std::size_t count) {
-        QTest::qWaitFor([&] { return std::lock_guard(mutex), codes.size() >= count; }, 1000);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const std::lock_guard lock(mutex);
+                return codes.size() >= count;
+            },
+            1000));
         const std::lock_guard lock(mutex);
         return std::exchange(codes, {});
     };
@@ -542,6 +548,47 @@ TEST(ChosenSlot, TwinsAreNamedByTheirPortNumberElseByTheirPlace) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(platform::TwinPortLabels(c.attached), c.labels);
+    }
+}
+
+// A HID pad read whole is watched through its kernel driver's gamepad node, found among the HID device's
+// input devices by its buttons in sysfs's key bitmap: words of 64 bits, the highest first.
+TEST(EventNode, AHidPadsNodeIsItsFirstInputDeviceWithAJoystickOrGamepadButton) {
+    const QByteArray gamepad = "1000000000000 0 0 0 0";  // BTN_SOUTH (0x130): bit 48 of word 4
+    const struct {
+        const char* what;  // and the fault the row catches
+        std::vector<platform::InputDevice> inputs;
+        std::string node;
+    } cases[] = {
+        {"the motion sensors first, without buttons (at 250 Hz at rest)", {{"sensors", ""}, {"pad", gamepad}}, "pad"},
+        {"the touchpad's BTN_LEFT and BTN_TOUCH are no pad's", {{"touchpad", "420 10000 0 0 0 0"}, {"pad", gamepad}}, "pad"},
+        {"a joystick's BTN_TRIGGER (0x120) as well as a gamepad's", {{"stick", "100000000 0 0 0 0"}}, "stick"},
+        {"BTN_DIGI (0x140), just past them, is a pen's", {{"pen", "1 0 0 0 0 0"}}, ""},
+        {"the highest word first (KEY_B read as BTN_SOUTH)", {{"keyboard", "0 0 0 0 1000000000000"}}, ""},
+        {"a HID device no kernel driver gave an input device", {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(platform::GamepadNode(c.inputs), c.node);
+    }
+}
+
+// When the reading thread looks again. Catches a HID pad read whole not looked at again after it spoke,
+// and a thread that looks at devices that say nothing.
+TEST(LookPace, TheThreadLooksEveryTickOnlyAtDevicesThatCannotTellItOfAChange) {
+    const struct {
+        const char* what;
+        bool unwatched, settling, followingUp;
+        std::optional<std::chrono::milliseconds> next;
+    } cases[] = {
+        {"every device watched, at rest: woken only", false, false, false, std::nullopt},
+        {"a device without a node (SDL's virtual pads)", true, false, false, platform::LookPace},
+        {"devices come and go: SDL opens them a moment later", false, true, false, platform::LookPace},
+        {"a HID pad read whole after it spoke: its report comes later", false, false, true, platform::LookPace},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(platform::NextLook(c.unwatched, c.settling, c.followingUp), c.next);
     }
 }
 

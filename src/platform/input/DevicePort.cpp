@@ -1,8 +1,12 @@
 #include "platform/input/DevicePort.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <algorithm>
+#include <linux/input-event-codes.h>
 
 namespace platform {
 namespace {
@@ -15,12 +19,30 @@ QByteArray ReadAttribute(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.read(kAttributeBytes) : QByteArray();
 }
 
+// Only the two node names SDL gives are looked up: any other text never reaches a sysfs path. Captures
+// the event node's name, or the hidraw node's.
+QRegularExpressionMatch SdlNode(const char* sdlPath) {
+    static const QRegularExpression node(QStringLiteral("^/dev/(?:input/(event[0-9]+)|(hidraw[0-9]+))$"));
+    return node.match(QString::fromUtf8(sdlPath != nullptr ? sdlPath : ""));
+}
+
+// Whether a sysfs bitmap has one of the bits from..to.
+bool AnyBit(const QByteArray& bitmap, unsigned from, unsigned to) {
+    constexpr unsigned kWordBits = 8 * sizeof(long);
+    const QList<QByteArray> words = bitmap.simplified().split(' ');
+    for (unsigned bit = from; bit <= to; ++bit) {
+        const qsizetype word = words.size() - 1 - qsizetype(bit / kWordBits);
+        if (word >= 0 && ((words[word].toULongLong(nullptr, 16) >> (bit % kWordBits)) & 1) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 QString DevicePort(const char* sdlPath) {
-    // Only the two node names SDL gives are looked up: any other text never reaches a sysfs path.
-    static const QRegularExpression node(QStringLiteral("^/dev/(?:input/(event[0-9]+)|(hidraw[0-9]+))$"));
-    const QRegularExpressionMatch match = node.match(QString::fromUtf8(sdlPath != nullptr ? sdlPath : ""));
+    const QRegularExpressionMatch match = SdlNode(sdlPath);
     if (!match.hasMatch()) {
         return {};
     }
@@ -38,6 +60,38 @@ QString DevicePort(const char* sdlPath) {
         }
     }
     return {};
+}
+
+EventNode EventNodeOf(const char* sdlPath) {
+    const QRegularExpressionMatch match = SdlNode(sdlPath);
+    if (!match.hasMatch()) {
+        return {};
+    }
+    if (match.hasCaptured(1)) {
+        return {sdlPath, false};
+    }
+    // The HID device's input devices, each with its event node, in the order the driver made them.
+    const QDir device(QStringLiteral("/sys/class/hidraw/%1/device/input").arg(match.captured(2)));
+    QStringList inputs = device.entryList({QStringLiteral("input*")}, QDir::Dirs);
+    std::sort(inputs.begin(), inputs.end(),
+              [](const QString& a, const QString& b) { return a.mid(5).toInt() < b.mid(5).toInt(); });
+    std::vector<InputDevice> found;
+    for (const QString& input : inputs) {
+        const QStringList events =
+            QDir(device.filePath(input)).entryList({QStringLiteral("event*")}, QDir::Dirs);
+        if (!events.isEmpty()) {
+            found.push_back({"/dev/input/" + events.first().toStdString(),
+                             ReadAttribute(device.filePath(input + QStringLiteral("/capabilities/key")))});
+        }
+    }
+    return {GamepadNode(found), true};
+}
+
+std::string GamepadNode(const std::vector<InputDevice>& inputs) {
+    const auto pad = std::find_if(inputs.begin(), inputs.end(), [](const InputDevice& input) {
+        return AnyBit(input.keys, BTN_JOYSTICK, BTN_THUMBR);
+    });
+    return pad != inputs.end() ? pad->node : std::string();
 }
 
 QString PortNumber(const QString& phys) {

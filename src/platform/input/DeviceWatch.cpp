@@ -1,6 +1,7 @@
 // Only event nodes (/dev/input/event*) are watched: the kernel queues an event there when a value
 // changes, so a pad at rest says nothing. A HID node carries every report the device sends, hundreds a
-// second at rest; SDL's virtual devices have no node at all.
+// second at rest, so a HID pad is watched through its kernel driver's gamepad node; SDL's virtual devices
+// have no node at all.
 // Where udevd runs, SDL learns of a device when udevd has run its rules and tells its listeners, which can
 // be seconds after the node appears: the thread listens to udevd as SDL does, to look when SDL can know.
 #include "platform/input/DeviceWatch.h"
@@ -30,6 +31,13 @@ void Drain(int fd) {
 }
 
 }  // namespace
+
+std::optional<std::chrono::milliseconds> NextLook(bool unwatched, bool settling, bool followingUp) {
+    if (unwatched || settling || followingUp) {
+        return LookPace;
+    }
+    return std::nullopt;
+}
 
 DeviceWatch::DeviceWatch()
     : wake_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), nodesChange_(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)),
@@ -95,7 +103,7 @@ bool DeviceWatch::Watch(const std::vector<std::string>& nodes) {
     return all;
 }
 
-bool DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
+DeviceWatch::Woken DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
     std::vector<pollfd> fds{{wake_, POLLIN, 0},
                             {nodesChange_, POLLIN, 0},
                             {devices_ != nullptr ? udev_monitor_get_fd(devices_) : -1, POLLIN, 0}};
@@ -105,23 +113,23 @@ bool DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
     const int ms = timeout ? static_cast<int>(timeout->count()) : -1;
     while (poll(fds.data(), fds.size(), ms) < 0 && errno == EINTR) {
     }
+    Woken woken;
     uint64_t count = 0;
-    if (read(wake_, &count, sizeof count) < 0) {
-        count = 0;  // not woken by a call: nothing to take
-    }
-    const bool nodesChanged = (fds[1].revents & POLLIN) != 0;
-    if (nodesChanged) {
+    woken.spoke = read(wake_, &count, sizeof count) > 0;  // else not woken by a call: nothing to take
+    if ((fds[1].revents & POLLIN) != 0) {
+        woken.devices = true;
         Drain(nodesChange_);
         WatchNodes();  // again: /dev/input may have come
     }
-    const bool udevTold = (fds[2].revents & POLLIN) != 0;
-    if (udevTold) {
+    if ((fds[2].revents & POLLIN) != 0) {
+        woken.devices = true;
         while (udev_device* device = udev_monitor_receive_device(devices_)) {
             udev_device_unref(device);
         }
     }
     std::size_t n = 3;  // fds[n] is the node's: both follow the map's order
     for (auto node = nodes_.begin(); node != nodes_.end(); ++n) {
+        woken.spoke = woken.spoke || (fds[n].revents & POLLIN) != 0;
         Drain(node->second);
         // A node that errs is gone with its device: polled again it would wake the thread at once, always.
         if ((fds[n].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
@@ -131,7 +139,7 @@ bool DeviceWatch::Wait(std::optional<std::chrono::milliseconds> timeout) {
             ++node;
         }
     }
-    return nodesChanged || udevTold;
+    return woken;
 }
 
 void DeviceWatch::Wake() {

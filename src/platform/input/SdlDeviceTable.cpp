@@ -91,7 +91,8 @@ struct Device {
     QString name;
     QString guid;
     QString port;
-    std::string node;      // SDL's path of the device, "" for none
+    std::string path;      // SDL's path of the device, "" for none
+    EventNode node;        // what speaks when it changes
     uint32_t pressed = 0;  // mask bits that went down since the last look
 };
 
@@ -161,7 +162,12 @@ public:
                 reading.code = JOYERR_NOCANDO;
                 continue;
             }
-            readings.nodes.push_back(device.node);
+            // A HID pad's driver makes its gamepad node once the pad has answered it, which can be after
+            // SDL opened the pad through hidraw: the node is looked for until it is there.
+            if (device.node.whole && device.node.node.empty()) {
+                device.node = EventNodeOf(device.path.c_str());
+            }
+            reading.node = device.node;
             reading.code = JOYERR_NOERROR;
             reading.pressed = std::exchange(device.pressed, 0);
             reading.caps = Capabilities(device);
@@ -362,7 +368,8 @@ private:
         device.id = SDL_JoystickGetDeviceInstanceID(index);
         device.guid = guid;
         const char* const path = SDL_JoystickPathForIndex(index);
-        device.node = path != nullptr ? path : "";
+        device.path = path != nullptr ? path : "";
+        device.node = EventNodeOf(path);
         device.port = DevicePort(path);
         if (SDL_IsGameController(index) == SDL_TRUE) {
             device.controller = SDL_GameControllerOpen(index);

@@ -3,6 +3,7 @@
 // the table: SDL may block that thread for seconds while it opens a device, so the program's poll
 // reads what the table last read (see SdlJoystickDriver.cpp) instead of calling SDL itself.
 
+#include "platform/input/DevicePort.h"
 #include "platform/input/JoystickDriver.h"
 
 #include <QString>
@@ -24,13 +25,13 @@ struct SlotReading {
     JOYINFOEX info;
     uint32_t pressed = 0;  // buttons of the mask that went down since the last look, released again or not
     int32_t device = -1;   // SDL's instance id of the device in the slot, -1 while it is empty
+    EventNode node;        // what speaks when the device changes
 };
 
 struct Readings {
     uint32_t slotCount = JoystickSlots;  // 0 when SDL's joystick subsystem could not start
     std::array<SlotReading, JoystickSlots> slot;
     std::vector<AttachedDevice> attached;  // by ascending slot
-    std::vector<std::string> nodes;        // SDL's path of each device read, "" where it has none
 };
 
 class SdlDeviceTable {

@@ -34,9 +34,6 @@ using namespace std::chrono_literals;
 constexpr auto kWait = 100ms;
 // Longest the driver waits for SDL to start, and to stop.
 constexpr auto kStartWait = 2s;
-// A device read without an event node to watch (a HID device SDL reads whole, SDL's virtual devices)
-// tells nobody when it changes: while one is read, the thread looks this often.
-constexpr auto kPace = 25ms;
 // SDL opens a device a moment after udev tells of it, or after its node comes or goes where udevd does
 // not run (SDL's own watch, its HID pads): the thread looks at the pace for this long after either.
 constexpr auto kSettle = 1s;
@@ -199,6 +196,23 @@ private:
         return changes;
     }
 
+    struct Watching {
+        std::vector<std::string> nodes;
+        bool whole = false;  // a HID pad read whole among them
+    };
+
+    // What the thread sleeps on after a look: the node of every device read.
+    Watching Watch() const {
+        Watching watching;
+        for (const SlotReading& reading : readings_.slot) {
+            if (reading.code == JOYERR_NOERROR) {
+                watching.nodes.push_back(reading.node.node);
+                watching.whole = watching.whole || reading.node.whole;
+            }
+        }
+        return watching;
+    }
+
     // A listener's failure ends its hand-over of that change, not the reading thread.
     void HandOn(const std::vector<Change>& changes) {
         const std::lock_guard calling(calling_);
@@ -216,7 +230,8 @@ private:
     // The reading thread: SDL starts, looks and stops on it alone.
     void ReadLoop() {
         SdlDeviceTable table;
-        Clock::time_point settling;  // until when a node that came or went has SDL looked at at the pace
+        Clock::time_point settling;    // until when a node that came or went has SDL looked at at the pace
+        Clock::time_point followedUp;  // until when a HID pad read whole that spoke is looked at at the pace
         std::unique_lock lock(mutex_);
         for (;;) {
             const std::optional<Preference> preference = std::exchange(preference_, std::nullopt);
@@ -225,20 +240,23 @@ private:
                 table.Prefer(preference->guid, preference->port);
             }
             Readings readings = table.Read();
-            const bool watched = watch_.Watch(readings.nodes);
             lock.lock();
             const std::vector<Change> changes = Keep(std::move(readings));
+            const Watching watching = Watch();
             done_ = started_;
             looked_.notify_all();
             lock.unlock();
+            const bool watched = watch_.Watch(watching.nodes);
             HandOn(changes);
             // A look asked for meanwhile was counted: the wait returns at once.
-            std::optional<std::chrono::milliseconds> pace;
-            if (!watched || Clock::now() < settling) {
-                pace = kPace;
-            }
-            if (watch_.Wait(pace)) {
+            const Clock::time_point now = Clock::now();
+            const auto pace = NextLook(!watched, now < settling, now < followedUp);
+            const DeviceWatch::Woken woken = watch_.Wait(pace);
+            if (woken.devices) {
                 settling = Clock::now() + kSettle;
+            }
+            if (woken.spoke && watching.whole) {
+                followedUp = Clock::now() + HidFollowUp;
             }
             lock.lock();
             if (stop_) {
