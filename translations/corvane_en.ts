@@ -555,10 +555,6 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
         <source>Cambio per finestra: spento su Wayland</source>
         <translation>Switch by window: off on Wayland</translation>
     </message>
-    <message>
-        <source>%1 file di profilo con un nome non UTF-8: rinominarli per usarli</source>
-        <translation>%1 profile file(s) with a name that is not UTF-8: rename them to use them</translation>
-    </message>
 </context>
 <context>
     <name>ProfileName</name>
@@ -630,6 +626,14 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
     <message>
         <source>Profilo %1, non ricordato: al prossimo avvio vale %2</source>
         <translation>Profile %1, not remembered: the next start uses %2</translation>
+    </message>
+    <message>
+        <source>%1 file di profilo con un nome non UTF-8: rinominarli per usarli</source>
+        <translation>%1 profile file(s) with a name that is not UTF-8: rename them to use them</translation>
+    </message>
+    <message>
+        <source>%1 file di profilo con un nome che un profilo non può avere: rinominarli per usarli</source>
+        <translation>%1 profile file(s) with a name no profile may have: rename them to use them</translation>
     </message>
     <message>
         <source>Il profilo %1 non si può rinominare.</source>

@@ -73,11 +73,8 @@ void AggiungiProfili(QMenu& menu, const QString& attivo, const SceltaProfilo& sc
         menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "Altri…")), &menu,
                        [scegli, nomi, attivo] { ScegliTraTutti(scegli, nomi, attivo); });
     }
-    if (const qsizetype nonUtf8 = ProfileStore::NotUtf8(); nonUtf8 > 0) {
-        menu.addAction(Tr(QT_TRANSLATE_NOOP("ProfileMenu", "%1 file di profilo con un nome non UTF-8: "
-                                                           "rinominarli per usarli"))
-                           .arg(nonUtf8))
-            ->setEnabled(false);
+    for (const QString& fuori : ProfileStore::LeftOut()) {
+        menu.addAction(fuori)->setEnabled(false);
     }
     if (platform::ActiveWindow::NativeWayland()) {
         // Said where the profiles are chosen, so a [Profili] Finestre list that does nothing is explained.

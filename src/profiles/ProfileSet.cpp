@@ -137,6 +137,9 @@ QString ProfileSet::Listing() {
         lines += (name == active ? QStringLiteral("* ") : QStringLiteral("  ")) + ProfileStore::Shown(name) +
                  (ProfileStore::Readable(name) ? QString() : tr(" (non si può leggere)")) + u'\n';
     }
+    for (const QString& leftOut : ProfileStore::LeftOut()) {
+        lines += leftOut + u'\n';
+    }
     return lines;
 }
 

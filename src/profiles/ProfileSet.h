@@ -20,7 +20,8 @@ public:
     // in force that the settings do not hold is said on standard error, and by Describe().
     explicit ProfileSet(QObject* parent = nullptr);
 
-    // For --profiles: a line a profile, the default first, "* " before the remembered choice.
+    // For --profiles: a line a profile, the default first, "* " before the remembered choice; then how
+    // many files were left out for their names (ProfileStore::LeftOut).
     static QString Listing();
     // The profile in force: its name, empty for the default; empty too while CommandLineFile() is set.
     QString Active() const;

@@ -84,6 +84,27 @@ qsizetype ProfileStore::NotUtf8() {
     return count;
 }
 
+qsizetype ProfileStore::Refused() {
+    const QStringList files =
+        QDir(Directory()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    return std::count_if(files.cbegin(), files.cend(), [](const QString& file) {
+        return file.endsWith(Extension) &&
+               !platform::ProfileNameProblem(file.chopped(Extension.size())).isEmpty();
+    });
+}
+
+QStringList ProfileStore::LeftOut() {
+    QStringList lines;
+    if (const qsizetype notUtf8 = NotUtf8(); notUtf8 > 0) {
+        lines << tr("%1 file di profilo con un nome non UTF-8: rinominarli per usarli").arg(notUtf8);
+    }
+    if (const qsizetype refused = Refused(); refused > 0) {
+        lines << tr("%1 file di profilo con un nome che un profilo non può avere: rinominarli per usarli")
+                     .arg(refused);
+    }
+    return lines;
+}
+
 std::optional<QString> ProfileStore::Lookup(const QString& name) {
     if (DefaultsName(name)) {
         return QString();

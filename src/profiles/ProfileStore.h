@@ -22,6 +22,12 @@ public:
     static QStringList Names();
     // How many files in the folder no name reaches, their names not being UTF-8.
     static qsizetype NotUtf8();
+    // How many NAME.ini files in the folder, hidden ones aside, have a NAME the name rules refuse (too
+    // long, an invisible character): none of them is a profile.
+    static qsizetype Refused();
+    // What the menus and --profiles say of the files left out, NotUtf8() and Refused(): a line for
+    // each that is not none.
+    static QStringList LeftOut();
     // The profile of that name without regard to case, as its file spells it; the empty name for
     // DefaultName(); nothing when there is none.
     static std::optional<QString> Lookup(const QString& name);

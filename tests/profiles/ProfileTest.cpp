@@ -69,6 +69,13 @@ TEST(ProfileNames, RefusedWithAReason) {
         {u"Predefinito "_qs, true},  // look-alikes: a trailing blank, a zero-width space, a direction override
         {u"Fi\u200Blm"_qs, true},
         {u"\u202Emlif"_qs, true},
+        {u"Film\u3164"_qs, true},      // a Hangul filler: no blank to trimmed(), a second "Film" on screen
+        {u"\u115F\u1160"_qs, true},    // a name of fillers shows as nothing
+        {u"Fi\uFFA0lm"_qs, true},      // the halfwidth filler
+        {u"Film\u2800"_qs, true},      // the Braille blank
+        {u"Film\uFE0F"_qs, true},      // a variation selector
+        {u"Film\U000E0041"_qs, true},  // a tag past U+FFFF: two code units of no category
+        {u"한글 ⠓"_qs, false},         // Hangul letters and Braille dots that show stay names
     };
     for (const auto& [name, refused] : rows) {
         EXPECT_EQ(!platform::ProfileNameProblem(name).isEmpty(), refused) << name.toStdString();
@@ -97,8 +104,18 @@ TEST_F(ProfileTest, ListsInNameOrderAndGoesRoundFromTheDefault) {
         Write(QString::fromUtf8(file), "1");
     }
     ASSERT_EQ(::close(::creat((QFile::encodeName(ProfileStore::Directory()) + "/\xff.ini").constData(), 0600)), 0);
+    // Left out for names the rules refuse, and said: the hidden file and those named as the default aside.
+    for (const QString& name : {u"Film\u3164"_qs, QString(65, u'x')}) {
+        Write(name + u".ini"_qs, "1");
+    }
     EXPECT_EQ(ProfileStore::Names(), QStringList({u"A"_qs, u"b"_qs, u"Cafeteria"_qs, u"Cafe\u0301"_qs}));
     EXPECT_EQ(ProfileStore::NotUtf8(), 1);
+    EXPECT_EQ(ProfileStore::Refused(), 2);
+    EXPECT_TRUE(
+        set.Listing().endsWith(u"  Cafe\u0301\n1 file di profilo con un nome non UTF-8: rinominarli per "
+                               "usarli\n2 file di profilo con un nome che un profilo non può avere: "
+                               "rinominarli per usarli\n"_qs))
+        << set.Listing().toStdString();
 }
 
 // Every bad file reads as no map and is said; the switch goes through.

@@ -11,8 +11,8 @@ inline constexpr int ProfileNameMaxLength = 64;
 // Longest name in UTF-8, as a request carries it: at most three bytes a code unit.
 inline constexpr int ProfileNameMaxBytes = 3 * ProfileNameMaxLength;
 
-// Why name cannot be a profile's (empty, a '/', a leading '.', a control character, too long), or
-// empty when it can.
+// Why name cannot be a profile's (empty, a '/', a leading '.', a control character, a blank at either
+// end, an invisible character, too long), or empty when it can.
 QString ProfileNameProblem(const QString& name);
 
 }  // namespace platform
