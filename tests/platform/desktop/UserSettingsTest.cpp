@@ -81,6 +81,16 @@ TEST(UserSettings, TheChosenControllerIsKeptInTheUsersConfigDirectory) {
     EXPECT_EQ(platform::ReadActiveProfile(), QStringLiteral("Serie"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "[Profile]\nActive = Serie ; mine\nactive=x\n[profile]\nactive=y\n");
+    file.close();
+    // A ";" inside quotes, an escaped quote before it, is the old value's: the user's comment after it
+    // stays byte for byte, and nothing of the old value is left.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write("[profile]\nactive = \"Film \\\"; bis\" ; mine\n") > 0);
+    file.close();
+    EXPECT_EQ(platform::ReadActiveProfile(), u"Film \"; bis"_qs);
+    ASSERT_TRUE(platform::WriteActiveProfile(QStringLiteral("Serie")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[profile]\nactive = Serie ; mine\n");
 }
 
 // A wait on the pipe would hold the test until its time-out.
