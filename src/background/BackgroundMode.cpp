@@ -242,7 +242,9 @@ void BackgroundMode::Look() {
     // Looked at once a second only while something may come that nobody tells of: a pad without a node
     // to watch (SDL's virtual ones are found by looking), or the desktop's tray.
     if (now == State::Waiting || (hidden && tray == nullptr)) {
-        lookTimer.start();
+        if (!lookTimer.isActive()) {
+            lookTimer.start();  // its pace kept: a look told of by acquisition does not put the next off
+        }
     } else {
         lookTimer.stop();
     }
