@@ -19,15 +19,20 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <future>
+#include <limits>
+#include <linux/input-event-codes.h>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 using ::testing::ElementsAre;
@@ -589,6 +594,75 @@ TEST(LookPace, TheThreadLooksEveryTickOnlyAtDevicesThatCannotTellItOfAChange) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(platform::NextLook(c.unwatched, c.settling, c.followingUp), c.next);
+    }
+}
+
+// Which stick changes wait, as the reading thread judges them after a look: the slack each stick axis has
+// before an output could need it (in -1..1 of its travel), none where every change is wanted at once.
+TEST(StickWake, StickChangesWaitOnlyWhileNoOutputCouldNeedThem) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr uint32_t centre = 32768, zone = 15;
+    const auto off = [](double travel) { return uint32_t(32767.5 + travel * 32767.5); };
+    const platform::AxisInterest unset, noOutput{std::optional<int>()}, deadZone{std::optional<int>(zone)};
+    const struct {
+        const char* what;  // and the fault the row catches
+        platform::AxisInterest interest;
+        std::array<uint32_t, 4> xyrz;
+        uint32_t range;
+        std::optional<double> slack;
+    } cases[] = {
+        {"never told: every change at once, as before", unset, {centre, centre, centre, centre}, 65535, std::nullopt},
+        {"no stick output: every move waits, pushed or not", noOutput, {0, 65535, 0, 65535}, 65535, inf},
+        {"at rest in the zone: each axis may move 15 %/√2", deadZone, {centre, centre, centre, centre}, 65535, 0.1061},
+        {"resting off-centre: less slack", deadZone, {off(0.1), centre, centre, centre}, 65535, 0.0354},
+        {"the left stick past the zone: at once", deadZone, {0, centre, centre, centre}, 65535, std::nullopt},
+        {"the right stick's R past it (not the left alone)", deadZone, {centre, centre, 65535, centre}, 65535, std::nullopt},
+        {"the right stick's Z past it (not R alone)", deadZone, {centre, centre, centre, 0}, 65535, std::nullopt},
+        {"a diagonal in the zone on each axis, out of it as a circle", deadZone, {off(0.12), off(0.12), centre, centre}, 65535, std::nullopt},
+        {"a pad without sticks (ranges 0..0)", deadZone, {0, 0, 0, 0}, 0, 0.1061},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        JOYINFOEX reading;
+        std::tie(reading.dwXpos, reading.dwYpos, reading.dwRpos, reading.dwZpos) =
+            std::tuple(c.xyrz[0], c.xyrz[1], c.xyrz[2], c.xyrz[3]);
+        JOYCAPSA caps;
+        caps.wXmax = caps.wYmax = caps.wZmax = caps.wRmax = c.range;
+        const std::optional<double> slack = platform::StickSlack(c.interest, reading, caps);
+        ASSERT_EQ(slack.has_value(), c.slack.has_value());
+        if (slack) {
+            EXPECT_TRUE(*slack == *c.slack || std::abs(*slack - *c.slack) < 1e-3) << *slack;
+        }
+    }
+    // A pad's triggers are buttons past half way, and a hat is the cross: neither ever waits.
+    EXPECT_EQ(platform::StickCodes(true), (std::vector<uint16_t>{ABS_X, ABS_Y, ABS_RX, ABS_RY}));
+    const std::vector<uint16_t> raw = platform::StickCodes(false);
+    EXPECT_EQ(std::count(raw.begin(), raw.end(), ABS_RZ), 1) << "a raw device's fourth axis stays awake";
+    EXPECT_EQ(std::count_if(raw.begin(), raw.end(), [](uint16_t c) { return c >= ABS_HAT0X && c <= ABS_HAT3Y; }), 0);
+}
+
+// Whether a stick whose changes wait moved so that a poll asks for a look: past the slack, or on the slot
+// the poll shows, into another of the picture's steps (tenths of the travel). A DualSense's 0..255.
+TEST(StickWake, APollAsksForALookWhenTheWaitingStickWouldShow) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* what;  // and the fault the row catches
+        platform::StickAxis axis;
+        double slack;
+        bool shown;
+        bool look;
+    } cases[] = {
+        {"trembling by one at rest (a look for any change)", {0, 255, 128, 129}, inf, true, false},
+        {"into the next step on the slot shown (no picture rule)", {0, 255, 128, 136}, inf, true, true},
+        {"the same on a slot not shown, without output (the picture rule for all)", {0, 255, 128, 136}, inf, false, false},
+        {"past the slack on a slot not shown (the slack ignored)", {0, 255, 128, 150}, 0.1, false, true},
+        {"within the slack and the step", {0, 255, 128, 131}, 0.1, true, false},
+        {"trembling across a step's edge, shown: the picture changes", {0, 255, 133, 134}, inf, true, true},
+        {"an axis without a range", {0, 0, 0, 5}, 0.01, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(platform::StickMoved(c.axis, c.slack, c.shown), c.look);
     }
 }
 

@@ -556,6 +556,16 @@ scenario_rest() {
         why="${switches:-no} switches a second"
         check "HID pad, $shown, at rest: 45 switches a second at most" [ "${switches:-99}" -le 45 ]
     done
+    # Its left stick trembling by one at every report, polled as the monitor does: with no stick output,
+    # or in a dead zone, the changes wait and cost what rest does.
+    pad tremble hp lx 128 || return 1
+    for wish in none 15; do
+        "$poll_timing" 10 $wish >"$work/tremble" 2>/dev/null 3>&- 4>&- 5<&- 6<&-
+        record "note $scenario, trembling stick, wish $wish: $(cat "$work/tremble")"
+        switches=$(sed -n 's/.* \([0-9]*\)\.[0-9] switches\/s;.*/\1/p' "$work/tremble")
+        why="${switches:-no} switches a second"
+        check "trembling stick, wish $wish: 45 switches a second at most" [ "${switches:-99}" -le 45 ]
+    done
 }
 
 # The program's CPU ticks (10 ms each) and its threads' voluntary context switches so far.

@@ -3,6 +3,8 @@
 //   key <name> <button> 0|1   release or press a button
 //   tap <name> <button>       press and release a button at once, quicker than any poll
 //   abs <name> <axis> <value> move an axis
+//   tremble <name> <axis> <value>  the axis stands at value and value + 1 by turns, a report each, as a worn
+//                             stick trembles at rest (the tools' devices that report on their own)
 //   remove <name>             destroy the device, as an unplug does
 // Every command is answered on standard output with "ok <command number>" or "error <n>: <why>", so a
 // script can wait for the device to exist before it goes on.
@@ -44,6 +46,17 @@ void RunCommand(std::map<std::string, std::unique_ptr<Device>>& devices, int num
                 throw std::runtime_error("bad command: " + line);
             }
             devices[name]->Set(argument, value, command == "key");
+        } else if (command == "tremble") {
+            if constexpr (requires(Device & device, const std::string& axis, int at) {
+                              device.Tremble(axis, at);
+                          }) {
+                if (!(words >> value) || devices.count(name) == 0) {
+                    throw std::runtime_error("bad command: " + line);
+                }
+                devices[name]->Tremble(argument, value);
+            } else {
+                throw std::runtime_error("no device here reports on its own: " + line);
+            }
         } else if (command == "tap" && devices.count(name) != 0) {
             devices[name]->Set(argument, 1, true);
             devices[name]->Set(argument, 0, true);

@@ -1,31 +1,59 @@
-// How long one poll of the program's joystick driver takes while controllers come and go: reads slot 0
-// every 25 ms, as the monitor's timer does, for the given seconds, then prints
-// "longest poll <us> us, median <us> us, <n> polls, <n> over 25 ms; slots answering: <slots>" (the
-// slots attached once they have stayed the same for two seconds, "none" for none: a device just
-// unplugged may be read a moment longer, more on a busy machine). Usage: poll_timing <seconds>
+// How long one poll of the program's joystick driver takes while controllers come and go, and what the
+// polling costs: reads slot 0 every 25 ms, as the monitor's timer does, for the given seconds, then prints
+// "longest poll <us> us, median <us> us, <n> polls, <n> over 25 ms, <n> switches/s; slots answering:
+// <slots>". The switches
+// are the process's voluntary context switches a second after its first seconds, where SDL opens the
+// devices (two, or half of a shorter run); the slots, those attached once they have stayed the same for
+// two seconds, "none" for none: a device just unplugged may be read a moment longer, more on a busy
+// machine. With a wish, slot 0's sticks are wished for as acquisition does (SetAxisInterest): "none" for
+// no stick output, else the dead zone in percent.
+// Usage: poll_timing <seconds> [none|<dead zone>]
 #include "platform/input/JoystickDriver.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <sys/resource.h>
 #include <thread>
 #include <utility>
 #include <vector>
+
+namespace {
+
+long Switches() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using Clock = std::chrono::steady_clock;
     constexpr auto kTick = std::chrono::milliseconds(25);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 0;
     if (seconds <= 0) {
-        std::fprintf(stderr, "usage: poll_timing <seconds>\n");
+        std::fprintf(stderr, "usage: poll_timing <seconds> [none|<dead zone>]\n");
         return 2;
     }
+    const auto starting =
+        std::min<Clock::duration>(std::chrono::seconds(2), std::chrono::seconds(seconds) / 2);
     const auto driver = platform::MakeSdlJoystickDriver();
+    if (argc > 2) {
+        const std::string wish = argv[2];
+        driver->SetAxisInterest(0, wish == "none" ? std::nullopt : std::optional(std::atoi(wish.c_str())));
+    }
     std::vector<Clock::duration> took;
-    const auto end = Clock::now() + std::chrono::seconds(seconds);
+    const auto begun = Clock::now();
+    const auto end = begun + std::chrono::seconds(seconds);
+    std::optional<std::pair<Clock::time_point, long>> counted;  // from when, and the switches then
     for (auto tick = Clock::now(); tick < end; tick = Clock::now()) {
+        if (!counted && tick - begun >= starting) {
+            counted = {tick, Switches()};
+        }
         platform::JOYINFOEX info;
         info.dwSize = sizeof info;
         info.dwFlags = platform::JOY_RETURNALL;
@@ -34,6 +62,9 @@ int main(int argc, char** argv) {
         took.push_back(Clock::now() - started);
         std::this_thread::sleep_until(tick + kTick);
     }
+    const double switches = counted ? double(Switches() - counted->second) /
+                                          std::chrono::duration<double>(Clock::now() - counted->first).count()
+                                    : 0;
     const auto attached = [&driver] {
         std::string list;
         for (const platform::AttachedDevice& device : driver->AttachedDevices()) {
@@ -55,8 +86,9 @@ int main(int argc, char** argv) {
     const auto us = [](Clock::duration d) {
         return static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(d).count());
     };
-    std::printf("longest poll %lld us, median %lld us, %zu polls, %ld over 25 ms; slots answering:%s\n",
-                us(took.back()), us(took[took.size() / 2]), took.size(), static_cast<long>(late),
+    std::printf("longest poll %lld us, median %lld us, %zu polls, %ld over 25 ms, %.1f switches/s; slots "
+                "answering:%s\n",
+                us(took.back()), us(took[took.size() / 2]), took.size(), static_cast<long>(late), switches,
                 answering.empty() ? " none" : answering.c_str());
     return 0;
 }

@@ -5,7 +5,7 @@
 // report descriptor of empty ranges and 255 buttons), silent (a DualSense that answers the driver's three
 // feature reports and nothing after) and vanishing (one that disappears at the first feature report after the
 // driver's: when SDL opens it). A DualSense repeats its input report every 10 ms, as the real pad streams its
-// state. Ends at the end of its input. Usage: uhid_pad < commands
+// state, and its axes can tremble. Ends at the end of its input. Usage: uhid_pad < commands
 #include "pad_commands.h"
 
 #include <linux/uhid.h>
@@ -24,6 +24,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -219,6 +220,19 @@ public:
         SendState();
     }
 
+    void Tremble(const std::string& control, int value) {
+        Set(control, value, false);
+        tremble_ = {kDualSenseControls.at(control).value, value};
+    }
+
+    // The report a streaming pad repeats every 10 ms, its trembling axis a step further.
+    void Stream() {
+        if (tremble_) {
+            Put(tremble_->first, tremble_->second + (++reports_ % 2));
+        }
+        SendState();
+    }
+
     void SendState() {
         if (model_.kind == Kind::DualSense) {
             ++state_[offset_ + 6];  // the report counter
@@ -301,7 +315,9 @@ private:
     std::vector<uint8_t> state_;
     std::size_t offset_ = 0;
     std::vector<uint8_t> mac_;
-    int asked_ = 0;  // feature reports asked for
+    int asked_ = 0;                                 // feature reports asked for
+    std::optional<std::pair<Field, int>> tremble_;  // the axis that trembles, and its lower value
+    unsigned reports_ = 0;                          // streamed
 };
 
 class Pads {
@@ -325,7 +341,7 @@ public:
         if (poll(fds.data(), fds.size(), 10) == 0) {
             for (const auto& [name, device] : devices_) {
                 if (device->Streams()) {
-                    device->SendState();
+                    device->Stream();
                 }
             }
             return true;

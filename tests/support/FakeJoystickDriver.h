@@ -5,6 +5,7 @@
 #include "platform/input/JoystickDriver.h"
 
 #include <map>
+#include <optional>
 #include <vector>
 
 class FakeJoystickDriver final : public platform::JoystickDriver {
@@ -26,6 +27,9 @@ public:
         preferredPort = port;
     }
     void SetChangeListener(ChangeListener listener) override { changeListener = std::move(listener); }
+    void SetAxisInterest(uint32_t slot, std::optional<int> deadZonePercent) override {
+        axisInterest[slot] = deadZonePercent;
+    }
 
     // Scripts a slot answering both queries: X, Y, Z, R ranged 0..axisMax, resting centred.
     Slot& Answering(uint32_t uJoyID, uint32_t axisMax = 65535);
@@ -36,6 +40,7 @@ public:
     QString preferred;                                // the GUID last preferred
     QString preferredPort;                            // and its port
     ChangeListener changeListener;  // a test hands changes on through it, as the driver's thread would
+    std::map<uint32_t, std::optional<int>> axisInterest;  // the last wish told for each slot's sticks
 
     int reads = 0;                   // joyGetPosEx calls
     uint32_t lastReadSlot = 0;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -101,6 +102,13 @@ public:
     // it or the driver ends; once this returns, the one replaced is not running and never runs again.
     // The listener must not wait: the driver's calls but the reading wait for its thread.
     virtual void SetChangeListener(ChangeListener listener) = 0;
+
+    // Which stick changes of slot's device are wanted at once. Until this is called for the device, every
+    // change is handed on as it is read. Without a dead zone (no stick output in force on the pad) its
+    // stick changes wait for the next look, which a poll of the slot asks for when the picture would show
+    // them; with one (percent of a stick's travel) they wait while both sticks stay inside it. Buttons,
+    // triggers and the hat are handed on at once whatever is set. Forgotten when the slot's device leaves.
+    virtual void SetAxisInterest(uint32_t slot, std::optional<int> deadZonePercent) = 0;
 };
 
 // The SDL2 backend. Initialises SDL's joystick and game-controller subsystems for its lifetime.

@@ -168,6 +168,7 @@ public:
                 device.node = EventNodeOf(device.path.c_str());
             }
             reading.node = device.node;
+            reading.pad = device.controller != nullptr;
             reading.code = JOYERR_NOERROR;
             reading.pressed = std::exchange(device.pressed, 0);
             reading.caps = Capabilities(device);

@@ -26,6 +26,7 @@ struct SlotReading {
     uint32_t pressed = 0;  // buttons of the mask that went down since the last look, released again or not
     int32_t device = -1;   // SDL's instance id of the device in the slot, -1 while it is empty
     EventNode node;        // what speaks when the device changes
+    bool pad = false;      // read as a pad, else raw
 };
 
 struct Readings {

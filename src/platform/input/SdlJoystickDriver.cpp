@@ -9,6 +9,9 @@
 // what is attached now: they ask for a look and wait for it, kWait at most from when the look under way
 // began, so that once SDL has held the thread that long every call answers at once. A new choice (every
 // Start makes one) also forgets the presses kept so far: they were made while no poll read the pads.
+//
+// Stick changes that no output needs now do not wake the thread (see DeviceWatch): a poll peeks at them
+// and asks for a look when its picture, or an output, would show them.
 #include "platform/input/DeviceDiscovery.h"
 #include "platform/input/DeviceWatch.h"
 #include "platform/input/JoystickDriver.h"
@@ -110,8 +113,9 @@ public:
             info.dwSize = request.dwSize;
             info.dwFlags = request.dwFlags;
             info.dwButtons |= std::exchange(pressed_[uJoyID], 0);
-        } else if (code == JOYERR_UNPLUGGED) {
-            // Nothing announces a device that comes back without a node: the next poll finds it.
+        }
+        // Nothing announces a device that comes back without a node: the next poll finds it.
+        if (sticks_.Moved(uJoyID) || code == JOYERR_UNPLUGGED) {
             Ask();
         }
         return code;
@@ -138,6 +142,14 @@ public:
     void SetChangeListener(ChangeListener listener) override {
         const std::lock_guard calling(calling_);
         listener_ = std::move(listener);
+    }
+
+    void SetAxisInterest(uint32_t slot, std::optional<int> deadZonePercent) override {
+        const std::lock_guard lock(mutex_);
+        if (slot < JoystickSlots) {
+            interest_[slot].emplace(deadZonePercent);
+            Ask();  // which sticks wake the thread is settled after a look
+        }
     }
 
 private:
@@ -175,9 +187,12 @@ private:
         for (uint32_t slot = 0; slot < JoystickSlots; ++slot) {
             const SlotReading& now = readings.slot[slot];
             const SlotReading& before = readings_.slot[slot];
-            // Presses belong to the device that made them: a slot left empty, or taken by another device,
-            // keeps none.
+            // Presses and wishes belong to the device that made them: a slot left empty, or taken by
+            // another device, keeps none.
             const bool same = now.device == before.device;
+            if (!same) {
+                interest_[slot].reset();
+            }
             pressed_[slot] = (same ? pressed_[slot] : 0) | now.pressed;
             if (!same && before.device >= 0 && now.device >= 0) {
                 changes.push_back({slot, JOYERR_UNPLUGGED, {}});
@@ -197,19 +212,29 @@ private:
     }
 
     struct Watching {
-        std::vector<std::string> nodes;
+        std::vector<Watched> nodes;
         bool whole = false;  // a HID pad read whole among them
     };
 
-    // What the thread sleeps on after a look: the node of every device read.
-    Watching Watch() const {
+    // What the thread sleeps on after a look, and the sticks that wait: those of a slot whose wish lets
+    // them (see StickSlack) stay out of its node's wake-ups, and the poll peeks at them.
+    Watching Watch() {
         Watching watching;
-        for (const SlotReading& reading : readings_.slot) {
-            if (reading.code == JOYERR_NOERROR) {
-                watching.nodes.push_back(reading.node.node);
-                watching.whole = watching.whole || reading.node.whole;
+        std::vector<StickWatch::Waiting> waiting;
+        for (uint32_t slot = 0; slot < JoystickSlots; ++slot) {
+            const SlotReading& reading = readings_.slot[slot];
+            if (reading.code != JOYERR_NOERROR) {
+                continue;
             }
+            const std::optional<double> slack = StickSlack(interest_[slot], reading.info, reading.caps);
+            std::vector<uint16_t> sticks = slack ? StickCodes(reading.pad) : std::vector<uint16_t>();
+            if (slack && !reading.node.node.empty()) {
+                waiting.push_back({slot, reading.node.node, sticks, *slack});
+            }
+            watching.nodes.push_back({reading.node.node, std::move(sticks)});
+            watching.whole = watching.whole || reading.node.whole;
         }
+        sticks_.Set(waiting);
         return watching;
     }
 
@@ -268,10 +293,12 @@ private:
     }
 
     std::mutex mutex_;
-    std::condition_variable looked_;                 // from the thread: a look ended, or the thread did
-    DeviceWatch watch_;                              // what the thread sleeps on; Wake() from any thread
-    Readings readings_;                              // the last look's; no device until SDL has started
-    std::array<uint32_t, JoystickSlots> pressed_{};  // buttons pressed since the poll last took a slot's
+    std::condition_variable looked_;                    // from the thread: a look ended, or the thread did
+    DeviceWatch watch_;                                 // what the thread sleeps on; Wake() from any thread
+    Readings readings_;                                 // the last look's; no device until SDL has started
+    std::array<uint32_t, JoystickSlots> pressed_{};     // buttons pressed since the poll last took a slot's
+    std::array<AxisInterest, JoystickSlots> interest_;  // what each slot's device wants of its sticks
+    StickWatch sticks_;                                 // the sticks whose changes wait
     uint64_t started_ = 1;  // looks begun; the first begins with the thread, and starts SDL
     uint64_t done_ = 0;     // looks ended
     Clock::time_point runningSince_ = Clock::now();  // when the last look began
@@ -304,6 +331,9 @@ public:
     }
     void SetChangeListener(ChangeListener listener) override {
         reader_->SetChangeListener(std::move(listener));
+    }
+    void SetAxisInterest(uint32_t slot, std::optional<int> deadZonePercent) override {
+        reader_->SetAxisInterest(slot, deadZonePercent);
     }
 
 private:
