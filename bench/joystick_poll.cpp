@@ -4,8 +4,9 @@
 // BM_JoystickPoll polls at the monitor's pace (a poll every 25 ms); BM_JoystickPollOutOfPace polls back
 // to back. Either takes the newest reading without waiting for the thread. BM_HandOver times that
 // taking alone (the driver's joyGetPosEx) at the monitor's pace: after 25 ms asleep the poll meets cold
-// caches, and the monitor's events cost most of its time. BM_SdlClock times a call that waits for
-// nothing, SDL_GetTicks, at the same pace: what any call costs on this machine after 25 ms asleep.
+// caches, and the monitor's events cost most of its time; it counts the readings it took that were older
+// than a tick (the thread looks at a virtual pad at the same pace). BM_SdlClock times a call that waits
+// for nothing, SDL_GetTicks, at the same pace: what any call costs on this machine after 25 ms asleep.
 
 #include "joystick/cJoy.h"
 #include "platform/input/JoystickDriver.h"
@@ -49,6 +50,7 @@ void Poll(benchmark::State& state, bool atPace, Timed timed = Timed::Monitor) {
     joy->End_JoyMonitor();  // selects controller 0 without starting the timer
 
     bool pressed = false;
+    int64_t old = 0;
     auto due = std::chrono::steady_clock::now();
     for (auto _ : state) {
         pressed = !pressed;
@@ -66,6 +68,7 @@ void Poll(benchmark::State& state, bool atPace, Timed timed = Timed::Monitor) {
             break;
         case Timed::HandOver:
             benchmark::DoNotOptimize(driver->joyGetPosEx(0, info));
+            old += platform::IsOld(info) ? 1 : 0;
             break;
         case Timed::SdlClock:
             benchmark::DoNotOptimize(SDL_GetTicks());
@@ -77,6 +80,9 @@ void Poll(benchmark::State& state, bool atPace, Timed timed = Timed::Monitor) {
     // Polls that raised the button's change: the others took a reading the thread made before it.
     if (timed == Timed::Monitor) {
         state.counters["changes"] = static_cast<double>(buttonEvents);
+    }
+    if (timed == Timed::HandOver) {
+        state.counters["old"] = static_cast<double>(old);
     }
     benchmark::DoNotOptimize(received);
     SDL_JoystickClose(pad);

@@ -335,21 +335,25 @@ struct SdlHeld {
 };
 
 // SDL holds its joystick lock for as long as it opens a device, which a HID pad that never answers
-// makes seconds: meanwhile every call answers from the last reading SDL gave. A press that a look reads
-// is handed on at once, and kept for the poll though a later look reads it released.
-// Catches a call that asks SDL itself or waits without a bound, a press that a later reading replaces
-// before a poll takes it, and changes handed on only by a poll.
+// makes seconds: meanwhile every call answers from the last reading SDL gave, which says it is old. A
+// press that a look reads is handed on at once, and kept for the poll though a later look reads it
+// released.
+// Catches a call that asks SDL itself or waits without a bound, a reading held back told as fresh, a
+// press that a later reading replaces before a poll takes it, and changes handed on only by a poll.
 TEST_F(SdlDriverTest, WhileSdlIsHeldCallsAnswerAndAPressReadIsKeptForThePollAndHandedOn) {
     SDL_Joystick* pad = AttachPad();
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_B, SDL_PRESSED);
     ASSERT_EQ(Read().dwButtons, 4u);
     auto held = std::make_unique<SdlHeld>();
     for (int call = 0; call < 3; ++call) {
-        EXPECT_EQ(Read().dwButtons, 4u);
+        const JOYINFOEX reading = Read();  // the look it asks for waits 100 ms for SDL
+        EXPECT_EQ(reading.dwButtons, 4u);
+        EXPECT_TRUE(platform::IsOld(reading)) << reading.dwReserved1 << " ms";
         EXPECT_EQ(driver->AttachedDevices().size(), 1u);
     }
     EXPECT_FALSE(held->released);
     held.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !platform::IsOld(Read()); }, 1000)) << "old for good once SDL held";
 
     std::mutex mutex;
     std::vector<uint32_t> handedOn;
@@ -578,8 +582,9 @@ TEST(EventNode, AHidPadsNodeIsItsFirstInputDeviceWithAJoystickOrGamepadButton) {
     }
 }
 
-// When the reading thread looks again. Catches a HID pad read whole not looked at again after it spoke,
-// and a thread that looks at devices that say nothing.
+// When the reading thread looks again, and when a reading is old: the pace is a tick of the poll, so a
+// reading a paced look gives is never old. Catches a slower pace, a HID pad read whole not looked at
+// again after it spoke, and a thread that looks at devices that say nothing.
 TEST(LookPace, TheThreadLooksEveryTickOnlyAtDevicesThatCannotTellItOfAChange) {
     const struct {
         const char* what;
@@ -595,6 +600,11 @@ TEST(LookPace, TheThreadLooksEveryTickOnlyAtDevicesThatCannotTellItOfAChange) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(platform::NextLook(c.unwatched, c.settling, c.followingUp), c.next);
     }
+    JOYINFOEX paced;
+    paced.dwReserved1 = uint32_t(platform::LookPace.count());
+    EXPECT_FALSE(platform::IsOld(paced)) << "a reading of a device looked at at the pace is old";
+    ++paced.dwReserved1;
+    EXPECT_TRUE(platform::IsOld(paced));
 }
 
 // Which stick changes wait, as the reading thread judges them after a look: the slack each stick axis has

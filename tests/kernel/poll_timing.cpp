@@ -1,7 +1,7 @@
-// How long one poll of the program's joystick driver takes while controllers come and go, and what the
-// polling costs: reads slot 0 every 25 ms, as the monitor's timer does, for the given seconds, then prints
-// "longest poll <us> us, median <us> us, <n> polls, <n> over 25 ms, <n> switches/s; slots answering:
-// <slots>". The switches
+// How long one poll of the program's joystick driver takes while controllers come and go, how old the
+// readings it gives are and what the polling costs: reads slot 0 every 25 ms, as the monitor's timer does,
+// for the given seconds, then prints "longest poll <us> us, median <us> us, <n> polls, <n> over 25 ms,
+// reading age p50 <ms> ms, p99 <ms> ms, <n> old, <n> switches/s; slots answering: <slots>". The switches
 // are the process's voluntary context switches a second after its first seconds, where SDL opens the
 // devices (two, or half of a shorter run); the slots, those attached once they have stayed the same for
 // two seconds, "none" for none: a device just unplugged may be read a moment longer, more on a busy
@@ -33,7 +33,7 @@ long Switches() {
 
 int main(int argc, char** argv) {
     using Clock = std::chrono::steady_clock;
-    constexpr auto kTick = std::chrono::milliseconds(25);
+    constexpr auto kTick = std::chrono::milliseconds(platform::JoyTickMs);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 0;
     if (seconds <= 0) {
         std::fprintf(stderr, "usage: poll_timing <seconds> [none|<dead zone>]\n");
@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
         driver->SetAxisInterest(0, wish == "none" ? std::nullopt : std::optional(std::atoi(wish.c_str())));
     }
     std::vector<Clock::duration> took;
+    std::vector<uint32_t> ages;
     const auto begun = Clock::now();
     const auto end = begun + std::chrono::seconds(seconds);
     std::optional<std::pair<Clock::time_point, long>> counted;  // from when, and the switches then
@@ -58,7 +59,9 @@ int main(int argc, char** argv) {
         info.dwSize = sizeof info;
         info.dwFlags = platform::JOY_RETURNALL;
         const auto started = Clock::now();
-        driver->joyGetPosEx(0, info);
+        if (driver->joyGetPosEx(0, info) == platform::JOYERR_NOERROR) {
+            ages.push_back(info.dwReserved1);
+        }
         took.push_back(Clock::now() - started);
         std::this_thread::sleep_until(tick + kTick);
     }
@@ -82,13 +85,20 @@ int main(int argc, char** argv) {
         }
     }
     const auto late = std::count_if(took.begin(), took.end(), [&](Clock::duration d) { return d > kTick; });
+    const auto old =
+        std::count_if(ages.begin(), ages.end(), [](uint32_t age) { return age > platform::JoyTickMs; });
     std::sort(took.begin(), took.end());
+    std::sort(ages.begin(), ages.end());
+    if (ages.empty()) {
+        ages.push_back(0);  // none read
+    }
     const auto us = [](Clock::duration d) {
         return static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(d).count());
     };
-    std::printf("longest poll %lld us, median %lld us, %zu polls, %ld over 25 ms, %.1f switches/s; slots "
-                "answering:%s\n",
-                us(took.back()), us(took[took.size() / 2]), took.size(), static_cast<long>(late), switches,
-                answering.empty() ? " none" : answering.c_str());
+    std::printf("longest poll %lld us, median %lld us, %zu polls, %ld over 25 ms, reading age p50 %u ms, "
+                "p99 %u ms, %ld old, %.1f switches/s; slots answering:%s\n",
+                us(took.back()), us(took[took.size() / 2]), took.size(), static_cast<long>(late),
+                ages[(ages.size() - 1) / 2], ages[(ages.size() - 1) * 99 / 100], static_cast<long>(old),
+                switches, answering.empty() ? " none" : answering.c_str());
     return 0;
 }

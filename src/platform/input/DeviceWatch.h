@@ -19,7 +19,7 @@ struct udev_monitor;
 namespace platform {
 
 // The reading thread looks this often at a device that tells nobody when it changes: a tick of the poll.
-inline constexpr std::chrono::milliseconds LookPace{25};
+inline constexpr std::chrono::milliseconds LookPace{JoyTickMs};
 // A HID pad read whole reaches SDL through hidraw a moment after its event node spoke (the kernel's driver
 // tells the node first), and a hidraw queue left full drops the newest report: the thread looks at the
 // pace for this long after such a pad spoke.

@@ -35,7 +35,9 @@ struct JOYCAPSA {
 };
 
 // One reading of a slot. Axes are 0..65535 on the real backend; dwPOV is hundredths of a degree
-// clockwise from up, or JOY_POVCENTERED; dwButtons bit n is button n + 1.
+// clockwise from up, or JOY_POVCENTERED; dwButtons bit n is button n + 1. In a reading joyGetPosEx gives,
+// dwReserved1 is its age: the milliseconds since the driver last knew it to be the device's state (0
+// while the device has said nothing since).
 struct JOYINFOEX {
     uint32_t dwSize = 0;
     uint32_t dwFlags = 0;
@@ -54,6 +56,13 @@ struct JOYINFOEX {
     friend bool operator==(const JOYINFOEX&, const JOYINFOEX&) = default;
 };
 static_assert(sizeof(JOYINFOEX) == 52, "the reading record has the platform's size");
+
+// The monitor's poll, in milliseconds: a reading older than one is old. The device said something the
+// driver has not read yet, or SDL holds the driver.
+inline constexpr uint32_t JoyTickMs = 25;
+inline bool IsOld(const JOYINFOEX& reading) {
+    return reading.dwReserved1 > JoyTickMs;
+}
 
 // dwPOV (hundredths of a degree clockwise from up, JOY_POVCENTERED centred) to 0 centred, 1 up ... 8
 // up-left, rounded half to even; readings just short of a full turn give 9. The reading is a signed
@@ -80,7 +89,8 @@ public:
     // Capabilities of slot uJoyID; JOYERR_NOERROR on success, the record untouched otherwise.
     virtual uint32_t joyGetDevCapsA(uint32_t uJoyID, JOYCAPSA& caps) = 0;
     // One reading of slot uJoyID; JOYERR_NOERROR on success, else JOYERR_PARMS / NOCANDO / UNPLUGGED. The
-    // newest the driver has, never waited for; its buttons include those pressed since the last call.
+    // newest the driver has, never waited for, with its age; its buttons include those pressed since the
+    // last call.
     virtual uint32_t joyGetPosEx(uint32_t uJoyID, JOYINFOEX& info) = 0;
 
     // The devices attached now, by ascending slot.

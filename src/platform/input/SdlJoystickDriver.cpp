@@ -4,11 +4,12 @@
 // SDL call. It looks at the devices when one of them has something to say, keeps the newest reading
 // with the presses seen since a poll last took it, and hands every change on as it finds it.
 //
-// A poll takes a copy of the newest reading and never waits: while SDL holds the thread, that is the
-// last reading SDL gave. The rarer calls (slot count, capabilities, the device list, a new choice) want
-// what is attached now: they ask for a look and wait for it, kWait at most from when the look under way
-// began, so that once SDL has held the thread that long every call answers at once. A new choice (every
-// Start makes one) also forgets the presses kept so far: they were made while no poll read the pads.
+// A poll takes a copy of the newest reading, with its age, and never waits: while SDL holds the thread,
+// that is the last reading SDL gave. The rarer calls (slot count, capabilities, the device list, a new
+// choice) want what is attached now: they ask for a look and wait for it, kWait at most from when the
+// look under way began, so that once SDL has held the thread that long every call answers at once. A new
+// choice (every Start makes one) also forgets the presses kept so far: they were made while no poll read
+// the pads.
 //
 // Stick changes that no output needs now do not wake the thread (see DeviceWatch): a poll peeks at them
 // and asks for a look when its picture, or an output, would show them.
@@ -17,6 +18,7 @@
 #include "platform/input/JoystickDriver.h"
 #include "platform/input/SdlDeviceTable.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -113,6 +115,7 @@ public:
             info.dwSize = request.dwSize;
             info.dwFlags = request.dwFlags;
             info.dwButtons |= std::exchange(pressed_[uJoyID], 0);
+            info.dwReserved1 = AgeMs();
         }
         // Nothing announces a device that comes back without a node: the next poll finds it.
         if (sticks_.Moved(uJoyID) || code == JOYERR_UNPLUGGED) {
@@ -179,10 +182,21 @@ private:
         looked_.wait_until(lock, limit, [&] { return done_ >= wanted; });
     }
 
+    // Milliseconds since the readings were last known to be the devices' state: when the last look read
+    // them, or now while the thread sleeps on devices that have said nothing since.
+    uint32_t AgeMs() const {
+        if (resting_) {
+            return 0;
+        }
+        const auto age =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - knownAt_).count();
+        return static_cast<uint32_t>(std::clamp<int64_t>(age, 0, UINT32_MAX));
+    }
+
     // Keeps a look's readings: the presses it saw wait in pressed_ for the poll, and every slot that
     // reads otherwise now is a change to hand on (a press released again, twice: down, then up; a device
     // in the place of another, as the other's unplug first).
-    std::vector<Change> Keep(Readings readings) {
+    std::vector<Change> Keep(Readings readings, Clock::time_point readAt) {
         std::vector<Change> changes;
         for (uint32_t slot = 0; slot < JoystickSlots; ++slot) {
             const SlotReading& now = readings.slot[slot];
@@ -208,6 +222,7 @@ private:
             }
         }
         readings_ = std::move(readings);
+        knownAt_ = readAt;
         return changes;
     }
 
@@ -265,8 +280,9 @@ private:
                 table.Prefer(preference->guid, preference->port);
             }
             Readings readings = table.Read();
+            const Clock::time_point readAt = Clock::now();
             lock.lock();
-            const std::vector<Change> changes = Keep(std::move(readings));
+            const std::vector<Change> changes = Keep(std::move(readings), readAt);
             const Watching watching = Watch();
             done_ = started_;
             looked_.notify_all();
@@ -276,6 +292,9 @@ private:
             // A look asked for meanwhile was counted: the wait returns at once.
             const Clock::time_point now = Clock::now();
             const auto pace = NextLook(!watched, now < settling, now < followedUp);
+            lock.lock();
+            resting_ = !pace;
+            lock.unlock();
             const DeviceWatch::Woken woken = watch_.Wait(pace);
             if (woken.devices) {
                 settling = Clock::now() + kSettle;
@@ -284,6 +303,9 @@ private:
                 followedUp = Clock::now() + HidFollowUp;
             }
             lock.lock();
+            if (std::exchange(resting_, false)) {
+                knownAt_ = Clock::now();  // the readings were the devices' state until one spoke
+            }
             if (stop_) {
                 return;
             }
@@ -302,6 +324,8 @@ private:
     uint64_t started_ = 1;  // looks begun; the first begins with the thread, and starts SDL
     uint64_t done_ = 0;     // looks ended
     Clock::time_point runningSince_ = Clock::now();  // when the last look began
+    Clock::time_point knownAt_ = runningSince_;      // when the readings were last the devices' state
+    bool resting_ = false;                           // the thread sleeps until a device speaks
     std::optional<Preference> preference_;           // a choice the thread has yet to give the table
     std::recursive_mutex calling_;                   // held while the listener runs, which may replace itself
     ChangeListener listener_;                        // guarded by calling_
