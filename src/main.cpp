@@ -151,7 +151,14 @@ int main(int argc, char** argv) {
             return platform::UsageError;
         }
         const platform::AttachedDevice& pad = pads[std::size_t(options.pad) - 1];
-        platform::WritePadProfile(pad.guid, pad.port, *profile);
+        if (!platform::WritePadProfile(pad.guid, pad.port, *profile)) {
+            std::fputs(
+                qPrintable(QCoreApplication::translate(
+                               "CommandLine", "corvane: il profilo %1 del corvane %2 non si può ricordare.\n")
+                               .arg(*profile)
+                               .arg(options.pad)),
+                stderr);
+        }
     }
     const bool direct = options.background || options.request == platform::SessionRequest::Action::Start;
     std::unique_ptr<frmSplash> splash;
