@@ -116,14 +116,6 @@ running and exits: --map loads the map there, --emulation shows the menu entry t
 </translation>
     </message>
     <message>
-        <source>Profili: mappe in $XDG_CONFIG_HOME/corvane/profili/NOME.ini; la mappa trovata come sopra è il
-profilo &quot;Predefinito&quot;. --profile NOME usa quel profilo (nel programma già in esecuzione, se
-c&apos;è) e lo ricorda; --profiles li elenca, con * quello scelto.</source>
-        <translation>Profiles: maps in $XDG_CONFIG_HOME/corvane/profili/NAME.ini; the map found as above is the
-&quot;Default&quot; profile. --profile NAME uses that profile (in the program already running, if
-any) and remembers it; --profiles lists them, with * before the chosen one.</translation>
-    </message>
-    <message>
         <source>Usa il profilo &lt;nome&gt; e lo ricorda per i prossimi avvii.</source>
         <translation>Uses the profile &lt;name&gt; and remembers it for later starts.</translation>
     </message>
@@ -156,6 +148,46 @@ the wheel (0=SPACE, 8=VOLUMEDOWN ripeti 10) and move the pointer with a stick
 (LevaSinistra=puntatore, LevaDestra=rotella, Croce=frecce), through the device
 &quot;Corvane Demo&quot; of /dev/uinput (on X11, where that is closed, through XTest). While a window of
 the program is in front it presses nothing.</translation>
+    </message>
+    <message>
+        <source>corvane: il bus di sessione non risponde: il programma va avanti senza (niente notifiche sul desktop).
+</source>
+        <translation>corvane: the session bus does not answer: the program goes on without it (no desktop notices).
+</translation>
+    </message>
+    <message>
+        <source>corvane: nessun corvane numero %1.
+</source>
+        <translation>corvane: no Corvane number %1.
+</translation>
+    </message>
+    <message>
+        <source>corvane: il profilo %1 del corvane %2 non si può ricordare.
+</source>
+        <translation>corvane: the profile %1 of Corvane %2 cannot be remembered.
+</translation>
+    </message>
+    <message>
+        <source>Profili: mappe in $XDG_CONFIG_HOME/corvane/profili/NOME.ini; la mappa trovata come sopra è il
+profilo &quot;Predefinito&quot;. --profile NOME usa quel profilo (nel programma già in esecuzione, se
+c&apos;è) e lo ricorda; --profiles li elenca, con * quello scelto. Ogni corvane collegato ha il suo
+profilo: --profile vale per quello mostrato, o con --pad N per l&apos;N-esimo di &quot;Scegli il Corvane&quot;.</source>
+        <translation>Profiles: maps in $XDG_CONFIG_HOME/corvane/profili/NAME.ini; the map found as above is the
+profile &quot;Default&quot;. --profile NAME uses that profile (in the program already running, if there
+is one) and remembers it; --profiles lists them, with * before the chosen one. Each Corvane attached has its
+own profile: --profile is for the one shown, or with --pad N for the Nth of &quot;Choose the Corvane&quot;.</translation>
+    </message>
+    <message>
+        <source>Con --profile: il profilo vale per il corvane numero &lt;n&gt; di &quot;Scegli il Corvane&quot; (1 il primo) invece che per quello mostrato.</source>
+        <translation>With --profile: the profile is for Corvane number &lt;n&gt; of &quot;Choose the Corvane&quot; (1 the first) instead of the one shown.</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>--pad vuole --profile e un numero da 1 a %1.</source>
+        <translation>--pad needs --profile and a number from 1 to %1.</translation>
     </message>
 </context>
 <context>
@@ -510,6 +542,10 @@ the program is in front it presses nothing.</translation>
         <source>Uscita ferma: questa finestra è in primo piano</source>
         <translation>Output paused: this window is in front</translation>
     </message>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
 </context>
 <context>
     <name>MapFile</name>
@@ -747,6 +783,18 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
         <source>Profilo</source>
         <translation>Profile</translation>
     </message>
+    <message>
+        <source>Profilo %1</source>
+        <translation>Profile %1</translation>
+    </message>
+    <message>
+        <source>%1. %2: %3</source>
+        <translation>%1. %2: %3</translation>
+    </message>
+    <message>
+        <source>%1. %2: profilo %3</source>
+        <translation>%1. %2: profile %3</translation>
+    </message>
 </context>
 <context>
     <name>Uscita</name>
@@ -785,6 +833,22 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
     <message>
         <source>scelta sconosciuta: %1 (frecce)</source>
         <translation>unknown choice: %1 (frecce)</translation>
+    </message>
+    <message>
+        <source>Questo tasto non si può inviare attraverso X11 (XTest), che non ha un codice per esso; attraverso /dev/uinput sì.</source>
+        <translation>This key cannot be sent through X11 (XTest), which has no code for it; through /dev/uinput it can.</translation>
+    </message>
+    <message>
+        <source>la voce è più lunga di %1 caratteri</source>
+        <translation>the entry is longer than %1 characters</translation>
+    </message>
+    <message>
+        <source>tenuto e doppio sono tasti premuti insieme: %1</source>
+        <translation>tenuto and doppio are keys pressed together: %1</translation>
+    </message>
+    <message>
+        <source>Uscita del tasto %1: %2</source>
+        <translation>Output of button %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1068,6 +1132,21 @@ then restart the computer, or run «sudo udevadm trigger /dev/uinput».</transla
     <message>
         <source>il file salvato supererebbe %1 byte e non si leggerebbe più</source>
         <translation>the saved file would exceed %1 bytes and could no longer be read</translation>
+    </message>
+</context>
+<context>
+    <name>session::Acquisizione</name>
+    <message>
+        <source>%1. %2: profilo %3
+</source>
+        <translation>%1. %2: profile %3
+</translation>
+    </message>
+    <message>
+        <source>%1. %2: il profilo scelto se è il corvane mostrato, se no %3
+</source>
+        <translation>%1. %2: the chosen profile if it is the Corvane shown, else %3
+</translation>
     </message>
 </context>
 </TS>
