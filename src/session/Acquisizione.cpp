@@ -250,6 +250,7 @@ void Acquisizione::AggiornaUscita() {
     if (!agisce) {
         device_.reset();
     }
+    DiQualiAssi();
     const QString unsendable = output::Unsent(mostrato_.uscita, Route());
     if (std::exchange(unsendable_, unsendable) != unsendable && !unsendable.isEmpty()) {
         emit Unsendable(unsendable);
@@ -309,9 +310,27 @@ void Acquisizione::Successivo(uint32_t slot) {
 
 void Acquisizione::SetPaused(bool paused) {
     paused_ = paused;
-    const std::lock_guard lock(mutex_);
-    for (const auto& [slot, sessione] : sessioni_) {
-        sessione->SetPaused(paused);
+    {
+        const std::lock_guard lock(mutex_);
+        for (const auto& [slot, sessione] : sessioni_) {
+            sessione->SetPaused(paused);
+        }
+    }
+    DiQualiAssi();
+}
+
+// The driver wakes for the stick changes some output needs, and lets the others wait for a look.
+void Acquisizione::DiQualiAssi() {
+    if (!driver_) {
+        return;
+    }
+    std::map<uint32_t, std::shared_ptr<Sessione>> sessioni;
+    {
+        const std::lock_guard lock(mutex_);
+        sessioni = sessioni_;
+    }
+    for (const auto& [slot, sessione] : sessioni) {
+        driver_->SetAxisInterest(slot, sessione->AssiVoluti());
     }
 }
 

@@ -1,5 +1,7 @@
 #include "session/Sessione.h"
 
+#include <algorithm>
+
 namespace session {
 
 Sessione::Sessione(platform::AttachedDevice pad, const platform::JOYCAPSA& caps, Avvisi avvisi)
@@ -15,6 +17,23 @@ QString Sessione::NomeProfilo() const {
 bool Sessione::HaUscita() const {
     const std::lock_guard lock(mutex_);
     return profilo_.uscita.Acts();
+}
+
+std::optional<int> Sessione::AssiVoluti() const {
+    const std::lock_guard lock(mutex_);
+    const output::OutputMap& uscita = profilo_.uscita;
+    if (!uscita_ || paused_ || (!uscita.left && !uscita.right)) {
+        return std::nullopt;
+    }
+    // Arrows come up a margin below their threshold, which may lie inside the dead zone.
+    const auto arrows = [](std::optional<output::StickOutput> how) {
+        return how == output::StickOutput::Arrows || how == output::StickOutput::Wasd;
+    };
+    if (arrows(uscita.left) || arrows(uscita.right)) {
+        return std::clamp(std::min(uscita.deadZone, std::max(uscita.arrowThreshold, uscita.deadZone) - 10), 0,
+                          100);
+    }
+    return uscita.deadZone;
 }
 
 void Sessione::SetProfilo(const Profilo& profilo) {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace session {
 
@@ -34,6 +35,9 @@ public:
     QString NomeProfilo() const;
     // Its profile has keyboard and mouse entries.
     bool HaUscita() const;
+    // Which stick changes its output needs at once: none while no stick output acts (none in the
+    // profile, no device, paused), else those past this share of the travel, in percent.
+    std::optional<int> AssiVoluti() const;
 
     // From the user interface's thread. A new profile lets go of what the old one held; a button held
     // across it acts when it goes down again.

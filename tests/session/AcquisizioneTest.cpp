@@ -25,7 +25,7 @@ void WriteProfile(const QString& name, const QByteArray& bytes) {
 
 TEST(Acquisizione, EveryPadActsThroughItsOwnProfileAndLetsGoOfOnlyWhatItHolds) {
     WriteProfile(QStringLiteral("Due"), "[Uscita]\n0=A\n1=B\n[Tasti]\n2=4 [comando-due]\n");
-    WriteProfile(QStringLiteral("Uno"), "[Uscita]\n1=D\n");
+    WriteProfile(QStringLiteral("Uno"), "[Uscita]\n1=D\nLevaSinistra=puntatore\nZonaMorta=20\n");
     const auto driver = std::make_shared<FakeJoystickDriver>();
     driver->Answering(0);
     driver->Answering(1);
@@ -70,7 +70,9 @@ TEST(Acquisizione, EveryPadActsThroughItsOwnProfileAndLetsGoOfOnlyWhatItHolds) {
     press(1, 1);
     press(0, 1);
     EXPECT_EQ(take(), (Log{"KEY_A down"}));
+    EXPECT_EQ(driver->axisInterest[1], std::nullopt);  // no stick output: its sticks wake nothing
     EXPECT_TRUE(acquisizione.ScegliProfilo(1, QStringLiteral("Uno")));  // lets go of B's A alone
+    EXPECT_EQ(driver->axisInterest[1], 20);                             // the pointer's: past its dead zone
     press(1, 2);
     EXPECT_EQ(take(), (Log{"KEY_D down"}));
     EXPECT_EQ(session::Acquisizione::ProfiloRicordato(padB), QStringLiteral("Uno"));
@@ -87,8 +89,12 @@ TEST(Acquisizione, EveryPadActsThroughItsOwnProfileAndLetsGoOfOnlyWhatItHolds) {
         profiles.push_back(pad.profilo);
     }
     EXPECT_EQ(profiles, (std::vector<QString>{QString(), QStringLiteral("Uno")}));
-    acquisizione.Ferma();
+    acquisizione.SetPaused(
+        true);  // a window of the program in front: every pad lets go, its sticks wake nothing
     EXPECT_EQ(take(), (Log{"KEY_A up"}));
+    EXPECT_EQ(driver->axisInterest[1], std::nullopt);
+    acquisizione.Ferma();
+    EXPECT_EQ(take(), Log{});
 }
 
 }  // namespace
