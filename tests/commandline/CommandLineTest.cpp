@@ -86,85 +86,37 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindow) {
     ASSERT_TRUE(conf.open(QIODevice::WriteOnly) && conf.write("[profile]\nactive=gioco\n") > 0);
     conf.close();
 
+    // clang-format off
     const std::vector<Case> cases{
-        {"--help",
-         {QStringLiteral("--help")},
-         0,
-         {QStringLiteral("--map <file>"), QStringLiteral("--emulation"), QStringLiteral("--version"),
-          QStringLiteral("~/.config/corvane/"), QStringLiteral("/etc/xdg/corvane/")},
-         {}},
+        {"--help", {QStringLiteral("--help")}, 0, {QStringLiteral("--map <file>"), QStringLiteral("--emulation"), QStringLiteral("--version"), QStringLiteral("~/.config/corvane/"), QStringLiteral("/etc/xdg/corvane/")}, {}},
         {"-h", {QStringLiteral("-h")}, 0, {QStringLiteral("--map <file>")}, {}},
         {"--help in the C locale", {QStringLiteral("--help")}, 0, {QStringLiteral("è cercata")}, {}, u"C"_qs},
-        {"--help in a locale naming no language",
-         {QStringLiteral("--help")},
-         0,
-         {QStringLiteral("--emulation")},
-         {},
-         u"xx_YY.UTF-8"_qs},
-        {"bad option in a locale naming no language",
-         {QStringLiteral("--nessuna")},
-         2,
-         {},
-         {QStringLiteral("nessuna")},
-         u"xx_YY.UTF-8"_qs},
+        {"--help in a locale naming no language", {QStringLiteral("--help")}, 0, {QStringLiteral("--emulation")}, {}, u"xx_YY.UTF-8"_qs},
+        {"bad option in a locale naming no language", {QStringLiteral("--nessuna")}, 2, {}, {QStringLiteral("nessuna")}, u"xx_YY.UTF-8"_qs},
         {"--version", {QStringLiteral("--version")}, 0, {version}, {}},
-        {"--version after a good --map",
-         {QStringLiteral("--map"), map, QStringLiteral("-v")},
-         0,
-         {version},
-         {}},
-        {"unknown option",
-         {QStringLiteral("--mappa"), map},
-         2,
-         {},
-         {QStringLiteral("mappa"), QStringLiteral("--help")}},
+        {"--version after a good --map", {QStringLiteral("--map"), map, QStringLiteral("-v")}, 0, {version}, {}},
+        {"unknown option", {QStringLiteral("--mappa"), map}, 2, {}, {QStringLiteral("mappa"), QStringLiteral("--help")}},
         {"unexpected argument", {map}, 2, {}, {map}},
         {"--map without its file", {QStringLiteral("--map")}, 2, {}, {QStringLiteral("--map")}},
         {"--map empty", {QStringLiteral("--map"), QString()}, 2, {}, {QStringLiteral("--map")}},
-        {"--map missing",
-         {QStringLiteral("--map"), missing, QStringLiteral("--emulation")},
-         2,
-         {},
-         {missing}},
+        {"--map missing", {QStringLiteral("--map"), missing, QStringLiteral("--emulation")}, 2, {}, {missing}},
         {"--map a folder", {QStringLiteral("--map"), dir.path()}, 2, {}, {dir.path()}},
         {"--map a named pipe, without waiting on it", {QStringLiteral("--map=") + pipe}, 2, {}, {pipe}},
-        {"Qt's own options refused as unknown",
-         {u"-platform"_qs, u"offscreen"_qs, u"-style"_qs, u"Fusion"_qs, u"-reverse"_qs, u"-session"_qs,
-          u"x"_qs, u"--stop"_qs},
-         1,
-         {},
-         {u"nessun Corvane Demo in esecuzione"_qs},
-         u"C"_qs},
-        {"--quit reported done with none running",
-         {u"--quit"_qs},
-         1,
-         {},
-         {u"nessun Corvane Demo"_qs},
-         u"C"_qs},
+        {"Qt's own options refused as unknown", {u"-platform"_qs, u"offscreen"_qs, u"-style"_qs, u"Fusion"_qs, u"-reverse"_qs, u"-session"_qs, u"x"_qs, u"--stop"_qs}, 1, {}, {u"nessun Corvane Demo in esecuzione"_qs}, u"C"_qs},
+        {"--quit reported done with none running", {u"--quit"_qs}, 1, {}, {u"nessun Corvane Demo"_qs}, u"C"_qs},
         {"--version's failed write exits 0", {u"--version"_qs}, 1, {}, {}, {}, u"/dev/full"_qs},
-        {"--version past the file-size limit ends the program by SIGXFSZ",
-         {u"--version"_qs},
-         1,
-         {},
-         {},
-         {},
-         dir.filePath(u"version"_qs),
-         8},
+        {"--version past the file-size limit ends the program by SIGXFSZ", {u"--version"_qs}, 1, {}, {}, {}, dir.filePath(u"version"_qs), 8},
         {"--background with --stop", {u"--background"_qs, u"--stop"_qs}, 2, {}, {u"--background"_qs}},
         // the remembered choice marked as its file spells it, the default listed first
         {"--profiles", {u"--profiles"_qs}, 0, {u"  Predefinito\n  Film\n* Gioco\n"_qs}, {}, u"C"_qs},
         {"--profile with --map", {u"--profile"_qs, u"Film"_qs, u"--map"_qs, map}, 2, {}, {u"--profile"_qs}},
         {"--pad without --profile", {u"--pad"_qs, u"1"_qs}, 2, {}, {u"--pad"_qs}, u"C"_qs},
-        {"--pad past the slots",
-         {u"--profile"_qs, u"Film"_qs, u"--pad"_qs, u"17"_qs},
-         2,
-         {},
-         {u"--pad"_qs},
-         u"C"_qs},
+        {"--pad past the slots", {u"--profile"_qs, u"Film"_qs, u"--pad"_qs, u"17"_qs}, 2, {}, {u"--pad"_qs}, u"C"_qs},
         // checked before any window: a typo must not start the program on another map
         {"--profile that does not exist", {u"--profile"_qs, u"Filmm"_qs}, 2, {}, {u"Filmm"_qs}, u"C"_qs},
         {"--map with a line feed", {u"--map"_qs, feed}, 2, {}, {u"caratteri di controllo"_qs}, u"C"_qs},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Outcome run = Corvane(c.arguments, c.locale, c.outFile, c.fileSizeLimit);
@@ -205,17 +157,14 @@ TEST(CommandLine, SetsWhatTheOptionsAskForAndNothingElse) {
         QStringList arguments;
         bool emulation, background, requested;
         Action request;
+        // clang-format off
     } cases[]{
         {"nothing set", {}, false, false, false, Action::Show},
         {"--emulation not taken", {u"--emulation"_qs}, true, false, false, Action::Show},
         {"--start not taken", {u"--start"_qs}, false, false, true, Action::Start},
-        {"--background refused with --start",
-         {u"--start"_qs, u"--background"_qs},
-         false,
-         true,
-         true,
-         Action::Start},
+        {"--background refused with --start", {u"--start"_qs, u"--background"_qs}, false, true, true, Action::Start},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         platform::CommandLine options;
