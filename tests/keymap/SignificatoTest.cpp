@@ -1,6 +1,7 @@
 // What a reading means under a map: each row names the mistake it catches.
 #include "keymap/Significato.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -18,23 +19,10 @@ JOYINFOEX Reading(uint32_t buttons, uint32_t x = Centre, uint32_t y = Centre, ui
     return {.dwXpos = x, .dwYpos = y, .dwZpos = z, .dwRpos = r, .dwButtons = buttons, .dwPOV = pov};
 }
 
-Generale::Mappa Swapped() {
+// The default map, changed.
+Generale::Mappa With(const std::function<void(Generale::Mappa&)>& change) {
     Generale::Mappa map = Generale::MappaPredefinita();
-    map.ordineXY = false;
-    map.ordineZR = false;
-    map.segni = {-1, 1, 1, -1};
-    return map;
-}
-
-Generale::Mappa CrossTurned() {
-    Generale::Mappa map = Generale::MappaPredefinita();
-    map.posizioni[1] = 3;  // the pad's up shows right
-    return map;
-}
-
-Generale::Mappa CodeZero() {
-    Generale::Mappa map = Generale::MappaPredefinita();
-    map.codici[4] = 0;
+    change(map);
     return map;
 }
 
@@ -56,13 +44,13 @@ TEST(Significato, OneMeaningOfAReading) {
     const Row rows[] = {
         {"an axis the pad lacks read as pushed fully up and left", Reading(1, Centre, Centre, 0, 0), TwoAxes, plain, 0, {0, 0, 0, 0}, "00000000000001"},
         {"SDL's rest read as a hair off the middle (wakes the output with no dead zone)", Reading(0), FourAxes, plain, 0, {0, 0, 0, 0}, none},
-        {"the order or the signs left out, or the right stick's Z and R taken the wrong way", Reading(0, 65535, Centre, 0, 65535), FourAxes, Swapped(), 0, {0, 1, -1, -1}, none},
+        {"the order or the signs left out, or the right stick's Z and R taken the wrong way", Reading(0, 65535, Centre, 0, 65535), FourAxes, With([](Generale::Mappa& m) { m.ordineXY = m.ordineZR = false, m.segni = {-1, 1, 1, -1}; }), 0, {0, 1, -1, -1}, none},
         {"the right stick's across taken from Z", Reading(0, Centre, Centre, Centre, 65535), FourAxes, plain, 0, {0, 0, 1, 0}, none},
         {"the device's own range ignored", Reading(0, 200, 128), {.wXmin = 100, .wXmax = 200, .wYmax = 255}, plain, 0, {1, 0, 0, 0}, none},
         {"the chord's buttons act while it is held", Reading(3), FourAxes, plain, 3, {}, none},
         {"a button the chord covers only in part is held back", Reading(3 | 16), FourAxes, plain, 3, {}, "00000000010000"},
-        {"a code of 0 goes down at the first reading", Reading(0), FourAxes, CodeZero(), 0, {}, none},
-        {"the cross shown without the map's positions", Reading(0, Centre, Centre, Centre, Centre, 0), FourAxes, CrossTurned(), 0, {}, none, 3},
+        {"a code of 0 goes down at the first reading", Reading(0), FourAxes, With([](Generale::Mappa& m) { m.codici[4] = 0; }), 0, {}, none},
+        {"the cross shown without the map's positions", Reading(0, Centre, Centre, Centre, Centre, 0), FourAxes, With([](Generale::Mappa& m) { m.posizioni[1] = 3; }), 0, {}, none, 3},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -73,7 +61,9 @@ TEST(Significato, OneMeaningOfAReading) {
     }
     // The picture lights what the output holds back: the chord's own buttons and a code of 0.
     EXPECT_EQ(Generale::Interpreta(Reading(3), FourAxes, plain, 3).accesi.to_string(), "00000000000011");
-    EXPECT_TRUE(Generale::Interpreta(Reading(0), FourAxes, CodeZero(), 0).accesi.test(4));
+    EXPECT_TRUE(
+        Generale::Interpreta(Reading(0), FourAxes, With([](Generale::Mappa& m) { m.codici[4] = 0; }), 0)
+            .accesi.test(4));
 }
 
 }  // namespace
