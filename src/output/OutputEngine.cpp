@@ -18,6 +18,7 @@ constexpr auto kMotionPeriod = 8ms;
 constexpr auto kLongestStep = 50ms;
 // Wheel notches a second at full push.
 constexpr double kWheelRate = 20.0;
+constexpr double kNotch = 120;  // a notch in the wheel's fine steps
 // While the precision button is held the pointer moves at this share of its speed.
 constexpr double kPrecision = 0.25;
 
@@ -143,7 +144,7 @@ void OutputEngine::ReleaseAll() {
         held_.pop_back();
         device_.Key(code, false);
     }
-    pendingX_ = pendingY_ = pendingWheel_ = 0;
+    pendingX_ = pendingY_ = pendingWheel_ = pendingHWheel_ = 0;
 }
 
 void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point now) {
@@ -398,7 +399,7 @@ void OutputEngine::Advance(Clock::time_point now) {
 
 void OutputEngine::Motion(Clock::time_point now) {
     if (!Moving()) {
-        pendingX_ = pendingY_ = pendingWheel_ = 0;
+        pendingX_ = pendingY_ = pendingWheel_ = pendingHWheel_ = 0;
         return;
     }
     if (std::exchange(restart_, false)) {
@@ -417,20 +418,24 @@ void OutputEngine::Motion(Clock::time_point now) {
             pendingX_ += speed * push.amount * push.x * seconds;
             pendingY_ += speed * push.amount * push.y * seconds;
         } else if (how == StickOutput::Wheel) {
-            pendingWheel_ -= kWheelRate * push.amount * push.y * seconds;  // pushed up scrolls up
+            // In 120ths of a notch, both ways: pushed up scrolls up, pushed right scrolls right.
+            pendingWheel_ -= kWheelRate * kNotch * push.amount * push.y * seconds;
+            pendingHWheel_ += kWheelRate * kNotch * push.amount * push.x * seconds;
         }
     };
     stick(map_.left, stick_[0], stick_[1]);
     stick(map_.right, stick_[2], stick_[3]);
-    const double dx = std::trunc(pendingX_), dy = std::trunc(pendingY_), notches = std::trunc(pendingWheel_);
+    const double dx = std::trunc(pendingX_), dy = std::trunc(pendingY_);
     if (dx != 0 || dy != 0) {
         device_.Move(static_cast<int32_t>(dx), static_cast<int32_t>(dy));
         pendingX_ -= dx;
         pendingY_ -= dy;
     }
-    if (notches != 0) {
-        device_.Wheel(static_cast<int32_t>(notches));
-        pendingWheel_ -= notches;
+    const double up = std::trunc(pendingWheel_), right = std::trunc(pendingHWheel_);
+    if (up != 0 || right != 0) {
+        device_.Scroll(static_cast<int32_t>(up), static_cast<int32_t>(right));
+        pendingWheel_ -= up;
+        pendingHWheel_ -= right;
     }
 }
 

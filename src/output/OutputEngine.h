@@ -94,7 +94,8 @@ private:
     bool restart_ = false;                   // resumed: the pointer's clock starts at the next step
     std::array<bool, 12> arrowHeld_{};       // per stick (left, right, cross) up, down, left, right
     Clock::time_point lastMotion_{};
-    double pendingX_ = 0, pendingY_ = 0, pendingWheel_ = 0;  // fractions of a pixel or notch not yet sent
+    double pendingX_ = 0, pendingY_ = 0;           // fractions of a pixel not yet sent
+    double pendingWheel_ = 0, pendingHWheel_ = 0;  // 120ths of a notch not yet sent
 };
 
 }  // namespace output

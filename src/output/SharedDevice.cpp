@@ -29,4 +29,9 @@ void SharedDevice::Wheel(int32_t notches) {
     device_->Wheel(notches);
 }
 
+void SharedDevice::Scroll(int32_t vertical, int32_t horizontal) {
+    const std::lock_guard lock(mutex_);
+    device_->Scroll(vertical, horizontal);
+}
+
 }  // namespace output

@@ -19,6 +19,7 @@ public:
     void Key(uint16_t code, bool down) override;
     void Move(int32_t dx, int32_t dy) override;
     void Wheel(int32_t notches) override;
+    void Scroll(int32_t vertical, int32_t horizontal) override;
 
 private:
     std::mutex mutex_;

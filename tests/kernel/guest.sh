@@ -770,7 +770,7 @@ elsewhere() {
 # the cross as arrows, a second pad by a profile of its own; nothing stays held when the pad goes, the
 # program ends or is killed.
 scenario_output() {
-    uscita=$(printf '[Uscita]\n0=LEFTCTRL+C\n1=H, I\n2=X ripeti 10\nLevaSinistra=puntatore\nCroce=frecce')
+    uscita=$(printf '[Uscita]\n0=LEFTCTRL+C\n1=H, I\n2=X ripeti 10\nLevaSinistra=puntatore\nLevaDestra=rotella\nCroce=frecce')
     mkdir -p "$XDG_CONFIG_HOME/corvane/profili"
     printf '%s\n' "$uscita" >"$XDG_CONFIG_HOME/corvane/profili/Film.ini"
     ini_extra=$(printf '%s\n[Profili]\nSuccessivo=64' "$uscita")
@@ -804,6 +804,9 @@ scenario_output() {
     check "the stick pushed right moves the pointer right" wait_until 10 sent_has "REL_X [1-9]"
     check "pushed up, up" wait_until 10 sent_has "REL_Y -[1-9]"
     pad abs a ABS_X 0 && pad abs a ABS_Y 0
+    pad abs a ABS_RY -32768
+    check "the right stick as the wheel scrolls up in fine steps" wait_until 10 sent_has "WHEEL_HI_RES [1-9]"
+    pad abs a ABS_RY 0
     sleep 1
     sent_mark
     pad abs a ABS_HAT0X 1 && pad abs a ABS_HAT0X 0

@@ -250,8 +250,9 @@ TEST_F(Engine, RowsOfWhatReachesTheDevice) {
         {"the dead zone not taken out of a half push, or the motion's clock kept from before", {}, left(StickOutput::Pointer),
          [](Engine& e) { e.Read(0, e.t0 - 30ms, half, rest); e.Read(0, e.t0 - 30ms); e.Read(0, e.t0, half, rest); e.engine.Advance(e.t0 + 20ms); },
          {"move 4 0"}},
-        {"the wheel turned the wrong way", {}, [](Map& m) { m.right = StickOutput::Wheel; },
-         [](Engine& e) { e.Read(0, e.t0, rest, rest, 65535, 0); e.engine.Advance(e.t0 + 50ms); }, {"wheel 1"}},
+        {"the wheel turned the wrong way, or in whole notches only, or up and down only", {}, [](Map& m) { m.right = StickOutput::Wheel; },
+         [](Engine& e) { e.Read(0, e.t0, rest, rest, 65535, 0); e.engine.Advance(e.t0 + 20ms); e.Read(0, e.t0 + 20ms, rest, rest, 65535, rest, full); e.engine.Advance(e.t0 + 40ms); },
+         {"scroll 48 0", "scroll 0 48"}},  // 20 notches a second, in 120ths: up, then right
         {"the arrows' threshold below the dead zone", {}, left(StickOutput::Arrows, 60),  // 0.58: past half, inside 60
          [](Engine& e) { e.Read(0, e.t0, rest + 19000, rest); e.Read(0, e.t0, full, rest); }, {"KEY_RIGHT down", "KEY_RIGHT up"}},
         {"a stick held through a pause does nothing until it moves", {}, left(StickOutput::Arrows),

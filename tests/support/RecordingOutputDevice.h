@@ -21,6 +21,9 @@ public:
         log_->push_back("move " + std::to_string(dx) + " " + std::to_string(dy));
     }
     void Wheel(int32_t notches) override { log_->push_back("wheel " + std::to_string(notches)); }
+    void Scroll(int32_t vertical, int32_t horizontal) override {
+        log_->push_back("scroll " + std::to_string(vertical) + " " + std::to_string(horizontal));
+    }
 
 private:
     std::shared_ptr<std::vector<std::string>> log_;  // outlives the device

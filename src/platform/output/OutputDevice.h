@@ -24,6 +24,9 @@ public:
     virtual void Move(int32_t dx, int32_t dy) = 0;
     // Turns the wheel by notches: up is positive.
     virtual void Wheel(int32_t notches) = 0;
+    // Scrolls smoothly, in 120ths of a notch: up and right are positive. A device that knows only whole
+    // notches turns its wheel once a whole notch has gathered.
+    virtual void Scroll(int32_t vertical, int32_t horizontal) = 0;
 };
 
 // How the output reaches the desktop.

@@ -14,6 +14,8 @@
 namespace platform {
 namespace {
 
+constexpr int32_t kNotch = 120;  // the kernel's high-resolution units of one notch
+
 class UinputDevice final : public OutputDevice {
 public:
     UinputDevice(int fd, libevdev_uinput* device) : fd_(fd), device_(device) {}
@@ -47,8 +49,24 @@ public:
         libevdev_uinput_write_event(device_, EV_SYN, SYN_REPORT, 0);
     }
 
-    void Wheel(int32_t notches) override {
-        libevdev_uinput_write_event(device_, EV_REL, REL_WHEEL, notches);
+    void Wheel(int32_t notches) override { Scroll(notches * kNotch, 0); }
+
+    // The high-resolution wheels as they turn, and the whole notches they make for programs that read
+    // only those, in one report: as a mouse with a free-spinning wheel sends them.
+    void Scroll(int32_t vertical, int32_t horizontal) override {
+        const auto axis = [this](unsigned hiRes, unsigned notches, int32_t amount, int32_t& gathered) {
+            if (amount == 0) {
+                return;
+            }
+            libevdev_uinput_write_event(device_, EV_REL, hiRes, amount);
+            gathered += amount;
+            if (const int32_t whole = gathered / kNotch; whole != 0) {
+                libevdev_uinput_write_event(device_, EV_REL, notches, whole);
+                gathered -= whole * kNotch;
+            }
+        };
+        axis(REL_WHEEL_HI_RES, REL_WHEEL, vertical, vertical_);
+        axis(REL_HWHEEL_HI_RES, REL_HWHEEL, horizontal, horizontal_);
         libevdev_uinput_write_event(device_, EV_SYN, SYN_REPORT, 0);
     }
 
@@ -56,6 +74,7 @@ private:
     int fd_;
     libevdev_uinput* device_;
     std::set<uint16_t> held_;
+    int32_t vertical_ = 0, horizontal_ = 0;  // 120ths of a notch not yet a whole one
 };
 
 }  // namespace
@@ -74,7 +93,7 @@ std::unique_ptr<OutputDevice> OpenUinputDevice() {
             libevdev_enable_event_code(description.get(), EV_KEY, code, nullptr);
         }
     }
-    for (const unsigned axis : {REL_X, REL_Y, REL_WHEEL}) {
+    for (const unsigned axis : {REL_X, REL_Y, REL_WHEEL, REL_HWHEEL, REL_WHEEL_HI_RES, REL_HWHEEL_HI_RES}) {
         libevdev_enable_event_code(description.get(), EV_REL, axis, nullptr);
     }
     libevdev_uinput* device = nullptr;

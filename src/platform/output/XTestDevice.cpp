@@ -17,6 +17,9 @@ namespace {
 // X's buttons 4 and 5 are the wheel's notches.
 constexpr uint8_t kWheelUp = 4;
 constexpr uint8_t kWheelDown = 5;
+constexpr uint8_t kWheelLeft = 6;
+constexpr uint8_t kWheelRight = 7;
+constexpr int32_t kNotch = 120;
 
 class XTestDevice final : public OutputDevice {
 public:
@@ -62,15 +65,31 @@ public:
     }
 
     void Wheel(int32_t notches) override {
-        const uint8_t button = notches > 0 ? kWheelUp : kWheelDown;
-        for (int64_t notch = std::abs(int64_t{notches}); notch > 0; --notch) {
-            Fake(XCB_BUTTON_PRESS, button);
-            Fake(XCB_BUTTON_RELEASE, button);
-        }
+        Click(notches > 0 ? kWheelUp : kWheelDown, notches);
+        xcb_flush(connection_);
+    }
+
+    // X knows whole notches only: they are clicked as they gather.
+    void Scroll(int32_t vertical, int32_t horizontal) override {
+        const auto axis = [this](int32_t amount, int32_t& gathered, uint8_t more, uint8_t less) {
+            gathered += amount;
+            const int32_t whole = gathered / kNotch;
+            Click(whole > 0 ? more : less, whole);
+            gathered -= whole * kNotch;
+        };
+        axis(vertical, vertical_, kWheelUp, kWheelDown);
+        axis(horizontal, horizontal_, kWheelRight, kWheelLeft);
         xcb_flush(connection_);
     }
 
 private:
+    void Click(uint8_t button, int64_t times) {
+        for (int64_t click = std::abs(times); click > 0; --click) {
+            Fake(XCB_BUTTON_PRESS, button);
+            Fake(XCB_BUTTON_RELEASE, button);
+        }
+    }
+
     void Fake(uint8_t type, uint8_t detail) {
         xcb_test_fake_input(connection_, type, detail, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     }
@@ -78,6 +97,7 @@ private:
     xcb_connection_t* connection_;
     std::unique_ptr<XTestGuard> guard_;
     std::set<uint16_t> held_;
+    int32_t vertical_ = 0, horizontal_ = 0;  // 120ths of a notch not yet a whole one
 };
 
 }  // namespace

@@ -267,6 +267,8 @@ TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
     device->Key(BTN_RIGHT, false);
     device->Wheel(-2);
     device->Wheel(1);
+    device->Scroll(60, -60);
+    device->Scroll(60, -60);  // whole notches once gathered: up, and left
     device->Move(5, -3);
     device->Key(KEY_B, true);
     device.reset();  // it waits until the server has its releases: every event is queued for us then
@@ -280,8 +282,9 @@ TEST(OutputRoutes, XTestSpeaksXsNumbersAndReleasesHeldKeysAtTheEnd) {
     EXPECT_EQ(events, (std::vector<std::string>{"key press 38", "button press 3", "button release 3",
                                                 "button press 5", "button release 5", "button press 5",
                                                 "button release 5", "button press 4", "button release 4",
-                                                "motion 105 97", "key press 56", "key release 38",
-                                                "key release 56"}));
+                                                "button press 4", "button release 4", "button press 6",
+                                                "button release 6", "motion 105 97", "key press 56",
+                                                "key release 38", "key release 56"}));
 }
 
 // From a pad to X through SDL's reading thread, acquisition and XTest. Catches a press that never reaches
@@ -295,12 +298,17 @@ TEST(OutputRoutes, AVirtualPadsButtonHoldsItsKeyOnXWhileHeld) {
         return platform::OpenedOutput{platform::OpenXTestDevice(qgetenv("DISPLAY")), OutputRoute::XTest, {}};
     });
     acquisizione.Monitora(std::make_shared<cJoy>(driver));
-    acquisizione.MappaMostrata({}, "[Uscita]\n0=A\n");
+    acquisizione.MappaMostrata({}, "[Uscita]\n0=A\nStrato1=1\n[Uscita 1]\n0=B\n");
     ASSERT_TRUE(acquisizione.Avvia({}));
     SDL_JoystickSetVirtualButton(stick, 0, SDL_PRESSED);
     EXPECT_EQ(Next(x.get(), 2s), "key press 38");  // KEY_A
     SDL_JoystickSetVirtualButton(stick, 0, SDL_RELEASED);
     EXPECT_EQ(Next(x.get(), 2s), "key release 38");
+    SDL_JoystickSetVirtualButton(stick, 1, SDL_PRESSED);  // the layer's button, which sends nothing
+    SDL_JoystickSetVirtualButton(stick, 0, SDL_PRESSED);
+    EXPECT_EQ(Next(x.get(), 2s), "key press 56");  // KEY_B, the layer's
+    SDL_JoystickSetVirtualButton(stick, 0, SDL_RELEASED);
+    EXPECT_EQ(Next(x.get(), 2s), "key release 56");
 }
 
 }  // namespace
