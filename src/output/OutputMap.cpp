@@ -103,6 +103,9 @@ OutputMap ReadOutputMap(QByteArrayView file) {
     map.arrowThreshold = threshold.isEmpty()
                              ? kDefaultArrowThreshold
                              : ReadNumber(threshold, 10, 95).value.value_or(kDefaultArrowThreshold);
+    if (const QString trigger = value(QStringLiteral("SogliaGrilletti")); !trigger.isEmpty()) {
+        map.triggerThreshold = ReadNumber(trigger, 5, 95).value.value_or(map.triggerThreshold);
+    }
     if (const QString precision = value(QStringLiteral("Precisione")); !precision.isEmpty()) {
         map.precision = ReadNumber(precision, 0, Generale::NumTasti - 1).value;
     }

@@ -41,6 +41,7 @@ struct OutputMap {
     int speed = 1200;              // pointer pixels a second at full push
     int curve = 2;                 // the power of the push the pointer and wheel go by: 1 linear, up to 3
     int arrowThreshold = 50;       // percent of the travel past which a stick's arrows go down
+    int triggerThreshold = 50;     // percent of an analog trigger's travel past which it is pressed
     std::optional<int> precision;  // the on-screen button that slows the pointer to a quarter while held
     std::array<Layer, kLayers> layers;  // Strato1 to Strato4
 

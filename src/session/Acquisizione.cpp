@@ -250,7 +250,7 @@ void Acquisizione::AggiornaUscita() {
     if (!agisce) {
         device_.reset();
     }
-    DiQualiAssi();
+    DiAlDriver();
     const QString unsendable = output::Unsent(mostrato_.uscita, Route());
     if (std::exchange(unsendable_, unsendable) != unsendable && !unsendable.isEmpty()) {
         emit Unsendable(unsendable);
@@ -316,11 +316,12 @@ void Acquisizione::SetPaused(bool paused) {
             sessione->SetPaused(paused);
         }
     }
-    DiQualiAssi();
+    DiAlDriver();
 }
 
-// The driver wakes for the stick changes some output needs, and lets the others wait for a look.
-void Acquisizione::DiQualiAssi() {
+// The driver wakes for the stick changes some output needs, and lets the others wait for a look; each
+// pad's triggers count as pressed past its profile's threshold, on the picture as in the output.
+void Acquisizione::DiAlDriver() {
     if (!driver_) {
         return;
     }
@@ -331,6 +332,7 @@ void Acquisizione::DiQualiAssi() {
     }
     for (const auto& [slot, sessione] : sessioni) {
         driver_->SetAxisInterest(slot, sessione->AssiVoluti());
+        driver_->SetTriggerThreshold(slot, sessione->SogliaGrilletti());
     }
 }
 

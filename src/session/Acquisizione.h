@@ -99,8 +99,8 @@ private:
     void Aggiorna();
     // The keyboard and mouse exist while some pad's profile has entries that act.
     void AggiornaUscita();
-    // Tells the driver which stick changes each pad's output needs at once.
-    void DiQualiAssi();
+    // Tells the driver which stick changes each pad's output needs at once, and its triggers' threshold.
+    void DiAlDriver();
     std::shared_ptr<Sessione> Nuova(const platform::AttachedDevice& pad);
     // The driver's last look: a device read is looked at whenever it changes.
     std::vector<platform::AttachedDevice> Attaccati() const;

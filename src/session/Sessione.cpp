@@ -36,6 +36,11 @@ std::optional<int> Sessione::AssiVoluti() const {
     return uscita.deadZone;
 }
 
+int Sessione::SogliaGrilletti() const {
+    const std::lock_guard lock(mutex_);
+    return profilo_.uscita.triggerThreshold;
+}
+
 void Sessione::SetProfilo(const Profilo& profilo) {
     const std::lock_guard lock(mutex_);
     profilo_ = profilo;

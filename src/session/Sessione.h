@@ -38,6 +38,8 @@ public:
     // Which stick changes its output needs at once: none while no stick output acts (none in the
     // profile, no device, paused), else those past this share of the travel, in percent.
     std::optional<int> AssiVoluti() const;
+    // How far its analog triggers go before they count as pressed, in percent: its profile's.
+    int SogliaGrilletti() const;
 
     // From the user interface's thread. A new profile lets go of what the old one held; a button held
     // across it acts when it goes down again.

@@ -25,7 +25,8 @@ void WriteProfile(const QString& name, const QByteArray& bytes) {
 
 TEST(Acquisizione, EveryPadActsThroughItsOwnProfileAndLetsGoOfOnlyWhatItHolds) {
     WriteProfile(QStringLiteral("Due"), "[Uscita]\n0=A\n1=B\n[Tasti]\n2=4 [comando-due]\n");
-    WriteProfile(QStringLiteral("Uno"), "[Uscita]\n1=D\nLevaSinistra=puntatore\nZonaMorta=20\n");
+    WriteProfile(QStringLiteral("Uno"),
+                 "[Uscita]\n1=D\nLevaSinistra=puntatore\nZonaMorta=20\nSogliaGrilletti=30\n");
     const auto driver = std::make_shared<FakeJoystickDriver>();
     driver->Answering(0);
     driver->Answering(1);
@@ -72,7 +73,8 @@ TEST(Acquisizione, EveryPadActsThroughItsOwnProfileAndLetsGoOfOnlyWhatItHolds) {
     EXPECT_EQ(take(), (Log{"KEY_A down"}));
     EXPECT_EQ(driver->axisInterest[1], std::nullopt);  // no stick output: its sticks wake nothing
     EXPECT_TRUE(acquisizione.ScegliProfilo(1, QStringLiteral("Uno")));  // lets go of B's A alone
-    EXPECT_EQ(driver->axisInterest[1], 20);                             // the pointer's: past its dead zone
+    EXPECT_EQ(std::pair(driver->axisInterest[1], driver->triggerThreshold[1]),
+              std::pair(std::optional(20), 30));  // the pointer's: past its dead zone
     press(1, 2);
     EXPECT_EQ(take(), (Log{"KEY_D down"}));
     EXPECT_EQ(session::Acquisizione::ProfiloRicordato(padB), QStringLiteral("Uno"));

@@ -30,19 +30,21 @@ public:
     void SetAxisInterest(uint32_t slot, std::optional<int> deadZonePercent) override {
         axisInterest[slot] = deadZonePercent;
     }
+    void SetTriggerThreshold(uint32_t slot, int percent) override { triggerThreshold[slot] = percent; }
 
     // Scripts a slot answering both queries: X, Y, Z, R ranged 0..axisMax, resting centred.
     Slot& Answering(uint32_t uJoyID, uint32_t axisMax = 65535);
 
     uint32_t numDevs = 16;
-    std::map<uint32_t, Slot> scripted;  // unscripted slots answer JOYERR_UNPLUGGED
+    std::map<uint32_t, Slot> scripted;               // unscripted slots answer JOYERR_UNPLUGGED
     std::vector<platform::AttachedDevice> attached;  // the device list, as scripted
-    QString preferred;                                // the GUID last preferred
-    QString preferredPort;                            // and its port
+    QString preferred;                               // the GUID last preferred
+    QString preferredPort;                           // and its port
     ChangeListener changeListener;  // a test hands changes on through it, as the driver's thread would
     std::map<uint32_t, std::optional<int>> axisInterest;  // the last wish told for each slot's sticks
+    std::map<uint32_t, int> triggerThreshold;             // and for its triggers
 
-    int reads = 0;                   // joyGetPosEx calls
+    int reads = 0;  // joyGetPosEx calls
     uint32_t lastReadSlot = 0;
     platform::JOYINFOEX lastRequest;  // the record as the caller handed it in
 };

@@ -119,6 +119,9 @@ public:
     // them; with one (percent of a stick's travel) they wait while both sticks stay inside it. Buttons,
     // triggers and the hat are handed on at once whatever is set. Forgotten when the slot's device leaves.
     virtual void SetAxisInterest(uint32_t slot, std::optional<int> deadZonePercent) = 0;
+    // A pad's analog triggers count as its L2 and R2 buttons pressed past this percent of their travel
+    // (50 until told). Forgotten when the slot's device leaves.
+    virtual void SetTriggerThreshold(uint32_t slot, int percent) = 0;
 };
 
 // The SDL2 backend. Initialises SDL's joystick and game-controller subsystems for its lifetime.

@@ -65,8 +65,6 @@ constexpr std::array<SDL_GameControllerButton, 14> kPictureButtons = {
 };
 constexpr int kLeftTriggerBit = 10;
 constexpr int kRightTriggerBit = 11;
-// A trigger (0..32767) counts as a button once pressed past half.
-constexpr Sint16 kTriggerHalf = 16383;
 
 // X, Y, Z, R in the picture layout: left stick, then right stick vertical (Z) and horizontal (R).
 constexpr std::array<SDL_GameControllerAxis, 4> kPictureAxes = {
@@ -91,9 +89,10 @@ struct Device {
     QString name;
     QString guid;
     QString port;
-    std::string path;      // SDL's path of the device, "" for none
-    EventNode node;        // what speaks when it changes
-    uint32_t pressed = 0;  // mask bits that went down since the last look
+    std::string path;        // SDL's path of the device, "" for none
+    EventNode node;          // what speaks when it changes
+    uint32_t pressed = 0;    // mask bits that went down since the last look
+    Sint16 trigger = 16383;  // a trigger past this (of 0..32767) is its button pressed
 };
 
 }  // namespace
@@ -177,6 +176,12 @@ public:
         return readings;
     }
 
+    void SetTrigger(uint32_t slot, int percent) {
+        if (const uint32_t real = RealSlot(slot); real < kSlots && slots_[real].id >= 0) {
+            slots_[real].trigger = Sint16(std::clamp(percent, 1, 99) * 32767 / 100);
+        }
+    }
+
     void Prefer(const QString& guid, const QString& port) {
         preferred_ = guid;
         preferredPort_ = port;
@@ -219,7 +224,7 @@ private:
             break;
         case SDL_CONTROLLERAXISMOTION:
             if (Device* device = Opened(event.caxis.which);
-                device != nullptr && event.caxis.value > kTriggerHalf) {
+                device != nullptr && event.caxis.value > device->trigger) {
                 if (event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT) {
                     device->pressed |= 1u << kLeftTriggerBit;
                 } else if (event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT) {
@@ -457,10 +462,10 @@ private:
                 info.dwButtons |= 1u << bit;
             }
         }
-        if (SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > kTriggerHalf) {
+        if (SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > device.trigger) {
             info.dwButtons |= 1u << kLeftTriggerBit;
         }
-        if (SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > kTriggerHalf) {
+        if (SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > device.trigger) {
             info.dwButtons |= 1u << kRightTriggerBit;
         }
         const auto pressed = [&](SDL_GameControllerButton button) {
@@ -488,6 +493,10 @@ SdlDeviceTable::~SdlDeviceTable() = default;
 
 void SdlDeviceTable::Prefer(const QString& guid, const QString& port) {
     table_->Prefer(guid, port);
+}
+
+void SdlDeviceTable::SetTrigger(uint32_t slot, int percent) {
+    table_->SetTrigger(slot, percent);
 }
 
 Readings SdlDeviceTable::Read() {

@@ -46,6 +46,9 @@ public:
 
     // Makes slot 0 read the device ChosenSlot picks for this GUID and port (see PreferDevice).
     void Prefer(const QString& guid, const QString& port);
+    // A pad's triggers count as its buttons pressed past this share of their travel (default half):
+    // for the device in the slot now.
+    void SetTrigger(uint32_t slot, int percent);
     // Lets SDL read the devices and find new ones, then reads every slot.
     Readings Read();
 

@@ -23,6 +23,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -145,6 +146,12 @@ public:
     void SetChangeListener(ChangeListener listener) override {
         const std::lock_guard calling(calling_);
         listener_ = std::move(listener);
+    }
+
+    void SetTriggerThreshold(uint32_t slot, int percent) override {
+        const std::lock_guard lock(mutex_);
+        triggers_[slot] = percent;
+        Ask();
     }
 
     void SetAxisInterest(uint32_t slot, std::optional<int> deadZonePercent) override {
@@ -275,9 +282,13 @@ private:
         std::unique_lock lock(mutex_);
         for (;;) {
             const std::optional<Preference> preference = std::exchange(preference_, std::nullopt);
+            const std::map<uint32_t, int> triggers = std::exchange(triggers_, {});
             lock.unlock();
             if (preference) {
                 table.Prefer(preference->guid, preference->port);
+            }
+            for (const auto& [slot, percent] : triggers) {
+                table.SetTrigger(slot, percent);
             }
             Readings readings = table.Read();
             const Clock::time_point readAt = Clock::now();
@@ -327,6 +338,7 @@ private:
     Clock::time_point knownAt_ = runningSince_;      // when the readings were last the devices' state
     bool resting_ = false;                           // the thread sleeps until a device speaks
     std::optional<Preference> preference_;           // a choice the thread has yet to give the table
+    std::map<uint32_t, int> triggers_;               // triggers' thresholds the thread has yet to give it
     std::recursive_mutex calling_;                   // held while the listener runs, which may replace itself
     ChangeListener listener_;                        // guarded by calling_
     bool stop_ = false;
@@ -358,6 +370,9 @@ public:
     }
     void SetAxisInterest(uint32_t slot, std::optional<int> deadZonePercent) override {
         reader_->SetAxisInterest(slot, deadZonePercent);
+    }
+    void SetTriggerThreshold(uint32_t slot, int percent) override {
+        reader_->SetTriggerThreshold(slot, percent);
     }
 
 private:
