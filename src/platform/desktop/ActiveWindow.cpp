@@ -162,9 +162,9 @@ void ActiveWindow::Tell(uint32_t window) {
     }
     QStringList classes;
     // Any type: some programs store it as UTF8_STRING.
-    if (const auto value =
-            window != 0 ? Property(connection, window, XCB_ATOM_WM_CLASS, XCB_GET_PROPERTY_TYPE_ANY, ClassUnits)
-                        : Owned<xcb_get_property_reply_t>(nullptr, &std::free);
+    if (const auto value = window != 0 ? Property(connection, window, XCB_ATOM_WM_CLASS,
+                                                  XCB_GET_PROPERTY_TYPE_ANY, ClassUnits)
+                                       : Owned<xcb_get_property_reply_t>(nullptr, &std::free);
         value && value->format == 8) {
         classes = ClassNames(QByteArray(static_cast<const char*>(xcb_get_property_value(value.get())),
                                         xcb_get_property_value_length(value.get())));
