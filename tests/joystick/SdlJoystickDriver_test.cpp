@@ -3,12 +3,12 @@
 
 #include "JoyEventLog.h"
 #include "joystick/cJoy.h"
-#include "platform/desktop/Settings.h"
 #include "platform/input/ChosenSlot.h"
 #include "platform/input/ControllerMappings.h"
 #include "platform/input/DevicePort.h"
 #include "platform/input/DeviceWatch.h"
 #include "platform/input/JoystickDriver.h"
+#include "platform/desktop/Settings.h"
 #include "support/VirtualJoysticks.h"
 
 #include <QDeadlineTimer>
@@ -35,9 +35,9 @@
 #include <tuple>
 #include <vector>
 
+using ::testing::ElementsAre;
 using platform::JOYCAPSA;
 using platform::JOYINFOEX;
-using ::testing::ElementsAre;
 
 namespace {
 
@@ -54,7 +54,7 @@ protected:
     // trigger); any other type is raw.
     SDL_Joystick* Attach(SDL_JoystickType type, int axes, int buttons, int hats, const char* name = nullptr,
                          Uint16 vendor = 0, Uint16 product = 0) {
-        const char* shown = name != nullptr                            ? name
+        const char* shown = name != nullptr                              ? name
                             : type == SDL_JOYSTICK_TYPE_GAMECONTROLLER ? "Virtual pad"
                                                                        : "Virtual stick";
         return devices.Attach(type, axes, buttons, hats, shown, vendor, product);
@@ -155,8 +155,8 @@ TEST_F(SdlDriverTest, ARawDeviceReportsItsAxesButtonsAndFirstHat) {
     EXPECT_EQ(info.dwButtons, 0x80000021u);
     EXPECT_EQ(info.dwPOV, platform::JOY_POVCENTERED);
     EXPECT_STREQ(caps.szPname, "Virtual stick");
-    EXPECT_THAT((std::vector{caps.wXmin, caps.wXmax, caps.wYmin, caps.wYmax, caps.wZmin, caps.wZmax,
-                             caps.wRmin, caps.wRmax}),
+    EXPECT_THAT((std::vector{caps.wXmin, caps.wXmax, caps.wYmin, caps.wYmax, caps.wZmin, caps.wZmax, caps.wRmin,
+                             caps.wRmax}),
                 ElementsAre(0, 65535, 0, 65535, 0, 65535, 0, 65535));
 }
 
@@ -177,10 +177,8 @@ TEST_F(SdlDriverTest, TheHatIsInHundredthsOfADegreeClockwiseFromUp) {
         Uint8 hat;
         uint32_t hundredths;
     } cases[] = {
-        {SDL_HAT_CENTERED, 65535},  {SDL_HAT_UP, 0},
-        {SDL_HAT_RIGHTUP, 4500},    {SDL_HAT_RIGHT, 9000},
-        {SDL_HAT_RIGHTDOWN, 13500}, {SDL_HAT_DOWN, 18000},
-        {SDL_HAT_LEFTDOWN, 22500},  {SDL_HAT_LEFT, 27000},
+        {SDL_HAT_CENTERED, 65535},  {SDL_HAT_UP, 0},        {SDL_HAT_RIGHTUP, 4500},  {SDL_HAT_RIGHT, 9000},
+        {SDL_HAT_RIGHTDOWN, 13500}, {SDL_HAT_DOWN, 18000},  {SDL_HAT_LEFTDOWN, 22500}, {SDL_HAT_LEFT, 27000},
         {SDL_HAT_LEFTUP, 31500},    {SDL_HAT_UP | SDL_HAT_DOWN, 65535},
     };
     SDL_Joystick* stick = Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 4, 4, 1);
@@ -196,18 +194,12 @@ TEST_F(SdlDriverTest, APadsButtonsAreInThePicturesLayout) {
         SDL_GameControllerButton button;
         uint32_t mask;
     } cases[] = {
-        {SDL_CONTROLLER_BUTTON_X, 1u << 0},
-        {SDL_CONTROLLER_BUTTON_A, 1u << 1},
-        {SDL_CONTROLLER_BUTTON_B, 1u << 2},
-        {SDL_CONTROLLER_BUTTON_Y, 1u << 3},
-        {SDL_CONTROLLER_BUTTON_BACK, 1u << 4},
-        {SDL_CONTROLLER_BUTTON_START, 1u << 5},
-        {SDL_CONTROLLER_BUTTON_GUIDE, 1u << 6},
-        {SDL_CONTROLLER_BUTTON_MISC1, 1u << 7},
-        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1u << 8},
-        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1u << 9},
-        {SDL_CONTROLLER_BUTTON_LEFTSTICK, 1u << 12},
-        {SDL_CONTROLLER_BUTTON_RIGHTSTICK, 1u << 13},
+        {SDL_CONTROLLER_BUTTON_X, 1u << 0},           {SDL_CONTROLLER_BUTTON_A, 1u << 1},
+        {SDL_CONTROLLER_BUTTON_B, 1u << 2},           {SDL_CONTROLLER_BUTTON_Y, 1u << 3},
+        {SDL_CONTROLLER_BUTTON_BACK, 1u << 4},        {SDL_CONTROLLER_BUTTON_START, 1u << 5},
+        {SDL_CONTROLLER_BUTTON_GUIDE, 1u << 6},       {SDL_CONTROLLER_BUTTON_MISC1, 1u << 7},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1u << 8}, {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1u << 9},
+        {SDL_CONTROLLER_BUTTON_LEFTSTICK, 1u << 12},  {SDL_CONTROLLER_BUTTON_RIGHTSTICK, 1u << 13},
         {SDL_CONTROLLER_BUTTON_DPAD_UP, 0},
     };
     SDL_Joystick* pad = AttachPad();
@@ -234,8 +226,7 @@ TEST_F(SdlDriverTest, APadsDirectionButtonsAreTheHat) {
     SDL_Joystick* pad = AttachPad();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hundredths);
-        for (int button = SDL_CONTROLLER_BUTTON_DPAD_UP; button <= SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
-             ++button) {
+        for (int button = SDL_CONTROLLER_BUTTON_DPAD_UP; button <= SDL_CONTROLLER_BUTTON_DPAD_RIGHT; ++button) {
             SDL_JoystickSetVirtualButton(pad, button, SDL_RELEASED);
         }
         for (const SDL_GameControllerButton button : c.pressed) {
@@ -282,8 +273,8 @@ TEST_F(SdlDriverTest, ADeviceKeepsItsSlotUntilItLeavesAndAPreferredDeviceTradesP
         {"detach", "B", {"D", "", "C", "", ""}},
         {"attach", "A", {"D", "A", "C", "", ""}},  // back, in the lowest free slot
         {"prefer", "C", {"C", "A", "D", "", ""}},
-        {"detach", "C", {"", "A", "D", "", ""}},  // slot 0 reads as unplugged while C is away
-        {"detach", "A", {"", "", "D", "", ""}},   // another leaving while C is away moves no one
+        {"detach", "C", {"", "A", "D", "", ""}},   // slot 0 reads as unplugged while C is away
+        {"detach", "A", {"", "", "D", "", ""}},    // another leaving while C is away moves no one
         {"attach", "A", {"", "A", "D", "", ""}},
         {"attach", "B", {"", "A", "D", "B", ""}},  // C's slot waits for C
         {"attach", "C", {"C", "A", "D", "B", ""}},
@@ -311,8 +302,7 @@ TEST_F(SdlDriverTest, ADeviceKeepsItsSlotUntilItLeavesAndAPreferredDeviceTradesP
             listed.at(device.slot) = device.name.toStdString();
         }
         EXPECT_EQ(listed, step.names);
-        const auto count =
-            std::count_if(step.names.begin(), step.names.end(), [](auto& n) { return !n.empty(); });
+        const auto count = std::count_if(step.names.begin(), step.names.end(), [](auto& n) { return !n.empty(); });
         ASSERT_TRUE(joy->ConfiguratedJoy());
         EXPECT_THAT(events.Take(), ElementsAre("JoyNumbers(" + std::to_string(count) + ")"));
     }
@@ -365,8 +355,7 @@ TEST_F(SdlDriverTest, WhileSdlIsHeldCallsAnswerAndAPressReadIsKeptForThePollAndH
     }
     EXPECT_FALSE(held->released);
     held.reset();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !platform::IsOld(Read()); }, 1000))
-        << "old for good once SDL held";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !platform::IsOld(Read()); }, 1000)) << "old for good once SDL held";
 
     std::mutex mutex;
     std::vector<uint32_t> handedOn;
@@ -522,8 +511,7 @@ TEST_F(SdlDriverTest, OfTwoPadsOfTheChosenModelTheOneReadStaysReadUntilItLeaves)
 // SDL's virtual devices have no port: the choice among twins by port, and their names, as tables.
 TEST(ChosenSlot, TheChosenPortWinsThenTheOneReadThenTheFirstOfTheModel) {
     const QString a = QStringLiteral("a"), b = QStringLiteral("b");
-    const QString p1 = QStringLiteral("usb-0000:00:14.0-1/input0"),
-                  p2 = QStringLiteral("usb-0000:00:14.0-2/input0"),
+    const QString p1 = QStringLiteral("usb-0000:00:14.0-1/input0"), p2 = QStringLiteral("usb-0000:00:14.0-2/input0"),
                   p3 = QStringLiteral("usb-0000:00:14.0-3/input0");
     constexpr uint32_t none = 99;  // no slot read
     const struct {
@@ -534,28 +522,12 @@ TEST(ChosenSlot, TheChosenPortWinsThenTheOneReadThenTheFirstOfTheModel) {
         std::optional<uint32_t> chosen;
     } cases[] = {
         {"the twin on the port, not the first (port ignored)", {{0, {}, a, p1}, {1, {}, a, p2}}, p2, none, 1},
-        {"the chosen twin back on its port (the one read kept over it)",
-         {{0, {}, a, p1}, {1, {}, a, p2}},
-         p2,
-         0,
-         1},
+        {"the chosen twin back on its port (the one read kept over it)", {{0, {}, a, p1}, {1, {}, a, p2}}, p2, 0, 1},
         {"a pad moved to another port (port required)", {{0, {}, b, p2}, {1, {}, a, p3}}, p2, none, 1},
-        {"a choice without a port (taken for a device without one)",
-         {{0, {}, a, p1}, {1, {}, a, {}}},
-         {},
-         none,
-         0},
-        {"a choice without a port keeps the one read (twins trade places)",
-         {{0, {}, a, p1}, {1, {}, a, p2}},
-         {},
-         1,
-         1},
+        {"a choice without a port (taken for a device without one)", {{0, {}, a, p1}, {1, {}, a, {}}}, {}, none, 0},
+        {"a choice without a port keeps the one read (twins trade places)", {{0, {}, a, p1}, {1, {}, a, p2}}, {}, 1, 1},
         {"twins, none on the port: the first", {{2, {}, a, p1}, {5, {}, a, p3}}, p2, none, 2},
-        {"the slot read holds another model (its GUID unchecked)",
-         {{0, {}, b, p1}, {3, {}, a, p3}},
-         p2,
-         0,
-         3},
+        {"the slot read holds another model (its GUID unchecked)", {{0, {}, b, p1}, {3, {}, a, p3}}, p2, 0, 3},
         {"another model on the chosen port (GUID unchecked)", {{0, {}, b, p2}}, p2, none, std::nullopt},
     };
     for (const auto& c : cases) {
@@ -577,24 +549,12 @@ TEST(ChosenSlot, TwinsAreNamedByTheirPortNumberElseByTheirPlace) {
         std::vector<platform::AttachedDevice> attached;
         std::vector<QString> labels;
     } cases[] = {
-        {"no twins: names as before",
-         twins({"a", "usb-0000:00:14.0-2/input0", "b", "usb-0000:00:14.0-3/input0"}),
-         {"", ""}},
-        {"the chain after the bus, with a hub",
-         twins({"a", "usb-0000:00:14.0-2/input0", "b", "", "a", "usb-0000:00:14.0-1.3/input0"}),
-         {"2", "", "1.3"}},
-        {"a bus name with dashes (its digits taken)",
-         twins({"a", "usb-musb-hdrc.1.auto-1/input0", "a", "usb-musb-hdrc.1.auto-2/input0"}),
-         {"1", "2"}},
-        {"Bluetooth has no port number (two empty labels)",
-         twins({"a", "aa:bb:cc:dd:ee:ff", "a", "usb-0000:00:14.0-2/input0"}),
-         {"1", "2"}},
-        {"port 2 of two buses (two alike labels)",
-         twins({"a", "usb-0000:00:14.0-2/input0", "a", "usb-0000:00:1a.0-2/input0"}),
-         {"1", "2"}},
-        {"two models' twins counted apart",
-         twins({"a", "", "b", "", "a", "", "b", ""}),
-         {"1", "1", "2", "2"}},
+        {"no twins: names as before", twins({"a", "usb-0000:00:14.0-2/input0", "b", "usb-0000:00:14.0-3/input0"}), {"", ""}},
+        {"the chain after the bus, with a hub", twins({"a", "usb-0000:00:14.0-2/input0", "b", "", "a", "usb-0000:00:14.0-1.3/input0"}), {"2", "", "1.3"}},
+        {"a bus name with dashes (its digits taken)", twins({"a", "usb-musb-hdrc.1.auto-1/input0", "a", "usb-musb-hdrc.1.auto-2/input0"}), {"1", "2"}},
+        {"Bluetooth has no port number (two empty labels)", twins({"a", "aa:bb:cc:dd:ee:ff", "a", "usb-0000:00:14.0-2/input0"}), {"1", "2"}},
+        {"port 2 of two buses (two alike labels)", twins({"a", "usb-0000:00:14.0-2/input0", "a", "usb-0000:00:1a.0-2/input0"}), {"1", "2"}},
+        {"two models' twins counted apart", twins({"a", "", "b", "", "a", "", "b", ""}), {"1", "1", "2", "2"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -611,15 +571,9 @@ TEST(EventNode, AHidPadsNodeIsItsFirstInputDeviceWithAJoystickOrGamepadButton) {
         std::vector<platform::InputDevice> inputs;
         std::string node;
     } cases[] = {
-        {"the motion sensors first, without buttons (at 250 Hz at rest)",
-         {{"sensors", ""}, {"pad", gamepad}},
-         "pad"},
-        {"the touchpad's BTN_LEFT and BTN_TOUCH are no pad's",
-         {{"touchpad", "420 10000 0 0 0 0"}, {"pad", gamepad}},
-         "pad"},
-        {"a joystick's BTN_TRIGGER (0x120) as well as a gamepad's",
-         {{"stick", "100000000 0 0 0 0"}},
-         "stick"},
+        {"the motion sensors first, without buttons (at 250 Hz at rest)", {{"sensors", ""}, {"pad", gamepad}}, "pad"},
+        {"the touchpad's BTN_LEFT and BTN_TOUCH are no pad's", {{"touchpad", "420 10000 0 0 0 0"}, {"pad", gamepad}}, "pad"},
+        {"a joystick's BTN_TRIGGER (0x120) as well as a gamepad's", {{"stick", "100000000 0 0 0 0"}}, "stick"},
         {"BTN_DIGI (0x140), just past them, is a pen's", {{"pen", "1 0 0 0 0 0"}}, ""},
         {"the highest word first (KEY_B read as BTN_SOUTH)", {{"keyboard", "0 0 0 0 1000000000000"}}, ""},
         {"a HID device no kernel driver gave an input device", {}, ""},
@@ -642,8 +596,7 @@ TEST(LookPace, TheThreadLooksEveryTickOnlyAtDevicesThatCannotTellItOfAChange) {
         {"every device watched, at rest: woken only", false, false, false, std::nullopt},
         {"a device without a node (SDL's virtual pads)", true, false, false, platform::LookPace},
         {"devices come and go: SDL opens them a moment later", false, true, false, platform::LookPace},
-        {"a HID pad read whole after it spoke: its report comes later", false, false, true,
-         platform::LookPace},
+        {"a HID pad read whole after it spoke: its report comes later", false, false, true, platform::LookPace},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -670,34 +623,14 @@ TEST(StickWake, StickChangesWaitOnlyWhileNoOutputCouldNeedThem) {
         uint32_t range;
         std::optional<double> slack;
     } cases[] = {
-        {"never told: every change at once, as before",
-         unset,
-         {centre, centre, centre, centre},
-         65535,
-         std::nullopt},
+        {"never told: every change at once, as before", unset, {centre, centre, centre, centre}, 65535, std::nullopt},
         {"no stick output: every move waits, pushed or not", noOutput, {0, 65535, 0, 65535}, 65535, inf},
-        {"at rest in the zone: each axis may move 15 %/√2",
-         deadZone,
-         {centre, centre, centre, centre},
-         65535,
-         0.1061},
+        {"at rest in the zone: each axis may move 15 %/√2", deadZone, {centre, centre, centre, centre}, 65535, 0.1061},
         {"resting off-centre: less slack", deadZone, {off(0.1), centre, centre, centre}, 65535, 0.0354},
         {"the left stick past the zone: at once", deadZone, {0, centre, centre, centre}, 65535, std::nullopt},
-        {"the right stick's R past it (not the left alone)",
-         deadZone,
-         {centre, centre, 65535, centre},
-         65535,
-         std::nullopt},
-        {"the right stick's Z past it (not R alone)",
-         deadZone,
-         {centre, centre, centre, 0},
-         65535,
-         std::nullopt},
-        {"a diagonal in the zone on each axis, out of it as a circle",
-         deadZone,
-         {off(0.12), off(0.12), centre, centre},
-         65535,
-         std::nullopt},
+        {"the right stick's R past it (not the left alone)", deadZone, {centre, centre, 65535, centre}, 65535, std::nullopt},
+        {"the right stick's Z past it (not R alone)", deadZone, {centre, centre, centre, 0}, 65535, std::nullopt},
+        {"a diagonal in the zone on each axis, out of it as a circle", deadZone, {off(0.12), off(0.12), centre, centre}, 65535, std::nullopt},
         {"a pad without sticks (ranges 0..0)", deadZone, {0, 0, 0, 0}, 0, 0.1061},
     };
     for (const auto& c : cases) {
@@ -717,9 +650,7 @@ TEST(StickWake, StickChangesWaitOnlyWhileNoOutputCouldNeedThem) {
     EXPECT_EQ(platform::StickCodes(true), (std::vector<uint16_t>{ABS_X, ABS_Y, ABS_RX, ABS_RY}));
     const std::vector<uint16_t> raw = platform::StickCodes(false);
     EXPECT_EQ(std::count(raw.begin(), raw.end(), ABS_RZ), 1) << "a raw device's fourth axis stays awake";
-    EXPECT_EQ(
-        std::count_if(raw.begin(), raw.end(), [](uint16_t c) { return c >= ABS_HAT0X && c <= ABS_HAT3Y; }),
-        0);
+    EXPECT_EQ(std::count_if(raw.begin(), raw.end(), [](uint16_t c) { return c >= ABS_HAT0X && c <= ABS_HAT3Y; }), 0);
 }
 
 // Whether a stick whose changes wait moved so that a poll asks for a look: past the slack, or on the slot
@@ -735,11 +666,7 @@ TEST(StickWake, APollAsksForALookWhenTheWaitingStickWouldShow) {
     } cases[] = {
         {"trembling by one at rest (a look for any change)", {0, 255, 128, 129}, inf, true, false},
         {"into the next step on the slot shown (no picture rule)", {0, 255, 128, 136}, inf, true, true},
-        {"the same on a slot not shown, without output (the picture rule for all)",
-         {0, 255, 128, 136},
-         inf,
-         false,
-         false},
+        {"the same on a slot not shown, without output (the picture rule for all)", {0, 255, 128, 136}, inf, false, false},
         {"past the slack on a slot not shown (the slack ignored)", {0, 255, 128, 150}, 0.1, false, true},
         {"within the slack and the step", {0, 255, 128, 131}, 0.1, true, false},
         {"trembling across a step's edge, shown: the picture changes", {0, 255, 133, 134}, inf, true, true},
@@ -762,39 +689,9 @@ TEST_F(SdlDriverTest, OddDevicesAreReadAsFarAsTheRecordHoldsThem) {
     } cases[] = {
         {"no axes", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 0, 4, 0, {3}, {}, 8, 65535, 0, 4},
         {"nothing at all", SDL_JOYSTICK_TYPE_UNKNOWN, 0, 0, 0, {}, {}, 0, 65535, 0, 0},
-        {"40 buttons: the mask holds 32",
-         SDL_JOYSTICK_TYPE_FLIGHT_STICK,
-         4,
-         40,
-         0,
-         {0, 31, 39},
-         {},
-         0x80000001u,
-         65535,
-         4,
-         32},
-        {"three hats: the first is the pad",
-         SDL_JOYSTICK_TYPE_FLIGHT_STICK,
-         2,
-         2,
-         3,
-         {},
-         {SDL_HAT_LEFT, 0, SDL_HAT_UP},
-         0,
-         27000,
-         2,
-         2},
-        {"a pad without sticks",
-         SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-         0,
-         4,
-         0,
-         {SDL_CONTROLLER_BUTTON_A},
-         {},
-         2,
-         65535,
-         0,
-         14},
+        {"40 buttons: the mask holds 32", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 4, 40, 0, {0, 31, 39}, {}, 0x80000001u, 65535, 4, 32},
+        {"three hats: the first is the pad", SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 2, 3, {}, {SDL_HAT_LEFT, 0, SDL_HAT_UP}, 0, 27000, 2, 2},
+        {"a pad without sticks", SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, 4, 0, {SDL_CONTROLLER_BUTTON_A}, {}, 2, 65535, 0, 14},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -812,9 +709,8 @@ TEST_F(SdlDriverTest, OddDevicesAreReadAsFarAsTheRecordHoldsThem) {
         EXPECT_EQ(caps.wNumAxes, c.numAxes);
         EXPECT_EQ(caps.wNumButtons, c.numButtons);
         if (c.axes == 0) {
-            EXPECT_THAT(
-                (std::vector{info.dwXpos, info.dwYpos, info.dwZpos, info.dwRpos, caps.wXmax, caps.wRmax}),
-                ::testing::Each(0u));
+            EXPECT_THAT((std::vector{info.dwXpos, info.dwYpos, info.dwZpos, info.dwRpos, caps.wXmax, caps.wRmax}),
+                        ::testing::Each(0u));
         }
         Detach(device);
     }
@@ -844,26 +740,19 @@ TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStic
     } cases[] = {
         {"neither", "", "", 8},
         {"a good line", "", guid + rest + "\n", 2},
-        {"bad lines around a good one", "", "not a mapping\nxyz,,,platform:Linux,\n" + guid + rest + "\n,,\n",
-         2},
-        {"binary bytes and a NUL before it", "", QByteArray("\xff\xfe\x00\x01\x02\n", 6) + guid + rest + "\n",
-         2},
+        {"bad lines around a good one", "", "not a mapping\nxyz,,,platform:Linux,\n" + guid + rest + "\n,,\n", 2},
+        {"binary bytes and a NUL before it", "", QByteArray("\xff\xfe\x00\x01\x02\n", 6) + guid + rest + "\n", 2},
         {"CR LF lines", "", "# pads\r\n" + guid + rest + "\r\n", 2},
         {"a binding that names nothing", "", guid + ",Mapped stick,a:zz9,b:b3,platform:Linux,\n", 8},
         {"a line without its platform", "", guid + ",Mapped stick,a:b3,\n", 8},
-        {"exactly at the size limit", "",
-         guid + rest + "\n#" + QByteArray(platform::MaxMappingFileBytes - guid.size() - rest.size() - 2, '#'),
-         2},
-        {"one byte over the size limit", "",
-         guid + rest + "\n#" + QByteArray(platform::MaxMappingFileBytes - guid.size() - rest.size() - 1, '#'),
-         8},
+        {"exactly at the size limit", "", guid + rest + "\n#" + QByteArray(platform::MaxMappingFileBytes - guid.size() - rest.size() - 2, '#'), 2},
+        {"one byte over the size limit", "", guid + rest + "\n#" + QByteArray(platform::MaxMappingFileBytes - guid.size() - rest.size() - 1, '#'), 8},
         {"the last line read", "", QByteArray(platform::MaxMappingLines - 1, '\n') + guid + rest, 2},
         {"a line past the last read", "", QByteArray(platform::MaxMappingLines, '\n') + guid + rest, 8},
         {"the environment", guid + rest, "", 2},
         {"the environment over the file", guid + rest, guid + asB + "\n", 2},
         {"a malformed environment", "garbage,,,:", guid + asB + "\n", 4},
-        {"a hostile line in the environment", guid + ",Mapped stick,a:b3,leftx:a4294967295,platform:Linux,",
-         "", 8},
+        {"a hostile line in the environment", guid + ",Mapped stick,a:b3,leftx:a4294967295,platform:Linux,", "", 8},
         {"a trigger on axis 4294967295", "", hostile("lefttrigger:a4294967295"), 8},
         {"a stick on axis 4294967295", "", hostile("leftx:a4294967295"), 8},
         {"a button on button 4294967295", "", hostile("a:b4294967295"), 8},
@@ -873,13 +762,11 @@ TEST_F(SdlDriverTest, MappingsFromTheEnvironmentAndTheUsersFileMakeAnUnknownStic
         {"a hat mask of no direction", "", hostile("dpup:h0.0"), 8},
         {"the last index a device has, kept with the line's other bindings", "", hostile("x:b767"), 4},
         // SDL reads a letter that is not hex as a 0: the line would map this very stick.
-        {"a GUID with a letter that is not hex", "",
-         QByteArray(guid).replace(guid.indexOf('0'), 1, "g") + rest, 8},
+        {"a GUID with a letter that is not hex", "", QByteArray(guid).replace(guid.indexOf('0'), 1, "g") + rest, 8},
         {"an empty binding", "", hostile("a:"), 8},
         {"a default line", "", "default" + rest + "\n", 8},
     };
-    const QString path =
-        QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt"));
+    const QString path = QDir(platform::UserConfigDirectory()).filePath(QStringLiteral("gamecontrollerdb.txt"));
     ASSERT_TRUE(QDir().mkpath(platform::UserConfigDirectory()));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -927,8 +814,7 @@ TEST_F(SdlDriverTest, TheRunningMonitorFollowsThePad) {
     SDL_JoystickSetVirtualAxis(pad, 3, 32767);
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_PRESSED);
 
-    EXPECT_THAT(NextEvents(),
-                ElementsAre("JoyButton(2)", "JoyLeftStick(-10,0)", "JoyRightStick(0,10)", "JoyDpad(3)"));
+    EXPECT_THAT(NextEvents(), ElementsAre("JoyButton(2)", "JoyLeftStick(-10,0)", "JoyRightStick(0,10)", "JoyDpad(3)"));
 }
 
 TEST_F(SdlDriverTest, UnpluggingWhileRunningReportsOnceAndPluggingBackResumes) {
@@ -947,4 +833,4 @@ TEST_F(SdlDriverTest, UnpluggingWhileRunningReportsOnceAndPluggingBackResumes) {
     EXPECT_THAT(NextEvents(), ElementsAre("JoyButton(4)"));
 }
 
-}  // namespace
+} // namespace
