@@ -85,7 +85,7 @@ void OutputEngine::Resume() {
     }
     Arrows(0, map_.left, stick_[0], stick_[1]);
     Arrows(1, map_.right, stick_[2], stick_[3]);
-    CrossArrows(map_.crossArrows ? cross_ : 0);
+    CrossArrows(map_.crossArrows ? cross_ : int16_t{0});
     restart_ = true;
 }
 
@@ -189,7 +189,7 @@ void OutputEngine::Read(const Generale::Significato& reading, Clock::time_point 
     }
     Arrows(0, map_.left, stick_[0], stick_[1]);
     Arrows(1, map_.right, stick_[2], stick_[3]);
-    CrossArrows(map_.crossArrows ? reading.croce : 0);
+    CrossArrows(map_.crossArrows ? reading.croce : int16_t{0});
     if ((!wasMoving || restart_) && Moving()) {
         lastMotion_ = now;  // the first move a period from now, its length a period
         restart_ = false;
