@@ -185,22 +185,25 @@ void ActiveWindow::Watch(uint32_t window) {
     if (shown != 0 && !shownGone) {
         ChangeEvents(shown, 0, added);
     }
-    added = window != 0
-                ? ChangeEvents(window, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE, 0)
-                : 0;
+    const std::optional<uint32_t> selected =
+        window != 0
+            ? ChangeEvents(window, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE, 0)
+            : std::optional<uint32_t>(0);
+    added = selected.value_or(0);
     shown = window;
-    shownGone = false;
+    // A window named after it had gone is gone still: a new window that takes its number is watched anew.
+    shownGone = !selected;
 }
 
 // A window's event mask holds all that this program asks of it (Qt's too, on the root and on its own
 // windows, which may come in front): added to and taken from, never replaced. A window gone is let go.
-uint32_t ActiveWindow::ChangeEvents(uint32_t window, uint32_t add, uint32_t take) {
+std::optional<uint32_t> ActiveWindow::ChangeEvents(uint32_t window, uint32_t add, uint32_t take) {
     xcb_generic_error_t* error = nullptr;
     const auto attributes = Own(
         xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), &error));
     std::free(error);
     if (!attributes) {
-        return 0;
+        return std::nullopt;
     }
     const uint32_t mask = (attributes->your_event_mask | add) & ~take;
     if (mask != attributes->your_event_mask) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdint>
+#include <optional>
 
 struct xcb_connection_t;
 
@@ -47,8 +48,8 @@ private:
     // Follows the window's end and its class, and no longer the one before's.
     void Watch(uint32_t window);
     // Adds and takes events from what this program asks of a window; returns the added ones it did not
-    // ask for already, for a later take.
-    uint32_t ChangeEvents(uint32_t window, uint32_t add, uint32_t take);
+    // ask for already, for a later take, or none when the window is gone.
+    std::optional<uint32_t> ChangeEvents(uint32_t window, uint32_t add, uint32_t take);
 
     xcb_connection_t* connection = nullptr;
     uint32_t root = 0;
