@@ -31,7 +31,13 @@ BackgroundMode::BackgroundMode(MainForm& form, std::shared_ptr<platform::Joystic
     connect(&lookTimer, &QTimer::timeout, this, &BackgroundMode::Look);
     // Acquisition tells when a pad comes or goes and when reading starts or stops: nothing is looked at
     // for that.
-    connect(&form.Acquisizione(), &session::Acquisizione::Cambiato, this, &BackgroundMode::Look);
+    // Only while this mode reads or keeps the tray: a pad unplugged from the window's own Start is
+    // waited for there, as the window says, not replaced by another.
+    connect(&form.Acquisizione(), &session::Acquisizione::Cambiato, this, [this] {
+        if (wanted || this->hidden) {
+            Look();
+        }
+    });
     // The window's own Stop button ends the wish to read too, or the next look would start again.
     if (auto* stop = form.findChild<QPushButton*>(QStringLiteral("Cmd_Stop"))) {
         connect(stop, &QPushButton::clicked, this, [this] {
